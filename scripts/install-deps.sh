@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the program need.
+# Quick when everything is already there: apt is only asked for what is missing.
+set -euo pipefail
+
+PACKAGES=(
+  # toolchain
+  cmake ninja-build g++ ccache pkg-config
+  clang-16 libclang-rt-16-dev
+  # libraries
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libjpeg62-turbo-dev libpng-dev libtiff-dev liblcms2-dev zlib1g-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  # fonts: Arial, Times New Roman, Courier New, Calibri and Cambria map to these
+  fontconfig fonts-dejavu-core fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea
+  # fidelity scoring against the reference renders
+  python3 python3-numpy python3-pil
+  # looking at the desktop program without a display
+  xvfb xauth
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

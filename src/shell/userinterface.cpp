@@ -1,0 +1,48 @@
+#include "shell/userinterface.h"
+
+#include <iostream>
+
+namespace corvan {
+
+namespace {
+const char* KindName(MessageKind kind) {
+    switch (kind) {
+        case MessageKind::Error: return "error";
+        case MessageKind::Warning: return "warning";
+        case MessageKind::Information: return "info";
+        case MessageKind::Confirmation: return "question";
+        case MessageKind::Plain: return "message";
+    }
+    return "message";
+}
+
+std::string OneLine(const std::string& text) {
+    std::string s = text;
+    for (char& c : s)
+        if (c == '\r' || c == '\n') c = ' ';
+    return s;
+}
+
+UserInterface* g_ui = nullptr;
+}  // namespace
+
+Button ConsoleUserInterface::Message(MessageKind kind, const std::string& text, Buttons buttons,
+                                     const std::string&) {
+    std::cerr << "corvanrip: " << KindName(kind) << ": " << OneLine(text) << "\n";
+    // Never block: a question takes the configured answer; otherwise the safe
+    // one (No, then Cancel, then OK).
+    if ((buttons & ButtonYes) && answerYes_) return ButtonYes;
+    if (buttons & ButtonNo) return ButtonNo;
+    if (buttons & ButtonCancel) return ButtonCancel;
+    if (buttons & ButtonOk) return ButtonOk;
+    return ButtonNone;
+}
+
+UserInterface& CurrentUi() {
+    static ConsoleUserInterface console;
+    return g_ui ? *g_ui : console;
+}
+
+void SetCurrentUi(UserInterface* ui) { g_ui = ui; }
+
+}  // namespace corvan
