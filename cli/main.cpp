@@ -1,5 +1,7 @@
 #include "command.h"
 
+#include "shell/debuglog.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 
@@ -63,6 +65,7 @@ int main(int argc, char** argv) {
         PrintHelp(argc < 2 ? std::cerr : std::cout);
         return argc < 2 ? kUsage : kOk;
     }
+    corvan::OpenLog();
     const std::string name = argv[1];
     std::vector<std::string> args(argv + 2, argv + argc);
     for (const auto& c : Commands())

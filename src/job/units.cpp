@@ -1,0 +1,37 @@
+#include "job/units.h"
+
+#include <QLocale>
+
+#include <cmath>
+#include <cstdio>
+
+namespace corvan {
+
+bool UseMetric = false;
+
+namespace {
+// Fixed-point with `decimals`, at most 8 significant digits (larger values
+// fall back to the general form), in the user's locale.
+std::string Fixed(double value, int decimals) {
+    const QLocale locale;
+    if (std::fabs(value) >= 1e8) return locale.toString(value, 'g', 8).toStdString();
+    return locale.toString(value, 'f', decimals).toStdString();
+}
+}  // namespace
+
+std::string FormatLength(float millimetres) {
+    if (UseMetric) return Fixed(millimetres, 1) + "mm";
+    return Fixed(static_cast<double>(millimetres) / 25.4, 3) + "in";
+}
+
+std::string FormatSize(float width, float height) {
+    return FormatLength(width) + " x " + FormatLength(height);
+}
+
+std::string FormatRGB(Colour colour) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%d,%d,%d", RedOf(colour), GreenOf(colour), BlueOf(colour));
+    return buf;
+}
+
+}  // namespace corvan

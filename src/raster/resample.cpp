@@ -1,0 +1,123 @@
+#include "raster/resample.h"
+
+#include "platform/numbers.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <vector>
+
+namespace corvan {
+
+FittedSize FitSize(int width, int height, int boxWidth, int boxHeight) {
+    if (width <= boxWidth && height <= boxHeight) return {width, height, false};
+    const float fy = height != 0 ? static_cast<float>(boxHeight) / static_cast<float>(height) : 1e30f;
+    const float fx = width != 0 ? static_cast<float>(boxWidth) / static_cast<float>(width) : 1e30f;
+    const float factor = std::min(fy, fx);
+    return {RoundToInt(static_cast<long double>(width) * factor),
+            RoundToInt(static_cast<long double>(height) * factor), true};
+}
+
+namespace {
+
+// How one source index spreads over at most two target indices.
+struct Spread {
+    int first = 0, second = 0;
+    std::int64_t w1 = 0, w2 = 0;
+};
+
+std::vector<Spread> SpreadTable(int source, int target) {
+    std::vector<Spread> table(static_cast<std::size_t>(source));
+    for (int i = 0; i < source; ++i) {
+        const std::int64_t d = static_cast<std::int64_t>(target) * i * 256 / source;
+        const std::int64_t e = static_cast<std::int64_t>(target) * (i + 1) * 256 / source;
+        Spread s;
+        s.first = static_cast<int>(d / 256);
+        s.second = static_cast<int>(e / 256);
+        if (s.first == s.second) {
+            s.w1 = e - d;
+            s.w2 = 0;
+        } else {
+            s.w1 = 256 - d % 256;
+            s.w2 = e % 256;
+        }
+        // A spill past the last target carries no weight: fold it back.
+        if (s.second >= target) {
+            s.second = s.first;
+            s.w2 = 0;
+        }
+        table[static_cast<std::size_t>(i)] = s;
+    }
+    return table;
+}
+
+}  // namespace
+
+std::unique_ptr<Bitmap24> AreaResample(const Bitmap24* source, int width, int height) {
+    if (!source || source->Width() == 0 || source->Height() == 0 || width <= 0 || height <= 0)
+        return nullptr;
+    auto out = Bitmap24::Create(width, height);
+    if (!out) return nullptr;
+    const int W = source->Width(), H = source->Height();
+    const auto cols = SpreadTable(W, width);
+    const auto rows = SpreadTable(H, height);
+    // Blue, green, red, weight per target pixel; a white start of weight 1
+    // avoids dividing by zero and weighs next to nothing.
+    std::vector<std::array<std::int64_t, 4>> acc(static_cast<std::size_t>(width) * height,
+                                                 std::array<std::int64_t, 4>{255, 255, 255, 1});
+    auto add = [&](int tx, int ty, std::int64_t weight, const std::uint8_t* px) {
+        if (weight <= 0) return;
+        auto& a = acc[static_cast<std::size_t>(ty) * width + tx];
+        a[0] += px[0] * weight;
+        a[1] += px[1] * weight;
+        a[2] += px[2] * weight;
+        a[3] += weight;
+    };
+    for (int y = 0; y < H; ++y) {
+        const Spread& r = rows[static_cast<std::size_t>(y)];
+        const std::uint8_t* src = source->Row(y);
+        for (int x = 0; x < W; ++x) {
+            const Spread& c = cols[static_cast<std::size_t>(x)];
+            const std::uint8_t* px = src + 3 * x;
+            add(c.first, r.first, r.w1 * c.w1, px);
+            add(c.second, r.first, r.w1 * c.w2, px);
+            add(c.first, r.second, r.w2 * c.w1, px);
+            add(c.second, r.second, r.w2 * c.w2, px);
+        }
+    }
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* dst = out->Row(y);
+        for (int x = 0; x < width; ++x) {
+            const auto& a = acc[static_cast<std::size_t>(y) * width + x];
+            for (int ch = 0; ch < 3; ++ch) dst[3 * x + ch] = static_cast<std::uint8_t>(a[ch] / a[3]);
+        }
+    }
+    return out;
+}
+
+std::unique_ptr<Bitmap24> NearestResample(const Bitmap24* source, int width, int height) {
+    if (!source || source->Width() == 0 || source->Height() == 0 || width <= 0 || height <= 0)
+        return nullptr;
+    auto out = Bitmap24::Create(width, height);
+    if (!out) return nullptr;
+    const std::int64_t W = source->Width(), H = source->Height();
+    // A target of one pixel takes the first source pixel.
+    std::vector<int> srcX(static_cast<std::size_t>(width));
+    for (int x = 0; x < width; ++x)
+        srcX[static_cast<std::size_t>(x)] = width > 1 ? static_cast<int>((W - 1) * x / (width - 1)) : 0;
+    for (int y = 0; y < height; ++y) {
+        const int sy = height > 1 ? static_cast<int>((H - 1) * y / (height - 1)) : 0;
+        const std::uint8_t* src = source->Row(sy);
+        std::uint8_t* dst = out->Row(y);
+        for (int x = 0; x < width; ++x) std::memcpy(dst + 3 * x, src + 3 * srcX[static_cast<std::size_t>(x)], 3);
+    }
+    return out;
+}
+
+std::unique_ptr<Bitmap24> ResampleBitmap(const Bitmap24* source, int width, int height) {
+    if (!source) return nullptr;
+    if (width < source->Width() && height < source->Height()) return AreaResample(source, width, height);
+    return NearestResample(source, width, height);
+}
+
+}  // namespace corvan

@@ -1,0 +1,29 @@
+#pragma once
+// Every test that touches settings or the program folder gets fresh ones.
+#include <QTemporaryDir>
+
+#include <string>
+
+namespace corvan::test {
+
+// Points CORVANRIP_HOME and XDG_CONFIG_HOME at new empty folders for the
+// life of the object and restores the previous values afterwards.
+class ScratchHome {
+public:
+    ScratchHome();
+    ~ScratchHome();
+    std::string Home() const;    // the program folder, ends in "/"
+    std::string Config() const;  // XDG_CONFIG_HOME, ends in "/"
+    std::string Path(const std::string& name) const { return Home() + name; }
+
+private:
+    QTemporaryDir dir_;
+    std::string oldHome_, oldConfig_;
+    bool hadHome_ = false, hadConfig_ = false;
+};
+
+// Reads a whole file as bytes (empty when missing).
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+
+}  // namespace corvan::test
