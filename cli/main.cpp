@@ -10,6 +10,10 @@
 #include <cstring>
 #include <iostream>
 #include <memory>
+#include <string>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace corvan::cli {
 
@@ -58,6 +62,11 @@ int main(int argc, char** argv) {
     // Fonts and QPainter need a GUI application; without a display the
     // offscreen platform serves.
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    if (!std::getenv("XDG_RUNTIME_DIR")) {
+        const std::string runtime = "/tmp/runtime-" + std::to_string(getuid());
+        mkdir(runtime.c_str(), 0700);
+        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 0);
+    }
     QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName("corvanrip-cli");
 

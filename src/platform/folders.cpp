@@ -64,6 +64,11 @@ std::string ProgramFolder() {
     std::lock_guard lock(mutex);
     if (seeded.insert(folder).second) {
         ForceFolders(folder);
+        // The working folders an installation starts with; the folder
+        // defaults point into them once they exist.
+        for (const char* sub : {"Documents", "Images", "Layers", "Profiles", "Data", "Cache",
+                                "Ripped", "Cutfiles"})
+            ForceFolders(folder + sub);
         SeedMissingFiles(InstalledDataFolder(), folder);
     }
     return folder;

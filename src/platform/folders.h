@@ -17,8 +17,8 @@
 
 namespace corvan {
 
-// The program folder, created and seeded with the installed default data
-// (missing files only) on first use in this process.
+// The program folder, created on first use in this process with its working
+// subfolders and seeded with the installed default data (missing files only).
 std::string ProgramFolder();
 // The installed data folder (help topics, crop marks, charts, drivers...).
 std::string InstalledDataFolder();

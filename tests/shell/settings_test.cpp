@@ -34,10 +34,10 @@ TEST(Registry, SubkeysBecomeSections) {
 
 TEST(Paths, DefaultsFollowTheProgramFolder) {
     test::ScratchHome home;
-    // No "Images" subfolder yet: the program folder itself.
-    EXPECT_EQ(ReadPath("ImageDir"), home.Home());
-    QDir().mkpath(QString::fromStdString(home.Path("Images")));
     EXPECT_EQ(ReadPath("ImageDir"), home.Path("Images/"));
+    // Without its subfolder a default is the program folder itself.
+    QDir(QString::fromStdString(home.Path("Images"))).removeRecursively();
+    EXPECT_EQ(ReadPath("ImageDir"), home.Home());
     EXPECT_EQ(ReadPath("TempDir"), SystemTempFolder());
     for (const char* name : kFolderValueNames) {
         const std::string p = ReadPath(name);

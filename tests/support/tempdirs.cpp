@@ -2,9 +2,12 @@
 
 #include <QDir>
 
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+
+#include <sys/resource.h>
 
 namespace corvan::test {
 
@@ -36,6 +39,22 @@ ScratchHome::~ScratchHome() {
 
 std::string ScratchHome::Home() const { return dir_.path().toStdString() + "/home/"; }
 std::string ScratchHome::Config() const { return dir_.path().toStdString() + "/config/"; }
+
+FileSizeLimit::FileSizeLimit(unsigned long bytes) {
+    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    oldSoft_ = old.rlim_cur;
+    oldHard_ = old.rlim_max;
+    rlimit lim{bytes, old.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &lim);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    rlimit old{oldSoft_, oldHard_};
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler_);
+}
 
 std::string ReadFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

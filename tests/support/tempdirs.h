@@ -22,6 +22,18 @@ private:
     bool hadHome_ = false, hadConfig_ = false;
 };
 
+// Caps the size of files this process writes while the object lives, so that
+// tests can make a save fail even when running as root.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(unsigned long bytes);
+    ~FileSizeLimit();
+
+private:
+    unsigned long oldSoft_ = 0, oldHard_ = 0;
+    void (*oldHandler_)(int) = nullptr;
+};
+
 // Reads a whole file as bytes (empty when missing).
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
