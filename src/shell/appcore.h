@@ -60,6 +60,9 @@ public:
     // Observers the desktop program sets; all optional.
     std::function<void()> OnBackgroundChanged;
     std::function<void()> OnJobChanged;
+    // The layout was recomputed (the position tab refreshes; repaint the view
+    // when the flag says so).
+    std::function<void(bool repaint)> OnLayoutChanged;
     // A layer entered the job (its fonts are made available here).
     std::function<void(const std::string&)> OnLayerAdded;
 
