@@ -1,5 +1,6 @@
 #include "cutting/lzhuf.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -242,7 +243,7 @@ private:
 std::vector<std::uint8_t> LzhufEncode(std::span<const std::uint8_t> data) {
     // The stream as the decoder's ring buffer sees it: blanks, then the data.
     std::vector<std::uint8_t> s(static_cast<std::size_t>(kStart) + data.size(), ' ');
-    if (!data.empty()) std::memcpy(s.data() + kStart, data.data(), data.size());
+    std::copy(data.begin(), data.end(), s.begin() + kStart);
     MatchFinder finder(s);
     for (std::size_t i = 0; i < static_cast<std::size_t>(kStart); ++i) finder.Insert(i);
 
