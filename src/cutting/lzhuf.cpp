@@ -242,8 +242,10 @@ private:
 
 std::vector<std::uint8_t> LzhufEncode(std::span<const std::uint8_t> data) {
     // The stream as the decoder's ring buffer sees it: blanks, then the data.
-    std::vector<std::uint8_t> s(static_cast<std::size_t>(kStart) + data.size(), ' ');
-    std::copy(data.begin(), data.end(), s.begin() + kStart);
+    std::vector<std::uint8_t> s;
+    s.reserve(static_cast<std::size_t>(kStart) + data.size());
+    s.resize(static_cast<std::size_t>(kStart), ' ');
+    for (std::uint8_t b : data) s.push_back(b);
     MatchFinder finder(s);
     for (std::size_t i = 0; i < static_cast<std::size_t>(kStart); ++i) finder.Insert(i);
 
