@@ -228,6 +228,10 @@ Outcome<DibImage> DecodeDib(std::span<const std::uint8_t> info, std::span<const 
                             const DibDecodeOptions& options) {
     auto parsed = ParseDibHeader(info);
     if (!parsed) return Failure{parsed.Error()};
+    if (options.bandRows) {
+        if (*options.bandRows <= 0) return Failure{"Bitmap band has no rows"};
+        parsed->height = std::min(parsed->height, *options.bandRows);
+    }
     const DibHeader& h = *parsed;
     if (std::int64_t{h.width} * h.height > options.maxPixels)
         return Failure{"Bitmap of " + SizeText(h) + " pixels is larger than the limit of " +

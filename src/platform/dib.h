@@ -80,8 +80,13 @@ struct DibDecodeOptions {
     // Also return the alpha plane (see DibImage::alpha).
     bool wantAlpha = false;
     // Colour-table entries missing from the info block read as black instead
-    // of failing; for BMP files whose pixel offset cuts the table short.
+    // of failing. Real writers store only the entries they use and leave the
+    // count at 0, both in BMP files (the pixel offset then cuts the table)
+    // and in metafile records (the info size does).
     bool tolerateShortColourTable = false;
+    // The bits hold only this many stored rows (a band of scan lines, as
+    // SetDIBitsToDevice passes them); the image then has that many rows.
+    std::optional<std::int32_t> bandRows;
     std::int64_t maxPixels = kDefaultMaxDibPixels;
 };
 

@@ -205,6 +205,22 @@ TEST(Dib, CallerSetsThePixelLimit) {
     EXPECT_TRUE(DecodeDib(info, Bytes(36), options));
 }
 
+// A band of scan lines: the header describes the whole bitmap, the bits
+// only the rows of the band.
+TEST(Dib, BandOfRowsDecodesOnItsOwn) {
+    const auto info = Info({.width = 1, .height = 3});
+    const Bytes band{1, 2, 3, 0, 4, 5, 6, 0};
+    EXPECT_FALSE(DecodeDib(info, band));
+    DibDecodeOptions options;
+    options.bandRows = 2;
+    const auto result = DecodeDib(info, band, options);
+    ASSERT_TRUE(result) << result.Error();
+    EXPECT_EQ(PixelsOf(*result->pixels),
+              (std::vector<Colour>{MakeColour(6, 5, 4), MakeColour(3, 2, 1)}));
+    options.bandRows = 0;
+    EXPECT_FALSE(DecodeDib(info, band, options));
+}
+
 // Every prefix of every fixture, copied to a buffer of exactly that size so
 // the sanitizer build catches any read past it: decoding either succeeds or
 // explains itself, and uncompressed pixels are never accepted short.
