@@ -4,6 +4,8 @@
 #include "platform/numbers.h"
 #include "shell/appcore.h"
 
+#include <QFileInfo>
+
 #include <iostream>
 
 namespace corvan::cli {
@@ -20,6 +22,11 @@ bool ParseSize(const std::string& text, float& w, float& h) {
     return true;
 }
 
+// Paths typed on the command line are relative to the working folder.
+std::string Absolute(const std::string& path) {
+    return QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
+}
+
 // Writes a new project file from the command line, for scripts and tests.
 int RunNewJob(const std::vector<std::string>& args) {
     std::string out, value;
@@ -28,6 +35,7 @@ int RunNewJob(const std::vector<std::string>& args) {
     app.CurrentJob = std::make_unique<TemfFile>();
     TemfFile& job = *app.CurrentJob;
     std::vector<std::string> layers;
+    std::string image;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--size") {
@@ -35,11 +43,10 @@ int RunNewJob(const std::vector<std::string>& args) {
                 return UsageError("--size takes WIDTHxHEIGHT in millimetres");
         } else if (a == "--layer") {
             if (!TakeValue(args, i, value)) return kUsage;
-            layers.push_back(value);
+            layers.push_back(Absolute(value));
         } else if (a == "--image") {
             if (!TakeValue(args, i, value)) return kUsage;
-            job.BackgroundFile = value;
-            job.HasImage = true;
+            image = Absolute(value);
         } else if (a == "--bg") {
             if (!TakeValue(args, i, value)) return kUsage;
             auto rgb = ParseInteger("$" + value);
@@ -59,6 +66,8 @@ int RunNewJob(const std::vector<std::string>& args) {
     if (out.empty()) return UsageError("new-job needs an output file");
     job.Reset(w, h);
     job.Layers = layers;
+    job.BackgroundFile = image;
+    job.HasImage = !image.empty();
     job.FileName = out;
     if (!SaveProject(app, out)) return Failure("could not save " + out);
     std::cout << out << "\n";
