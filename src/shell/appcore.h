@@ -5,6 +5,7 @@
 // UserInterface port.
 #include "job/emffile.h"
 #include "platform/bitmap.h"
+#include "rip/outputoptions.h"
 #include "shell/userinterface.h"
 
 #include <functional>
@@ -51,7 +52,11 @@ public:
     bool SaveEnabled = false;
     bool Updating = false;
 
+    OutputOptions Output;
+
     ProjectDriverPort* Driver = nullptr;
+    // Asks the selected driver for one of its data texts (empty without one).
+    std::function<std::string(int type)> DriverDatatype;
     CropMarkPort* CropMarks = nullptr;
     // The crop-mark file name a project named while no crop-mark list is
     // attached (the command-line tool), so saving carries it over.
