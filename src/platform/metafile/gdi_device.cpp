@@ -72,16 +72,16 @@ LogFont GdiDevice::SelectFont(LogFont font) {
 }
 
 Colour GdiDevice::PenColour() const {
-    return state_.pen.dcPen ? state_.dcPenColour : state_.pen.colour;
+    return ResolveColour(state_.pen.dcPen ? state_.dcPenColour : state_.pen.colour, state_.palette);
 }
 
-Colour GdiDevice::BrushColour() const { return state_.brush.colour; }
+Colour GdiDevice::BrushColour() const { return ResolveColour(state_.brush.colour, state_.palette); }
 
 FillStyle GdiDevice::MakeFill(const LogBrush& brush) const {
     FillStyle f;
-    f.colour = brush.colour;
+    f.colour = ResolveColour(brush.colour, state_.palette);
     f.origin = state_.brushOrg;
-    f.background = state_.bkColour;
+    f.background = ResolveColour(state_.bkColour, state_.palette);
     f.opaque = state_.bkMode != kTransparent;
     switch (brush.style) {
         case kBsSolid: f.kind = FillStyle::kSolid; break;
@@ -119,7 +119,7 @@ StrokeStyle GdiDevice::MakeStroke() const {
     s.join = JoinOf(pen.style);
     s.miterLimit = state_.miterLimit;
     s.fillGaps = state_.bkMode != kTransparent;
-    s.gapColour = state_.bkColour;
+    s.gapColour = ResolveColour(state_.bkColour, state_.palette);
     // Old-style pens wider than one pixel only draw solid lines.
     const bool dashesAllowed = pen.extended || pen.width <= 1;
     if (style >= kPsDash && style <= kPsDashDotDot && dashesAllowed) {

@@ -52,6 +52,10 @@ struct OtherObject {};
 
 using GdiObject = std::variant<std::monostate, LogPen, LogBrush, LogFont, LogPalette, OtherObject>;
 
+// The colour a COLORREF stands for: plain RGB, an RGB matched in the palette,
+// or an entry of `palette` (the 20-colour default palette when it is empty).
+Colour ResolveColour(std::uint32_t colorref, const LogPalette& palette);
+
 // The metafile's object table: slot 0 stands for the metafile itself.
 struct HandleTable {
     std::vector<GdiObject> slots;

@@ -14,7 +14,7 @@ void CreatePen(PlayContext& c, ByteReader& r) {
     pen.style = r.U32();
     pen.width = r.I32();
     r.I32();  // the y part of the width is unused
-    pen.colour = r.U32() & 0xFFFFFF;
+    pen.colour = r.U32();  // resolved when drawn: it may name a palette entry
     // Old-style pens know only the basic styles; anything else draws solid.
     if (pen.Style() > kPsInsideFrame) pen.style = kPsSolid;
     if (r.Ok()) Store(c, ih, std::move(pen));
@@ -28,7 +28,7 @@ void ExtCreatePen(PlayContext& c, ByteReader& r) {
     pen.style = r.U32();
     pen.width = static_cast<std::int32_t>(std::min<std::uint32_t>(r.U32(), 0x7FFFFFFF));
     pen.brushStyle = r.U32();
-    pen.colour = r.U32() & 0xFFFFFF;
+    pen.colour = r.U32();  // resolved when drawn: it may name a palette entry
     pen.hatch = r.U32();
     const std::uint32_t entries = r.U32();
     if (!r.Ok()) return;
@@ -42,7 +42,7 @@ void CreateBrush(PlayContext& c, ByteReader& r) {
     const std::uint32_t ih = r.U32();
     LogBrush brush;
     brush.style = r.U32();
-    brush.colour = r.U32() & 0xFFFFFF;
+    brush.colour = r.U32();
     brush.hatch = r.U32();
     if (brush.style == kBsHatched && brush.hatch > kHsDiagCross) brush.style = kBsSolid;
     if (r.Ok()) Store(c, ih, std::move(brush));

@@ -67,7 +67,7 @@ void SetValue(PlayContext& c, ByteReader& r) {
 template <auto kField>
 void SetColour(PlayContext& c, ByteReader& r) {
     const std::uint32_t v = r.U32();
-    if (r.Ok()) c.dc.State().*kField = v & 0xFFFFFF;
+    if (r.Ok()) c.dc.State().*kField = v;
 }
 
 void MiterLimit(PlayContext& c, ByteReader& r) {
