@@ -2,6 +2,8 @@
 // the region operations the clipping records combine them with.
 #include "platform/metafile/gdi_device.h"
 
+#include <QPainter>
+
 #include <cmath>
 
 namespace corvan::emf {
@@ -22,19 +24,38 @@ QRegion Combine(const QRegion& a, const QRegion& b, std::uint32_t mode) {
 
 }  // namespace
 
+// The pixels a fill of `path` would paint, found by painting it: regions
+// then follow exactly the fill conventions of the drawing operations.
 QRegion GdiDevice::RegionOfPath(const QPainterPath& path, Qt::FillRule rule) const {
     const QRect limit = QRect(0, 0, Width(), Height()).adjusted(-64, -64, 64, 64);
-    QPainterPath cut = path;
-    if (!limit.contains(path.controlPointRect().toAlignedRect())) {
-        QPainterPath box;
-        box.addRect(limit);
-        cut = path.intersected(box);
+    const QRect area = path.controlPointRect().toAlignedRect().adjusted(-1, -1, 1, 1).intersected(limit);
+    if (area.isEmpty()) return {};
+    QImage mask(area.size(), QImage::Format_ARGB32_Premultiplied);
+    mask.fill(0);
+    {
+        QPainter p(&mask);
+        p.translate(-area.topLeft());
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        QPainterPath filled = path;
+        filled.setFillRule(rule);
+        p.drawPath(filled);
+    }
+    std::vector<QRect> runs;
+    for (int y = 0; y < mask.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
+        for (int x = 0; x < mask.width();) {
+            if (!row[x]) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < mask.width() && row[x]) ++x;
+            runs.emplace_back(area.left() + start, area.top() + y, x - start, 1);
+        }
     }
     QRegion region;
-    for (const QPolygonF& poly : cut.toSubpathPolygons()) {
-        const QRegion one(poly.toPolygon(), rule);
-        region = rule == Qt::OddEvenFill ? region.xored(one) : region.united(one);
-    }
+    region.setRects(runs.data(), static_cast<int>(runs.size()));
     return region;
 }
 

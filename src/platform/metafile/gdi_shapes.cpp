@@ -150,14 +150,17 @@ void GdiDevice::PolyDraw(std::span<const QPointF> pts, std::span<const std::uint
 GdiPath GdiDevice::BoxShape(const QRectF& box, BoxKind kind, QSizeF corner) const {
     const bool compatible = state_.graphicsMode != kAdvanced;
     QRectF r = compatible ? DeviceBox(box) : box.normalized();
-    QPainterPath shape;
-    if (kind == BoxKind::kRectangle && !compatible) {
-        const QPointF pts[4] = {r.topLeft(), r.topRight(), r.bottomRight(), r.bottomLeft()};
-        return DevicePoly(pts, true);
-    }
     if (kind == BoxKind::kRectangle) {
-        shape.addRect(r);
-    } else if (kind == BoxKind::kEllipse) {
+        // Four corners, counter-clockwise from the top right, as GDI lists them.
+        const QPointF pts[4] = {r.topRight(), r.topLeft(), r.bottomLeft(), r.bottomRight()};
+        if (!compatible) return DevicePoly(pts, true);
+        GdiPath path;
+        for (int i = 0; i < 4; ++i) path.Add(pts[i], i == 0 ? kPtMoveTo : kPtLineTo);
+        path.CloseFigure();
+        return path;
+    }
+    QPainterPath shape;
+    if (kind == BoxKind::kEllipse) {
         shape.addEllipse(r);
     } else {
         if (compatible) {
