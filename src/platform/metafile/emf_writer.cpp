@@ -243,18 +243,22 @@ std::vector<std::uint8_t> EmfWriter::Finish() {
     const std::vector<std::uint8_t> body = records_;
     const std::uint32_t bodyCount = count_;
     Record(kEof, {0, 16, 20});
+    const std::uint32_t descChars = static_cast<std::uint32_t>(description_.size());
+    const std::uint32_t headerSize = 108 + (descChars * 2 + 3) / 4 * 4;
     Bytes h;
     h.U32(kHeader);
-    h.U32(108);
+    h.U32(headerSize);
     Rect(h, bounds_.right < bounds_.left ? RectL{0, 0, -1, -1} : bounds_);
     Rect(h, frame_);
     h.U32(kSignature);
     h.U32(0x10000);
-    h.U32(static_cast<std::uint32_t>(108 + records_.size()));
+    h.U32(static_cast<std::uint32_t>(headerSize + records_.size()));
     h.U32(count_ + 1);
     h.U16(static_cast<std::uint16_t>(used_.size()));
     h.U16(0);
-    for (std::uint32_t v : {0u, 0u, 0u}) h.U32(v);  // no description, no palette
+    h.U32(descChars);
+    h.U32(descChars ? 108 : 0);
+    h.U32(0);  // no palette
     h.I32(pixels_.cx);
     h.I32(pixels_.cy);
     h.I32(millimetres_.cx);
@@ -262,6 +266,8 @@ std::vector<std::uint8_t> EmfWriter::Finish() {
     for (std::uint32_t v : {0u, 0u, 0u}) h.U32(v);  // no pixel format, no OpenGL
     h.I32(millimetres_.cx * 1000);
     h.I32(millimetres_.cy * 1000);
+    for (char16_t c : description_) h.U16(c);
+    h.Pad();
     h.Put(records_.data(), records_.size());
     records_ = body;  // the writer can go on recording after a Finish
     count_ = bodyCount;

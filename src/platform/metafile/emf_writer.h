@@ -31,6 +31,8 @@ public:
     void RawRecord(std::uint32_t type, std::span<const std::uint8_t> body);
     // Header bounds; by default the union of the points drawn, taken as pixels.
     void SetBounds(RectL bounds) { bounds_ = bounds; explicitBounds_ = true; }
+    // The header's description: application name, NUL, picture name, NUL.
+    void SetDescription(std::u16string text) { description_ = std::move(text); }
 
     // Objects: each returns its handle index.
     std::uint32_t CreatePen(std::uint32_t style, std::int32_t width, std::uint32_t colour);
@@ -84,7 +86,8 @@ private:
     bool explicitBounds_ = false;
     std::vector<std::uint8_t> records_;
     std::uint32_t count_ = 0;
-    std::vector<bool> used_{true};  // slot 0 is the metafile itself
+    std::vector<bool> used_{true};
+    std::u16string description_;  // slot 0 is the metafile itself
 };
 
 }  // namespace corvan::emf

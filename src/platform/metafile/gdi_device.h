@@ -28,7 +28,8 @@ struct PathPoint {
 
 class GdiDevice {
 public:
-    // Draws on `target`; the pixels reach it on Flush() and on destruction.
+    // Draws on `target`, starting from its pixels as they are now; the
+    // drawing reaches it on Flush() and on destruction.
     explicit GdiDevice(Bitmap24& target);
     ~GdiDevice();
     GdiDevice(const GdiDevice&) = delete;
