@@ -90,12 +90,11 @@ std::uint32_t ApplyRop2(std::uint32_t rop, std::uint32_t p, std::uint32_t d) {
 }
 
 Canvas::Canvas(Bitmap24& target)
-    : target_(target), image_(target.View().convertToFormat(QImage::Format_RGB32)) {
-    window_ = image_.rect();
-}
+    : target_(target), image_(target.View().convertToFormat(QImage::Format_RGB32)) {}
 
 bool Canvas::Misses(const QRectF& bounds, double margin) {
-    QRectF area = QRectF(window_);
+    if (!culling_) return false;
+    QRectF area = QRectF(image_.rect());
     if (clip_) area = area.intersected(QRectF(clip_->boundingRect()));
     const bool miss = !bounds.adjusted(-margin - 1, -margin - 1, margin + 1, margin + 1)
                            .intersects(area) || area.isEmpty();

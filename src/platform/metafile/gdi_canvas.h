@@ -56,8 +56,9 @@ public:
     void SetClip(const std::optional<QRegion>& clip) { clip_ = clip; }
     const std::optional<QRegion>& Clip() const { return clip_; }
     void SetRop2(std::uint32_t rop) { rop_ = rop; }
-    // Shapes whose device bounds miss this rectangle are skipped unpainted.
-    void SetWindow(const QRect& window) { window_ = window; }
+    // Shapes whose device bounds miss the canvas (or the clip) are skipped
+    // before QPainter sees them; switchable to measure what that saves.
+    void SetCulling(bool on) { culling_ = on; }
 
     void Fill(const QPainterPath& path, Qt::FillRule rule, const FillStyle& style);
     void Stroke(const QPainterPath& path, const StrokeStyle& style);
@@ -78,7 +79,7 @@ private:
     QImage image_;
     std::optional<QRegion> clip_;
     std::uint32_t rop_ = 13;  // copy pen
-    QRect window_;
+    bool culling_ = true;
     std::size_t skipped_ = 0;
 };
 
