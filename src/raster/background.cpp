@@ -86,6 +86,17 @@ void BlendRow(const std::uint8_t* lo, const std::uint8_t* hi, int wy, const std:
     }
 }
 
+// A row weight of 128 or 0 takes one source row whole: ((a * 128) >> 7) is
+// a, so the second row need not be read (every row in nearest mode).
+void BlendOneRow(const std::uint8_t* src, const std::vector<ColumnTap>& taps, std::uint8_t* dst) {
+    for (const ColumnTap& t : taps) {
+        const int w = t.weight, iw = 128 - w;
+        for (std::size_t ch = 0; ch < 3; ++ch)
+            dst[ch] = static_cast<std::uint8_t>((src[t.lower + ch] * w + src[t.upper + ch] * iw) >> 7);
+        dst += 3;
+    }
+}
+
 }  // namespace
 
 void StretchBackground(const Bitmap24* source, Bitmap24* target, const PixelRect& rect,
@@ -106,8 +117,12 @@ void StretchBackground(const Bitmap24* source, Bitmap24* target, const PixelRect
     }
     for (int y = T; y <= B; ++y) {
         const SourceCoord c = MapSourceCoord(OffsetFrom(rect.top, y), extentY, source->Height() - 1);
-        BlendRow(source->Row(c.lower), source->Row(c.upper), WeightAt(weights, c.fraction), taps,
-                 target->Row(y) + 3 * static_cast<std::size_t>(L));
+        const int wy = WeightAt(weights, c.fraction);
+        std::uint8_t* dst = target->Row(y) + 3 * static_cast<std::size_t>(L);
+        if (wy == 128 || wy == 0 || c.lower == c.upper)
+            BlendOneRow(source->Row(wy == 0 ? c.upper : c.lower), taps, dst);
+        else
+            BlendRow(source->Row(c.lower), source->Row(c.upper), wy, taps, dst);
     }
 }
 
