@@ -13,7 +13,9 @@ namespace {
 // Fixed-point with `decimals`, at most 8 significant digits (larger values
 // fall back to the general form), in the user's locale.
 std::string Fixed(double value, int decimals) {
-    const QLocale locale;
+    // The user's decimal separator, but no thousands grouping.
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
     if (std::fabs(value) >= 1e8) return locale.toString(value, 'g', 8).toStdString();
     return locale.toString(value, 'f', decimals).toStdString();
 }

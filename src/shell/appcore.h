@@ -5,6 +5,7 @@
 // UserInterface port.
 #include "job/emffile.h"
 #include "platform/bitmap.h"
+#include "rip/outputoptions.h"
 #include "shell/userinterface.h"
 
 #include <functional>
@@ -51,7 +52,11 @@ public:
     bool SaveEnabled = false;
     bool Updating = false;
 
+    OutputOptions Output;
+
     ProjectDriverPort* Driver = nullptr;
+    // Asks the selected driver for one of its data texts (empty without one).
+    std::function<std::string(int type)> DriverDatatype;
     CropMarkPort* CropMarks = nullptr;
     // The crop-mark file name a project named while no crop-mark list is
     // attached (the command-line tool), so saving carries it over.
@@ -60,6 +65,9 @@ public:
     // Observers the desktop program sets; all optional.
     std::function<void()> OnBackgroundChanged;
     std::function<void()> OnJobChanged;
+    // The layout was recomputed (the position tab refreshes; repaint the view
+    // when the flag says so).
+    std::function<void(bool repaint)> OnLayoutChanged;
     // A layer entered the job (its fonts are made available here).
     std::function<void(const std::string&)> OnLayerAdded;
 

@@ -1,5 +1,5 @@
-#include "platform/commatext.h"
 #include "platform/numbers.h"
+#include "platform/commatext.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,10 @@ namespace corvan {
 namespace {
 
 TEST(Numbers, RoundHalfEvenTiesGoToEven) {
-    const struct { long double in; std::int64_t out; } cases[] = {
+    const struct {
+        long double in;
+        std::int64_t out;
+    } cases[] = {
         {0.5L, 0}, {1.5L, 2}, {2.5L, 2}, {-0.5L, 0}, {-1.5L, -2}, {2.4999L, 2}, {-2.6L, -3},
     };
     for (const auto& c : cases) EXPECT_EQ(RoundHalfEven(c.in), c.out) << static_cast<double>(c.in);
@@ -41,15 +44,14 @@ TEST(Numbers, IntegersReadDecimalAndHex) {
 
 TEST(CommaText, SplitsByTheFieldRule) {
     using V = std::vector<std::string>;
-    const struct { const char* in; V out; } cases[] = {
-        {"a,b,c", V{"a", "b", "c"}},
-        {" a , b ", V{"a", "b"}},
-        {"a,,b", V{"a", "", "b"}},
-        {"a,", V{"a", ""}},
-        {"\"x, y\",z", V{"x, y", "z"}},
-        {"\"say \"\"hi\"\"\"", V{"say \"hi\""}},
-        {"one two", V{"one", "two"}},
-        {"", V{}},
+    const struct {
+        const char* in;
+        V out;
+    } cases[] = {
+        {"a,b,c", V{"a", "b", "c"}},    {" a , b ", V{"a", "b"}},
+        {"a,,b", V{"a", "", "b"}},      {"a,", V{"a", ""}},
+        {"\"x, y\",z", V{"x, y", "z"}}, {"\"say \"\"hi\"\"\"", V{"say \"hi\""}},
+        {"one two", V{"one", "two"}},   {"", V{}},
     };
     for (const auto& c : cases) EXPECT_EQ(SplitCommaText(c.in), c.out) << c.in;
 }

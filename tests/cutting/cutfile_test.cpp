@@ -1,0 +1,104 @@
+#include "cutting/cutfile.h"
+#include "job/emffile.h"
+#include "platform/folders.h"
+#include "support/tempdirs.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace corvan {
+namespace {
+
+ContourPath Pentagon() {
+    ContourPath p;
+    p.Add({0, 0}, kPtMoveTo);
+    p.Add({100, 0}, kPtLineTo);
+    p.Add({100, 50}, kPtLineTo);
+    p.Add({0, 50}, kPtLineTo);
+    p.Add({0, 0}, kPtLineTo);
+    return p;
+}
+
+TEST(CutFile, RecordsPerCopyMirroredAcrossTheMedia) {
+    TemfFile job;
+    job.Reset(100, 50);
+    job.CropMarks = true;
+    job.CropmarkSize = 10;  // copy 1 at (10, 10)
+    job.Copies = 2;
+    job.XGap = 0;
+    job.MediaWidth = 1000;
+    job.ComputeLayout();
+    job.MediaUsedWidth = 500;
+    const auto records = CutPointRecords(job, Pentagon());
+    ASSERT_EQ(records.size(), 10u);
+    EXPECT_FLOAT_EQ(records[0].y, 10.5f);
+    EXPECT_FLOAT_EQ(records[0].x, 489.5f);
+    EXPECT_EQ(records[0].pen, 1);
+    EXPECT_EQ(records[1].pen, 2);
+    EXPECT_FLOAT_EQ(records[1].x, 489.5f - 10);  // 100 units of 0.1 mm further across
+    EXPECT_FLOAT_EQ(records[5].x, 489.5f - 100);  // copy 2 starts 100 mm further across
+    EXPECT_EQ(records[5].pen, 1);
+
+    ContourPath lineFirst;
+    lineFirst.Add({0, 0}, kPtLineTo);
+    lineFirst.Add({5, 5}, kPtLineTo);
+    const auto r2 = CutPointRecords(job, lineFirst);
+    EXPECT_EQ(r2[0].pen, 0);
+    EXPECT_EQ(r2[1].pen, 2);
+}
+
+TEST(CutFile, HeaderFieldsAndRoundTrip) {
+    CutFileContents c;
+    SetCutFileSize(c, 1234.5f, 20 + 480);
+    EXPECT_EQ(c.lengthField, 1235);  // 1234.5 rounds to even, plus one
+    EXPECT_EQ(c.widthField, 501);
+    c.created = 46000.25;
+    c.thumbnail = {'B', 'M', 0, 1, 2};
+    for (int i = 0; i < 1000; ++i) c.points.push_back({i * 0.5f, 100 - i * 0.1f, static_cast<std::int16_t>(i ? 2 : 1)});
+    const auto bytes = BuildCutFile(c);
+    std::uint16_t first;
+    std::memcpy(&first, bytes.data(), 2);
+    EXPECT_EQ(first, 568);
+    EXPECT_EQ(bytes[12], 7);
+    EXPECT_EQ(std::string(bytes.begin() + 13, bytes.begin() + 20), "Contour");
+    EXPECT_EQ(bytes[62], 9);
+    EXPECT_EQ(std::string(bytes.begin() + 63, bytes.begin() + 72), "CorvanRIP");
+    EXPECT_EQ(bytes[121], 1);
+    EXPECT_EQ(std::string(bytes.begin() + 172 + 5 + 4, bytes.begin() + 172 + 5 + 8), "!HZL");
+
+    std::string reason;
+    auto back = ParseCutFile(bytes, &reason);
+    ASSERT_TRUE(back) << reason;
+    EXPECT_EQ(back->lengthField, 1235);
+    EXPECT_EQ(back->created, 46000.25);
+    EXPECT_EQ(back->thumbnail, c.thumbnail);
+    EXPECT_EQ(back->points, c.points);
+
+    for (std::size_t n : {std::size_t{0}, std::size_t{100}, std::size_t{180}, bytes.size() - 3}) {
+        std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n));
+        EXPECT_FALSE(ParseCutFile(cut, &reason)) << n;
+    }
+    CutFileContents huge;
+    SetCutFileSize(huge, 70000, -5);
+    EXPECT_EQ(huge.lengthField, 0xFFFF);
+    EXPECT_EQ(huge.widthField, 0);
+}
+
+TEST(CutFile, NamesTakeTheLowestFreeNumber) {
+    test::ScratchHome home;
+    const std::string dir = home.Path("cut/");
+    ForceFolders(dir);
+    test::WriteFileBytes(dir + "0001.tcf", "x");
+    test::WriteFileBytes(dir + "0003.tcf", "x");
+    EXPECT_EQ(NextCutFileName(dir), dir + "0002.tcf");
+    for (int n = 1; n <= 200; ++n) {
+        char name[16];
+        std::snprintf(name, sizeof name, "%04d.tcf", n);
+        test::WriteFileBytes(dir + name, "x");
+    }
+    EXPECT_EQ(NextCutFileName(dir), "");
+}
+
+}  // namespace
+}  // namespace corvan

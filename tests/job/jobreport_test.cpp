@@ -1,0 +1,95 @@
+#include "job/jobreport.h"
+#include "job/units.h"
+#include "shell/appcore.h"
+
+#include <gtest/gtest.h>
+
+namespace corvan {
+namespace {
+
+class JobReportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        saved = UseMetric;
+        UseMetric = true;
+        app.CurrentJob = std::make_unique<TemfFile>();
+        app.CurrentJob->ComputeLayout();
+    }
+    void TearDown() override { UseMetric = saved; }
+    std::vector<std::string> Report() { return JobReport(app, 0); }
+    AppCore app;
+    bool saved = false;
+};
+
+TEST_F(JobReportTest, NewA4JobLinesInOrder) {
+    app.CurrentPlotter.PrinterName = "TIFF Raster";
+    app.CurrentPlotter.PrinterDescription = "Proof";
+    app.CurrentPlotter.DpiX = 720;
+    app.CurrentPlotter.DpiY = 360;
+    app.CurrentPlotter.MediaWidth = 1000;
+    app.CurrentPlotter.IsPlugin = true;
+    app.DriverDatatype = [](int type) { return type == 10 ? std::string("/p/media.icc") : std::string(); };
+    app.Output.QueueText = "PDF";
+    const std::string sep(133, '-');
+    const std::vector<std::string> expected = {
+        "Filename:\t\t",
+        "Job Size:\t\t210.0mm x 297.0mm",
+        "Copies:\t\t1",
+        "Media Used:\t210.0mm x 297.0mm",
+        sep,
+        "Raster:\t\tYes",
+        "Contours:\t\tYes",
+        "Spot Colors: \tNo",
+        sep,
+        "Cropmarks: \tNo",
+        "Border:\t\tNo",
+        "Tiled:\t\tNo",
+        "Rotated: \t\tNo",
+        sep,
+        "Render DPI:\t360",
+        "Smoothing:\tYes (75)",
+        sep,
+        "Printer:\t\tTIFF Raster  Proof",
+        "Output DPI:\t720 x 360 DPI  Size: 1000.0mm x 0.0mm",
+        "Destination:\tPDF",
+        "Profile:\t\t/p/media.icc",
+    };
+    EXPECT_EQ(Report(), expected);
+}
+
+TEST_F(JobReportTest, OptionalSuffixes) {
+    TemfFile& job = *app.CurrentJob;
+    job.SpotColors = true;
+    job.SpotColorList = {"a", "b", "c"};
+    job.CropSection = true;
+    job.MultiTiles = true;
+    job.TileNo = 4;
+    job.Rotate = true;
+    job.MirrorY = true;
+    job.Interpolation = 0;
+    app.Output.RipToFile = true;
+    app.Output.FileName = "/out/job.prn";
+    const auto r = Report();
+    EXPECT_EQ(r[7], "Spot Colors: \tYes (3 Colors)");
+    EXPECT_EQ(r[11], "Tiled:\t\tYes #4");
+    EXPECT_EQ(r[12], "Rotated: \t\tYes MirrorY");
+    EXPECT_EQ(r[15], "Smoothing:\tYes (100)");
+    EXPECT_EQ(r[19], "Destination:\t/out/job.prn");
+    EXPECT_EQ(r[20], "Profile:\t\t");  // the system printer reports no profile
+
+    job.CropSection = true;
+    job.MultiTiles = false;
+    job.Interpolate = false;
+    const auto r2 = Report();
+    EXPECT_EQ(r2[11], "Tiled:\t\tYes");
+    EXPECT_EQ(r2[15], "Smoothing:\tNo");
+}
+
+TEST_F(JobReportTest, EmptyWithoutJobOrForOtherKinds) {
+    EXPECT_TRUE(JobReport(app, 1).empty());
+    app.CurrentJob.reset();
+    EXPECT_TRUE(JobReport(app, 0).empty());
+}
+
+}  // namespace
+}  // namespace corvan
