@@ -42,7 +42,7 @@ const Bitmap24& TwentyMegapixels() {
 // background spans 4096 x 2731 pixels.
 void BM_StretchBackground(benchmark::State& state) {
     auto strip = Bitmap24::Create(4096, 256);
-    const PixelRect rect{0, -1200, 4096, 1531};
+    const IntRect rect{0, -1200, 4096, 1531};
     for (auto _ : state) {
         StretchBackground(&TwentyMegapixels(), strip.get(), rect, nullptr, state.range(0) != 0);
         benchmark::DoNotOptimize(strip->Bits());

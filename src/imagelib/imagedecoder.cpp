@@ -1,5 +1,6 @@
 #include "imagelib/imagedecoder.h"
 
+#include "imagelib/bmpdecoder.h"
 #include "imagelib/epspreview.h"
 #include "imagelib/jpegdecoder.h"
 #include "imagelib/pngdecoder.h"
@@ -48,9 +49,7 @@ DecodeResult DecodeImage(const ImageSource& source, ProgressReporter& progress) 
         case ImageFormat::Tiff: return DecodeTiff(source, progress);
         case ImageFormat::Psd: return DecodePsd(source, progress);
         case ImageFormat::Eps: return DecodeEpsPreview(source, progress);
-        // BMP: switch to our own reader (DecodeBmp of platform/bmpfile.h)
-        // here once it is in; until then Qt reads it.
-        case ImageFormat::Bmp: return DecodeWithQt(source, progress);
+        case ImageFormat::Bmp: return DecodeBmpPicture(source, progress);
         case ImageFormat::Other: break;
     }
     return DecodeWithQt(source, progress);

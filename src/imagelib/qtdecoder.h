@@ -1,8 +1,7 @@
 #pragma once
 // Every other format Qt's image plug-ins read: GIF, Targa, WebP, ICO,
-// PBM/PGM/PPM, XPM and more with the image-formats plug-ins installed, and
-// BMP until our own BMP reader takes over. Transparent pixels are laid on
-// white.
+// PBM/PGM/PPM, XPM and more with the image-formats plug-ins installed.
+// Transparent pixels are laid on white.
 #include "imagelib/decoding.h"
 #include "imagelib/imagesource.h"
 #include "imagelib/progress.h"

@@ -99,7 +99,7 @@ void BlendOneRow(const std::uint8_t* src, const std::vector<ColumnTap>& taps, st
 
 }  // namespace
 
-void StretchBackground(const Bitmap24* source, Bitmap24* target, const PixelRect& rect,
+void StretchBackground(const Bitmap24* source, Bitmap24* target, const IntRect& rect,
                        const WeightTable* table, bool smooth) {
     if (!source || !target) return;
     const int L = std::max(rect.left, 0), R = std::min(rect.right, target->Width() - 1);

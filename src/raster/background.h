@@ -3,7 +3,7 @@
 // interpolation weights, and the source-coordinate rule shared with the
 // smoothing of bitmaps embedded in layers.
 #include "platform/bitmap.h"
-#include "raster/pixelrect.h"
+#include "raster/placement.h"
 
 #include <array>
 #include <cstdint>
@@ -39,7 +39,7 @@ SourceCoord MapSourceCoord(std::int32_t offset, std::int32_t extent, std::int32_
 // rows are written, both ends included). Without a table the default one is
 // used, or its nearest variant when `smooth` is false. Nothing is drawn for
 // a missing image, an empty area, or a source narrower or lower than 2.
-void StretchBackground(const Bitmap24* source, Bitmap24* target, const PixelRect& rect,
+void StretchBackground(const Bitmap24* source, Bitmap24* target, const IntRect& rect,
                        const WeightTable* table, bool smooth);
 
 }  // namespace corvan

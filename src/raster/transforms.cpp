@@ -136,14 +136,14 @@ std::unique_ptr<Bitmap8> ToGray8(const Bitmap24* source) {
     return out;
 }
 
-PixelRect ScaleRect(float left, float top, float right, float bottom, float scale) {
+IntRect ScaleRect(float left, float top, float right, float bottom, float scale) {
     auto scaled = [scale](float v) {
         return RoundToInt(static_cast<long double>(v) * static_cast<long double>(scale));
     };
     return {scaled(left), scaled(top), scaled(right), scaled(bottom)};
 }
 
-PixelRect OffsetRectBy(const PixelRect& rect, int dx, int dy) {
+IntRect OffsetRectBy(const IntRect& rect, int dx, int dy) {
     return {rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
 }
 

@@ -4,7 +4,7 @@
 // one and never touch their input; FadeBitmap and HatchBitmap change their
 // argument. A null image in gives a null image out (or nothing is done).
 #include "platform/bitmap.h"
-#include "raster/pixelrect.h"
+#include "raster/placement.h"
 
 #include <array>
 #include <memory>
@@ -39,7 +39,7 @@ std::array<Colour, 256> MakeRampPalette(bool red, bool green, bool blue);
 std::unique_ptr<Bitmap8> ToGray8(const Bitmap24* source);
 
 // Each value times scale, rounded to nearest with ties to even.
-PixelRect ScaleRect(float left, float top, float right, float bottom, float scale);
-PixelRect OffsetRectBy(const PixelRect& rect, int dx, int dy);
+IntRect ScaleRect(float left, float top, float right, float bottom, float scale);
+IntRect OffsetRectBy(const IntRect& rect, int dx, int dy);
 
 }  // namespace corvan

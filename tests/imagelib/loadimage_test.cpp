@@ -1,4 +1,5 @@
 #include "imagelib/imagelimits.h"
+#include "platform/bmpfile.h"
 #include "picturefiles.h"
 #include "support/scripted_ui.h"
 
@@ -121,6 +122,22 @@ TEST_F(SizeGuard, LimitComesFromSetterThenEnvironmentThenDefault) {
     EXPECT_FALSE(CheckImageSize(0, 5).empty());
 }
 
+Bytes QuadrantBmp(int w, int h) {
+    auto img = Bitmap24::Create(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) img->SetPixel(x, y, QuadrantColour(x, y, w, h));
+    return *EncodeBmp(*img);
+}
+
+TEST(LoadImage24, BmpThroughOurOwnReader) {
+    PictureFiles files;
+    ExpectQuadrants(files.Load(QuadrantBmp(13, 6)), 13, 6, 0, "BMP");
+    SetMaxImageBytes(100);
+    const auto r = files.Load(QuadrantBmp(13, 6));
+    SetMaxImageBytes(0);
+    EXPECT_NE(r.error.find("13 x 6 pixels"), std::string::npos) << r.error;
+}
+
 TEST(LoadImage24, FormatsReadThroughQt) {
     PictureFiles files;
     QImage picture(12, 6, QImage::Format_RGB32);
@@ -129,11 +146,28 @@ TEST(LoadImage24, FormatsReadThroughQt) {
             const Colour c = QuadrantColour(x, y, 12, 6);
             picture.setPixel(x, y, qRgb(RedOf(c), GreenOf(c), BlueOf(c)));
         }
-    for (const char* format : {"bmp", "ppm", "webp"}) {
+    for (const char* format : {"ppm", "webp"}) {
         const std::string path = files.Write(std::string("q.") + format, {});
         ASSERT_TRUE(picture.save(QString::fromStdString(path), format, 100)) << format;
         ExpectQuadrants(LoadImage24(path), 12, 6, 0, format);
     }
+    // Qt writes neither Targa nor GIF; both are small enough to write by hand.
+    Bytes tga = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 12, 0, 6, 0, 24, 0x20};  // top-down, 24-bit
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 12; ++x) {
+            const Colour c = QuadrantColour(x, y, 12, 6);
+            tga.insert(tga.end(), {BlueOf(c), GreenOf(c), RedOf(c)});
+        }
+    const char footer[] = "\0\0\0\0\0\0\0\0TRUEVISION-XFILE.";  // Qt reads version 2 files only
+    tga.insert(tga.end(), footer, footer + sizeof footer);
+    ExpectQuadrants(files.Load(tga, "q.tga"), 12, 6, 0, "tga");
+    // 2 x 1 GIF, palette red and blue, LZW codes clear, 0, 1, end.
+    const Bytes gif = {'G', 'I', 'F', '8', '9', 'a', 2, 0, 1, 0, 0x80, 0, 0, 255, 0, 0, 0, 0, 255,
+                       0x2C, 0, 0, 0, 0, 2, 0, 1, 0, 0, 2, 2, 0x44, 0x0A, 0, 0x3B};
+    const auto g = files.Load(gif, "q.gif");
+    ASSERT_TRUE(g.image) << g.error;
+    EXPECT_EQ(g.image->Pixel(0, 0), MakeColour(255, 0, 0));
+    EXPECT_EQ(g.image->Pixel(1, 0), MakeColour(0, 0, 255));
     // A transparent Qt-read picture lies on white.
     QImage clear(2, 1, QImage::Format_ARGB32);
     clear.fill(Qt::transparent);
@@ -160,6 +194,7 @@ TEST(LoadImage24, TruncatedAndDamagedFilesFailCleanly) {
         {"PNG", MakePng(24, 24, samples, {})},
         {"PSD", MakePsd(24, 24, 3, planes, true)},
         {"EPS", MakeEps(MakeTiff(24, 24, samples, tiled))},
+        {"BMP", QuadrantBmp(24, 24)},
     };
     ScriptedUi ui;
     for (const auto& f : forms) {

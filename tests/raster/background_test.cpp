@@ -73,7 +73,7 @@ TEST(StretchBackground, LeavesTargetAloneForThinSourcesAndEmptyAreas) {
     auto thin = Bitmap24::Create(1, 5);
     auto src = Bitmap24::Create(3, 3);
     src->Fill(0);
-    const struct { const Bitmap24* source; PixelRect rect; } cases[] = {
+    const struct { const Bitmap24* source; IntRect rect; } cases[] = {
         {thin.get(), {0, 0, 4, 4}},   // one pixel wide: not drawn
         {src.get(), {2, 0, 2, 4}},    // no width
         {src.get(), {0, 5, 4, 9}},    // below the target

@@ -1,3 +1,4 @@
+#include "raster/placement.h"
 #include "raster/transforms.h"
 
 #include "pattern.h"
@@ -45,6 +46,24 @@ TEST(TransformBitmap, EveryFlagCombinationReadsTheTabledSourcePixel) {
                         << W << "x" << H << " rotate " << row.rotate << " mx " << row.mirrorX << " my "
                         << row.mirrorY << " at " << x << "," << y;
         }
+    }
+}
+
+// The strip composer renders an upright window and turns it with
+// TransformBitmap, while positions go through the placement transform: the
+// two must move every pixel to the same place.
+TEST(TransformBitmap, AgreesWithThePlacementTransform) {
+    const int W = 7, H = 4;
+    auto src = PositionImage(W, H);
+    for (const auto& row : kTransformTable) {
+        auto out = TransformBitmap(src.get(), row.rotate, row.mirrorX, row.mirrorY);
+        const PlacementMatrix m = MakePlacement(row.mirrorX, row.mirrorY, row.rotate, {0, 0, W, H}, 0, 0);
+        for (int y = 0; y < H; ++y)
+            for (int x = 0; x < W; ++x) {
+                const IntRect to = PlacedBounds(m, {x, y, x + 1, y + 1});
+                ASSERT_EQ(out->Pixel(to.left, to.top), PositionColour(x, y))
+                    << "rotate " << row.rotate << " mx " << row.mirrorX << " my " << row.mirrorY;
+            }
     }
 }
 
@@ -139,9 +158,9 @@ TEST(ToGray8, WeighsChannelsAndCarriesTheGreyRamp) {
 }
 
 TEST(Rects, ScaleRoundsHalvesToEvenAndOffsetMovesBothEnds) {
-    EXPECT_EQ(ScaleRect(0.5f, 1.5f, 2.5f, -0.5f, 1.0f), (PixelRect{0, 2, 2, 0}));
-    EXPECT_EQ(ScaleRect(10.0f, 20.0f, 30.0f, 40.0f, 0.25f), (PixelRect{2, 5, 8, 10}));
-    EXPECT_EQ(OffsetRectBy({1, 2, 3, 4}, 10, -20), (PixelRect{11, -18, 13, -16}));
+    EXPECT_EQ(ScaleRect(0.5f, 1.5f, 2.5f, -0.5f, 1.0f), (IntRect{0, 2, 2, 0}));
+    EXPECT_EQ(ScaleRect(10.0f, 20.0f, 30.0f, 40.0f, 0.25f), (IntRect{2, 5, 8, 10}));
+    EXPECT_EQ(OffsetRectBy({1, 2, 3, 4}, 10, -20), (IntRect{11, -18, 13, -16}));
 }
 
 }  // namespace
