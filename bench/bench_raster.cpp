@@ -132,7 +132,8 @@ struct DecodeFixtures {
         std::vector<std::uint8_t> rgb(3 * static_cast<std::size_t>(img.Width()));
         for (int y = 0; y < img.Height(); ++y) {
             const std::uint8_t* p = img.Row(y);
-            for (std::size_t i = 0; i < rgb.size(); i += 3) rgb[i] = p[i + 2], rgb[i + 1] = p[i + 1], rgb[i + 2] = p[i];
+            for (std::size_t i = 0; i < rgb.size(); i += 3)
+                rgb[i] = p[i + 2], rgb[i + 1] = p[i + 1], rgb[i + 2] = p[i];
             TIFFWriteScanline(t, rgb.data(), static_cast<std::uint32_t>(y), 0);
         }
         TIFFClose(t);
@@ -148,17 +149,23 @@ void Decode(benchmark::State& state, const std::string& path) {
     const bool report = state.range(0) != 0;
     long calls = 0;
     for (auto _ : state) {
-        ProgressReporter progress(report ? LoadProgress([&calls](int, int) { ++calls; }) : LoadProgress{});
+        ProgressReporter progress(report ? LoadProgress([&calls](int, int) { ++calls; })
+                                         : LoadProgress{});
         auto r = DecodeImageFile(path, progress);
         if (!r.image) state.SkipWithError(r.error.c_str());
         benchmark::DoNotOptimize(r.image.get());
     }
     state.SetItemsProcessed(state.iterations() * 4000 * 3000);
-    state.counters["progress_calls"] = benchmark::Counter(static_cast<double>(calls), benchmark::Counter::kAvgIterations);
+    state.counters["progress_calls"] =
+        benchmark::Counter(static_cast<double>(calls), benchmark::Counter::kAvgIterations);
 }
 
-void BM_DecodeJpeg(benchmark::State& state) { Decode(state, Fixtures().jpeg); }
-void BM_DecodeTiffLzw(benchmark::State& state) { Decode(state, Fixtures().tiff); }
+void BM_DecodeJpeg(benchmark::State& state) {
+    Decode(state, Fixtures().jpeg);
+}
+void BM_DecodeTiffLzw(benchmark::State& state) {
+    Decode(state, Fixtures().tiff);
+}
 BENCHMARK(BM_DecodeJpeg)->Arg(0)->Arg(1)->ArgName("progress")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DecodeTiffLzw)->Arg(0)->Arg(1)->ArgName("progress")->Unit(benchmark::kMillisecond);
 

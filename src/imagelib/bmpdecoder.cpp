@@ -18,13 +18,15 @@ DecodeResult DecodeBmpPicture(const ImageSource& source, ProgressReporter& progr
     if (head.size() > kBmpFileHeaderSize) {
         const auto header = ParseDibHeader(std::span(head).subspan(kBmpFileHeaderSize));
         if (header)
-            if (std::string tooLarge = CheckImageSize(header->width, header->height, 3); !tooLarge.empty())
+            if (std::string tooLarge = CheckImageSize(header->width, header->height, 3);
+                !tooLarge.empty())
                 return DecodeResult::Failed(tooLarge);
     }
     // A header can lie small in front of a huge file.
     if (source.length > MaxImageBytes())
-        return DecodeResult::Failed("The BMP file is too large to load: it is larger than the picture size limit "
-                                    "(CORVANRIP_MAX_IMAGE_BYTES)");
+        return DecodeResult::Failed(
+            "The BMP file is too large to load: it is larger than the picture size limit "
+            "(CORVANRIP_MAX_IMAGE_BYTES)");
     progress.Start();
     std::vector<std::uint8_t> file;
     try {

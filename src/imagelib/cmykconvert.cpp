@@ -28,7 +28,8 @@ constexpr cmsUInt32Number kFlags = cmsFLAGS_BLACKPOINTCOMPENSATION | cmsFLAGS_NO
 cmsHTRANSFORM MakeTransform(cmsHPROFILE cmyk, const CmykLayout& layout) {
     cmsHPROFILE srgb = cmsCreate_sRGBProfile();
     if (!srgb) return nullptr;
-    cmsHTRANSFORM t = cmsCreateTransform(cmyk, InputFormat(layout), srgb, TYPE_BGR_8, kIntent, kFlags);
+    cmsHTRANSFORM t =
+        cmsCreateTransform(cmyk, InputFormat(layout), srgb, TYPE_BGR_8, kIntent, kFlags);
     cmsCloseProfile(srgb);
     return t;
 }
@@ -50,7 +51,8 @@ cmsHTRANSFORM DefaultTransform(const CmykLayout& layout) {
 }
 
 bool ValidLayout(const CmykLayout& l) {
-    return (l.bitsPerSample == 8 || l.bitsPerSample == 16) && l.extraSamples >= 0 && l.extraSamples <= 8;
+    return (l.bitsPerSample == 8 || l.bitsPerSample == 16) && l.extraSamples >= 0 &&
+           l.extraSamples <= 8;
 }
 
 }  // namespace
@@ -63,7 +65,8 @@ std::unique_ptr<CmykConverter> CmykConverter::Create(std::span<const std::uint8_
     }
     if (!iccProfile.empty()) {
         // A damaged or non-CMYK profile is ignored: the picture is still worth showing.
-        cmsHPROFILE own = cmsOpenProfileFromMem(iccProfile.data(), static_cast<cmsUInt32Number>(iccProfile.size()));
+        cmsHPROFILE own = cmsOpenProfileFromMem(iccProfile.data(),
+                                                static_cast<cmsUInt32Number>(iccProfile.size()));
         if (own && cmsGetColorSpace(own) == cmsSigCmykData) {
             cmsHTRANSFORM t = MakeTransform(own, layout);
             cmsCloseProfile(own);
@@ -86,7 +89,8 @@ CmykConverter::~CmykConverter() {
 
 void CmykConverter::Convert(const void* cmyk, std::uint8_t* bgr, int pixels) const {
     if (pixels > 0)
-        cmsDoTransform(static_cast<cmsHTRANSFORM>(transform_), cmyk, bgr, static_cast<cmsUInt32Number>(pixels));
+        cmsDoTransform(static_cast<cmsHTRANSFORM>(transform_), cmyk, bgr,
+                       static_cast<cmsUInt32Number>(pixels));
 }
 
 std::span<const std::uint8_t> DefaultCmykProfileBytes() {

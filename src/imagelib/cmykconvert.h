@@ -10,9 +10,9 @@
 namespace corvan {
 
 struct CmykLayout {
-    int bitsPerSample = 8;     // 8 or 16 (16-bit samples in host byte order)
-    bool inverted = false;     // 0 means full ink (Adobe's JPEG and Photoshop convention)
-    int extraSamples = 0;      // samples after C, M, Y, K in each pixel, skipped
+    int bitsPerSample = 8;  // 8 or 16 (16-bit samples in host byte order)
+    bool inverted = false;  // 0 means full ink (Adobe's JPEG and Photoshop convention)
+    int extraSamples = 0;   // samples after C, M, Y, K in each pixel, skipped
 };
 
 class CmykConverter {

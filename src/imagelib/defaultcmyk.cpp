@@ -12,14 +12,14 @@ namespace {
 // CMYK files without a profile were separated for). Index bit 0 is cyan,
 // bit 1 magenta, bit 2 yellow.
 constexpr std::array<cmsCIELab, 8> kPrimaries{{
-    {95.0, 0.0, -2.0},    // paper
-    {55.0, -37.0, -50.0}, // cyan
-    {48.0, 74.0, -3.0},   // magenta
-    {24.0, 22.0, -46.0},  // cyan + magenta (blue)
-    {89.0, -5.0, 93.0},   // yellow
-    {50.0, -65.0, 27.0},  // cyan + yellow (green)
-    {47.0, 68.0, 48.0},   // magenta + yellow (red)
-    {23.0, 0.0, 0.0},     // all three
+    {95.0, 0.0, -2.0},     // paper
+    {55.0, -37.0, -50.0},  // cyan
+    {48.0, 74.0, -3.0},    // magenta
+    {24.0, 22.0, -46.0},   // cyan + magenta (blue)
+    {89.0, -5.0, 93.0},    // yellow
+    {50.0, -65.0, 27.0},   // cyan + yellow (green)
+    {47.0, 68.0, 48.0},    // magenta + yellow (red)
+    {23.0, 0.0, 0.0},      // all three
 }};
 constexpr cmsCIELab kBlack{16.0, 0.0, 0.0};
 // Yule-Nielsen factor: how much darker mid-tones print than their dot area
@@ -39,7 +39,8 @@ struct InkModel {
 std::array<double, 3> RootReflectance(const cmsCIELab& lab, const cmsCIEXYZ& paper) {
     cmsCIEXYZ xyz;
     cmsLab2XYZ(cmsD50_XYZ(), &xyz, &lab);
-    return {std::pow(xyz.X / paper.X, 1.0 / kYuleNielsen), std::pow(xyz.Y / paper.Y, 1.0 / kYuleNielsen),
+    return {std::pow(xyz.X / paper.X, 1.0 / kYuleNielsen),
+            std::pow(xyz.Y / paper.Y, 1.0 / kYuleNielsen),
             std::pow(xyz.Z / paper.Z, 1.0 / kYuleNielsen)};
 }
 
@@ -47,7 +48,8 @@ InkModel MakeModel() {
     InkModel m;
     cmsCIEXYZ paper;
     cmsLab2XYZ(cmsD50_XYZ(), &paper, &kPrimaries[0]);
-    for (std::size_t p = 0; p < kPrimaries.size(); ++p) m.primary[p] = RootReflectance(kPrimaries[p], paper);
+    for (std::size_t p = 0; p < kPrimaries.size(); ++p)
+        m.primary[p] = RootReflectance(kPrimaries[p], paper);
     m.black = RootReflectance(kBlack, paper);
     return m;
 }
@@ -65,7 +67,8 @@ int SampleLab(const cmsUInt16Number in[], cmsUInt16Number out[], void* cargo) {
     for (std::size_t j = 0; j < 3; ++j) {
         double sum = 0.0;
         for (std::size_t p = 0; p < 8; ++p) {
-            const double share = ((p & 1) ? c : 1 - c) * ((p & 2) ? m : 1 - m) * ((p & 4) ? y : 1 - y);
+            const double share =
+                ((p & 1) ? c : 1 - c) * ((p & 2) ? m : 1 - m) * ((p & 4) ? y : 1 - y);
             sum += share * model.primary[p][j];
         }
         sum *= 1.0 - k + k * model.black[j];
@@ -93,7 +96,8 @@ cmsHPROFILE CreateDefaultCmykProfile() {
     // Identity curves around the table: the ICC v4 lookup form needs them
     // to be written out.
     cmsPipeline* lut = cmsPipelineAlloc(nullptr, 4, 3);
-    bool ok = lut && cmsPipelineInsertStage(lut, cmsAT_END, cmsStageAllocToneCurves(nullptr, 4, nullptr));
+    bool ok =
+        lut && cmsPipelineInsertStage(lut, cmsAT_END, cmsStageAllocToneCurves(nullptr, 4, nullptr));
     cmsStage* clut = ok ? cmsStageAllocCLut16bit(nullptr, 17, 4, 3, nullptr) : nullptr;
     ok = clut && cmsStageSampleCLut16bit(clut, SampleLab, const_cast<InkModel*>(&model), 0) &&
          cmsPipelineInsertStage(lut, cmsAT_END, clut);
@@ -101,8 +105,9 @@ cmsHPROFILE CreateDefaultCmykProfile() {
     ok = ok && cmsPipelineInsertStage(lut, cmsAT_END, cmsStageAllocToneCurves(nullptr, 3, nullptr));
     // The same table for every intent: lcms2 only finds the black point
     // (for black point compensation) of intents with a table of their own.
-    ok = ok && cmsWriteTag(profile, cmsSigAToB0Tag, lut) && cmsWriteTag(profile, cmsSigAToB1Tag, lut) &&
-         cmsWriteTag(profile, cmsSigAToB2Tag, lut) && cmsWriteTag(profile, cmsSigMediaWhitePointTag, cmsD50_XYZ());
+    ok = ok && cmsWriteTag(profile, cmsSigAToB0Tag, lut) &&
+         cmsWriteTag(profile, cmsSigAToB1Tag, lut) && cmsWriteTag(profile, cmsSigAToB2Tag, lut) &&
+         cmsWriteTag(profile, cmsSigMediaWhitePointTag, cmsD50_XYZ());
     if (cmsMLU* desc = cmsMLUalloc(nullptr, 1)) {
         cmsMLUsetASCII(desc, "en", "US", "CorvanRIP default CMYK (coated offset model)");
         ok = ok && cmsWriteTag(profile, cmsSigProfileDescriptionTag, desc);

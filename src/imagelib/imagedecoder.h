@@ -12,9 +12,9 @@
 
 namespace corvan {
 
-enum class ImageFormat { Other, Jpeg, Png, Tiff, Psd, Eps, Bmp };
+enum class ImageFormat { Other, Jpeg, Png, Tiff, Psd, Eps, Bmp, Tga };
 
-// From the first bytes of a file (16 are enough); Other for formats left to Qt.
+// From the first bytes of a file (18 are enough); Other for formats left to Qt.
 ImageFormat SniffImageFormat(std::span<const std::uint8_t> head);
 
 DecodeResult DecodeImage(const ImageSource& source, ProgressReporter& progress);

@@ -37,16 +37,20 @@ std::uint64_t MaxImageBytes() {
     return kDefaultMaxImageBytes;
 }
 
-void SetMaxImageBytes(std::uint64_t bytes) { g_limit.store(bytes); }
+void SetMaxImageBytes(std::uint64_t bytes) {
+    g_limit.store(bytes);
+}
 
 std::string CheckImageSize(std::int64_t width, std::int64_t height, unsigned extraBytesPerPixel) {
     if (width <= 0 || height <= 0) return "The picture has no pixels";
     const auto layout = CalculateImageLayout(width, height, 24);
     const std::uint64_t limit = MaxImageBytes();
-    const std::uint64_t extra = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height);
+    const std::uint64_t extra =
+        static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height);
     // Past 2^62 nothing is representable anyway; saturate instead of wrapping.
     // Bitmaps are addressed with int coordinates.
-    const bool huge = !layout || extra > (std::uint64_t{1} << 58) || width > INT32_MAX || height > INT32_MAX;
+    const bool huge =
+        !layout || extra > (std::uint64_t{1} << 58) || width > INT32_MAX || height > INT32_MAX;
     const std::uint64_t need = huge ? UINT64_MAX : layout->bytes + extra * extraBytesPerPixel;
     if (!huge && need <= limit) return {};
     std::ostringstream msg;

@@ -19,6 +19,7 @@ void SetMaxImageBytes(std::uint64_t bytes);
 // Empty when a width x height picture may be decoded, else the message to
 // show. `extraBytesPerPixel` counts what a decoder holds besides the 24-bit
 // result (a CMYK plane set, a 32-bit work image).
-std::string CheckImageSize(std::int64_t width, std::int64_t height, unsigned extraBytesPerPixel = 0);
+std::string CheckImageSize(std::int64_t width, std::int64_t height,
+                           unsigned extraBytesPerPixel = 0);
 
 }  // namespace corvan

@@ -15,7 +15,8 @@ std::size_t RangeReader::ReadSome(void* buffer, std::size_t bytes) {
     if (bytes > Remaining()) bytes = static_cast<std::size_t>(Remaining());
     if (bytes == 0) return 0;
     if (!positioned_) {
-        if (fseeko(source_.file, static_cast<off_t>(source_.offset + position_), SEEK_SET) != 0) return 0;
+        if (fseeko(source_.file, static_cast<off_t>(source_.offset + position_), SEEK_SET) != 0)
+            return 0;
         positioned_ = true;
     }
     const std::size_t got = std::fread(buffer, 1, bytes, source_.file);

@@ -13,8 +13,8 @@
 
 #include <sys/types.h>
 
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 namespace corvan {
 
@@ -64,7 +64,8 @@ constexpr int kMaxScans = 1000;
 // Warnings are ignored except the one for missing data: a truncated file
 // would otherwise decode to a silently grey lower part.
 void OnMessage(j_common_ptr cinfo, int level) {
-    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) FailWith(cinfo, "the file is truncated");
+    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF)
+        FailWith(cinfo, "the file is truncated");
 }
 
 void OnProgress(j_common_ptr cinfo) {
@@ -73,8 +74,9 @@ void OnProgress(j_common_ptr cinfo) {
     if (d->input_scan_number > kMaxScans) FailWith(cinfo, "too many progressive scans");
     const long passes = std::max(1, p->pub.total_passes);
     const long limit = std::max(1L, p->pub.pass_limit);
-    p->reporter->Advance(static_cast<std::uint64_t>(p->pub.completed_passes) * limit + p->pub.pass_counter,
-                         static_cast<std::uint64_t>(passes) * limit);
+    p->reporter->Advance(
+        static_cast<std::uint64_t>(p->pub.completed_passes) * limit + p->pub.pass_counter,
+        static_cast<std::uint64_t>(passes) * limit);
 }
 
 void ReadMarkers(JpegJob& job) {
@@ -113,7 +115,8 @@ bool ChooseOutput(JpegJob& job) {
 void StoreRow(JpegJob& job, std::uint8_t* dst) {
     const auto width = static_cast<std::size_t>(job.cinfo.output_width);
     if (job.cinfo.out_color_space == JCS_GRAYSCALE) {
-        for (std::size_t x = 0; x < width; ++x) dst[3 * x] = dst[3 * x + 1] = dst[3 * x + 2] = job.row[x];
+        for (std::size_t x = 0; x < width; ++x)
+            dst[3 * x] = dst[3 * x + 1] = dst[3 * x + 2] = job.row[x];
     } else {
         job.cmyk->Convert(job.row.data(), dst, static_cast<int>(width));
     }
@@ -136,7 +139,8 @@ bool RunDecode(JpegJob& job, std::FILE* file) {
     if (!ChooseOutput(job)) return false;
     c.progress = &job.monitor.pub;
     jpeg_start_decompress(&c);
-    job.image = Bitmap24::Create(static_cast<int>(c.output_width), static_cast<int>(c.output_height));
+    job.image =
+        Bitmap24::Create(static_cast<int>(c.output_width), static_cast<int>(c.output_height));
     if (!job.image) {
         job.error = kOutOfMemory;
         return false;
@@ -169,7 +173,9 @@ DecodeResult DecodeJpeg(const ImageSource& source, ProgressReporter& progress) {
     progress.Start();
     const bool ok = RunDecode(*job, source.file);
     jpeg_destroy_decompress(&job->cinfo);
-    if (!ok) return DecodeResult::Failed(job->error.empty() ? "The JPEG file cannot be read" : job->error);
+    if (!ok)
+        return DecodeResult::Failed(job->error.empty() ? "The JPEG file cannot be read"
+                                                       : job->error);
     auto image = ApplyOrientation(std::move(job->image), job->orientation);
     if (!image) return DecodeResult::Failed(kOutOfMemory);
     progress.Finish();

@@ -33,8 +33,10 @@ int ExifOrientation(std::span<const std::uint8_t> app1) {
     static constexpr std::uint8_t kExif[6] = {'E', 'x', 'i', 'f', 0, 0};
     if (app1.size() < 14 || !std::equal(kExif, kExif + 6, app1.begin())) return 1;
     TiffBytes t{app1.subspan(6)};
-    if (t.data[0] == 'M' && t.data[1] == 'M') t.bigEndian = true;
-    else if (t.data[0] != 'I' || t.data[1] != 'I') return 1;
+    if (t.data[0] == 'M' && t.data[1] == 'M')
+        t.bigEndian = true;
+    else if (t.data[0] != 'I' || t.data[1] != 'I')
+        return 1;
     std::uint16_t magic = 0, count = 0;
     std::uint32_t ifd = 0;
     if (!t.U16(2, magic) || magic != 42 || !t.U32(4, ifd) || !t.U16(ifd, count)) return 1;
@@ -53,9 +55,9 @@ std::unique_ptr<Bitmap24> ApplyOrientation(std::unique_ptr<Bitmap24> image, int 
     // Quarter turn (counter-clockwise, after the mirrors), mirror X, mirror Y
     // for orientations 1 to 8.
     static constexpr bool kFlags[9][3] = {
-        {false, false, false}, {false, false, false}, {false, true, false}, {false, true, true},
-        {false, false, true},  {true, true, false},   {true, true, true},   {true, false, true},
-        {true, false, false},
+        {false, false, false}, {false, false, false}, {false, true, false},
+        {false, true, true},   {false, false, true},  {true, true, false},
+        {true, true, true},    {true, false, true},   {true, false, false},
     };
     if (!image || orientation <= 1 || orientation > 8) return image;
     const bool* f = kFlags[orientation];

@@ -35,7 +35,8 @@ void OnWarning(png_structp, png_const_charp) {}
 void StoreRow(const std::uint8_t* src, std::uint8_t* dst, png_uint_32 width) {
     for (png_uint_32 x = 0; x < width; ++x, src += 4, dst += 3) {
         const unsigned a = src[3], veil = 255 * (255 - a);
-        for (int ch = 0; ch < 3; ++ch) dst[ch] = static_cast<std::uint8_t>((src[ch] * a + veil + 127) / 255);
+        for (int ch = 0; ch < 3; ++ch)
+            dst[ch] = static_cast<std::uint8_t>((src[ch] * a + veil + 127) / 255);
     }
 }
 
@@ -45,7 +46,8 @@ void RequestBgra(png_structp png, png_infop info) {
     png_set_scale_16(png);
     png_set_gray_to_rgb(png);
     png_set_bgr(png);
-    if (!(png_get_color_type(png, info) & PNG_COLOR_MASK_ALPHA) && !png_get_valid(png, info, PNG_INFO_tRNS))
+    if (!(png_get_color_type(png, info) & PNG_COLOR_MASK_ALPHA) &&
+        !png_get_valid(png, info, PNG_INFO_tRNS))
         png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
 }
 
@@ -74,7 +76,8 @@ bool RunDecode(PngJob& job, std::FILE* file) {
             std::uint8_t* row = job.rgba.data() + (passes > 1 ? rowBytes * y : 0);
             png_read_row(job.png, row, nullptr);
             if (pass == passes - 1) StoreRow(row, job.image->Row(static_cast<int>(y)), width);
-            job.progress->Advance(std::uint64_t{height} * pass + y + 1, std::uint64_t{height} * passes);
+            job.progress->Advance(std::uint64_t{height} * pass + y + 1,
+                                  std::uint64_t{height} * passes);
         }
     }
     png_read_end(job.png, nullptr);

@@ -24,12 +24,14 @@ std::string ReadHeader(RangeReader& in, PsdHeader& h) {
     std::uint8_t signature[4];
     std::uint16_t version = 0;
     if (!in.Read(signature, 4) || std::memcmp(signature, "8BPS", 4) != 0 || !in.ReadBE16(version) ||
-        (version != 1 && version != 2) || !in.Skip(6) || !in.ReadBE16(h.channels) || !in.ReadBE32(h.height) ||
-        !in.ReadBE32(h.width) || !in.ReadBE16(h.depth) || !in.ReadBE16(h.mode))
+        (version != 1 && version != 2) || !in.Skip(6) || !in.ReadBE16(h.channels) ||
+        !in.ReadBE32(h.height) || !in.ReadBE32(h.width) || !in.ReadBE16(h.depth) ||
+        !in.ReadBE16(h.mode))
         return "damaged header";
     h.large = version == 2;
     const unsigned needed = h.mode == kGrey ? 1 : h.mode == kRgb ? 3 : h.mode == kCmyk ? 4 : 0;
-    if (h.depth != 8 || needed == 0) return "only 8-bit RGB, CMYK and greyscale pictures can be read";
+    if (h.depth != 8 || needed == 0)
+        return "only 8-bit RGB, CMYK and greyscale pictures can be read";
     if (h.channels < needed || h.channels > 56) return "damaged header";
     return {};
 }
@@ -52,7 +54,8 @@ bool ReadResources(RangeReader& in, std::vector<std::uint8_t>& icc) {
         std::uint32_t size = 0;
         if (!in.Read(signature, 4) || !in.ReadBE16(id) || !in.ReadU8(nameLength)) return false;
         // The Pascal-string name, length byte included, is padded to even.
-        if (!in.Skip(nameLength + ((nameLength + 1) % 2)) || !in.ReadBE32(size) || size > end - std::min(end, in.Tell()))
+        if (!in.Skip(nameLength + ((nameLength + 1) % 2)) || !in.ReadBE32(size) ||
+            size > end - std::min(end, in.Tell()))
             return false;
         if (id == kIccResource && icc.empty()) {
             icc.resize(size);
@@ -68,8 +71,8 @@ bool ReadResources(RangeReader& in, std::vector<std::uint8_t>& icc) {
 // Reads the composite's channel planes one row at a time and hands each
 // row to `store` (channel index, row index, bytes).
 template <class Store>
-std::string ReadPlanes(RangeReader& in, const PsdHeader& h, unsigned planes, ProgressReporter& progress,
-                       Store&& store) {
+std::string ReadPlanes(RangeReader& in, const PsdHeader& h, unsigned planes,
+                       ProgressReporter& progress, Store&& store) {
     std::uint16_t compression = 0;
     if (!in.ReadBE16(compression)) return "damaged picture data";
     if (compression > 1) return "ZIP-compressed pictures cannot be read";
@@ -95,7 +98,8 @@ std::string ReadPlanes(RangeReader& in, const PsdHeader& h, unsigned planes, Pro
                 // PackBits never needs more than one header byte per byte plus one per 128.
                 if (n > 2 * std::uint64_t{h.width} + 2) return "damaged picture data";
                 packedRow.resize(n);
-                if (!in.Read(packedRow.data(), n) || !UnpackBits(packedRow, row)) return "damaged picture data";
+                if (!in.Read(packedRow.data(), n) || !UnpackBits(packedRow, row))
+                    return "damaged picture data";
             } else if (!in.Read(row.data(), row.size())) {
                 return "the file is truncated";
             }
@@ -106,31 +110,37 @@ std::string ReadPlanes(RangeReader& in, const PsdHeader& h, unsigned planes, Pro
     return {};
 }
 
-std::string DecodeComposite(RangeReader& in, const PsdHeader& h, const std::vector<std::uint8_t>& icc,
-                            Bitmap24& out, ProgressReporter& progress) {
+std::string DecodeComposite(RangeReader& in, const PsdHeader& h,
+                            const std::vector<std::uint8_t>& icc, Bitmap24& out,
+                            ProgressReporter& progress) {
     const std::size_t w = h.width;
     if (h.mode != kCmyk) {
         const unsigned planes = h.mode == kRgb ? 3 : 1;
-        return ReadPlanes(in, h, planes, progress, [&](unsigned ch, std::uint32_t y, const std::uint8_t* src) {
-            std::uint8_t* dst = out.Row(static_cast<int>(y));
-            for (std::size_t x = 0; x < w; ++x) {
-                if (planes == 1) dst[3 * x] = dst[3 * x + 1] = dst[3 * x + 2] = src[x];
-                else dst[3 * x + 2 - ch] = src[x];
-            }
-        });
+        return ReadPlanes(in, h, planes, progress,
+                          [&](unsigned ch, std::uint32_t y, const std::uint8_t* src) {
+                              std::uint8_t* dst = out.Row(static_cast<int>(y));
+                              for (std::size_t x = 0; x < w; ++x) {
+                                  if (planes == 1)
+                                      dst[3 * x] = dst[3 * x + 1] = dst[3 * x + 2] = src[x];
+                                  else
+                                      dst[3 * x + 2 - ch] = src[x];
+                              }
+                          });
     }
     // Photoshop stores CMYK with 255 meaning no ink.
     std::string error;
     auto converter = CmykConverter::Create(icc, {8, true, 0}, &error);
     if (!converter) return error;
     std::vector<std::uint8_t> cmyk(4 * w * h.height);
-    error = ReadPlanes(in, h, 4, progress, [&](unsigned ch, std::uint32_t y, const std::uint8_t* src) {
-        std::uint8_t* dst = cmyk.data() + 4 * w * y + ch;
-        for (std::size_t x = 0; x < w; ++x) dst[4 * x] = src[x];
-    });
+    error =
+        ReadPlanes(in, h, 4, progress, [&](unsigned ch, std::uint32_t y, const std::uint8_t* src) {
+            std::uint8_t* dst = cmyk.data() + 4 * w * y + ch;
+            for (std::size_t x = 0; x < w; ++x) dst[4 * x] = src[x];
+        });
     if (!error.empty()) return error;
     for (std::uint32_t y = 0; y < h.height; ++y)
-        converter->Convert(cmyk.data() + 4 * w * y, out.Row(static_cast<int>(y)), static_cast<int>(w));
+        converter->Convert(cmyk.data() + 4 * w * y, out.Row(static_cast<int>(y)),
+                           static_cast<int>(w));
     return {};
 }
 
@@ -150,7 +160,8 @@ bool UnpackBits(std::span<const std::uint8_t> in, std::span<std::uint8_t> out) {
             o += keep;
         } else if (header != -128) {
             if (i >= in.size()) return false;
-            const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(1 - header), out.size() - o);
+            const std::size_t n =
+                std::min<std::size_t>(static_cast<std::size_t>(1 - header), out.size() - o);
             std::memset(out.data() + o, in[i++], n);
             o += n;
         }
@@ -166,7 +177,8 @@ DecodeResult DecodePsd(const ImageSource& source, ProgressReporter& progress) {
         return DecodeResult::Failed("The Photoshop file cannot be read: " + why);
     };
     if (std::string why = ReadHeader(in, h); !why.empty()) return failed(why);
-    if (std::string tooLarge = CheckImageSize(h.width, h.height, h.mode == kCmyk ? 4 : 0); !tooLarge.empty())
+    if (std::string tooLarge = CheckImageSize(h.width, h.height, h.mode == kCmyk ? 4 : 0);
+        !tooLarge.empty())
         return DecodeResult::Failed(tooLarge);
     if (!SkipSection(in, false) || !ReadResources(in, icc) || !SkipSection(in, h.large))
         return failed("damaged file sections");

@@ -15,7 +15,8 @@ namespace corvan {
 namespace {
 
 std::unique_ptr<QIODevice> OpenDevice(const ImageSource& source) {
-    if (!source.path.empty() && source.offset == 0) return nullptr;  // the reader opens the file itself
+    if (!source.path.empty() && source.offset == 0)
+        return nullptr;  // the reader opens the file itself
     RangeReader in(source);
     // Only small embedded pictures come this way; the size guard bounds it.
     const std::uint64_t length = std::min<std::uint64_t>(source.length, MaxImageBytes());
@@ -41,20 +42,25 @@ QImage OnWhite(const QImage& picture) {
 DecodeResult DecodeWithQt(const ImageSource& source, ProgressReporter& progress) {
     const auto device = OpenDevice(source);
     QImageReader reader;
-    if (device) reader.setDevice(device.get());
-    else reader.setFileName(QString::fromStdString(source.path));
+    if (device)
+        reader.setDevice(device.get());
+    else
+        reader.setFileName(QString::fromStdString(source.path));
     reader.setAutoTransform(true);
     const QSize size = reader.size();
     // Formats that cannot tell their size before decoding are judged after.
     if (size.isValid())
-        if (std::string tooLarge = CheckImageSize(size.width(), size.height(), 4); !tooLarge.empty())
+        if (std::string tooLarge = CheckImageSize(size.width(), size.height(), 4);
+            !tooLarge.empty())
             return DecodeResult::Failed(tooLarge);
     // Qt's own cap (in MB, for its 32-bit work image) follows ours.
-    QImageReader::setAllocationLimit(static_cast<int>(std::min<std::uint64_t>(MaxImageBytes() / (3 << 20) * 4 + 1, 1 << 30)));
+    QImageReader::setAllocationLimit(
+        static_cast<int>(std::min<std::uint64_t>(MaxImageBytes() / (3 << 20) * 4 + 1, 1 << 30)));
     progress.Start();
     const QImage picture = reader.read();
     if (picture.isNull())
-        return DecodeResult::Failed("The picture cannot be read: " + reader.errorString().toStdString());
+        return DecodeResult::Failed("The picture cannot be read: " +
+                                    reader.errorString().toStdString());
     if (std::string tooLarge = CheckImageSize(picture.width(), picture.height()); !tooLarge.empty())
         return DecodeResult::Failed(tooLarge);
     auto image = Bitmap24::FromQImage(OnWhite(picture));

@@ -28,17 +28,24 @@ struct Client {
 
 tmsize_t ClientRead(thandle_t h, void* buffer, tmsize_t size) {
     if (size <= 0) return 0;
-    return static_cast<tmsize_t>(static_cast<Client*>(h)->reader.ReadSome(buffer, static_cast<std::size_t>(size)));
+    return static_cast<tmsize_t>(
+        static_cast<Client*>(h)->reader.ReadSome(buffer, static_cast<std::size_t>(size)));
 }
-tmsize_t ClientWrite(thandle_t, void*, tmsize_t) { return 0; }
+tmsize_t ClientWrite(thandle_t, void*, tmsize_t) {
+    return 0;
+}
 toff_t ClientSeek(thandle_t h, toff_t offset, int whence) {
     RangeReader& r = static_cast<Client*>(h)->reader;
     const toff_t base = whence == SEEK_CUR ? r.Tell() : whence == SEEK_END ? r.Size() : 0;
     if (offset > UINT64_MAX - base || !r.Seek(base + offset)) return static_cast<toff_t>(-1);
     return r.Tell();
 }
-int ClientClose(thandle_t) { return 0; }
-toff_t ClientSize(thandle_t h) { return static_cast<Client*>(h)->reader.Size(); }
+int ClientClose(thandle_t) {
+    return 0;
+}
+toff_t ClientSize(thandle_t h) {
+    return static_cast<Client*>(h)->reader.Size();
+}
 // Files are mapped rather than read: faster for big pictures, and libtiff
 // 4.5.0 refuses uncompressed tiles when it has to read them into its
 // rounded-up buffer. Memory streams (no descriptor) are read.
@@ -70,7 +77,9 @@ int OnError(TIFF*, void* data, const char*, const char* fmt, va_list ap) {
     }
     return 1;
 }
-int OnWarning(TIFF*, void*, const char*, const char*, va_list) { return 1; }
+int OnWarning(TIFF*, void*, const char*, const char*, va_list) {
+    return 1;
+}
 
 struct TiffCloser {
     void operator()(TIFF* t) const { TIFFClose(t); }
@@ -81,11 +90,12 @@ TiffPtr OpenTiff(Client& client) {
     TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
     if (!options) return nullptr;
     // A strip or tile larger than the whole allowed picture is a lie.
-    TIFFOpenOptionsSetMaxSingleMemAlloc(options, static_cast<tmsize_t>(std::min<std::uint64_t>(MaxImageBytes(), INT64_MAX)));
+    TIFFOpenOptionsSetMaxSingleMemAlloc(
+        options, static_cast<tmsize_t>(std::min<std::uint64_t>(MaxImageBytes(), INT64_MAX)));
     TIFFOpenOptionsSetErrorHandlerExtR(options, OnError, &client);
     TIFFOpenOptionsSetWarningHandlerExtR(options, OnWarning, &client);
-    TIFF* tif = TIFFClientOpenExt("picture", "r", &client, ClientRead, ClientWrite, ClientSeek, ClientClose,
-                                  ClientSize, ClientMap, ClientUnmap, options);
+    TIFF* tif = TIFFClientOpenExt("picture", "r", &client, ClientRead, ClientWrite, ClientSeek,
+                                  ClientClose, ClientSize, ClientMap, ClientUnmap, options);
     TIFFOpenOptionsFree(options);
     return TiffPtr(tif);
 }
@@ -114,7 +124,8 @@ Geometry ReadGeometry(TIFF* tif) {
 }
 
 bool IsCmyk(TIFF* tif) {
-    std::uint16_t photometric = 0, inkset = INKSET_CMYK, spp = 1, bps = 1, planar = PLANARCONFIG_CONTIG;
+    std::uint16_t photometric = 0, inkset = INKSET_CMYK, spp = 1, bps = 1,
+                  planar = PLANARCONFIG_CONTIG;
     TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &photometric);
     TIFFGetFieldDefaulted(tif, TIFFTAG_INKSET, &inkset);
     TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &spp);
@@ -160,7 +171,8 @@ std::string ReadRgba(TIFF* tif, const Geometry& g, Bitmap24& out, ProgressReport
             break;
         }
         for (std::uint32_t r = 0; r < rows; ++r)
-            StoreRgbaRow(raster.data() + static_cast<std::size_t>(r) * g.width, out.Row(static_cast<int>(y + r)), g.width);
+            StoreRgbaRow(raster.data() + static_cast<std::size_t>(r) * g.width,
+                         out.Row(static_cast<int>(y + r)), g.width);
         progress.Advance(y + rows, g.height);
     }
     TIFFRGBAImageEnd(&img);
@@ -182,7 +194,8 @@ bool ReadCmykBand(TIFF* tif, const Geometry& g, std::uint32_t y, std::size_t pix
             return false;
         const std::size_t copy = pixelBytes * std::min(g.tileWidth, g.width - x);
         for (std::uint32_t r = 0; r < rows; ++r)
-            std::memcpy(band.data() + r * rowBytes + x * pixelBytes, tile.data() + r * tileRowBytes, copy);
+            std::memcpy(band.data() + r * rowBytes + x * pixelBytes, tile.data() + r * tileRowBytes,
+                        copy);
     }
     return true;
 }
@@ -201,7 +214,8 @@ std::string ReadCmyk(TIFF* tif, const Geometry& g, Bitmap24& out, ProgressReport
     if (!converter) return error;
     const std::size_t pixelBytes = std::size_t{spp} * bps / 8;
     const std::size_t rowBytes = pixelBytes * g.width;
-    if (g.tiled && (g.tileWidth == 0 || TIFFTileRowSize(tif) < static_cast<tmsize_t>(pixelBytes * g.tileWidth)))
+    if (g.tiled && (g.tileWidth == 0 ||
+                    TIFFTileRowSize(tif) < static_cast<tmsize_t>(pixelBytes * g.tileWidth)))
         return "damaged tile layout";
     std::vector<std::uint8_t> band, tile;
     try {
@@ -214,7 +228,8 @@ std::string ReadCmyk(TIFF* tif, const Geometry& g, Bitmap24& out, ProgressReport
         if (!ReadCmykBand(tif, g, y, pixelBytes, band, tile)) return "damaged picture data";
         const std::uint32_t rows = std::min(g.band, g.height - y);
         for (std::uint32_t r = 0; r < rows; ++r)
-            converter->Convert(band.data() + r * rowBytes, out.Row(static_cast<int>(y + r)), static_cast<int>(g.width));
+            converter->Convert(band.data() + r * rowBytes, out.Row(static_cast<int>(y + r)),
+                               static_cast<int>(g.width));
         progress.Advance(y + rows, g.height);
     }
     return {};
@@ -228,7 +243,8 @@ DecodeResult DecodeTiff(const ImageSource& source, ProgressReporter& progress) {
     auto failed = [&client](const std::string& what) {
         // libtiff's own words say more than ours when it has spoken.
         const std::string detail = client.error.empty() ? what : client.error;
-        return DecodeResult::Failed("The TIFF file cannot be read" + (detail.empty() ? "" : ": " + detail));
+        return DecodeResult::Failed("The TIFF file cannot be read" +
+                                    (detail.empty() ? "" : ": " + detail));
     };
     if (!tif) return failed("not a TIFF file");
     progress.Start();

@@ -73,8 +73,8 @@ int WeightAt(const WeightTable& table, std::int32_t fraction) {
     return std::clamp(table[static_cast<std::size_t>(std::clamp(fraction, 0, 255))], 0, 128);
 }
 
-void BlendRow(const std::uint8_t* lo, const std::uint8_t* hi, int wy, const std::vector<ColumnTap>& taps,
-              std::uint8_t* dst) {
+void BlendRow(const std::uint8_t* lo, const std::uint8_t* hi, int wy,
+              const std::vector<ColumnTap>& taps, std::uint8_t* dst) {
     for (const ColumnTap& t : taps) {
         const int w = t.weight, iw = 128 - w;
         for (std::size_t ch = 0; ch < 3; ++ch) {
@@ -92,7 +92,8 @@ void BlendOneRow(const std::uint8_t* src, const std::vector<ColumnTap>& taps, st
     for (const ColumnTap& t : taps) {
         const int w = t.weight, iw = 128 - w;
         for (std::size_t ch = 0; ch < 3; ++ch)
-            dst[ch] = static_cast<std::uint8_t>((src[t.lower + ch] * w + src[t.upper + ch] * iw) >> 7);
+            dst[ch] =
+                static_cast<std::uint8_t>((src[t.lower + ch] * w + src[t.upper + ch] * iw) >> 7);
         dst += 3;
     }
 }
@@ -105,18 +106,22 @@ void StretchBackground(const Bitmap24* source, Bitmap24* target, const IntRect& 
     const int L = std::max(rect.left, 0), R = std::min(rect.right, target->Width() - 1);
     const int T = std::max(rect.top, 0), B = std::min(rect.bottom, target->Height() - 1);
     if (L >= R || T >= B || source->Width() < 2 || source->Height() < 2) return;
-    const WeightTable& weights = table ? *table : smooth ? DefaultWeightTable() : NearestWeightTable();
+    const WeightTable& weights = table    ? *table
+                                 : smooth ? DefaultWeightTable()
+                                          : NearestWeightTable();
     const std::int32_t extentX = OffsetFrom(rect.left, rect.right);
     const std::int32_t extentY = OffsetFrom(rect.top, rect.bottom);
     std::vector<ColumnTap> taps(static_cast<std::size_t>(R - L + 1));
     for (int x = L; x <= R; ++x) {
-        const SourceCoord c = MapSourceCoord(OffsetFrom(rect.left, x), extentX, source->Width() - 1);
+        const SourceCoord c =
+            MapSourceCoord(OffsetFrom(rect.left, x), extentX, source->Width() - 1);
         taps[static_cast<std::size_t>(x - L)] = {3 * static_cast<std::size_t>(c.lower),
                                                  3 * static_cast<std::size_t>(c.upper),
                                                  WeightAt(weights, c.fraction)};
     }
     for (int y = T; y <= B; ++y) {
-        const SourceCoord c = MapSourceCoord(OffsetFrom(rect.top, y), extentY, source->Height() - 1);
+        const SourceCoord c =
+            MapSourceCoord(OffsetFrom(rect.top, y), extentY, source->Height() - 1);
         const int wy = WeightAt(weights, c.fraction);
         std::uint8_t* dst = target->Row(y) + 3 * static_cast<std::size_t>(L);
         if (wy == 128 || wy == 0 || c.lower == c.upper)

@@ -14,7 +14,8 @@ void Build_Table(std::array<std::int32_t, 256>& table, float param) {
         // Weight of the upper pixel out of 128, steepened about the middle.
         const double linear = f * 128.0 / 255.0;
         const double upper = std::clamp(64.0 + (linear - 64.0) / width, 0.0, 128.0);
-        table[static_cast<std::size_t>(f)] = 2 * (128 - static_cast<std::int32_t>(std::floor(upper)));
+        table[static_cast<std::size_t>(f)] =
+            2 * (128 - static_cast<std::int32_t>(std::floor(upper)));
     }
 }
 

@@ -11,7 +11,8 @@ namespace corvan {
 
 FittedSize FitSize(int width, int height, int boxWidth, int boxHeight) {
     if (width <= boxWidth && height <= boxHeight) return {width, height, false};
-    const float fy = height != 0 ? static_cast<float>(boxHeight) / static_cast<float>(height) : 1e30f;
+    const float fy =
+        height != 0 ? static_cast<float>(boxHeight) / static_cast<float>(height) : 1e30f;
     const float fx = width != 0 ? static_cast<float>(boxWidth) / static_cast<float>(width) : 1e30f;
     const float factor = std::min(fy, fx);
     return {RoundToInt(static_cast<long double>(width) * factor),
@@ -56,7 +57,8 @@ std::vector<Spread> SpreadTable(int source, int target) {
 using Accumulator = std::array<std::uint32_t, 4>;
 
 // Spreads one source row over the target columns.
-void SpreadRow(const std::uint8_t* src, const std::vector<Spread>& cols, std::vector<Accumulator>& row) {
+void SpreadRow(const std::uint8_t* src, const std::vector<Spread>& cols,
+               std::vector<Accumulator>& row) {
     std::fill(row.begin(), row.end(), Accumulator{});
     for (const Spread& c : cols) {
         Accumulator& a = row[static_cast<std::size_t>(c.first)];
@@ -92,7 +94,8 @@ std::unique_ptr<Bitmap24> AreaResample(const Bitmap24* source, int width, int he
     const auto cols = SpreadTable(W, width);
     const auto rows = SpreadTable(H, height);
     // A white start of weight 1 avoids dividing by zero and weighs next to nothing.
-    std::vector<Accumulator> acc(static_cast<std::size_t>(width) * height, Accumulator{255, 255, 255, 1});
+    std::vector<Accumulator> acc(static_cast<std::size_t>(width) * height,
+                                 Accumulator{255, 255, 255, 1});
     std::vector<Accumulator> rowSums(static_cast<std::size_t>(width));
     for (int y = 0; y < H; ++y) {
         const Spread& r = rows[static_cast<std::size_t>(y)];
@@ -104,7 +107,8 @@ std::unique_ptr<Bitmap24> AreaResample(const Bitmap24* source, int width, int he
         std::uint8_t* dst = out->Row(y);
         const Accumulator* a = &acc[static_cast<std::size_t>(y) * width];
         for (int x = 0; x < width; ++x, ++a, dst += 3)
-            for (std::size_t ch = 0; ch < 3; ++ch) dst[ch] = static_cast<std::uint8_t>((*a)[ch] / (*a)[3]);
+            for (std::size_t ch = 0; ch < 3; ++ch)
+                dst[ch] = static_cast<std::uint8_t>((*a)[ch] / (*a)[3]);
     }
     return out;
 }
@@ -118,19 +122,22 @@ std::unique_ptr<Bitmap24> NearestResample(const Bitmap24* source, int width, int
     // A target of one pixel takes the first source pixel.
     std::vector<int> srcX(static_cast<std::size_t>(width));
     for (int x = 0; x < width; ++x)
-        srcX[static_cast<std::size_t>(x)] = width > 1 ? static_cast<int>((W - 1) * x / (width - 1)) : 0;
+        srcX[static_cast<std::size_t>(x)] =
+            width > 1 ? static_cast<int>((W - 1) * x / (width - 1)) : 0;
     for (int y = 0; y < height; ++y) {
         const int sy = height > 1 ? static_cast<int>((H - 1) * y / (height - 1)) : 0;
         const std::uint8_t* src = source->Row(sy);
         std::uint8_t* dst = out->Row(y);
-        for (int x = 0; x < width; ++x) std::memcpy(dst + 3 * x, src + 3 * srcX[static_cast<std::size_t>(x)], 3);
+        for (int x = 0; x < width; ++x)
+            std::memcpy(dst + 3 * x, src + 3 * srcX[static_cast<std::size_t>(x)], 3);
     }
     return out;
 }
 
 std::unique_ptr<Bitmap24> ResampleBitmap(const Bitmap24* source, int width, int height) {
     if (!source) return nullptr;
-    if (width < source->Width() && height < source->Height()) return AreaResample(source, width, height);
+    if (width < source->Width() && height < source->Height())
+        return AreaResample(source, width, height);
     return NearestResample(source, width, height);
 }
 

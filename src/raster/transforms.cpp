@@ -36,7 +36,8 @@ void TurnInBlocks(const Bitmap24& source, Bitmap24& out, bool mirrorX, bool mirr
     const int W = source.Width(), H = source.Height();
     // Result column x reads source row (mirrorY ? H-1-x : x).
     std::vector<const std::uint8_t*> rowOf(static_cast<std::size_t>(H));
-    for (int x = 0; x < H; ++x) rowOf[static_cast<std::size_t>(x)] = source.Row(mirrorY ? H - 1 - x : x);
+    for (int x = 0; x < H; ++x)
+        rowOf[static_cast<std::size_t>(x)] = source.Row(mirrorY ? H - 1 - x : x);
     for (int y0 = 0; y0 < W; y0 += kBlockRows) {
         const int y1 = std::min(W, y0 + kBlockRows);
         for (int x0 = 0; x0 < H; x0 += kBlockCols) {
@@ -66,7 +67,8 @@ std::unique_ptr<Bitmap24> TransformBitmap(const Bitmap24* source, bool rotate, b
     if (rotate) {
         TurnInBlocks(*source, *out, mirrorX, mirrorY);
     } else {
-        for (int y = 0; y < H; ++y) CopyRow(source->Row(mirrorY ? H - 1 - y : y), out->Row(y), W, mirrorX);
+        for (int y = 0; y < H; ++y)
+            CopyRow(source->Row(mirrorY ? H - 1 - y : y), out->Row(y), W, mirrorX);
     }
     return out;
 }
@@ -93,7 +95,9 @@ void FadeBitmap(Bitmap24* image, int percent) {
     if (!image) return;
     const int k = std::clamp(percent, 0, 100) * 128 / 100;
     std::array<std::uint8_t, 256> lut;
-    for (int v = 0; v < 256; ++v) lut[static_cast<std::size_t>(v)] = static_cast<std::uint8_t>((v * k + (128 - k) * 255) / 128);
+    for (int v = 0; v < 256; ++v)
+        lut[static_cast<std::size_t>(v)] =
+            static_cast<std::uint8_t>((v * k + (128 - k) * 255) / 128);
     const std::size_t rowBytes = 3 * static_cast<std::size_t>(image->Width());
     for (int y = 0; y < image->Height(); ++y) {
         std::uint8_t* p = image->Row(y);

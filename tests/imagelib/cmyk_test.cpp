@@ -23,34 +23,24 @@ Bytes CmykQuadrants(bool inverted) {
     return out;
 }
 
-std::vector<Bytes> Planes(const Bytes& interleaved, int channels) {
-    std::vector<Bytes> planes(static_cast<std::size_t>(channels));
-    for (std::size_t i = 0; i < interleaved.size(); ++i) planes[i % channels].push_back(interleaved[i]);
-    return planes;
-}
-
-Bytes Widen16(const Bytes& samples) {
-    Bytes out(samples.size() * 2);
-    auto* p = reinterpret_cast<std::uint16_t*>(out.data());
-    for (std::size_t i = 0; i < samples.size(); ++i) p[i] = static_cast<std::uint16_t>(samples[i] * 257);
-    return out;
-}
-
 // Where each ink should land on screen: generous boxes around offset-print
 // colours, tight enough to catch swapped channels or inverted ink.
 void ExpectInkHues(const Bitmap24& img, const std::string& what) {
-    const struct { int x, y; int rMin, rMax, gMin, gMax, bMin, bMax; const char* ink; } checks[] = {
-        {8, 1, 245, 255, 245, 255, 245, 255, "paper"},
-        {8, 10, 0, 80, 120, 200, 180, 255, "cyan"},
-        {24, 10, 190, 255, 0, 80, 80, 180, "magenta"},
-        {8, 24, 230, 255, 200, 255, 0, 90, "yellow"},
+    const struct {
+        int x, y;
+        int rMin, rMax, gMin, gMax, bMin, bMax;
+        const char* ink;
+    } checks[] = {
+        {8, 1, 245, 255, 245, 255, 245, 255, "paper"}, {8, 10, 0, 80, 120, 200, 180, 255, "cyan"},
+        {24, 10, 190, 255, 0, 80, 80, 180, "magenta"}, {8, 24, 230, 255, 200, 255, 0, 90, "yellow"},
         {24, 24, 0, 70, 0, 70, 0, 70, "black"},
     };
     for (const auto& c : checks) {
         const Colour p = img.Pixel(c.x, c.y);
-        EXPECT_TRUE(RedOf(p) >= c.rMin && RedOf(p) <= c.rMax && GreenOf(p) >= c.gMin && GreenOf(p) <= c.gMax &&
-                    BlueOf(p) >= c.bMin && BlueOf(p) <= c.bMax)
-            << what << " " << c.ink << ": " << int(RedOf(p)) << "," << int(GreenOf(p)) << "," << int(BlueOf(p));
+        EXPECT_TRUE(RedOf(p) >= c.rMin && RedOf(p) <= c.rMax && GreenOf(p) >= c.gMin &&
+                    GreenOf(p) <= c.gMax && BlueOf(p) >= c.bMin && BlueOf(p) <= c.bMax)
+            << what << " " << c.ink << ": " << int(RedOf(p)) << "," << int(GreenOf(p)) << ","
+            << int(BlueOf(p));
     }
 }
 
@@ -66,7 +56,11 @@ TEST(CmykPictures, EveryFileFormGivesTheSameColours) {
     tiff16.bitsPerSample = 16;
     tiffTiled.tileSize = 16;
     tiffTiled.compression = COMPRESSION_LZW;
-    const struct { const char* what; Bytes file; int tolerance; } forms[] = {
+    const struct {
+        const char* what;
+        Bytes file;
+        int tolerance;
+    } forms[] = {
         {"TIFF 8-bit", MakeTiff(32, 32, plain, tiff8), 0},
         {"TIFF 16-bit", MakeTiff(32, 32, Widen16(plain), tiff16), 1},
         {"TIFF tiled LZW", MakeTiff(32, 32, plain, tiffTiled), 0},
@@ -83,7 +77,8 @@ TEST(CmykPictures, EveryFileFormGivesTheSameColours) {
         ASSERT_TRUE(r.image) << f.what << ": " << r.error;
         for (int y = 1; y < 32; y += 8)
             for (int x = 4; x < 32; x += 8)
-                EXPECT_LE(ColourDistance(r.image->Pixel(x, y), reference.image->Pixel(x, y)), f.tolerance)
+                EXPECT_LE(ColourDistance(r.image->Pixel(x, y), reference.image->Pixel(x, y)),
+                          f.tolerance)
                     << f.what << " at " << x << "," << y;
     }
 }
@@ -126,7 +121,10 @@ TEST(CmykPictures, EmbeddedProfileWinsOverTheDefault) {
     tiff.samplesPerPixel = 4;
     tiff.photometric = PHOTOMETRIC_SEPARATED;
     tiff.icc = green;
-    const struct { const char* what; Bytes file; } forms[] = {
+    const struct {
+        const char* what;
+        Bytes file;
+    } forms[] = {
         {"JPEG", MakeJpeg(32, 32, CmykQuadrants(true), jpeg)},
         {"TIFF", MakeTiff(32, 32, CmykQuadrants(false), tiff)},
         {"Photoshop", MakePsd(32, 32, 4, Planes(CmykQuadrants(true), 4), true, green)},
@@ -137,7 +135,8 @@ TEST(CmykPictures, EmbeddedProfileWinsOverTheDefault) {
         for (auto [x, y] : {std::pair{8, 1}, std::pair{24, 24}}) {
             const Colour p = r.image->Pixel(x, y);
             EXPECT_TRUE(GreenOf(p) > RedOf(p) + 60 && GreenOf(p) > BlueOf(p) + 40)
-                << f.what << " " << int(RedOf(p)) << "," << int(GreenOf(p)) << "," << int(BlueOf(p));
+                << f.what << " " << int(RedOf(p)) << "," << int(GreenOf(p)) << ","
+                << int(BlueOf(p));
         }
     }
 }

@@ -32,6 +32,21 @@ Bytes QuadrantSamples(int w, int h) {
     return out;
 }
 
+Bytes Widen16(const Bytes& samples) {
+    Bytes out(samples.size() * 2);
+    auto* p = reinterpret_cast<std::uint16_t*>(out.data());
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        p[i] = static_cast<std::uint16_t>(samples[i] * 257);
+    return out;
+}
+
+std::vector<Bytes> Planes(const Bytes& interleaved, int channels) {
+    std::vector<Bytes> planes(static_cast<std::size_t>(channels));
+    for (std::size_t i = 0; i < interleaved.size(); ++i)
+        planes[i % channels].push_back(interleaved[i]);
+    return planes;
+}
+
 int ColourDistance(Colour a, Colour b) {
     return std::max({std::abs(RedOf(a) - RedOf(b)), std::abs(GreenOf(a) - GreenOf(b)),
                      std::abs(BlueOf(a) - BlueOf(b))});
@@ -39,7 +54,8 @@ int ColourDistance(Colour a, Colour b) {
 
 void WriteBytes(const std::string& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 namespace {
@@ -51,8 +67,13 @@ Bytes ReadAll(const std::string& path) {
 
 Bytes ExifWithOrientation(int orientation) {
     // "Exif\0\0", little-endian TIFF header, IFD0 with the one orientation entry.
-    Bytes b = {'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0, 8, 0, 0, 0, 1, 0,
-               0x12, 0x01, 3, 0, 1, 0, 0, 0, static_cast<std::uint8_t>(orientation), 0, 0, 0, 0, 0, 0, 0};
+    Bytes b = {'E', 'x',  'i',  'f', 0,
+               0,   'I',  'I',  42,  0,
+               8,   0,    0,    0,   1,
+               0,   0x12, 0x01, 3,   0,
+               1,   0,    0,    0,   static_cast<std::uint8_t>(orientation),
+               0,   0,    0,    0,   0,
+               0,   0};
     return b;
 }
 
@@ -69,7 +90,9 @@ Bytes MakeJpeg(int w, int h, const Bytes& samples, const JpegSpec& spec) {
     c.image_width = static_cast<JDIMENSION>(w);
     c.image_height = static_cast<JDIMENSION>(h);
     c.input_components = spec.space == JpegSpace::Grey ? 1 : spec.space == JpegSpace::Rgb ? 3 : 4;
-    c.in_color_space = spec.space == JpegSpace::Grey ? JCS_GRAYSCALE : spec.space == JpegSpace::Rgb ? JCS_RGB : JCS_CMYK;
+    c.in_color_space = spec.space == JpegSpace::Grey  ? JCS_GRAYSCALE
+                       : spec.space == JpegSpace::Rgb ? JCS_RGB
+                                                      : JCS_CMYK;
     jpeg_set_defaults(&c);
     jpeg_set_quality(&c, 95, TRUE);
     if (spec.space == JpegSpace::Cmyk) c.write_Adobe_marker = spec.adobeMarker;
@@ -79,7 +102,8 @@ Bytes MakeJpeg(int w, int h, const Bytes& samples, const JpegSpec& spec) {
         const Bytes exif = ExifWithOrientation(spec.orientation);
         jpeg_write_marker(&c, JPEG_APP0 + 1, exif.data(), static_cast<unsigned>(exif.size()));
     }
-    if (!spec.icc.empty()) jpeg_write_icc_profile(&c, spec.icc.data(), static_cast<unsigned>(spec.icc.size()));
+    if (!spec.icc.empty())
+        jpeg_write_icc_profile(&c, spec.icc.data(), static_cast<unsigned>(spec.icc.size()));
     const std::size_t stride = static_cast<std::size_t>(w) * c.input_components;
     while (c.next_scanline < c.image_height) {
         JSAMPROW row = const_cast<std::uint8_t*>(samples.data() + stride * c.next_scanline);
@@ -103,17 +127,21 @@ void WriteTiffPage(TIFF* t, int w, int h, const Bytes& samples, const TiffSpec& 
     TIFFSetField(t, TIFFTAG_COMPRESSION, s.compression);
     TIFFSetField(t, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
     TIFFSetField(t, TIFFTAG_ORIENTATION, s.orientation);
-    if (s.compression == COMPRESSION_JPEG && s.photometric == PHOTOMETRIC_RGB) TIFFSetField(t, TIFFTAG_JPEGQUALITY, 95);
+    if (s.compression == COMPRESSION_JPEG && s.photometric == PHOTOMETRIC_RGB)
+        TIFFSetField(t, TIFFTAG_JPEGQUALITY, 95);
     if (s.extraSamples) {
         const std::uint16_t kind = static_cast<std::uint16_t>(s.extraSamples);
         TIFFSetField(t, TIFFTAG_EXTRASAMPLES, 1, &kind);
     }
     if (!s.colormap.empty()) {
         const std::size_t n = s.colormap.size() / 3;
-        TIFFSetField(t, TIFFTAG_COLORMAP, s.colormap.data(), s.colormap.data() + n, s.colormap.data() + 2 * n);
+        TIFFSetField(t, TIFFTAG_COLORMAP, s.colormap.data(), s.colormap.data() + n,
+                     s.colormap.data() + 2 * n);
     }
-    if (!s.icc.empty()) TIFFSetField(t, TIFFTAG_ICCPROFILE, static_cast<std::uint32_t>(s.icc.size()), s.icc.data());
-    const std::size_t rowBytes = static_cast<std::size_t>(w) * s.samplesPerPixel * s.bitsPerSample / 8;
+    if (!s.icc.empty())
+        TIFFSetField(t, TIFFTAG_ICCPROFILE, static_cast<std::uint32_t>(s.icc.size()), s.icc.data());
+    const std::size_t rowBytes =
+        static_cast<std::size_t>(w) * s.samplesPerPixel * s.bitsPerSample / 8;
     Bytes data = blank ? Bytes(rowBytes * h, 0) : samples;
     if (s.tileSize) {
         TIFFSetField(t, TIFFTAG_TILEWIDTH, s.tileSize);
@@ -124,12 +152,14 @@ void WriteTiffPage(TIFF* t, int w, int h, const Bytes& samples, const TiffSpec& 
             for (int tx = 0; tx < w; tx += s.tileSize) {
                 std::fill(tile.begin(), tile.end(), 0);
                 for (int r = 0; r < s.tileSize && ty + r < h; ++r)
-                    std::memcpy(tile.data() + r * pixel * s.tileSize, data.data() + (ty + r) * rowBytes + tx * pixel,
+                    std::memcpy(tile.data() + r * pixel * s.tileSize,
+                                data.data() + (ty + r) * rowBytes + tx * pixel,
                                 pixel * std::min(s.tileSize, w - tx));
                 TIFFWriteTile(t, tile.data(), tx, ty, 0, 0);
             }
     } else {
-        TIFFSetField(t, TIFFTAG_ROWSPERSTRIP, s.rowsPerStrip ? s.rowsPerStrip : TIFFDefaultStripSize(t, 0));
+        TIFFSetField(t, TIFFTAG_ROWSPERSTRIP,
+                     s.rowsPerStrip ? s.rowsPerStrip : TIFFDefaultStripSize(t, 0));
         for (int y = 0; y < h; ++y) TIFFWriteScanline(t, data.data() + y * rowBytes, y, 0);
     }
     TIFFWriteDirectory(t);
@@ -159,17 +189,19 @@ Bytes MakePng(int w, int h, const Bytes& rows, const PngSpec& spec) {
         },
         nullptr);
     png_set_IHDR(png, info, w, h, spec.bitDepth, spec.colorType,
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
+                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     std::vector<png_color> palette;
     for (Colour c : spec.palette) palette.push_back({RedOf(c), GreenOf(c), BlueOf(c)});
     if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
     if (!spec.alphaOfPalette.empty())
-        png_set_tRNS(png, info, spec.alphaOfPalette.data(), static_cast<int>(spec.alphaOfPalette.size()), nullptr);
+        png_set_tRNS(png, info, spec.alphaOfPalette.data(),
+                     static_cast<int>(spec.alphaOfPalette.size()), nullptr);
     png_write_info(png, info);
     const std::size_t rowBytes = png_get_rowbytes(png, info);
     std::vector<png_bytep> pointers;
-    for (int y = 0; y < h; ++y) pointers.push_back(const_cast<png_bytep>(rows.data() + y * rowBytes));
+    for (int y = 0; y < h; ++y)
+        pointers.push_back(const_cast<png_bytep>(rows.data() + y * rowBytes));
     png_write_image(png, pointers.data());
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
@@ -203,7 +235,8 @@ Bytes PackBits(const std::uint8_t* p, std::size_t n) {
 
 }  // namespace
 
-Bytes MakePsd(int w, int h, int mode, const std::vector<Bytes>& planes, bool rle, const Bytes& icc, int depth) {
+Bytes MakePsd(int w, int h, int mode, const std::vector<Bytes>& planes, bool rle, const Bytes& icc,
+              int depth) {
     Bytes b = {'8', 'B', 'P', 'S', 0, 1, 0, 0, 0, 0, 0, 0};
     PutBE(b, planes.size(), 2);
     PutBE(b, h, 4);
@@ -232,7 +265,8 @@ Bytes MakePsd(int w, int h, int mode, const std::vector<Bytes>& planes, bool rle
     }
     std::vector<Bytes> rows;
     for (const auto& p : planes)
-        for (int y = 0; y < h; ++y) rows.push_back(PackBits(p.data() + static_cast<std::size_t>(y) * w, w));
+        for (int y = 0; y < h; ++y)
+            rows.push_back(PackBits(p.data() + static_cast<std::size_t>(y) * w, w));
     for (const auto& r : rows) PutBE(b, r.size(), 2);
     for (const auto& r : rows) b.insert(b.end(), r.begin(), r.end());
     return b;

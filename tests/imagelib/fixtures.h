@@ -16,6 +16,11 @@ using Bytes = std::vector<std::uint8_t>;
 Colour QuadrantColour(int x, int y, int w, int h);
 Bytes QuadrantSamples(int w, int h);  // R, G, B per pixel
 
+// 8-bit samples widened to 16 bits (v * 257), host order, as bytes.
+Bytes Widen16(const Bytes& samples);
+// Interleaved samples split into `channels` planes, as Photoshop stores them.
+std::vector<Bytes> Planes(const Bytes& interleaved, int channels);
+
 // Largest channel difference between two colours.
 int ColourDistance(Colour a, Colour b);
 
@@ -24,7 +29,7 @@ struct JpegSpec {
     JpegSpace space = JpegSpace::Rgb;
     bool adobeMarker = true;  // for CMYK: mark the samples as Adobe-inverted
     bool progressive = false;
-    int orientation = 0;      // 0: no EXIF block
+    int orientation = 0;  // 0: no EXIF block
     Bytes icc;
 };
 // `samples` has 1, 3 or 4 bytes per pixel to match the space.
@@ -41,7 +46,7 @@ struct TiffSpec {
     int orientation = 1;
     std::vector<std::uint16_t> colormap;  // 3 x 2^bits entries for palette pictures
     Bytes icc;
-    int pages = 1;         // later pages are filled with black
+    int pages = 1;  // later pages are filled with black
 };
 // 8-bit samples as bytes; 16-bit samples as host-order uint16 in pairs of bytes.
 Bytes MakeTiff(int w, int h, const Bytes& samples, const TiffSpec& spec);
@@ -58,8 +63,8 @@ Bytes MakePng(int w, int h, const Bytes& rows, const PngSpec& spec);
 
 // A Photoshop file with the composite in `planes` (one w*h plane per
 // channel), mode 1 grey, 3 RGB or 4 CMYK; PackBits when rle.
-Bytes MakePsd(int w, int h, int mode, const std::vector<Bytes>& planes, bool rle, const Bytes& icc = {},
-              int depth = 8);
+Bytes MakePsd(int w, int h, int mode, const std::vector<Bytes>& planes, bool rle,
+              const Bytes& icc = {}, int depth = 8);
 
 // A DOS-binary EPS with a bit of PostScript and `tiff` as its preview.
 Bytes MakeEps(const Bytes& tiff);

@@ -29,9 +29,11 @@ TEST(JpegDecoder, RgbGreyAndProgressiveFiles) {
 // A 3 x 2 picture stored as captured; each EXIF orientation must bring the
 // stored top-left pixel to its documented place.
 TEST(JpegDecoder, ExifOrientationIsHonoured) {
-    const struct { int orientation, width, height, x, y; } cases[] = {
-        {1, 48, 32, 0, 0},  {2, 48, 32, 47, 0}, {3, 48, 32, 47, 31}, {4, 48, 32, 0, 31},
-        {5, 32, 48, 0, 0},  {6, 32, 48, 31, 0}, {7, 32, 48, 31, 47}, {8, 32, 48, 0, 47},
+    const struct {
+        int orientation, width, height, x, y;
+    } cases[] = {
+        {1, 48, 32, 0, 0}, {2, 48, 32, 47, 0}, {3, 48, 32, 47, 31}, {4, 48, 32, 0, 31},
+        {5, 32, 48, 0, 0}, {6, 32, 48, 31, 0}, {7, 32, 48, 31, 47}, {8, 32, 48, 0, 47},
     };
     Bytes samples(48 * 32 * 3, 255);
     for (int y = 0; y < 16; ++y)
@@ -47,13 +49,14 @@ TEST(JpegDecoder, ExifOrientationIsHonoured) {
         ASSERT_TRUE(r.image) << r.error;
         EXPECT_EQ(r.image->Width(), c.width) << c.orientation;
         EXPECT_EQ(r.image->Height(), c.height) << c.orientation;
-        EXPECT_LE(ColourDistance(r.image->Pixel(c.x, c.y), MakeColour(255, 0, 0)), 12) << c.orientation;
+        EXPECT_LE(ColourDistance(r.image->Pixel(c.x, c.y), MakeColour(255, 0, 0)), 12)
+            << c.orientation;
     }
 }
 
 TEST(ExifOrientation, DamagedBlocksMeanAsStored) {
-    const Bytes good = {'E', 'x', 'i', 'f', 0, 0, 'M', 'M', 0, 42, 0, 0, 0, 8, 0, 1,
-                        0x01, 0x12, 0, 3, 0, 0, 0, 1, 0, 6, 0, 0};
+    const Bytes good = {'E', 'x', 'i',  'f',  0, 0, 'M', 'M', 0, 42, 0, 0, 0, 8,
+                        0,   1,   0x01, 0x12, 0, 3, 0,   0,   0, 1,  0, 6, 0, 0};
     EXPECT_EQ(ExifOrientation(good), 6);
     Bytes outOfRange = good;
     outOfRange[25] = 9;

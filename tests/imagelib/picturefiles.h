@@ -27,7 +27,8 @@ private:
 };
 
 // The centre of each quadrant holds its QuadrantColour within `tolerance`.
-inline void ExpectQuadrants(const ImageLoadResult& r, int w, int h, int tolerance, const std::string& what) {
+inline void ExpectQuadrants(const ImageLoadResult& r, int w, int h, int tolerance,
+                            const std::string& what) {
     ASSERT_TRUE(r.image) << what << ": " << r.error;
     ASSERT_EQ(r.image->Width(), w) << what;
     ASSERT_EQ(r.image->Height(), h) << what;
@@ -35,7 +36,8 @@ inline void ExpectQuadrants(const ImageLoadResult& r, int w, int h, int toleranc
         for (int qx = 0; qx < 2; ++qx) {
             const int x = w / 4 + qx * w / 2, y = h / 4 + qy * h / 2;
             EXPECT_LE(ColourDistance(r.image->Pixel(x, y), QuadrantColour(x, y, w, h)), tolerance)
-                << what << " quadrant " << qx << "," << qy << " got " << std::hex << r.image->Pixel(x, y);
+                << what << " quadrant " << qx << "," << qy << " got " << std::hex
+                << r.image->Pixel(x, y);
         }
 }
 

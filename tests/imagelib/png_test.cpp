@@ -11,7 +11,8 @@ using namespace test;
 TEST(PngDecoder, PaletteWithTransparencyLiesOnWhite) {
     PngSpec spec;
     spec.colorType = PNG_COLOR_TYPE_PALETTE;
-    spec.palette = {MakeColour(255, 0, 0), MakeColour(0, 0, 255), MakeColour(0, 0, 0), MakeColour(10, 20, 30)};
+    spec.palette = {MakeColour(255, 0, 0), MakeColour(0, 0, 255), MakeColour(0, 0, 0),
+                    MakeColour(10, 20, 30)};
     spec.alphaOfPalette = {255, 0, 128};  // index 3 has no entry: opaque
     PictureFiles files;
     const auto r = files.Load(MakePng(4, 1, {0, 1, 2, 3}, spec));
@@ -51,7 +52,8 @@ TEST(PngDecoder, GreyDepthsSixteenBitsAndInterlace) {
     {
         PngSpec spec;
         spec.interlaced = true;
-        ExpectQuadrants(files.Load(MakePng(21, 13, QuadrantSamples(21, 13), spec)), 21, 13, 0, "interlaced");
+        ExpectQuadrants(files.Load(MakePng(21, 13, QuadrantSamples(21, 13), spec)), 21, 13, 0,
+                        "interlaced");
     }
 }
 

@@ -10,16 +10,15 @@ namespace {
 using namespace test;
 
 std::vector<Bytes> QuadrantPlanes(int w, int h) {
-    const Bytes rgb = QuadrantSamples(w, h);
-    std::vector<Bytes> planes(3);
-    for (std::size_t i = 0; i < rgb.size(); ++i) planes[i % 3].push_back(rgb[i]);
-    return planes;
+    return Planes(QuadrantSamples(w, h), 3);
 }
 
 TEST(PsdDecoder, RgbAndGreyComposites) {
     PictureFiles files;
-    ExpectQuadrants(files.Load(MakePsd(20, 10, 3, QuadrantPlanes(20, 10), true)), 20, 10, 0, "RGB RLE");
-    ExpectQuadrants(files.Load(MakePsd(20, 10, 3, QuadrantPlanes(20, 10), false)), 20, 10, 0, "RGB raw");
+    ExpectQuadrants(files.Load(MakePsd(20, 10, 3, QuadrantPlanes(20, 10), true)), 20, 10, 0,
+                    "RGB RLE");
+    ExpectQuadrants(files.Load(MakePsd(20, 10, 3, QuadrantPlanes(20, 10), false)), 20, 10, 0,
+                    "RGB raw");
     // An alpha channel after the colour channels is skipped.
     auto withAlpha = QuadrantPlanes(20, 10);
     withAlpha.push_back(Bytes(200, 0));
@@ -31,9 +30,12 @@ TEST(PsdDecoder, RgbAndGreyComposites) {
 
 TEST(PsdDecoder, RefusesWhatItCannotShow) {
     PictureFiles files;
-    const struct { Bytes file; const char* message; } cases[] = {
+    const struct {
+        Bytes file;
+        const char* message;
+    } cases[] = {
         {MakePsd(4, 4, 3, QuadrantPlanes(4, 4), true, {}, 16), "8-bit"},
-        {MakePsd(4, 4, 9, QuadrantPlanes(4, 4), true), "8-bit"},  // Lab
+        {MakePsd(4, 4, 9, QuadrantPlanes(4, 4), true), "8-bit"},           // Lab
         {MakePsd(4, 4, 4, QuadrantPlanes(4, 4), true), "damaged header"},  // CMYK with 3 channels
     };
     for (const auto& c : cases) {
@@ -44,14 +46,19 @@ TEST(PsdDecoder, RefusesWhatItCannotShow) {
 }
 
 TEST(UnpackBits, RunsLiteralsAndDamage) {
-    const struct { Bytes in; std::size_t outSize; bool ok; Bytes out; } cases[] = {
+    const struct {
+        Bytes in;
+        std::size_t outSize;
+        bool ok;
+        Bytes out;
+    } cases[] = {
         {{0xFE, 7}, 3, true, {7, 7, 7}},
         {{2, 1, 2, 3}, 3, true, {1, 2, 3}},
-        {{0x80, 1, 9, 8}, 2, true, {9, 8}},    // -128 is a no-op
-        {{0xFE, 7}, 2, true, {7, 7}},          // a run past the row is cut
-        {{4, 1, 2}, 5, false, {}},             // literal longer than the data
-        {{0xFE}, 3, false, {}},                // run without its byte
-        {{1, 5, 6}, 4, false, {}},             // row not filled
+        {{0x80, 1, 9, 8}, 2, true, {9, 8}},  // -128 is a no-op
+        {{0xFE, 7}, 2, true, {7, 7}},        // a run past the row is cut
+        {{4, 1, 2}, 5, false, {}},           // literal longer than the data
+        {{0xFE}, 3, false, {}},              // run without its byte
+        {{1, 5, 6}, 4, false, {}},           // row not filled
     };
     for (const auto& c : cases) {
         Bytes out(c.outSize);
@@ -66,10 +73,12 @@ TEST(EpsPreview, ShowsTheTiffPreview) {
     PictureFiles files;
     TiffSpec spec;
     spec.compression = COMPRESSION_LZW;
-    ExpectQuadrants(files.Load(MakeEps(MakeTiff(16, 8, QuadrantSamples(16, 8), spec))), 16, 8, 0, "EPS");
+    ExpectQuadrants(files.Load(MakeEps(MakeTiff(16, 8, QuadrantSamples(16, 8), spec))), 16, 8, 0,
+                    "EPS");
     TiffSpec tiles;  // read from the mapped file at the preview's offset
     tiles.tileSize = 16;
-    ExpectQuadrants(files.Load(MakeEps(MakeTiff(40, 20, QuadrantSamples(40, 20), tiles))), 40, 20, 0, "EPS tiles");
+    ExpectQuadrants(files.Load(MakeEps(MakeTiff(40, 20, QuadrantSamples(40, 20), tiles))), 40, 20,
+                    0, "EPS tiles");
     const auto none = files.Load(MakeEps({}));
     EXPECT_FALSE(none.image);
     EXPECT_NE(none.error.find("no TIFF preview"), std::string::npos) << none.error;

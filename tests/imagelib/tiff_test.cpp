@@ -8,16 +8,11 @@ namespace {
 
 using namespace test;
 
-// Quadrant samples widened to 16 bits (v * 257, host order).
-Bytes Widen16(const Bytes& samples) {
-    Bytes out(samples.size() * 2);
-    auto* p = reinterpret_cast<std::uint16_t*>(out.data());
-    for (std::size_t i = 0; i < samples.size(); ++i) p[i] = static_cast<std::uint16_t>(samples[i] * 257);
-    return out;
-}
-
 TEST(TiffDecoder, RgbLayoutsAndCompressions) {
-    const struct { const char* what; int bits, compression, tile, rowsPerStrip; } cases[] = {
+    const struct {
+        const char* what;
+        int bits, compression, tile, rowsPerStrip;
+    } cases[] = {
         {"8-bit strips, none", 8, COMPRESSION_NONE, 0, 5},
         {"8-bit strips, LZW", 8, COMPRESSION_LZW, 0, 0},
         {"8-bit strips, Deflate", 8, COMPRESSION_ADOBE_DEFLATE, 0, 7},
@@ -38,8 +33,8 @@ TEST(TiffDecoder, RgbLayoutsAndCompressions) {
         spec.compression = c.compression;
         spec.tileSize = c.tile;
         spec.rowsPerStrip = c.rowsPerStrip;
-        ExpectQuadrants(files.Load(MakeTiff(w, h, c.bits == 16 ? Widen16(samples) : samples, spec)), w, h,
-                        c.compression == COMPRESSION_JPEG ? 8 : 0, c.what);
+        ExpectQuadrants(files.Load(MakeTiff(w, h, c.bits == 16 ? Widen16(samples) : samples, spec)),
+                        w, h, c.compression == COMPRESSION_JPEG ? 8 : 0, c.what);
     }
 }
 
@@ -52,7 +47,8 @@ TEST(TiffDecoder, GreyPaletteAlphaAndFirstPage) {
         spec.samplesPerPixel = 1;
         spec.photometric = PHOTOMETRIC_MINISBLACK;
         const std::uint16_t grey[4] = {0, 0x4000, 0x8080, 0xFFFF};
-        const Bytes bytes(reinterpret_cast<const std::uint8_t*>(grey), reinterpret_cast<const std::uint8_t*>(grey) + 8);
+        const Bytes bytes(reinterpret_cast<const std::uint8_t*>(grey),
+                          reinterpret_cast<const std::uint8_t*>(grey) + 8);
         const auto r = files.Load(MakeTiff(4, 1, bytes, spec));
         ASSERT_TRUE(r.image) << r.error;
         for (int x = 0; x < 4; ++x) EXPECT_EQ(RedOf(r.image->Pixel(x, 0)), grey[x] >> 8) << x;
@@ -87,7 +83,8 @@ TEST(TiffDecoder, GreyPaletteAlphaAndFirstPage) {
     {
         TiffSpec spec;
         spec.pages = 3;
-        ExpectQuadrants(files.Load(MakeTiff(8, 8, QuadrantSamples(8, 8), spec)), 8, 8, 0, "first page");
+        ExpectQuadrants(files.Load(MakeTiff(8, 8, QuadrantSamples(8, 8), spec)), 8, 8, 0,
+                        "first page");
     }
 }
 

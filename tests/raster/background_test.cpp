@@ -9,17 +9,17 @@ namespace corvan {
 namespace {
 
 TEST(MapSourceCoord, EndsMiddleAndZeroExtent) {
-    const struct { int offset, extent, maxIndex, fraction, upper, lower; } cases[] = {
-        {0, 0, 5, 128, 0, 0},     // no extent: both indices 0, halfway weight
-        {7, 0, 5, 128, 0, 0},
-        {0, 4, 1, 128, 0, 0},     // sample at x = 0: lower -1 clamps to 0
-        {1, 4, 1, 0, 1, 0},       // x = 0.5: exactly on pixel 0's centre
-        {2, 4, 1, 128, 1, 0},     // x = 1: between the two centres
-        {4, 4, 1, 128, 1, 1},     // far edge: both clamp to maxIndex
-        {10, 10, 99, 128, 99, 99},
-        {1, 3, 1, 43, 1, 0},      // 2 * 256 / 3 = 170.67 -> 171, + 128 = 299
-        {3, 8, 2, 160, 1, 0},     // 3 * 3 * 256 / 8 = 288, + 128 = 416
-        {-1, 4, 1, 0, 0, 0},      // before the start: indices clamp to 0
+    const struct {
+        int offset, extent, maxIndex, fraction, upper, lower;
+    } cases[] = {
+        {0, 0, 5, 128, 0, 0},  // no extent: both indices 0, halfway weight
+        {7, 0, 5, 128, 0, 0},      {0, 4, 1, 128, 0, 0},  // sample at x = 0: lower -1 clamps to 0
+        {1, 4, 1, 0, 1, 0},                               // x = 0.5: exactly on pixel 0's centre
+        {2, 4, 1, 128, 1, 0},                             // x = 1: between the two centres
+        {4, 4, 1, 128, 1, 1},                             // far edge: both clamp to maxIndex
+        {10, 10, 99, 128, 99, 99}, {1, 3, 1, 43, 1, 0},  // 2 * 256 / 3 = 170.67 -> 171, + 128 = 299
+        {3, 8, 2, 160, 1, 0},                            // 3 * 3 * 256 / 8 = 288, + 128 = 416
+        {-1, 4, 1, 0, 0, 0},                             // before the start: indices clamp to 0
     };
     for (const auto& c : cases) {
         const SourceCoord r = MapSourceCoord(c.offset, c.extent, c.maxIndex);
@@ -54,7 +54,11 @@ TEST(StretchBackground, TwoByTwoIntoFourByFourColumns) {
     src->SetPixel(1, 0, MakeColour(200, 10, 0));
     src->SetPixel(0, 1, MakeColour(0, 250, 0));
     src->SetPixel(1, 1, MakeColour(200, 250, 0));
-    const struct { bool smooth; int reds[4]; int greens[4]; } cases[] = {
+    const struct {
+        bool smooth;
+        int reds[4];
+        int greens[4];
+    } cases[] = {
         {false, {0, 0, 0, 200}, {10, 10, 10, 250}},
         {true, {0, 0, 100, 200}, {10, 10, 130, 250}},
     };
@@ -62,8 +66,10 @@ TEST(StretchBackground, TwoByTwoIntoFourByFourColumns) {
         auto dst = Bitmap24::Create(4, 4);
         StretchBackground(src.get(), dst.get(), {0, 0, 4, 4}, nullptr, c.smooth);
         for (int i = 0; i < 4; ++i) {
-            EXPECT_EQ(RedOf(dst->Pixel(i, 0)), c.reds[i]) << "column " << i << " smooth " << c.smooth;
-            EXPECT_EQ(GreenOf(dst->Pixel(0, i)), c.greens[i]) << "row " << i << " smooth " << c.smooth;
+            EXPECT_EQ(RedOf(dst->Pixel(i, 0)), c.reds[i])
+                << "column " << i << " smooth " << c.smooth;
+            EXPECT_EQ(GreenOf(dst->Pixel(0, i)), c.greens[i])
+                << "row " << i << " smooth " << c.smooth;
         }
     }
 }
@@ -73,7 +79,10 @@ TEST(StretchBackground, LeavesTargetAloneForThinSourcesAndEmptyAreas) {
     auto thin = Bitmap24::Create(1, 5);
     auto src = Bitmap24::Create(3, 3);
     src->Fill(0);
-    const struct { const Bitmap24* source; IntRect rect; } cases[] = {
+    const struct {
+        const Bitmap24* source;
+        IntRect rect;
+    } cases[] = {
         {thin.get(), {0, 0, 4, 4}},   // one pixel wide: not drawn
         {src.get(), {2, 0, 2, 4}},    // no width
         {src.get(), {0, 5, 4, 9}},    // below the target
@@ -98,7 +107,8 @@ TEST(StretchBackground, WindowOfALargerRectangleMatchesTheWholeRender) {
     auto strip = Bitmap24::Create(40, 10);
     StretchBackground(src.get(), strip.get(), {-3, -12, 43, 18}, nullptr, true);
     for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 40; ++x) ASSERT_EQ(strip->Pixel(x, y), whole->Pixel(x, y + 12)) << x << "," << y;
+        for (int x = 0; x < 40; ++x)
+            ASSERT_EQ(strip->Pixel(x, y), whole->Pixel(x, y + 12)) << x << "," << y;
 }
 
 TEST(BuildTable, ContractHoldsForEveryParameter) {

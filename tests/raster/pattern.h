@@ -8,7 +8,9 @@ namespace corvan::test {
 
 // Pixel (x, y) = red x, green y, blue 7: a source position can be read back
 // from any copied pixel.
-inline Colour PositionColour(int x, int y) { return MakeColour(x, y, 7); }
+inline Colour PositionColour(int x, int y) {
+    return MakeColour(x, y, 7);
+}
 
 inline std::unique_ptr<Bitmap24> PositionImage(int width, int height) {
     auto image = Bitmap24::Create(width, height);

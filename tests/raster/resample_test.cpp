@@ -8,7 +8,10 @@ namespace corvan {
 namespace {
 
 TEST(FitSize, OnlyEverShrinksToTheBox) {
-    const struct { int w, h, bw, bh; FittedSize out; } cases[] = {
+    const struct {
+        int w, h, bw, bh;
+        FittedSize out;
+    } cases[] = {
         {400, 100, 200, 200, {200, 50, true}},
         {100, 100, 200, 200, {100, 100, false}},
         {200, 200, 200, 200, {200, 200, false}},
@@ -27,7 +30,8 @@ TEST(FitSize, OnlyEverShrinksToTheBox) {
 
 TEST(AreaResample, FourByFourToTwoByTwoAveragesEachBlock) {
     auto src = Bitmap24::Create(4, 4);
-    const int reds[4][4] = {{0, 4, 100, 100}, {8, 12, 100, 101}, {255, 255, 0, 0}, {255, 251, 0, 3}};
+    const int reds[4][4] = {
+        {0, 4, 100, 100}, {8, 12, 100, 101}, {255, 255, 0, 0}, {255, 251, 0, 3}};
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x) src->SetPixel(x, y, MakeColour(reds[y][x], 40, 0));
     auto out = AreaResample(src.get(), 2, 2);
@@ -45,7 +49,8 @@ TEST(AreaResample, FourByFourToTwoByTwoAveragesEachBlock) {
 TEST(AreaResample, UnevenReductionKeepsAFlatColourFlat) {
     // Any mix of one colour must give that colour back (up to the white
     // start), whatever the shares: catches weights that do not add up.
-    for (auto [w, h, nw, nh] : {std::array{7, 5, 3, 2}, std::array{101, 37, 10, 36}, std::array{9, 9, 1, 1}}) {
+    for (auto [w, h, nw, nh] :
+         {std::array{7, 5, 3, 2}, std::array{101, 37, 10, 36}, std::array{9, 9, 1, 1}}) {
         auto src = Bitmap24::Create(w, h);
         src->Fill(MakeColour(90, 180, 30));
         auto out = AreaResample(src.get(), nw, nh);

@@ -1,5 +1,5 @@
-#include "raster/placement.h"
 #include "raster/transforms.h"
+#include "raster/placement.h"
 
 #include "pattern.h"
 
@@ -21,14 +21,22 @@ struct TransformRow {
 // One row per combination of the three flags; mirrors apply first, then a
 // quarter turn counter-clockwise.
 const TransformRow kTransformTable[] = {
-    {false, false, false, [](int x, int, int, int) { return x; }, [](int, int y, int, int) { return y; }},
-    {false, true, false, [](int x, int, int W, int) { return W - 1 - x; }, [](int, int y, int, int) { return y; }},
-    {false, false, true, [](int x, int, int, int) { return x; }, [](int, int y, int, int H) { return H - 1 - y; }},
-    {false, true, true, [](int x, int, int W, int) { return W - 1 - x; }, [](int, int y, int, int H) { return H - 1 - y; }},
-    {true, false, false, [](int, int y, int W, int) { return W - 1 - y; }, [](int x, int, int, int) { return x; }},
-    {true, true, false, [](int, int y, int, int) { return y; }, [](int x, int, int, int) { return x; }},
-    {true, false, true, [](int, int y, int W, int) { return W - 1 - y; }, [](int x, int, int, int H) { return H - 1 - x; }},
-    {true, true, true, [](int, int y, int, int) { return y; }, [](int x, int, int, int H) { return H - 1 - x; }},
+    {false, false, false, [](int x, int, int, int) { return x; },
+     [](int, int y, int, int) { return y; }},
+    {false, true, false, [](int x, int, int W, int) { return W - 1 - x; },
+     [](int, int y, int, int) { return y; }},
+    {false, false, true, [](int x, int, int, int) { return x; },
+     [](int, int y, int, int H) { return H - 1 - y; }},
+    {false, true, true, [](int x, int, int W, int) { return W - 1 - x; },
+     [](int, int y, int, int H) { return H - 1 - y; }},
+    {true, false, false, [](int, int y, int W, int) { return W - 1 - y; },
+     [](int x, int, int, int) { return x; }},
+    {true, true, false, [](int, int y, int, int) { return y; },
+     [](int x, int, int, int) { return x; }},
+    {true, false, true, [](int, int y, int W, int) { return W - 1 - y; },
+     [](int x, int, int, int H) { return H - 1 - x; }},
+    {true, true, true, [](int, int y, int, int) { return y; },
+     [](int x, int, int, int H) { return H - 1 - x; }},
 };
 
 TEST(TransformBitmap, EveryFlagCombinationReadsTheTabledSourcePixel) {
@@ -42,9 +50,10 @@ TEST(TransformBitmap, EveryFlagCombinationReadsTheTabledSourcePixel) {
             ASSERT_EQ(out->Height(), row.rotate ? W : H);
             for (int y = 0; y < out->Height(); ++y)
                 for (int x = 0; x < out->Width(); ++x)
-                    ASSERT_EQ(out->Pixel(x, y), PositionColour(row.sx(x, y, W, H), row.sy(x, y, W, H)))
-                        << W << "x" << H << " rotate " << row.rotate << " mx " << row.mirrorX << " my "
-                        << row.mirrorY << " at " << x << "," << y;
+                    ASSERT_EQ(out->Pixel(x, y),
+                              PositionColour(row.sx(x, y, W, H), row.sy(x, y, W, H)))
+                        << W << "x" << H << " rotate " << row.rotate << " mx " << row.mirrorX
+                        << " my " << row.mirrorY << " at " << x << "," << y;
         }
     }
 }
@@ -57,7 +66,8 @@ TEST(TransformBitmap, AgreesWithThePlacementTransform) {
     auto src = PositionImage(W, H);
     for (const auto& row : kTransformTable) {
         auto out = TransformBitmap(src.get(), row.rotate, row.mirrorX, row.mirrorY);
-        const PlacementMatrix m = MakePlacement(row.mirrorX, row.mirrorY, row.rotate, {0, 0, W, H}, 0, 0);
+        const PlacementMatrix m =
+            MakePlacement(row.mirrorX, row.mirrorY, row.rotate, {0, 0, W, H}, 0, 0);
         for (int y = 0; y < H; ++y)
             for (int x = 0; x < W; ++x) {
                 const IntRect to = PlacedBounds(m, {x, y, x + 1, y + 1});
@@ -105,15 +115,19 @@ TEST(HalveBitmap, FiveByThreeDropsTheLastColumnAndRow) {
 }
 
 TEST(FadeBitmap, KeepsTheGivenShareOfContrast) {
-    const struct { int percent; std::uint8_t in, out; } cases[] = {
+    const struct {
+        int percent;
+        std::uint8_t in, out;
+    } cases[] = {
         {15, 0, 217}, {15, 255, 255}, {15, 100, 231},  // k = 19: (100*19 + 109*255) div 128
-        {25, 0, 191}, {100, 0, 0},    {100, 77, 77},   {0, 0, 255}, {-5, 0, 255}, {250, 9, 9},
+        {25, 0, 191}, {100, 0, 0},    {100, 77, 77},  {0, 0, 255}, {-5, 0, 255}, {250, 9, 9},
     };
     for (const auto& c : cases) {
         auto img = Bitmap24::Create(3, 2);
         img->Fill(MakeColour(c.in, c.in, c.in));
         FadeBitmap(img.get(), c.percent);
-        EXPECT_EQ(img->Pixel(2, 1), MakeColour(c.out, c.out, c.out)) << c.percent << " " << int(c.in);
+        EXPECT_EQ(img->Pixel(2, 1), MakeColour(c.out, c.out, c.out))
+            << c.percent << " " << int(c.in);
     }
     FadeBitmap(nullptr, 15);
 }
@@ -130,7 +144,10 @@ TEST(HatchBitmap, MasksEveryPixelWithEvenCoordinateSum) {
 }
 
 TEST(RampPalette, EachSwitchedChannelRises) {
-    const struct { bool r, g, b; Colour at200; } cases[] = {
+    const struct {
+        bool r, g, b;
+        Colour at200;
+    } cases[] = {
         {true, true, true, MakeColour(200, 200, 200)},
         {true, false, false, MakeColour(200, 0, 0)},
         {false, false, true, MakeColour(0, 0, 200)},
@@ -145,9 +162,14 @@ TEST(RampPalette, EachSwitchedChannelRises) {
 
 TEST(ToGray8, WeighsChannelsAndCarriesTheGreyRamp) {
     auto img = Bitmap24::Create(4, 1);
-    const struct { Colour in; int grey; } cases[] = {
-        {MakeColour(255, 255, 255), 255}, {MakeColour(255, 0, 0), 75},
-        {MakeColour(0, 255, 0), 151},     {MakeColour(0, 0, 255), 27},
+    const struct {
+        Colour in;
+        int grey;
+    } cases[] = {
+        {MakeColour(255, 255, 255), 255},
+        {MakeColour(255, 0, 0), 75},
+        {MakeColour(0, 255, 0), 151},
+        {MakeColour(0, 0, 255), 27},
     };
     for (int x = 0; x < 4; ++x) img->SetPixel(x, 0, cases[x].in);
     auto grey = ToGray8(img.get());
