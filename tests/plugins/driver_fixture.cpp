@@ -1,0 +1,81 @@
+#include "driver_fixture.h"
+
+#include "platform/folders.h"
+#include "plugins/currentplugin.h"
+#include "shell/debuglog.h"
+
+#include <QFile>
+
+#include <fstream>
+#include <sstream>
+
+namespace corvan::test {
+
+namespace {
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+}  // namespace
+
+DriverHome::DriverHome() {
+    ProgramFolder();  // seed the folders first
+    WriteFileBytes(Path("Debug.txt"), "");
+    OpenLog();
+}
+
+DriverHome::~DriverHome() {
+    ReleaseCurrentPlugin();
+    CloseLog();
+}
+
+std::string DriverHome::Folder(const std::string& name) {
+    const std::string dir = Path(name + "/");
+    ForceFolders(dir);
+    return dir;
+}
+
+std::string DriverHome::AddRecorder(const std::string& dir, const std::string& name,
+                                    const std::vector<std::string>& config, const std::string& variant) {
+    const std::string path = dir + name + ".drv";
+    QFile::remove(QString::fromStdString(path));
+    QFile::copy(QString::fromStdString(std::string(CORVAN_TESTDRIVERS) + variant + ".drv"),
+                QString::fromStdString(path));
+    std::string cfg = "log=" + Path("calls.log") + "\ntag=" + name + "\n";
+    for (const auto& line : config) cfg += line + "\n";
+    WriteFileBytes(path + ".cfg", cfg);
+    return path;
+}
+
+std::vector<std::string> DriverHome::Calls() const { return SplitLines(ReadFileBytes(Path("calls.log"))); }
+void DriverHome::ClearCalls() const { WriteFileBytes(Path("calls.log"), ""); }
+std::vector<std::string> DriverHome::LogLines() const { return SplitLines(ReadFileBytes(DebugLogPath())); }
+std::vector<std::string> DriverHome::CriticalLines() const {
+    return SplitLines(ReadFileBytes(CriticalLogPath()));
+}
+void DriverHome::ClearLogs() const {
+    WriteFileBytes(DebugLogPath(), "");
+    WriteFileBytes(CriticalLogPath(), "");
+}
+
+std::vector<std::string> WithPrefix(const std::vector<std::string>& all, const std::string& prefix) {
+    std::vector<std::string> out;
+    for (const auto& l : all)
+        if (l.rfind(prefix, 0) == 0) out.push_back(l);
+    return out;
+}
+
+bool InOrder(const std::vector<std::string>& all, const std::vector<std::string>& wanted) {
+    std::size_t w = 0;
+    for (const auto& l : all)
+        if (w < wanted.size() && l == wanted[w]) ++w;
+    return w == wanted.size();
+}
+
+}  // namespace corvan::test
