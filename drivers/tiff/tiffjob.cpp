@@ -36,7 +36,8 @@ bool TiffJob::Open(const std::string& path, const JobSettings& settings, ColourE
     engine_ = engine;
     // Every page could hold four colours and all 19 spot inks.
     const bool big = static_cast<double>(devW_) * devH_ * 23 * (settings.Passes + 1) > 3.5e9;
-    return devW_ > 0 && engine_ && engine_->IsOpen() && doc_.Open(path, big);
+    opened_ = devW_ > 0 && engine_ && engine_->IsOpen() && doc_.Open(path, big);
+    return opened_;
 }
 
 void TiffJob::InsertSpot(const ColourMatch& match, double L, double a, double b) {
@@ -54,7 +55,8 @@ void TiffJob::AssignInk(const ColourMatch& match, int spot) {
 }
 
 bool TiffJob::StartPage(int pass) {
-    if (failed_) return false;
+    // A job whose output never opened prints nothing, pass after pass.
+    if (failed_ || !opened_) return false;
     maskPage_ = pass > settings_.Passes;
     PageFormat f;
     f.Width = devW_;

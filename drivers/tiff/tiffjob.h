@@ -65,6 +65,7 @@ private:
     bool maskPage_ = false;
     int samples_ = 0;
     std::vector<std::uint8_t> bgr_, device_, source_, row_;
+    bool opened_ = false;
     bool failed_ = false;
 };
 
