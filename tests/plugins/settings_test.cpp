@@ -146,7 +146,7 @@ TEST_F(Settings, RestoreDataCases) {
         home.ClearLogs();
         RestoreDriverSettings(path, c.data, list, plotter);
         const auto calls = home.Calls();
-        EXPECT_TRUE(test::InOrder(calls, {"r load", "r Set_Plugin_Datatype 23 0", "r Initialize_Plugin"})) << c.data;
+        EXPECT_TRUE(test::InOrder(calls, {"r load", "r Set_Plugin_Datatype 23 0", "r Initialize_Plugin"})) << c.data << "\n" << testing::PrintToString(calls);
         const auto sets = DataCalls();
         if (c.received) {
             ASSERT_EQ(sets.size(), 1u) << c.data;
