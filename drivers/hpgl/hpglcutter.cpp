@@ -2,6 +2,7 @@
 // cutters, written to the output file (data type 14) or, when that is
 // empty, to the cutter's device node. Raster calls are accepted and ignored,
 // so a print-and-cut job can be sent to it with "Print Raster" on.
+#include "common/devicesettings.h"
 #include "common/outputs.h"
 #include "common/settingstext.h"
 #include "hpgl/hpglwriter.h"
@@ -15,34 +16,34 @@
 namespace {
 
 struct Settings {
+    drv::DeviceSettings Device;
     drv::CutSettings Cut;
-    std::string Device = "/dev/usb/lp0";
-    std::string OutputFile;
-    double MediaWidth = 610;  // a 24 inch vinyl roll
-    double MediaLength = 0;   // roll
-    long Dpi = 72;            // raster is ignored; keeps a stray raster pass small
-    long Queue = 0;
+    std::string DevicePath = "/dev/usb/lp0";
 
+    Settings() {
+        Device.DpiX = Device.DpiY = 72;  // raster is ignored; keeps a stray raster pass small
+        Device.MediaWidth = 610;         // a 24 inch vinyl roll
+        // A cutter has no colour profile; the host only asks that the file
+        // exists, so it gets the driver library itself.
+        Device.Profile = drv::DriverFolder() + "hpglcutter.drv";
+    }
     drv::SettingsMap ToMap() const {
-        return {{"Tool", std::to_string(Cut.Tool)},     {"Speed", std::to_string(Cut.Speed)},
-                {"Force", std::to_string(Cut.Force)},   {"Rotate", Cut.Rotate ? "1" : "0"},
-                {"Device", Device},                     {"OutputFile", OutputFile},
-                {"MediaWidth", drv::FormatReal(MediaWidth)},
-                {"MediaLength", drv::FormatReal(MediaLength)},
-                {"Dpi", std::to_string(Dpi)},           {"Queue", std::to_string(Queue)}};
+        drv::SettingsMap m = {{"Tool", std::to_string(Cut.Tool)},   {"Speed", std::to_string(Cut.Speed)},
+                              {"Force", std::to_string(Cut.Force)}, {"Rotate", Cut.Rotate ? "1" : "0"},
+                              {"Device", DevicePath}};
+        Device.ToMap(m);
+        m.erase("Profile");
+        return m;
     }
     void FromMap(const drv::SettingsMap& m) {
-        auto get = [&](const char* k) { auto it = m.find(k); return it == m.end() ? std::string() : it->second; };
-        Cut.Tool = static_cast<int>(drv::ParseIntText(get("Tool"), Cut.Tool));
-        Cut.Speed = static_cast<int>(drv::ParseIntText(get("Speed"), Cut.Speed));
-        Cut.Force = static_cast<int>(drv::ParseIntText(get("Force"), Cut.Force));
-        Cut.Rotate = drv::ParseIntText(get("Rotate"), Cut.Rotate) != 0;
-        if (m.count("Device")) Device = get("Device");
-        if (m.count("OutputFile")) OutputFile = get("OutputFile");
-        MediaWidth = drv::ParseRealText(get("MediaWidth"), MediaWidth);
-        MediaLength = drv::ParseRealText(get("MediaLength"), MediaLength);
-        Dpi = drv::ParseIntText(get("Dpi"), Dpi);
-        Queue = drv::ParseIntText(get("Queue"), Queue);
+        const std::string profile = Device.Profile;
+        Device.FromMap(m);
+        Device.Profile = profile;
+        Cut.Tool = static_cast<int>(drv::ParseIntText(drv::Value(m, "Tool"), Cut.Tool));
+        Cut.Speed = static_cast<int>(drv::ParseIntText(drv::Value(m, "Speed"), Cut.Speed));
+        Cut.Force = static_cast<int>(drv::ParseIntText(drv::Value(m, "Force"), Cut.Force));
+        Cut.Rotate = drv::ParseIntText(drv::Value(m, "Rotate"), Cut.Rotate) != 0;
+        if (m.count("Device")) DevicePath = drv::Value(m, "Device");
     }
 };
 
@@ -59,21 +60,23 @@ State& S() {
 
 bool Deliver(const std::string& bytes) {
     const Settings& s = S().settings;
-    return s.OutputFile.empty() ? drv::WriteToDevice(s.Device, bytes) : drv::WriteFileAtomic(s.OutputFile, bytes);
+    const std::string& file = s.Device.OutputFile;
+    return file.empty() ? drv::WriteToDevice(s.DevicePath, bytes) : drv::WriteFileAtomic(file, bytes);
 }
 
 // Whether the output can be written: the file's folder exists, or the device
 // node opens for writing.
 bool TargetWritable() {
     const Settings& s = S().settings;
-    if (s.OutputFile.empty()) {
-        std::FILE* f = std::fopen(s.Device.c_str(), "r+b");
+    const std::string& file = s.Device.OutputFile;
+    if (file.empty()) {
+        std::FILE* f = std::fopen(s.DevicePath.c_str(), "r+b");
         if (!f) return false;
         std::fclose(f);
         return true;
     }
-    const std::size_t slash = s.OutputFile.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "." : s.OutputFile.substr(0, slash + 1);
+    const std::size_t slash = file.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : file.substr(0, slash + 1);
     return access(folder.c_str(), W_OK) == 0;
 }
 
@@ -82,11 +85,7 @@ bool TargetWritable() {
 extern "C" {
 
 CORVAN_DRV_EXPORT void Query_Printer(TPrinterInfo* info) {
-    drv::FillShort(info->Name, "HP-GL Cutter");
-    drv::FillShort(info->Description, "Vinyl cutter, HP-GL, 40 units per mm");
-    drv::FillShort(info->Extra, "hpgl");
-    info->PrintableWidth = S().settings.MediaWidth;
-    info->PrintableLength = S().settings.MediaLength;
+    S().settings.Device.Describe(info, "HP-GL Cutter", "Vinyl cutter, HP-GL, 40 units per mm", "hpgl");
 }
 
 CORVAN_DRV_EXPORT void Initialize_Plugin(void) {}
@@ -109,33 +108,13 @@ CORVAN_DRV_EXPORT int32_t Get_Plugin_Data(void* buffer) {
 CORVAN_DRV_EXPORT DrvBool Choose_Plugin_Data(int32_t) { return 1; }
 
 CORVAN_DRV_EXPORT int32_t Set_Plugin_Datatype(int32_t type, const uint8_t* value) {
-    Settings& s = S().settings;
-    const std::string v = drv::ShortText(value);
-    switch (type) {
-    case DRV_DATA_OUTPUT_FILE: s.OutputFile = v; break;
-    case DRV_DATA_QUEUE: s.Queue = drv::ParseIntText(v, s.Queue); break;
-    case DRV_DATA_MEDIA_WIDTH: s.MediaWidth = drv::ParseRealText(v, s.MediaWidth); break;
-    case DRV_DATA_MEDIA_LENGTH: s.MediaLength = drv::ParseRealText(v, s.MediaLength); break;
-    default: break;
-    }
+    S().settings.Device.Set(type, drv::ShortText(value));
     return 0;
 }
 
 CORVAN_DRV_EXPORT void Get_Plugin_Datatype(int32_t type, uint8_t* value) {
-    const Settings& s = S().settings;
     std::string v;
-    switch (type) {
-    // A cutter has no colour profile; the host only asks that the file
-    // exists, so it gets the driver library itself.
-    case DRV_DATA_PROFILE: v = drv::DriverFolder() + "hpglcutter.drv"; break;
-    case DRV_DATA_OUTPUT_FILE: v = s.OutputFile; break;
-    case DRV_DATA_QUEUE: v = std::to_string(s.Queue); break;
-    case DRV_DATA_DPI_X:
-    case DRV_DATA_DPI_Y: v = std::to_string(s.Dpi); break;
-    case DRV_DATA_MEDIA_WIDTH: v = drv::FormatReal(s.MediaWidth); break;
-    case DRV_DATA_MEDIA_LENGTH: v = drv::FormatReal(s.MediaLength); break;
-    default: break;
-    }
+    S().settings.Device.Get(type, v);
     drv::FillShort(value, v);
 }
 
@@ -184,7 +163,7 @@ CORVAN_DRV_EXPORT int32_t Plugin_SpoolPrintJob(const char* path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream bytes;
     bytes << in.rdbuf();
-    return in && drv::WriteToDevice(S().settings.Device, bytes.str()) ? 1 : 0;
+    return in && drv::WriteToDevice(S().settings.DevicePath, bytes.str()) ? 1 : 0;
 }
 
 }  // extern "C"

@@ -4,12 +4,14 @@
 // type 15. Spot colours become L*a*b* targets, extra ink channels or extra
 // ink pages. It has no dialogs: every dialog request is accepted with the
 // current settings, which the settings blob carries.
+#include "common/devicesettings.h"
 #include "common/outputs.h"
 #include "common/settingstext.h"
 #include "tiff/colour.h"
 #include "tiff/gmapreview.h"
 #include "tiff/tiffjob.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -18,43 +20,26 @@
 namespace {
 
 struct Settings {
-    long DpiX = 360, DpiY = 360;
-    double MediaWidth = 1372;  // a 54 inch roll
-    double MediaLength = 0;    // roll
-    std::string OutputFile;
-    long Queue = 0;
-    std::string Profile;
+    drv::DeviceSettings Device;
     long Method = 0;
     long Passes = 1;
     bool InkPages = false;  // extra spot inks as pages instead of channels
     bool Lzw = true;
 
     drv::SettingsMap ToMap() const {
-        return {{"DpiX", std::to_string(DpiX)},
-                {"DpiY", std::to_string(DpiY)},
-                {"MediaWidth", drv::FormatReal(MediaWidth)},
-                {"MediaLength", drv::FormatReal(MediaLength)},
-                {"OutputFile", OutputFile},
-                {"Queue", std::to_string(Queue)},
-                {"Profile", Profile},
-                {"Method", std::to_string(Method)},
-                {"Passes", std::to_string(Passes)},
-                {"InkPages", InkPages ? "1" : "0"},
-                {"Compression", Lzw ? "lzw" : "none"}};
+        drv::SettingsMap m = {{"Method", std::to_string(Method)},
+                              {"Passes", std::to_string(Passes)},
+                              {"InkPages", InkPages ? "1" : "0"},
+                              {"Compression", Lzw ? "lzw" : "none"}};
+        Device.ToMap(m);
+        return m;
     }
     void FromMap(const drv::SettingsMap& m) {
-        auto get = [&](const char* k) { auto it = m.find(k); return it == m.end() ? std::string() : it->second; };
-        DpiX = std::max(1L, drv::ParseIntText(get("DpiX"), DpiX));
-        DpiY = std::max(1L, drv::ParseIntText(get("DpiY"), DpiY));
-        MediaWidth = drv::ParseRealText(get("MediaWidth"), MediaWidth);
-        MediaLength = drv::ParseRealText(get("MediaLength"), MediaLength);
-        if (m.count("OutputFile")) OutputFile = get("OutputFile");
-        Queue = drv::ParseIntText(get("Queue"), Queue);
-        if (!get("Profile").empty()) Profile = get("Profile");
-        Method = drv::ParseIntText(get("Method"), Method);
-        Passes = std::max(1L, drv::ParseIntText(get("Passes"), Passes));
-        InkPages = drv::ParseIntText(get("InkPages"), InkPages) != 0;
-        if (m.count("Compression")) Lzw = get("Compression") != "none";
+        Device.FromMap(m);
+        Method = drv::ParseIntText(drv::Value(m, "Method"), Method);
+        Passes = std::max(1L, drv::ParseIntText(drv::Value(m, "Passes"), Passes));
+        InkPages = drv::ParseIntText(drv::Value(m, "InkPages"), InkPages) != 0;
+        if (m.count("Compression")) Lzw = drv::Value(m, "Compression") != "none";
     }
 };
 
@@ -68,7 +53,7 @@ struct State {
     std::unique_ptr<drv::TiffJob> job;
     std::string title, tempPath, queue;
     bool stop = false;
-    State() { settings.Profile = DefaultProfile(); }
+    State() { settings.Device.Profile = DefaultProfile(); }
 };
 
 State& S() {
@@ -82,14 +67,14 @@ drv::ColourMatch Match(int32_t r, int32_t g, int32_t b, int32_t tol) { return {r
 // the final rename is atomic), or a temporary file for the queue.
 bool ChooseDestination() {
     State& s = S();
-    if (!s.settings.OutputFile.empty()) {
-        s.tempPath = s.settings.OutputFile + ".part";
+    if (!s.settings.Device.OutputFile.empty()) {
+        s.tempPath = s.settings.Device.OutputFile + ".part";
         s.queue.clear();
         return true;
     }
     const auto queues = drv::CupsQueueNames();
-    if (s.settings.Queue < 0 || s.settings.Queue >= static_cast<long>(queues.size())) return false;
-    s.queue = queues[static_cast<std::size_t>(s.settings.Queue)];
+    if (s.settings.Device.Queue < 0 || s.settings.Device.Queue >= static_cast<long>(queues.size())) return false;
+    s.queue = queues[static_cast<std::size_t>(s.settings.Device.Queue)];
     s.tempPath = drv::MakeTempFile("corvan-tiff-");
     return !s.tempPath.empty();
 }
@@ -98,7 +83,7 @@ void Deliver() {
     State& s = S();
     if (!s.job) return;
     const bool ok = s.job->Close() && !s.tempPath.empty();
-    if (ok && s.queue.empty()) std::rename(s.tempPath.c_str(), s.settings.OutputFile.c_str());
+    if (ok && s.queue.empty()) std::rename(s.tempPath.c_str(), s.settings.Device.OutputFile.c_str());
     else if (ok) drv::SendToQueue(s.queue, s.tempPath, s.title);
     if (!s.tempPath.empty()) unlink(s.tempPath.c_str());
     s.tempPath.clear();
@@ -110,18 +95,14 @@ void Deliver() {
 extern "C" {
 
 CORVAN_DRV_EXPORT void Query_Printer(TPrinterInfo* info) {
-    drv::FillShort(info->Name, "TIFF Raster Printer");
-    drv::FillShort(info->Description, "TIFF file or CUPS queue, ICC colour");
-    drv::FillShort(info->Extra, "tiff");
-    info->PrintableWidth = S().settings.MediaWidth;
-    info->PrintableLength = S().settings.MediaLength;
+    S().settings.Device.Describe(info, "TIFF Raster Printer", "TIFF file or CUPS queue, ICC colour", "tiff");
 }
 
 CORVAN_DRV_EXPORT void Initialize_Plugin(void) {}
 CORVAN_DRV_EXPORT void Finalize_Plugin(void) { S().job.reset(); }
 
 CORVAN_DRV_EXPORT void Plugin_Load_Profile(void) {
-    S().engine.Open(S().settings.Profile, static_cast<int>(S().settings.Method));
+    S().engine.Open(S().settings.Device.Profile, static_cast<int>(S().settings.Method));
 }
 CORVAN_DRV_EXPORT void Plugin_Free_Profile(void) {}
 
@@ -129,13 +110,13 @@ CORVAN_DRV_EXPORT void Set_Plugin_Preview(DrvBitmap* bitmap, int32_t, int32_t) {
 
 CORVAN_DRV_EXPORT DrvBitmap* Get_GMA_Data(int32_t, int32_t, int32_t width, int32_t height) {
     State& s = S();
-    s.engine.Open(s.settings.Profile, static_cast<int>(s.settings.Method));
+    s.engine.Open(s.settings.Device.Profile, static_cast<int>(s.settings.Method));
     return s.preview.Render(width, height, s.engine);
 }
 
 CORVAN_DRV_EXPORT void Set_Plugin_Data(const void* data, int32_t size) {
     S().settings = Settings{};
-    S().settings.Profile = DefaultProfile();
+    S().settings.Device.Profile = DefaultProfile();
     S().settings.FromMap(drv::ParseSettings(data, size));
 }
 
@@ -149,30 +130,14 @@ CORVAN_DRV_EXPORT DrvBool Choose_Plugin_Data(int32_t) { return 1; }
 CORVAN_DRV_EXPORT int32_t Set_Plugin_Datatype(int32_t type, const uint8_t* value) {
     Settings& s = S().settings;
     const std::string v = drv::ShortText(value);
-    switch (type) {
-    case DRV_DATA_OUTPUT_FILE: s.OutputFile = v; break;
-    case DRV_DATA_QUEUE: s.Queue = drv::ParseIntText(v, s.Queue); break;
-    case DRV_DATA_MEDIA_WIDTH: s.MediaWidth = drv::ParseRealText(v, s.MediaWidth); break;
-    case DRV_DATA_MEDIA_LENGTH: s.MediaLength = drv::ParseRealText(v, s.MediaLength); break;
-    case DRV_DATA_GAMUT: s.Method = drv::ParseIntText(v, s.Method); break;
-    default: break;
-    }
+    if (type == DRV_DATA_GAMUT) s.Method = drv::ParseIntText(v, s.Method);
+    else s.Device.Set(type, v);
     return 0;
 }
 
 CORVAN_DRV_EXPORT void Get_Plugin_Datatype(int32_t type, uint8_t* value) {
-    const Settings& s = S().settings;
     std::string v;
-    switch (type) {
-    case DRV_DATA_PROFILE: v = s.Profile; break;
-    case DRV_DATA_OUTPUT_FILE: v = s.OutputFile; break;
-    case DRV_DATA_QUEUE: v = std::to_string(s.Queue); break;
-    case DRV_DATA_DPI_X: v = std::to_string(s.DpiX); break;
-    case DRV_DATA_DPI_Y: v = std::to_string(s.DpiY); break;
-    case DRV_DATA_MEDIA_WIDTH: v = drv::FormatReal(s.MediaWidth); break;
-    case DRV_DATA_MEDIA_LENGTH: v = drv::FormatReal(s.MediaLength); break;
-    default: break;
-    }
+    S().settings.Device.Get(type, v);
     drv::FillShort(value, v);
 }
 
@@ -191,10 +156,10 @@ CORVAN_DRV_EXPORT DrvBool Prepare_PrintJob(int32_t sw, int32_t sh, int32_t dw, i
 CORVAN_DRV_EXPORT DrvBool Plugin_OpenPrinter(void) {
     State& s = S();
     if (!s.job || !ChooseDestination()) return 1;
-    if (!s.engine.Open(s.settings.Profile, static_cast<int>(s.settings.Method))) return 1;
+    if (!s.engine.Open(s.settings.Device.Profile, static_cast<int>(s.settings.Method))) return 1;
     drv::JobSettings js;
-    js.DpiX = static_cast<double>(s.settings.DpiX);
-    js.DpiY = static_cast<double>(s.settings.DpiY);
+    js.DpiX = static_cast<double>(s.settings.Device.DpiX);
+    js.DpiY = static_cast<double>(s.settings.Device.DpiY);
     js.Passes = static_cast<int>(s.settings.Passes);
     js.Lzw = s.settings.Lzw;
     return s.job->Open(s.tempPath, js, &s.engine) ? 0 : 1;
@@ -257,7 +222,7 @@ CORVAN_DRV_EXPORT void Finalize_PrintJob(void) { Deliver(); }
 
 CORVAN_DRV_EXPORT int32_t Plugin_SpoolPrintJob(const char* path) {
     const auto queues = drv::CupsQueueNames();
-    const long q = S().settings.Queue;
+    const long q = S().settings.Device.Queue;
     if (!path || q < 0 || q >= static_cast<long>(queues.size())) return 0;
     return drv::SendToQueue(queues[static_cast<std::size_t>(q)], path, "") ? 1 : 0;
 }

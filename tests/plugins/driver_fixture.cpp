@@ -5,6 +5,7 @@
 #include "shell/debuglog.h"
 
 #include <QFile>
+#include <gtest/gtest.h>
 
 #include <fstream>
 #include <sstream>
@@ -62,6 +63,17 @@ std::vector<std::string> DriverHome::CriticalLines() const {
 void DriverHome::ClearLogs() const {
     WriteFileBytes(DebugLogPath(), "");
     WriteFileBytes(CriticalLogPath(), "");
+}
+
+void ExpectPrinterError(const TemfPlotter& p) {
+    EXPECT_FALSE(p.IsPlugin);
+    EXPECT_EQ(p.PrinterName, "Printer Error");
+    EXPECT_EQ(p.PrinterDescription, "Trouble with Printer.");
+    EXPECT_EQ(p.DpiX, 96);
+    EXPECT_EQ(p.DpiY, 96);
+    for (float v : {p.PrintableWidth, p.PrintableLength, p.MediaWidth, p.MediaHeight}) EXPECT_EQ(v, 300.0f);
+    EXPECT_EQ(p.QueueIndex, -1);
+    EXPECT_EQ(p.OutputFile, "");
 }
 
 std::vector<std::string> WithPrefix(const std::vector<std::string>& all, const std::string& prefix) {

@@ -5,6 +5,8 @@
 #include "support/scripted_ui.h"
 #include "support/tempdirs.h"
 
+#include "job/emffile.h"
+
 #include <string>
 #include <vector>
 
@@ -33,6 +35,9 @@ public:
 
     ScriptedUi ui;
 };
+
+// The device record holds the "Printer Error" fallback values.
+void ExpectPrinterError(const TemfPlotter& plotter);
 
 // The lines of `all` that start with `prefix`.
 std::vector<std::string> WithPrefix(const std::vector<std::string>& all, const std::string& prefix);

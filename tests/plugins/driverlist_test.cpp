@@ -63,13 +63,8 @@ TEST_F(DriverListTest, EmptyDataFolderListsOnlyTheSystemPrinter) {
     EXPECT_EQ(list.Lines, Lines{kWindowsPrinterLine});
     EXPECT_EQ(list.Index, 0);
     EXPECT_FALSE(CurrentPlugin().Valid);
-    EXPECT_FALSE(plotter.IsPlugin);
     // No system printer support in this test: the fallback values.
-    EXPECT_EQ(plotter.PrinterName, "Printer Error");
-    EXPECT_EQ(plotter.PrinterDescription, "Trouble with Printer.");
-    EXPECT_EQ(plotter.DpiX, 96);
-    EXPECT_EQ(plotter.MediaWidth, 300.0f);
-    EXPECT_EQ(plotter.QueueIndex, -1);
+    test::ExpectPrinterError(plotter);
 }
 
 TEST_F(DriverListTest, UpdateKeepsTheSelectedLineOnlyWhileItsTextIsUnchanged) {

@@ -24,11 +24,8 @@ protected:
     // lines, and a closing line back to the start.
     std::string CutSquare(const std::string& settings) {
         test::SetDriverSettings(plugin, settings);
-        test::PrintRun run;
-        run.source = raster.get();
-        run.deviceWidth = 16;
-        run.deviceHeight = 16;
-        run.cut = [](TPluginObject& p) {
+        auto run = test::PrintRun::Of(*raster, 16, 16);
+                run.cut = [](TPluginObject& p) {
             EXPECT_FALSE(p.Plugin_PrintVector(6, 10.0, 10.0));
             EXPECT_FALSE(p.Plugin_PrintVector(2, 20.0, 10.0));
             EXPECT_FALSE(p.Plugin_PrintVector(2, 20.0, 20.0));
@@ -58,10 +55,8 @@ TEST_F(HpglDriver, SquareUnrotatedWithToolSpeedAndForce) {
 
 TEST_F(HpglDriver, OpenFigureIsClosedByTheCloseFlagAndUnitsRound) {
     test::SetDriverSettings(plugin, "OutputFile=" + out + "\nRotate=0\n");
-    test::PrintRun run;
-    run.source = raster.get();
-    run.deviceWidth = run.deviceHeight = 1;
-    run.cut = [](TPluginObject& p) {
+    auto run = test::PrintRun::Of(*raster, 1, 1);
+        run.cut = [](TPluginObject& p) {
         p.Plugin_PrintVector(6, 0.0125, 0.0375);  // 0.5 and 1.5 units: to even
         p.Plugin_PrintVector(4, 5.0, 0.0);        // a curve point is cut as a line
         p.Plugin_PrintVector(3, 5.0, 5.0);
@@ -86,10 +81,8 @@ TEST_F(HpglDriver, DevicePathWhenNoOutputFile) {
 
 TEST_F(HpglDriver, RasterOnlyRunWritesNoCutFile) {
     test::SetDriverSettings(plugin, "OutputFile=" + out + "\n");
-    test::PrintRun run;
-    run.source = raster.get();
-    run.deviceWidth = run.deviceHeight = 8;
-    test::Print(plugin, run);
+    auto run = test::PrintRun::Of(*raster, 8, 8);
+        test::Print(plugin, run);
     EXPECT_TRUE(run.problems.empty());
     EXPECT_FALSE(FileExists(out));
     EXPECT_FALSE(plugin.Get_Plugin_Datatype(10).empty());

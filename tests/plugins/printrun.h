@@ -20,6 +20,14 @@ struct PrintRun {
     std::function<void(TPluginObject&)> cut;            // between StartCut and EndCut
     // Problems reported along the way (entry point names).
     std::vector<std::string> problems;
+
+    static PrintRun Of(const Bitmap24& source, int deviceWidth, int deviceHeight) {
+        PrintRun run;
+        run.source = &source;
+        run.deviceWidth = deviceWidth;
+        run.deviceHeight = deviceHeight;
+        return run;
+    }
 };
 
 void Print(TPluginObject& plugin, PrintRun& run);

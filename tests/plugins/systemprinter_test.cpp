@@ -84,12 +84,7 @@ TEST_F(SystemPrinter, ValuesFromThePrinterOrThePrinterErrorFallback) {
         EXPECT_FALSE(plotter.IsPlugin);
         EXPECT_EQ(plotter.OutputFile, "");
         if (std::string(c.name) == "Printer Error") {
-            EXPECT_EQ(plotter.PrinterDescription, "Trouble with Printer.");
-            EXPECT_EQ(plotter.DpiX, 96);
-            EXPECT_EQ(plotter.DpiY, 96);
-            EXPECT_EQ(plotter.PrintableWidth, 300.0f);
-            EXPECT_EQ(plotter.MediaHeight, 300.0f);
-            EXPECT_EQ(plotter.QueueIndex, -1);
+            test::ExpectPrinterError(plotter);
         } else {
             EXPECT_EQ(plotter.PrinterDescription, "Windows Printer.");
             EXPECT_EQ(plotter.DpiX, 600);
@@ -149,11 +144,8 @@ TEST_F(SystemPrinter, TiffDriverPrintsToTheCupsQueueWhenNoFileIsSet) {
     EXPECT_EQ(tiff.Get_Plugin_Datatype(14), "");
     auto src = Bitmap24::Create(72, 36);
     src->Fill(MakeColour(200, 40, 40));
-    test::PrintRun run;
-    run.source = src.get();
-    run.deviceWidth = 144;  // 2 x 1 inch
-    run.deviceHeight = 72;
-    test::Print(tiff, run);
+    auto run = test::PrintRun::Of(*src, 144, 72);  // 2 x 1 inch
+        test::Print(tiff, run);
     EXPECT_TRUE(run.problems.empty());
     // cups-pdf writes the file some time after lp returns.
     QString made;

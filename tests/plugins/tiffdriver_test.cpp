@@ -130,11 +130,8 @@ TEST_F(TiffDriver, SolidPatternAtDeviceResolutionThroughTheCmykProfile) {
     EXPECT_EQ(plugin->Get_Plugin_Datatype(18), "127");
     EXPECT_EQ(plugin->Get_Plugin_Datatype(10), cmykProfile);
     auto src = Bars(kBars, 10, 20);
-    test::PrintRun run;
-    run.source = src.get();
-    run.deviceWidth = 100;  // 4 mm at 254 dpi from 40 source pixels
-    run.deviceHeight = 50;
-    test::Print(*plugin, run);
+    auto run = test::PrintRun::Of(*src, 100, 50);  // 4 mm at 254 dpi from 40 source pixels
+        test::Print(*plugin, run);
     EXPECT_TRUE(run.problems.empty());
     EXPECT_FALSE(FileExists(out + ".part"));
 
@@ -169,11 +166,8 @@ TEST_F(TiffDriver, SolidPatternAtDeviceResolutionThroughTheCmykProfile) {
 TEST_F(TiffDriver, RgbProfileGivesRgbPages) {
     Configure("Method=1\n", srgbProfile);
     auto src = Bars(kBars, 10, 2);
-    test::PrintRun run;
-    run.source = src.get();
-    run.deviceWidth = 40;
-    run.deviceHeight = 2;
-    test::Print(*plugin, run);
+    auto run = test::PrintRun::Of(*src, 40, 2);
+        test::Print(*plugin, run);
     const auto pages = ReadTiff(out);
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_EQ(pages[0].samples, 3);
@@ -191,11 +185,8 @@ TEST_F(TiffDriver, RgbProfileGivesRgbPages) {
 std::vector<std::uint8_t> PrintWithMethod(TPluginObject& p, int method, const Bitmap24& src,
                                           const std::string& out) {
     p.Set_Plugin_Datatype(21, std::to_string(method));
-    test::PrintRun run;
-    run.source = &src;
-    run.deviceWidth = src.Width();
-    run.deviceHeight = 1;
-    test::Print(p, run);
+    auto run = test::PrintRun::Of(src, src.Width(), 1);
+        test::Print(p, run);
     const auto pages = ReadTiff(out);
     return pages.empty() ? std::vector<std::uint8_t>{} : pages[0].rows[0];
 }
@@ -219,11 +210,8 @@ TEST_F(TiffDriver, SpotTargetsInkChannelsAndInkPages) {
 
     // Target colour and an ink channel within the colour pass.
     Configure("", cmykProfile);
-    test::PrintRun run;
-    run.source = src.get();
-    run.deviceWidth = 6;
-    run.deviceHeight = 2;
-    run.spotCalls = [](TPluginObject& p) {
+    auto run = test::PrintRun::Of(*src, 6, 2);
+        run.spotCalls = [](TPluginObject& p) {
         EXPECT_FALSE(p.Force_InkColor(1, 0, 12, 198, 12, 4));
         p.Insert_SpotColor(12, 198, 12, 4, 50, 0, 0);
         EXPECT_TRUE(p.Force_InkColor(1, 11, 0, 0, 255, 4));
@@ -315,11 +303,8 @@ TEST_F(TiffDriver, UnwritableOutputIsAProblemAndLeavesNothing) {
     out = home.Path("no/such/folder/page.tif");
     Configure("", cmykProfile);
     auto src = Bars(kBars, 1, 1);
-    test::PrintRun run;
-    run.source = src.get();
-    run.deviceWidth = 4;
-    run.deviceHeight = 1;
-    test::Print(*plugin, run);
+    auto run = test::PrintRun::Of(*src, 4, 1);
+        test::Print(*plugin, run);
     EXPECT_EQ(run.problems.front(), "Plugin_OpenPrinter");
     EXPECT_FALSE(FileExists(out));
     // A profile that is not there is a problem too.
