@@ -2,57 +2,37 @@
 // resolution, through an ICC output profile (CMYK or RGB), to the output
 // file of data type 14 or, when that is empty, to the CUPS queue of data
 // type 15. Spot colours become L*a*b* targets, extra ink channels or extra
-// ink pages. It has no dialogs: every dialog request is accepted with the
-// current settings, which the settings blob carries.
+// ink pages. Its dialogs open only when the host named a window.
 #include "common/devicesettings.h"
 #include "common/outputs.h"
 #include "common/settingstext.h"
 #include "tiff/colour.h"
+#include "tiff/dialogs.h"
 #include "tiff/gmapreview.h"
 #include "tiff/tiffjob.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include <unistd.h>
 
+using drv::TiffSettings;
+
 namespace {
-
-struct Settings {
-    drv::DeviceSettings Device;
-    long Method = 0;
-    long Passes = 1;
-    bool InkPages = false;  // extra spot inks as pages instead of channels
-    bool Lzw = true;
-
-    drv::SettingsMap ToMap() const {
-        drv::SettingsMap m = {{"Method", std::to_string(Method)},
-                              {"Passes", std::to_string(Passes)},
-                              {"InkPages", InkPages ? "1" : "0"},
-                              {"Compression", Lzw ? "lzw" : "none"}};
-        Device.ToMap(m);
-        return m;
-    }
-    void FromMap(const drv::SettingsMap& m) {
-        Device.FromMap(m);
-        Method = drv::ParseIntText(drv::Value(m, "Method"), Method);
-        Passes = std::max(1L, drv::ParseIntText(drv::Value(m, "Passes"), Passes));
-        InkPages = drv::ParseIntText(drv::Value(m, "InkPages"), InkPages) != 0;
-        if (m.count("Compression")) Lzw = drv::Value(m, "Compression") != "none";
-    }
-};
 
 std::string DefaultProfile() { return drv::DriverFolder() + "../Profiles/CorvanCMYK.icc"; }
 
 struct State {
-    Settings settings;
+    TiffSettings settings;
     std::string blob;
     drv::ColourEngine engine;
     drv::PreviewStore preview;
     std::unique_ptr<drv::TiffJob> job;
     std::string title, tempPath, queue;
     bool stop = false;
+    std::uint64_t window = 0;  // the host's window; 0 = nobody to ask
     State() { settings.Device.Profile = DefaultProfile(); }
 };
 
@@ -115,7 +95,7 @@ CORVAN_DRV_EXPORT DrvBitmap* Get_GMA_Data(int32_t, int32_t, int32_t width, int32
 }
 
 CORVAN_DRV_EXPORT void Set_Plugin_Data(const void* data, int32_t size) {
-    S().settings = Settings{};
+    S().settings = TiffSettings{};
     S().settings.Device.Profile = DefaultProfile();
     S().settings.FromMap(drv::ParseSettings(data, size));
 }
@@ -125,12 +105,15 @@ CORVAN_DRV_EXPORT int32_t Get_Plugin_Data(void* buffer) {
     return drv::CopyBlob(S().blob, buffer);
 }
 
-CORVAN_DRV_EXPORT DrvBool Choose_Plugin_Data(int32_t) { return 1; }
+CORVAN_DRV_EXPORT DrvBool Choose_Plugin_Data(int32_t dialog) {
+    return drv::ChooseSettings(dialog, S().window, S().settings) ? 1 : 0;
+}
 
 CORVAN_DRV_EXPORT int32_t Set_Plugin_Datatype(int32_t type, const uint8_t* value) {
-    Settings& s = S().settings;
+    TiffSettings& s = S().settings;
     const std::string v = drv::ShortText(value);
     if (type == DRV_DATA_GAMUT) s.Method = drv::ParseIntText(v, s.Method);
+    else if (type == DRV_DATA_WINDOW) S().window = std::strtoull(v.c_str(), nullptr, 10);
     else s.Device.Set(type, v);
     return 0;
 }

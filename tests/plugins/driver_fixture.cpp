@@ -4,9 +4,11 @@
 #include "plugins/currentplugin.h"
 #include "shell/debuglog.h"
 
+#include <QApplication>
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -63,6 +65,15 @@ std::vector<std::string> DriverHome::CriticalLines() const {
 void DriverHome::ClearLogs() const {
     WriteFileBytes(DebugLogPath(), "");
     WriteFileBytes(CriticalLogPath(), "");
+}
+
+void EnsureWidgetApplication() {
+    if (QCoreApplication::instance()) return;
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static int argc = 1;
+    static char name[] = "test_plugins";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);  // lives as long as the process, as in a program
 }
 
 void ExpectPrinterError(const TemfPlotter& p) {

@@ -36,6 +36,10 @@ public:
     ScriptedUi ui;
 };
 
+// A widget application for the process (the offscreen platform unless one
+// is set), as the desktop program has; made once.
+void EnsureWidgetApplication();
+
 // The device record holds the "Printer Error" fallback values.
 void ExpectPrinterError(const TemfPlotter& plotter);
 

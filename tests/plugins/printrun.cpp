@@ -39,7 +39,7 @@ void Print(TPluginObject& plugin, PrintRun& run) {
                                   "job.RIP"),
           "Prepare_PrintJob");
     check(plugin.Plugin_OpenPrinter(), "Plugin_OpenPrinter");
-    check(plugin.Plugin_StartDoc("display title"), "Plugin_StartDoc");
+    check(plugin.Plugin_StartDoc(run.title), "Plugin_StartDoc");
     if (run.spotCalls) run.spotCalls(plugin);
     for (int pass = run.firstPass; pass <= run.lastPass; ++pass) {
         if (run.beforePass) run.beforePass(plugin, pass);

@@ -15,6 +15,7 @@ struct PrintRun {
     const Bitmap24* source = nullptr;
     int deviceWidth = 0, deviceHeight = 0;
     int firstPass = 1, lastPass = 1;
+    std::string title = "display title";
     std::function<void(TPluginObject&)> spotCalls;      // after StartDoc
     std::function<void(TPluginObject&, int)> beforePass;  // extra-pass ink calls
     std::function<void(TPluginObject&)> cut;            // between StartCut and EndCut

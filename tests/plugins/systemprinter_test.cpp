@@ -11,9 +11,10 @@
 #include "plugins/printsupport/qtsystemprinter.h"
 #include "plugins/systemprinter.h"
 
+#include <QCoreApplication>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -37,15 +38,7 @@ public:
 
 class SystemPrinter : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        if (!QCoreApplication::instance()) {
-            setenv("QT_QPA_PLATFORM", "offscreen", 0);
-            static int argc = 1;
-            static char name[] = "test_plugins";
-            static char* argv[] = {name, nullptr};
-            new QGuiApplication(argc, argv);  // lives for the process, as in a program
-        }
-    }
+    static void SetUpTestSuite() { test::EnsureWidgetApplication(); }
     void TearDown() override {
         SetSystemPrinterPort(nullptr);
         SetSelectedSystemPrinter(-1);
@@ -127,6 +120,14 @@ TEST_F(SystemPrinter, CupsPdfQueueThroughQtPrintSupport) {
     EXPECT_TRUE(test::InOrder(home.CriticalLines(), {"2\t_Windows Printer", "3\tOK: PDF"}));
 }
 
+// Standard output of a tool, empty when it fails.
+QByteArray RunTool(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(30000) || p.exitCode() != 0) return {};
+    return p.readAllStandardOutput();
+}
+
 std::vector<QString> SpooledPdfs() {
     std::vector<QString> files;
     QDirIterator it("/var/spool/cups-pdf", {"*.pdf"}, QDir::Files, QDirIterator::Subdirectories);
@@ -145,20 +146,24 @@ TEST_F(SystemPrinter, TiffDriverPrintsToTheCupsQueueWhenNoFileIsSet) {
     auto src = Bitmap24::Create(72, 36);
     src->Fill(MakeColour(200, 40, 40));
     auto run = test::PrintRun::Of(*src, 144, 72);  // 2 x 1 inch
+    run.title = "corvan-tiff-" + std::to_string(QCoreApplication::applicationPid());
         test::Print(tiff, run);
     EXPECT_TRUE(run.problems.empty());
-    // cups-pdf writes the file some time after lp returns.
+    // cups-pdf names the file after the job title and writes it some time
+    // after lp returns: wait until the queue is empty and the file complete.
     QString made;
-    for (int i = 0; i < 300 && made.isEmpty(); ++i) {
+    QByteArray pdfInfo;
+    for (int i = 0; i < 300 && pdfInfo.isEmpty(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
         for (const auto& f : SpooledPdfs())
-            if (std::find(before.begin(), before.end(), f) == before.end() && QFileInfo(f).size() > 0) made = f;
-        if (made.isEmpty()) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            if (f.contains(QString::fromStdString(run.title)) && std::find(before.begin(), before.end(), f) == before.end())
+                made = f;
+        if (made.isEmpty() || !RunTool("lpstat", {"-o", "PDF"}).trimmed().isEmpty()) continue;
+        pdfInfo = RunTool("pdfinfo", {made});
     }
     ASSERT_FALSE(made.isEmpty()) << "no PDF came out of the queue";
-    QProcess info;
-    info.start("pdfinfo", {made});
-    ASSERT_TRUE(info.waitForFinished(30000));
-    EXPECT_NE(info.readAllStandardOutput().indexOf("Pages:           1"), -1);
+    EXPECT_NE(pdfInfo.indexOf("Pages:           1"), -1) << pdfInfo.toStdString();
+    QFile::remove(made);
 }
 
 }  // namespace
