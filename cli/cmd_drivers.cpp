@@ -20,7 +20,9 @@ int RunDrivers(const std::vector<std::string>& args) {
     return kOk;
 }
 
-CommandRegistrar reg({"drivers", "[DIR]              list the output drivers (default: the Data folder)", &RunDrivers});
+CommandRegistrar reg({"drivers",
+                      "[DIR]              list the output drivers (default: the Data folder)",
+                      &RunDrivers});
 
 }  // namespace
 }  // namespace corvan::cli

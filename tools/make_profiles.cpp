@@ -65,9 +65,13 @@ cmsPipeline* Table(int inputs, int outputs, int grid, cmsSAMPLER16 sampler) {
                                             static_cast<cmsUInt32Number>(outputs), nullptr);
     cmsStageSampleCLut16bit(clut, sampler, nullptr, 0);
     // Version 4 tables take curves before and after the grid; identity here.
-    cmsPipelineInsertStage(pipe, cmsAT_END, cmsStageAllocToneCurves(nullptr, static_cast<cmsUInt32Number>(inputs), nullptr));
+    cmsPipelineInsertStage(
+        pipe, cmsAT_END,
+        cmsStageAllocToneCurves(nullptr, static_cast<cmsUInt32Number>(inputs), nullptr));
     cmsPipelineInsertStage(pipe, cmsAT_END, clut);
-    cmsPipelineInsertStage(pipe, cmsAT_END, cmsStageAllocToneCurves(nullptr, static_cast<cmsUInt32Number>(outputs), nullptr));
+    cmsPipelineInsertStage(
+        pipe, cmsAT_END,
+        cmsStageAllocToneCurves(nullptr, static_cast<cmsUInt32Number>(outputs), nullptr));
     return pipe;
 }
 
@@ -128,11 +132,14 @@ int main(int argc, char** argv) {
     });
     g_srgb = cmsCreate_sRGBProfile();
     g_lab = cmsCreateLab4Profile(nullptr);
-    g_rgbToLab = cmsCreateTransform(g_srgb, TYPE_RGB_DBL, g_lab, TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC, 0);
+    g_rgbToLab = cmsCreateTransform(g_srgb, TYPE_RGB_DBL, g_lab, TYPE_Lab_DBL,
+                                    INTENT_RELATIVE_COLORIMETRIC, 0);
     // Unbounded, so colours outside sRGB come back as values beyond 0..1 and
     // are clipped in ink space, not before.
-    g_labToRgb = cmsCreateTransform(g_lab, TYPE_Lab_DBL, g_srgb, TYPE_RGB_DBL, INTENT_RELATIVE_COLORIMETRIC, 0);
+    g_labToRgb = cmsCreateTransform(g_lab, TYPE_Lab_DBL, g_srgb, TYPE_RGB_DBL,
+                                    INTENT_RELATIVE_COLORIMETRIC, 0);
     const bool ok = MakeSrgb(folder + "CorvansRGB.icc") && MakeCmyk(folder + "CorvanCMYK.icc");
-    std::fprintf(stderr, ok ? "profiles written to %s\n" : "writing profiles to %s failed\n", folder.c_str());
+    std::fprintf(stderr, ok ? "profiles written to %s\n" : "writing profiles to %s failed\n",
+                 folder.c_str());
     return ok ? 0 : 1;
 }

@@ -31,24 +31,48 @@ void DeviceSettings::FromMap(const SettingsMap& m) {
 
 bool DeviceSettings::Set(std::int32_t type, const std::string& v) {
     switch (type) {
-    case DRV_DATA_OUTPUT_FILE: OutputFile = v; return true;
-    case DRV_DATA_QUEUE: Queue = ParseIntText(v, Queue); return true;
-    case DRV_DATA_MEDIA_WIDTH: MediaWidth = ParseRealText(v, MediaWidth); return true;
-    case DRV_DATA_MEDIA_LENGTH: MediaLength = ParseRealText(v, MediaLength); return true;
-    default: return false;
+        case DRV_DATA_OUTPUT_FILE:
+            OutputFile = v;
+            return true;
+        case DRV_DATA_QUEUE:
+            Queue = ParseIntText(v, Queue);
+            return true;
+        case DRV_DATA_MEDIA_WIDTH:
+            MediaWidth = ParseRealText(v, MediaWidth);
+            return true;
+        case DRV_DATA_MEDIA_LENGTH:
+            MediaLength = ParseRealText(v, MediaLength);
+            return true;
+        default:
+            return false;
     }
 }
 
 bool DeviceSettings::Get(std::int32_t type, std::string& v) const {
     switch (type) {
-    case DRV_DATA_PROFILE: v = Profile; return true;
-    case DRV_DATA_OUTPUT_FILE: v = OutputFile; return true;
-    case DRV_DATA_QUEUE: v = std::to_string(Queue); return true;
-    case DRV_DATA_DPI_X: v = std::to_string(DpiX); return true;
-    case DRV_DATA_DPI_Y: v = std::to_string(DpiY); return true;
-    case DRV_DATA_MEDIA_WIDTH: v = FormatReal(MediaWidth); return true;
-    case DRV_DATA_MEDIA_LENGTH: v = FormatReal(MediaLength); return true;
-    default: return false;
+        case DRV_DATA_PROFILE:
+            v = Profile;
+            return true;
+        case DRV_DATA_OUTPUT_FILE:
+            v = OutputFile;
+            return true;
+        case DRV_DATA_QUEUE:
+            v = std::to_string(Queue);
+            return true;
+        case DRV_DATA_DPI_X:
+            v = std::to_string(DpiX);
+            return true;
+        case DRV_DATA_DPI_Y:
+            v = std::to_string(DpiY);
+            return true;
+        case DRV_DATA_MEDIA_WIDTH:
+            v = FormatReal(MediaWidth);
+            return true;
+        case DRV_DATA_MEDIA_LENGTH:
+            v = FormatReal(MediaLength);
+            return true;
+        default:
+            return false;
     }
 }
 

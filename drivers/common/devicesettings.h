@@ -23,7 +23,8 @@ struct DeviceSettings {
     bool Set(std::int32_t type, const std::string& value);
     bool Get(std::int32_t type, std::string& value) const;
     // Query_Printer's answer: the texts and the media as printable size.
-    void Describe(TPrinterInfo* info, const char* name, const char* description, const char* extra) const;
+    void Describe(TPrinterInfo* info, const char* name, const char* description,
+                  const char* extra) const;
 };
 
 // The value of key, or empty.

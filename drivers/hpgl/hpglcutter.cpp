@@ -28,8 +28,10 @@ struct Settings {
         Device.Profile = drv::DriverFolder() + "hpglcutter.drv";
     }
     drv::SettingsMap ToMap() const {
-        drv::SettingsMap m = {{"Tool", std::to_string(Cut.Tool)},   {"Speed", std::to_string(Cut.Speed)},
-                              {"Force", std::to_string(Cut.Force)}, {"Rotate", Cut.Rotate ? "1" : "0"},
+        drv::SettingsMap m = {{"Tool", std::to_string(Cut.Tool)},
+                              {"Speed", std::to_string(Cut.Speed)},
+                              {"Force", std::to_string(Cut.Force)},
+                              {"Rotate", Cut.Rotate ? "1" : "0"},
                               {"Device", DevicePath}};
         Device.ToMap(m);
         m.erase("Profile");
@@ -61,7 +63,8 @@ State& S() {
 bool Deliver(const std::string& bytes) {
     const Settings& s = S().settings;
     const std::string& file = s.Device.OutputFile;
-    return file.empty() ? drv::WriteToDevice(s.DevicePath, bytes) : drv::WriteFileAtomic(file, bytes);
+    return file.empty() ? drv::WriteToDevice(s.DevicePath, bytes)
+                        : drv::WriteFileAtomic(file, bytes);
 }
 
 // Whether the output can be written: the file's folder exists, or the device
@@ -85,7 +88,8 @@ bool TargetWritable() {
 extern "C" {
 
 CORVAN_DRV_EXPORT void Query_Printer(TPrinterInfo* info) {
-    S().settings.Device.Describe(info, "HP-GL Cutter", "Vinyl cutter, HP-GL, 40 units per mm", "hpgl");
+    S().settings.Device.Describe(info, "HP-GL Cutter", "Vinyl cutter, HP-GL, 40 units per mm",
+                                 "hpgl");
 }
 
 CORVAN_DRV_EXPORT void Initialize_Plugin(void) {}
@@ -105,7 +109,9 @@ CORVAN_DRV_EXPORT int32_t Get_Plugin_Data(void* buffer) {
 
 // No dialogs of its own: every request is accepted with the current
 // settings, which the settings blob carries.
-CORVAN_DRV_EXPORT DrvBool Choose_Plugin_Data(int32_t) { return 1; }
+CORVAN_DRV_EXPORT DrvBool Choose_Plugin_Data(int32_t) {
+    return 1;
+}
 
 CORVAN_DRV_EXPORT int32_t Set_Plugin_Datatype(int32_t type, const uint8_t* value) {
     S().settings.Device.Set(type, drv::ShortText(value));
@@ -118,19 +124,28 @@ CORVAN_DRV_EXPORT void Get_Plugin_Datatype(int32_t type, uint8_t* value) {
     drv::FillShort(value, v);
 }
 
-CORVAN_DRV_EXPORT void Get_Plugin_Settings(TPluginSettings* settings) { settings->PassCount = 1; }
+CORVAN_DRV_EXPORT void Get_Plugin_Settings(TPluginSettings* settings) {
+    settings->PassCount = 1;
+}
 
-CORVAN_DRV_EXPORT DrvBool Prepare_PrintJob(int32_t, int32_t, int32_t, int32_t, int32_t, const uint8_t*) {
+CORVAN_DRV_EXPORT DrvBool Prepare_PrintJob(int32_t, int32_t, int32_t, int32_t, int32_t,
+                                           const uint8_t*) {
     S().writer = drv::HpglWriter{};
     return 0;
 }
 CORVAN_DRV_EXPORT void Finalize_PrintJob(void) {}
-CORVAN_DRV_EXPORT DrvBool Plugin_OpenPrinter(void) { return 0; }
-CORVAN_DRV_EXPORT DrvBool Plugin_StartDoc(const uint8_t*) { return 0; }
-CORVAN_DRV_EXPORT DrvBool Plugin_StartPage(int32_t) { return 0; }
+CORVAN_DRV_EXPORT DrvBool Plugin_OpenPrinter(void) {
+    return 0;
+}
+CORVAN_DRV_EXPORT DrvBool Plugin_StartDoc(const uint8_t*) {
+    return 0;
+}
+CORVAN_DRV_EXPORT DrvBool Plugin_StartPage(int32_t) {
+    return 0;
+}
 CORVAN_DRV_EXPORT void Plugin_EndPage(void) {}
-CORVAN_DRV_EXPORT DrvBool Plugin_PrintRow(const uint8_t*, const uint8_t*, const uint8_t*, int32_t, int32_t,
-                                          int32_t, int32_t) {
+CORVAN_DRV_EXPORT DrvBool Plugin_PrintRow(const uint8_t*, const uint8_t*, const uint8_t*, int32_t,
+                                          int32_t, int32_t, int32_t) {
     return 0;
 }
 
@@ -155,7 +170,9 @@ CORVAN_DRV_EXPORT void Plugin_EndCut(void) {
 
 CORVAN_DRV_EXPORT void Plugin_EndDoc(void) {}
 CORVAN_DRV_EXPORT void Plugin_ClosePrinter(void) {}
-CORVAN_DRV_EXPORT int32_t Plugin_Status(void) { return 0; }
+CORVAN_DRV_EXPORT int32_t Plugin_Status(void) {
+    return 0;
+}
 
 // Sends a saved HP-GL file to the cutter.
 CORVAN_DRV_EXPORT int32_t Plugin_SpoolPrintJob(const char* path) {

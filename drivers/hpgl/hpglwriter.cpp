@@ -7,7 +7,8 @@ namespace drv {
 void HpglWriter::Begin(const CutSettings& settings) {
     settings_ = settings;
     started_ = true;
-    text_ = "IN;\nSP" + std::to_string(settings.Tool) + ";\nVS" + std::to_string(settings.Speed) + ";\n";
+    text_ = "IN;\nSP" + std::to_string(settings.Tool) + ";\nVS" + std::to_string(settings.Speed) +
+            ";\n";
     if (settings.Force > 0) text_ += "FS" + std::to_string(settings.Force) + ";\n";
 }
 

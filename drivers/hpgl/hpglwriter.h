@@ -9,8 +9,8 @@ namespace drv {
 
 struct CutSettings {
     int Tool = 1;
-    int Speed = 20;    // cm/s
-    int Force = 0;     // 0 = leave the cutter's own setting
+    int Speed = 20;      // cm/s
+    int Force = 0;       // 0 = leave the cutter's own setting
     bool Rotate = true;  // job length along the feed (plotter X = job y)
 };
 

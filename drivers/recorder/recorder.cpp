@@ -89,7 +89,9 @@ void Fill(uint8_t* out, const std::string& text) {
     return buf;
 }
 
-[[maybe_unused]] DrvBool Problem(const char* name) { return S().problems.count(name) ? 1 : 0; }
+[[maybe_unused]] DrvBool Problem(const char* name) {
+    return S().problems.count(name) ? 1 : 0;
+}
 
 [[maybe_unused]] std::string Args(std::initializer_list<long> values) {
     std::string out;
@@ -115,12 +117,14 @@ void ReadConfig() {
     while (std::getline(problems, name, ',')) s.problems.insert(name);
     const long size = CfgInt("blob", 16);
     s.blob.resize(static_cast<std::size_t>(size > 0 ? size : 0));
-    for (std::size_t i = 0; i < s.blob.size(); ++i) s.blob[i] = static_cast<std::uint8_t>(i * 7 + size);
+    for (std::size_t i = 0; i < s.blob.size(); ++i)
+        s.blob[i] = static_cast<std::uint8_t>(i * 7 + size);
 }
 
 __attribute__((constructor)) void OnLoad() {
     Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(&OnLoad), &info) && info.dli_fname) S().libPath = info.dli_fname;
+    if (dladdr(reinterpret_cast<void*>(&OnLoad), &info) && info.dli_fname)
+        S().libPath = info.dli_fname;
     ReadConfig();
     Log("load");
 }
@@ -148,13 +152,22 @@ CORVAN_DRV_EXPORT void Query_Printer(TPrinterInfo* info) {
 #endif
 
 #if !defined(RECORDER_ONLY_QUERY)
-CORVAN_DRV_EXPORT void Initialize_Plugin(void) { Log("Initialize_Plugin"); }
-CORVAN_DRV_EXPORT void Finalize_Plugin(void) { Log("Finalize_Plugin"); }
-CORVAN_DRV_EXPORT void Plugin_Load_Profile(void) { Log("Plugin_Load_Profile"); }
-CORVAN_DRV_EXPORT void Plugin_Free_Profile(void) { Log("Plugin_Free_Profile"); }
+CORVAN_DRV_EXPORT void Initialize_Plugin(void) {
+    Log("Initialize_Plugin");
+}
+CORVAN_DRV_EXPORT void Finalize_Plugin(void) {
+    Log("Finalize_Plugin");
+}
+CORVAN_DRV_EXPORT void Plugin_Load_Profile(void) {
+    Log("Plugin_Load_Profile");
+}
+CORVAN_DRV_EXPORT void Plugin_Free_Profile(void) {
+    Log("Plugin_Free_Profile");
+}
 
 CORVAN_DRV_EXPORT void Set_Plugin_Preview(DrvBitmap* b, int32_t mode, int32_t zero) {
-    Log("Set_Plugin_Preview " + std::to_string(b->width) + "x" + std::to_string(b->height) + Args({mode, zero}));
+    Log("Set_Plugin_Preview " + std::to_string(b->width) + "x" + std::to_string(b->height) +
+        Args({mode, zero}));
 }
 
 CORVAN_DRV_EXPORT void Set_Plugin_Data(const void* data, int32_t size) {
@@ -191,7 +204,8 @@ CORVAN_DRV_EXPORT void Get_Plugin_Datatype(int32_t type, uint8_t* value) {
 CORVAN_DRV_EXPORT DrvBitmap* Get_GMA_Data(int32_t two, int32_t zero, int32_t w, int32_t h) {
     Log("Get_GMA_Data" + Args({two, zero, w, h}));
     if (!CfgInt("gma", 0) || w <= 0 || h <= 0) return nullptr;
-    auto* b = new DrvBitmap{w, h, w * 3, new uint8_t[static_cast<std::size_t>(w) * 3 * h], &ReleaseBitmap};
+    auto* b = new DrvBitmap{w, h, w * 3, new uint8_t[static_cast<std::size_t>(w) * 3 * h],
+                            &ReleaseBitmap};
     std::memset(b->bits, 0x80, static_cast<std::size_t>(w) * 3 * h);
     return b;
 }
@@ -201,22 +215,24 @@ CORVAN_DRV_EXPORT void Get_Plugin_Settings(TPluginSettings* s) {
     s->PassCount = static_cast<int32_t>(CfgInt("passcount", 1));
 }
 
-CORVAN_DRV_EXPORT DrvBool Prepare_PrintJob(int32_t sw, int32_t sh, int32_t dw, int32_t dh, int32_t one,
-                                           const uint8_t* name) {
+CORVAN_DRV_EXPORT DrvBool Prepare_PrintJob(int32_t sw, int32_t sh, int32_t dw, int32_t dh,
+                                           int32_t one, const uint8_t* name) {
     Log("Prepare_PrintJob" + Args({sw, sh, dw, dh, one}) + " " + Str(name));
     S().rowsPrinted = 0;
     return Problem("Prepare_PrintJob");
 }
 
-CORVAN_DRV_EXPORT void Finalize_PrintJob(void) { Log("Finalize_PrintJob"); }
+CORVAN_DRV_EXPORT void Finalize_PrintJob(void) {
+    Log("Finalize_PrintJob");
+}
 
-CORVAN_DRV_EXPORT void Insert_SpotColor(int32_t r, int32_t g, int32_t b, int32_t tol, int32_t L, int32_t a,
-                                        int32_t bb) {
+CORVAN_DRV_EXPORT void Insert_SpotColor(int32_t r, int32_t g, int32_t b, int32_t tol, int32_t L,
+                                        int32_t a, int32_t bb) {
     Log("Insert_SpotColor" + Args({r, g, b, tol, L, a, bb}));
 }
 
-CORVAN_DRV_EXPORT DrvBool Force_InkColor(int32_t mode, int32_t spot, int32_t r, int32_t g, int32_t b,
-                                         int32_t tol) {
+CORVAN_DRV_EXPORT DrvBool Force_InkColor(int32_t mode, int32_t spot, int32_t r, int32_t g,
+                                         int32_t b, int32_t tol) {
     Log("Force_InkColor" + Args({mode, spot, r, g, b, tol}));
     return CfgInt("ink." + std::to_string(mode), 0) ? 1 : 0;
 }
@@ -242,13 +258,21 @@ CORVAN_DRV_EXPORT DrvBool Plugin_StartCut(void) {
     Log("Plugin_StartCut");
     return Problem("Plugin_StartCut");
 }
-CORVAN_DRV_EXPORT void Plugin_EndCut(void) { Log("Plugin_EndCut"); }
-CORVAN_DRV_EXPORT void Plugin_EndPage(void) { Log("Plugin_EndPage"); }
-CORVAN_DRV_EXPORT void Plugin_EndDoc(void) { Log("Plugin_EndDoc"); }
-CORVAN_DRV_EXPORT void Plugin_ClosePrinter(void) { Log("Plugin_ClosePrinter"); }
+CORVAN_DRV_EXPORT void Plugin_EndCut(void) {
+    Log("Plugin_EndCut");
+}
+CORVAN_DRV_EXPORT void Plugin_EndPage(void) {
+    Log("Plugin_EndPage");
+}
+CORVAN_DRV_EXPORT void Plugin_EndDoc(void) {
+    Log("Plugin_EndDoc");
+}
+CORVAN_DRV_EXPORT void Plugin_ClosePrinter(void) {
+    Log("Plugin_ClosePrinter");
+}
 
-CORVAN_DRV_EXPORT DrvBool Plugin_PrintRow(const uint8_t* p0, const uint8_t* p1, const uint8_t* p2, int32_t zero,
-                                          int32_t sw, int32_t dw, int32_t row) {
+CORVAN_DRV_EXPORT DrvBool Plugin_PrintRow(const uint8_t* p0, const uint8_t* p1, const uint8_t* p2,
+                                          int32_t zero, int32_t sw, int32_t dw, int32_t row) {
     // The first pixel of each plane shows which source row was announced.
     Log("Plugin_PrintRow" + Args({zero, sw, dw, row}) + " " + Args({p0[0], p1[0], p2[0]}));
     if (row >= 0) ++S().rowsPrinted;

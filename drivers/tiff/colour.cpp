@@ -9,12 +9,18 @@ namespace drv {
 
 IntentChoice IntentForMethod(int method, std::uint32_t profileIntent) {
     switch (method) {
-    case 1: return {INTENT_RELATIVE_COLORIMETRIC, false};  // accurate: in-gamut colours exact
-    case 2: return {INTENT_SATURATION, true};              // saturation: business graphics
-    case 3: return {INTENT_PERCEPTUAL, true};              // photo: smooth compression
-    case 4: return {INTENT_RELATIVE_COLORIMETRIC, true};   // pleasant: exact, shadows kept
-    case 5: return {INTENT_ABSOLUTE_COLORIMETRIC, false};  // logo: brand colours as measured
-    default: return {profileIntent, true};                 // profile default
+        case 1:
+            return {INTENT_RELATIVE_COLORIMETRIC, false};  // accurate: in-gamut colours exact
+        case 2:
+            return {INTENT_SATURATION, true};  // saturation: business graphics
+        case 3:
+            return {INTENT_PERCEPTUAL, true};  // photo: smooth compression
+        case 4:
+            return {INTENT_RELATIVE_COLORIMETRIC, true};  // pleasant: exact, shadows kept
+        case 5:
+            return {INTENT_ABSOLUTE_COLORIMETRIC, false};  // logo: brand colours as measured
+        default:
+            return {profileIntent, true};  // profile default
     }
 }
 
@@ -37,7 +43,9 @@ struct ColourEngine::Impl {
 ColourEngine::ColourEngine() = default;
 ColourEngine::~ColourEngine() = default;
 
-bool ColourEngine::IsOpen() const { return impl_ && impl_->toDevice; }
+bool ColourEngine::IsOpen() const {
+    return impl_ && impl_->toDevice;
+}
 
 bool ColourEngine::Open(const std::string& profilePath, int method) {
     impl_.reset();
@@ -45,7 +53,8 @@ bool ColourEngine::Open(const std::string& profilePath, int method) {
     profileBytes_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     if (profileBytes_.empty()) return false;
     auto impl = std::make_unique<Impl>();
-    impl->output = cmsOpenProfileFromMem(profileBytes_.data(), static_cast<cmsUInt32Number>(profileBytes_.size()));
+    impl->output = cmsOpenProfileFromMem(profileBytes_.data(),
+                                         static_cast<cmsUInt32Number>(profileBytes_.size()));
     if (!impl->output) return false;
     const cmsColorSpaceSignature space = cmsGetColorSpace(impl->output);
     if (space != cmsSigCmykData && space != cmsSigRgbData) return false;
@@ -53,21 +62,25 @@ bool ColourEngine::Open(const std::string& profilePath, int method) {
     impl->srgb = cmsCreate_sRGBProfile();
     impl->lab = cmsCreateLab4Profile(nullptr);
     const IntentChoice choice = IntentForMethod(method, cmsGetHeaderRenderingIntent(impl->output));
-    const cmsUInt32Number flags = choice.BlackPointCompensation ? cmsFLAGS_BLACKPOINTCOMPENSATION : 0;
+    const cmsUInt32Number flags =
+        choice.BlackPointCompensation ? cmsFLAGS_BLACKPOINTCOMPENSATION : 0;
     const cmsUInt32Number deviceType = cmyk_ ? TYPE_CMYK_8 : TYPE_RGB_8;
-    impl->toDevice = cmsCreateTransform(impl->srgb, TYPE_BGR_8, impl->output, deviceType, choice.Intent, flags);
+    impl->toDevice =
+        cmsCreateTransform(impl->srgb, TYPE_BGR_8, impl->output, deviceType, choice.Intent, flags);
     // Spot targets are measured colours: they print as close as the device can.
-    impl->labToDevice = cmsCreateTransform(impl->lab, TYPE_Lab_DBL, impl->output, deviceType,
-                                           INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_BLACKPOINTCOMPENSATION);
-    impl->proof = cmsCreateProofingTransform(impl->srgb, TYPE_BGR_8, impl->srgb, TYPE_BGR_8, impl->output,
-                                             choice.Intent, INTENT_RELATIVE_COLORIMETRIC,
-                                             cmsFLAGS_SOFTPROOFING | flags);
+    impl->labToDevice =
+        cmsCreateTransform(impl->lab, TYPE_Lab_DBL, impl->output, deviceType,
+                           INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_BLACKPOINTCOMPENSATION);
+    impl->proof = cmsCreateProofingTransform(
+        impl->srgb, TYPE_BGR_8, impl->srgb, TYPE_BGR_8, impl->output, choice.Intent,
+        INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_SOFTPROOFING | flags);
     if (!impl->toDevice || !impl->labToDevice || !impl->proof) return false;
     impl_ = std::move(impl);
     return true;
 }
 
-void ColourEngine::Transform(const std::uint8_t* bgr, std::uint8_t* device, std::size_t count) const {
+void ColourEngine::Transform(const std::uint8_t* bgr, std::uint8_t* device,
+                             std::size_t count) const {
     cmsDoTransform(impl_->toDevice, bgr, device, static_cast<cmsUInt32Number>(count));
 }
 

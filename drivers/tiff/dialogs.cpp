@@ -25,11 +25,11 @@ namespace {
 // Editors write their value back into the copy only when OK was pressed.
 using Appliers = std::vector<std::function<void()>>;
 
-const char* const kMethods[] = {"Profile Default", "1. Accurate", "2. Saturation", "3. Photo", "4. Pleasant",
-                                "5. Logo"};
+const char* const kMethods[] = {"Profile Default", "1. Accurate", "2. Saturation",
+                                "3. Photo",        "4. Pleasant", "5. Logo"};
 
-QSpinBox* AddInt(QFormLayout* form, const char* name, const char* label, long& value, int lo, int hi,
-                 Appliers& apply) {
+QSpinBox* AddInt(QFormLayout* form, const char* name, const char* label, long& value, int lo,
+                 int hi, Appliers& apply) {
     auto* box = new QSpinBox;
     box->setObjectName(name);
     box->setRange(lo, hi);
@@ -39,7 +39,8 @@ QSpinBox* AddInt(QFormLayout* form, const char* name, const char* label, long& v
     return box;
 }
 
-void AddReal(QFormLayout* form, const char* name, const char* label, double& value, Appliers& apply) {
+void AddReal(QFormLayout* form, const char* name, const char* label, double& value,
+             Appliers& apply) {
     auto* box = new QDoubleSpinBox;
     box->setObjectName(name);
     box->setRange(0, 100000);
@@ -81,10 +82,12 @@ void AddPrinterOptions(QFormLayout* form, TiffSettings& s, Appliers& apply) {
 }
 
 QStringList ProfilesBeside(const std::string& profile) {
-    const QString folder = profile.empty() ? QString::fromStdString(DriverFolder() + "../Profiles")
-                                           : QFileInfo(QString::fromStdString(profile)).absolutePath();
+    const QString folder = profile.empty()
+                               ? QString::fromStdString(DriverFolder() + "../Profiles")
+                               : QFileInfo(QString::fromStdString(profile)).absolutePath();
     QStringList paths;
-    for (const QFileInfo& f : QDir(folder).entryInfoList({"*.icc", "*.icm", "*.ICC", "*.ICM"}, QDir::Files))
+    for (const QFileInfo& f :
+         QDir(folder).entryInfoList({"*.icc", "*.icm", "*.ICC", "*.ICM"}, QDir::Files))
         paths << f.absoluteFilePath();
     return paths;
 }
@@ -116,10 +119,14 @@ void AddProfiles(QFormLayout* form, TiffSettings& s, Appliers& apply) {
 
 const char* Title(int dialog) {
     switch (dialog) {
-    case 1: return "TIFF Raster Printer: Printer Options";
-    case 11: return "TIFF Raster Printer: Colour";
-    case 22: return "TIFF Raster Printer: Sheet Size";
-    default: return "TIFF Raster Printer: Profiles";
+        case 1:
+            return "TIFF Raster Printer: Printer Options";
+        case 11:
+            return "TIFF Raster Printer: Colour";
+        case 22:
+            return "TIFF Raster Printer: Sheet Size";
+        default:
+            return "TIFF Raster Printer: Profiles";
     }
 }
 

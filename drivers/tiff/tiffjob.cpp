@@ -11,8 +11,8 @@ bool ColourMatch::Matches(const std::uint8_t* bgr) const {
 }
 
 std::string SpotInkName(int spot) {
-    static const char* const names[] = {"Target", "Black", "Cyan",  "Magenta", "Yellow", "Orange", "Green",
-                                        "Red",    "Blue",  "Gold",  "Silver",  "White"};
+    static const char* const names[] = {"Target", "Black", "Cyan", "Magenta", "Yellow", "Orange",
+                                        "Green",  "Red",   "Blue", "Gold",    "Silver", "White"};
     if (spot >= 0 && spot <= 11) return std::string("Spot ") + names[spot];
     return "Spot Custom-" + std::to_string(spot - 11);
 }
@@ -77,7 +77,8 @@ bool TiffJob::StartPage(int pass) {
     samples_ = f.ColourChannels + static_cast<int>(f.Inks.size());
     const auto n = static_cast<std::size_t>(samples_);
     bgr_.assign(static_cast<std::size_t>(srcW_) * 3, 255);
-    device_.assign(static_cast<std::size_t>(srcW_) * static_cast<std::size_t>(engine_->Channels()), 0);
+    device_.assign(static_cast<std::size_t>(srcW_) * static_cast<std::size_t>(engine_->Channels()),
+                   0);
     source_.assign(static_cast<std::size_t>(srcW_) * n, 0);
     row_.assign(static_cast<std::size_t>(devW_) * n, 0);
     if (!doc_.StartPage(f, static_cast<std::uint16_t>(pass - 1))) failed_ = true;

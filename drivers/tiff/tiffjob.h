@@ -39,6 +39,7 @@ public:
     bool EndPage();
     bool Close();
     bool Failed() const { return failed_; }
+    bool Fits(std::int32_t srcW, std::int32_t devW) const { return srcW == srcW_ && devW == devW_; }
 
 private:
     struct SpotTarget {

@@ -47,7 +47,9 @@ void SetColourFields(TIFF* tif, const PageFormat& f) {
 }
 }  // namespace
 
-TiffDocument::~TiffDocument() { Close(); }
+TiffDocument::~TiffDocument() {
+    Close();
+}
 
 bool TiffDocument::Open(const std::string& path, bool big) {
     Close();
@@ -88,7 +90,8 @@ bool TiffDocument::StartPage(const PageFormat& f, std::uint16_t pageNumber) {
 bool TiffDocument::WriteRow(std::int32_t row, const std::uint8_t* pixels) {
     if (!pageOpen_ || row < nextRow_ || row >= height_) return pageOpen_;
     for (; nextRow_ <= row; ++nextRow_)
-        if (TIFFWriteScanline(tif_, const_cast<std::uint8_t*>(pixels), static_cast<std::uint32_t>(nextRow_), 0) < 0)
+        if (TIFFWriteScanline(tif_, const_cast<std::uint8_t*>(pixels),
+                              static_cast<std::uint32_t>(nextRow_), 0) < 0)
             return false;
     return true;
 }
@@ -112,4 +115,3 @@ bool TiffDocument::Close() {
 }
 
 }  // namespace drv
-

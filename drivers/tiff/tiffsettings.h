@@ -15,9 +15,9 @@ struct TiffSettings {
 
     SettingsMap ToMap() const {
         SettingsMap m = {{"Method", std::to_string(Method)},
-                              {"Passes", std::to_string(Passes)},
-                              {"InkPages", InkPages ? "1" : "0"},
-                              {"Compression", Lzw ? "lzw" : "none"}};
+                         {"Passes", std::to_string(Passes)},
+                         {"InkPages", InkPages ? "1" : "0"},
+                         {"Compression", Lzw ? "lzw" : "none"}};
         Device.ToMap(m);
         return m;
     }
@@ -29,6 +29,5 @@ struct TiffSettings {
         if (m.count("Compression")) Lzw = Value(m, "Compression") != "none";
     }
 };
-
 
 }  // namespace drv

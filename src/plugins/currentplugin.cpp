@@ -40,6 +40,8 @@ void SelectPlugin(const std::string& line) {
     LoadPlugin(DriverLinePath(line));
 }
 
-void ReleaseCurrentPlugin() { Slot().reset(); }
+void ReleaseCurrentPlugin() {
+    Slot().reset();
+}
 
 }  // namespace corvan

@@ -128,10 +128,10 @@ struct DrvBitmap {
     int32_t width;  /* pixels, > 0 */
     int32_t height; /* pixels, > 0 */
     int32_t stride; /* bytes per row, >= 3 * width */
-    uint8_t *bits;  /* top row first, blue, green, red per pixel */
+    uint8_t* bits;  /* top row first, blue, green, red per pixel */
     /* Frees the bitmap and its pixels; may be NULL for a bitmap the owner
        frees by other means (the host's own preview bitmaps). */
-    void (*release)(struct DrvBitmap *bitmap);
+    void (*release)(struct DrvBitmap* bitmap);
 };
 
 /* Filled by Query_Printer. The host zeroes the block before the call. */
@@ -169,20 +169,20 @@ CORVAN_DRV_STATIC_ASSERT(offsetof(TPluginSettings, PassCount) == 676, "PassCount
    Every value is a short string: decimal text, a file path, or empty.
    Values the host reads as numbers must hold plain numbers. */
 enum DrvDataType {
-    DRV_DATA_PROFILE = 10,     /* get: path of the current colour profile file;
-                                  "no profile" when no file exists there */
-    DRV_DATA_OUTPUT_FILE = 14, /* set/get: output file; empty = send to device */
-    DRV_DATA_QUEUE = 15,       /* set/get: index of the system print queue
-                                  (CUPS destinations in name order) */
-    DRV_DATA_DPI_X = 17,       /* get: device resolution across, dpi */
-    DRV_DATA_DPI_Y = 18,       /* get: device resolution along, dpi */
-    DRV_DATA_MEDIA_WIDTH = 19, /* set/get: media width in mm (real) */
-    DRV_DATA_MEDIA_LENGTH = 20,/* set/get: media length in mm (real) */
-    DRV_DATA_GAMUT = 21,       /* set: gamut method: 0 profile default,
-                                  1 accurate, 2 saturation, 3 photo,
-                                  4 pleasant, 5 logo */
-    DRV_DATA_WINDOW = 23       /* set: host window id in decimal, "0" = no
-                                  window; empty just before unloading */
+    DRV_DATA_PROFILE = 10,      /* get: path of the current colour profile file;
+                                   "no profile" when no file exists there */
+    DRV_DATA_OUTPUT_FILE = 14,  /* set/get: output file; empty = send to device */
+    DRV_DATA_QUEUE = 15,        /* set/get: index of the system print queue
+                                   (CUPS destinations in name order) */
+    DRV_DATA_DPI_X = 17,        /* get: device resolution across, dpi */
+    DRV_DATA_DPI_Y = 18,        /* get: device resolution along, dpi */
+    DRV_DATA_MEDIA_WIDTH = 19,  /* set/get: media width in mm (real) */
+    DRV_DATA_MEDIA_LENGTH = 20, /* set/get: media length in mm (real) */
+    DRV_DATA_GAMUT = 21,        /* set: gamut method: 0 profile default,
+                                   1 accurate, 2 saturation, 3 photo,
+                                   4 pleasant, 5 logo */
+    DRV_DATA_WINDOW = 23        /* set: host window id in decimal, "0" = no
+                                   window; empty just before unloading */
 };
 
 /* ---- dialog numbers (Choose_Plugin_Data) -------------------------------- */
@@ -207,7 +207,7 @@ enum DrvInkMode {
    Each line: the name, then what the host assumes when it is missing. */
 
 /* REQUIRED. Fill name, description and printable size. */
-typedef void (*Query_Printer_fn)(TPrinterInfo *info);
+typedef void (*Query_Printer_fn)(TPrinterInfo* info);
 /* The library became the selected driver. */
 typedef void (*Initialize_Plugin_fn)(void);
 typedef void (*Plugin_Load_Profile_fn)(void);
@@ -215,30 +215,30 @@ typedef void (*Plugin_Free_Profile_fn)(void);
 /* The bitmap belongs to the host and dies when the call returns: copy what
    you need. mode: 500 = a preview will be requested, 0 = before the colour
    dialog. */
-typedef void (*Set_Plugin_Preview_fn)(struct DrvBitmap *bitmap, int32_t mode, int32_t zero);
+typedef void (*Set_Plugin_Preview_fn)(struct DrvBitmap* bitmap, int32_t mode, int32_t zero);
 /* The library stops being the selected driver. */
 typedef void (*Finalize_Plugin_fn)(void);
 /* Make the settings equal to a blob from Get_Plugin_Data; `data` stays the
    host's. */
-typedef void (*Set_Plugin_Data_fn)(const void *data, int32_t size);
+typedef void (*Set_Plugin_Data_fn)(const void* data, int32_t size);
 /* buffer NULL: return the blob size (at most DRV_MAX_SETTINGS_BLOB).
    Otherwise fill the zeroed buffer of that size, return bytes written.
    Missing: 0. */
-typedef int32_t (*Get_Plugin_Data_fn)(void *buffer);
+typedef int32_t (*Get_Plugin_Data_fn)(void* buffer);
 /* Show dialog `dialog` modally; true when accepted. Missing: false. */
 typedef DrvBool (*Choose_Plugin_Data_fn)(int32_t dialog);
 /* Result ignored. */
-typedef int32_t (*Set_Plugin_Datatype_fn)(int32_t type, const uint8_t *value);
+typedef int32_t (*Set_Plugin_Datatype_fn)(int32_t type, const uint8_t* value);
 /* Fill the short string. Missing: empty string. */
-typedef void (*Get_Plugin_Datatype_fn)(int32_t type, uint8_t *value);
+typedef void (*Get_Plugin_Datatype_fn)(int32_t type, uint8_t* value);
 /* A new bitmap of the preview rendered as printed; ownership passes to the
    host, which calls release. Missing: NULL. */
-typedef struct DrvBitmap *(*Get_GMA_Data_fn)(int32_t two, int32_t zero, int32_t width,
+typedef struct DrvBitmap* (*Get_GMA_Data_fn)(int32_t two, int32_t zero, int32_t width,
                                              int32_t height);
-typedef void (*Get_Plugin_Settings_fn)(TPluginSettings *settings);
+typedef void (*Get_Plugin_Settings_fn)(TPluginSettings* settings);
 /* Problem result. Missing: false. */
 typedef DrvBool (*Prepare_PrintJob_fn)(int32_t srcWidth, int32_t srcHeight, int32_t devWidth,
-                                       int32_t devHeight, int32_t one, const uint8_t *jobName);
+                                       int32_t devHeight, int32_t one, const uint8_t* jobName);
 typedef void (*Finalize_PrintJob_fn)(void);
 /* Pixels within RGB distance `tolerance` of (red, green, blue) print as the
    CIE L*a*b* target. */
@@ -248,10 +248,10 @@ typedef void (*Insert_SpotColor_fn)(int32_t red, int32_t green, int32_t blue, in
 typedef DrvBool (*Force_InkColor_fn)(int32_t mode, int32_t spot, int32_t red, int32_t green,
                                      int32_t blue, int32_t tolerance);
 /* Send an existing print file (zero-terminated path) to the device. */
-typedef int32_t (*Plugin_SpoolPrintJob_fn)(const char *path);
+typedef int32_t (*Plugin_SpoolPrintJob_fn)(const char* path);
 /* Problem results. Missing: false. */
 typedef DrvBool (*Plugin_OpenPrinter_fn)(void);
-typedef DrvBool (*Plugin_StartDoc_fn)(const uint8_t *title);
+typedef DrvBool (*Plugin_StartDoc_fn)(const uint8_t* title);
 typedef DrvBool (*Plugin_StartPage_fn)(int32_t pass);
 typedef DrvBool (*Plugin_StartCut_fn)(void);
 typedef void (*Plugin_EndCut_fn)(void);
@@ -259,8 +259,8 @@ typedef void (*Plugin_EndPage_fn)(void);
 typedef void (*Plugin_EndDoc_fn)(void);
 typedef void (*Plugin_ClosePrinter_fn)(void);
 /* Problem result. Planes stay the host's. */
-typedef DrvBool (*Plugin_PrintRow_fn)(const uint8_t *plane0, const uint8_t *plane1,
-                                      const uint8_t *plane2, int32_t zero, int32_t srcWidth,
+typedef DrvBool (*Plugin_PrintRow_fn)(const uint8_t* plane0, const uint8_t* plane1,
+                                      const uint8_t* plane2, int32_t zero, int32_t srcWidth,
                                       int32_t devWidth, int32_t row);
 /* pointType: 6 = move to, 2 = line to, 4 = curve point; +1 closes the
    figure. x, y in mm from the media origin. Problem result. */

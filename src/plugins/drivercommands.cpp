@@ -15,11 +15,13 @@ bool DriverPageDialog(TemfPlotter& plotter, int dialog) {
     TPluginObject& plugin = CurrentPlugin();
     if (!plugin.Valid) return false;
     char text[96];
-    std::snprintf(text, sizeof text, "Plugin Setup: %.3f x %.3f", plotter.MediaWidth, plotter.MediaHeight);
+    std::snprintf(text, sizeof text, "Plugin Setup: %.3f x %.3f", plotter.MediaWidth,
+                  plotter.MediaHeight);
     LogLine(text);
     plugin.Set_Plugin_Datatype(DRV_DATA_MEDIA_WIDTH, FormatFloat15(plotter.MediaWidth));
     plugin.Set_Plugin_Datatype(DRV_DATA_MEDIA_LENGTH, FormatFloat15(plotter.MediaHeight));
-    LogLine(dialog == DRV_DIALOG_SHEET_SIZES ? " - Choose_Plugin_Data: PageSize" : " - Choose_Plugin_Data");
+    LogLine(dialog == DRV_DIALOG_SHEET_SIZES ? " - Choose_Plugin_Data: PageSize"
+                                             : " - Choose_Plugin_Data");
     if (!plugin.Choose_Plugin_Data(dialog)) return false;
     if (dialog == DRV_DIALOG_PRINTER_OPTIONS) CurrentUi().ProcessMessages();
     LogLine("OK");
@@ -39,8 +41,10 @@ bool ProfileManager(const TemfPlotter& plotter) {
 void ChooseQueue(TemfPlotter& plotter, int index) {
     plotter.QueueIndex = index;
     TPluginObject& plugin = CurrentPlugin();
-    if (plugin.Valid) plugin.Set_Plugin_Datatype(DRV_DATA_QUEUE, std::to_string(index));
-    else SetSelectedSystemPrinter(index);
+    if (plugin.Valid)
+        plugin.Set_Plugin_Datatype(DRV_DATA_QUEUE, std::to_string(index));
+    else
+        SetSelectedSystemPrinter(index);
     Set_Plotter_Size(plotter);
 }
 

@@ -124,8 +124,9 @@ void SelectDriver(DriverList& list, int index, TemfPlotter& plotter) {
 
 void UpdateDrivers(DriverList& list, TemfPlotter& plotter) {
     const int old = list.Index;
-    const std::string remembered =
-        old >= 0 && old < static_cast<int>(list.Lines.size()) ? list.Lines[static_cast<std::size_t>(old)] : "";
+    const std::string remembered = old >= 0 && old < static_cast<int>(list.Lines.size())
+                                       ? list.Lines[static_cast<std::size_t>(old)]
+                                       : "";
     CurrentUi().SetBusy(true);
     list.Lines = GetPrinterList(ReadPath("DataDir"), true);
     list.Lines.push_back(kWindowsPrinterLine);
@@ -133,8 +134,9 @@ void UpdateDrivers(DriverList& list, TemfPlotter& plotter) {
     list.Index = 0;
     int selected = FillDriverComboIndex(list);
     if (!remembered.empty()) {
-        const auto it = std::find_if(list.Lines.begin(), list.Lines.end(),
-                                     [&](const std::string& l) { return EqualsNoCase(l, remembered); });
+        const auto it =
+            std::find_if(list.Lines.begin(), list.Lines.end(),
+                         [&](const std::string& l) { return EqualsNoCase(l, remembered); });
         if (it != list.Lines.end()) selected = static_cast<int>(it - list.Lines.begin());
     }
     SelectDriver(list, selected, plotter);
@@ -153,7 +155,8 @@ std::string DriverInstallLogName(const std::string& driverPath) {
 void RemoveDriverFiles(const std::string& driverPath) {
     const std::string logName = DriverInstallLogName(driverPath);
     LogLine("Remove Plugin: " + logName);
-    std::vector<std::string> files = FileExists(logName) ? ReadLines(logName) : std::vector<std::string>{};
+    std::vector<std::string> files =
+        FileExists(logName) ? ReadLines(logName) : std::vector<std::string>{};
     files.insert(files.begin(), driverPath);
     LoadPlugin("");  // release the library before its file goes
     for (const std::string& file : files) {
@@ -168,7 +171,9 @@ void RemoveDriverFiles(const std::string& driverPath) {
     }
 }
 
-std::string NewDriverMarkerPath() { return ProgramFolder() + "Data/NewPlugin.txt"; }
+std::string NewDriverMarkerPath() {
+    return ProgramFolder() + "Data/NewPlugin.txt";
+}
 
 bool CheckNewDriver(DriverList& list, TemfPlotter& plotter) {
     const std::string marker = NewDriverMarkerPath();

@@ -13,7 +13,9 @@ namespace {
 
 // Driver answers are text; a driver that returns something that is not a
 // number gives 0 rather than stopping the refresh halfway.
-std::int32_t IntegerValue(const std::string& text) { return ParseInteger(text).value_or(0); }
+std::int32_t IntegerValue(const std::string& text) {
+    return ParseInteger(text).value_or(0);
+}
 float RoundedRealValue(const std::string& text) {
     return static_cast<float>(RoundToInt(ParseReal(text).value_or(0.0)));
 }
@@ -43,7 +45,8 @@ void FromSystemPrinter(TemfPlotter& p) {
     const auto names = port->PrinterNames();
     int index = SelectedSystemPrinter();
     if (index < 0 || index >= static_cast<int>(names.size())) index = port->DefaultPrinterIndex();
-    if (index < 0 || index >= static_cast<int>(names.size())) throw std::runtime_error("no printer");
+    if (index < 0 || index >= static_cast<int>(names.size()))
+        throw std::runtime_error("no printer");
     const auto caps = port->Capabilities(names[static_cast<std::size_t>(index)]);
     if (!caps || caps->DpiX <= 0 || caps->DpiY <= 0) throw std::runtime_error("no capabilities");
     p.DpiX = caps->DpiX;
@@ -91,7 +94,9 @@ void Set_Plotter_Size(TemfPlotter& plotter) {
     CriticalLine("_end");
 }
 
-bool PrefersJobLayoutView(const TemfPlotter& plotter) { return plotter.PrintableLength != 0; }
+bool PrefersJobLayoutView(const TemfPlotter& plotter) {
+    return plotter.PrintableLength != 0;
+}
 
 std::string PrinterStatusText(const TemfPlotter& plotter) {
     return plotter.IsPlugin ? plotter.PrinterName : std::string("Windows Printer");

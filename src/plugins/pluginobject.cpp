@@ -16,7 +16,9 @@ namespace {
 
 std::uint64_t g_hostWindowId = 0;
 
-bool LowByte(DrvBool result) { return (result & 0xFF) != 0; }
+bool LowByte(DrvBool result) {
+    return (result & 0xFF) != 0;
+}
 
 std::string HexAddress(const void* p) {
     char buf[32];
@@ -35,15 +37,20 @@ std::unique_ptr<Bitmap24> CopyDriverBitmap(const DrvBitmap& b) {
     auto copy = Bitmap24::Create(b.width, b.height);
     if (!copy) return nullptr;
     for (int y = 0; y < b.height; ++y)
-        std::memcpy(copy->Row(y), b.bits + static_cast<std::size_t>(y) * static_cast<std::size_t>(b.stride),
+        std::memcpy(copy->Row(y),
+                    b.bits + static_cast<std::size_t>(y) * static_cast<std::size_t>(b.stride),
                     static_cast<std::size_t>(b.width) * 3);
     return copy;
 }
 
 }  // namespace
 
-void SetHostWindowId(std::uint64_t id) { g_hostWindowId = id; }
-std::uint64_t HostWindowId() { return g_hostWindowId; }
+void SetHostWindowId(std::uint64_t id) {
+    g_hostWindowId = id;
+}
+std::uint64_t HostWindowId() {
+    return g_hostWindowId;
+}
 
 void MakeShortString(const std::string& text, DrvShortString out) {
     std::memset(out, 0, DRV_SHORT_STRING_SIZE);
@@ -73,7 +80,8 @@ TPluginObject::TPluginObject(const std::string& path) {
     if (!Entry.Query_Printer) return;
     Valid = true;
     LogLine(" Valid");
-    Entry.Initialize_Plugin = reinterpret_cast<Initialize_Plugin_fn>(dlsym(LibHandle, "Initialize_Plugin"));
+    Entry.Initialize_Plugin =
+        reinterpret_cast<Initialize_Plugin_fn>(dlsym(LibHandle, "Initialize_Plugin"));
     LogLine("-@Initialize_Plugin= " + HexAddress(reinterpret_cast<void*>(Entry.Initialize_Plugin)));
     ResolveEntryPoints();
     Set_Plugin_Datatype(DRV_DATA_WINDOW, std::to_string(g_hostWindowId));
@@ -122,8 +130,10 @@ TPluginObject::~TPluginObject() {
 
 void TPluginObject::Query_Printer(TPrinterInfo& info) {
     LogLine("PI: QUERY PRINTER");
-    if (Entry.Query_Printer) Entry.Query_Printer(&info);
-    else info.Reserved = -1;
+    if (Entry.Query_Printer)
+        Entry.Query_Printer(&info);
+    else
+        info.Reserved = -1;
 }
 
 PrinterQuery TPluginObject::Query_Printer() {
@@ -300,7 +310,8 @@ void TPluginObject::Plugin_ClosePrinter() {
 bool TPluginObject::Plugin_PrintRow(const std::uint8_t* p0, const std::uint8_t* p1,
                                     const std::uint8_t* p2, std::int32_t srcWidth,
                                     std::int32_t devWidth, std::int32_t row) {
-    return Entry.Plugin_PrintRow && LowByte(Entry.Plugin_PrintRow(p0, p1, p2, 0, srcWidth, devWidth, row));
+    return Entry.Plugin_PrintRow &&
+           LowByte(Entry.Plugin_PrintRow(p0, p1, p2, 0, srcWidth, devWidth, row));
 }
 
 bool TPluginObject::Plugin_PrintVector(std::int32_t pointType, double x, double y) {

@@ -15,7 +15,8 @@ namespace corvan {
 
 // Short strings: text cut to 255 characters behind a length byte.
 void MakeShortString(const std::string& text, DrvShortString out);
-std::string ReadShortString(const std::uint8_t* block, std::size_t capacity = DRV_SHORT_STRING_SIZE);
+std::string ReadShortString(const std::uint8_t* block,
+                            std::size_t capacity = DRV_SHORT_STRING_SIZE);
 
 // The host window id drivers receive as data type 23; 0 = no window.
 void SetHostWindowId(std::uint64_t id);

@@ -96,7 +96,8 @@ bool SaveDriverSettings(const std::string& file) {
 void LoadDriverSettings(const std::string& file, DriverList& list, TemfPlotter& plotter) {
     IniFile ini(file);
     ini.Load();
-    const std::string plugin = ini.ReadString(kPrinterSettingsSection, "Plugin", CurrentPlugin().FileName);
+    const std::string plugin =
+        ini.ReadString(kPrinterSettingsSection, "Plugin", CurrentPlugin().FileName);
     const std::string data = ini.ReadString(kPrinterSettingsSection, "Data", "");
     RestoreDriverSettings(plugin, data, list, plotter);
 }
@@ -121,8 +122,12 @@ void RestoreDriverSettings(const std::string& path, const std::string& data, Dri
     Set_Plotter_Size(plotter);
 }
 
-bool PluginProjectDriver::IsValidDriver() const { return CurrentPlugin().Valid; }
-std::string PluginProjectDriver::DriverPath() const { return CurrentPlugin().FileName; }
+bool PluginProjectDriver::IsValidDriver() const {
+    return CurrentPlugin().Valid;
+}
+std::string PluginProjectDriver::DriverPath() const {
+    return CurrentPlugin().FileName;
+}
 
 std::string PluginProjectDriver::SettingsText() {
     try {

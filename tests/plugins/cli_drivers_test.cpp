@@ -3,9 +3,9 @@
 
 #include "plugins/driverlist.h"
 
+#include <gtest/gtest.h>
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <gtest/gtest.h>
 
 namespace corvan {
 namespace {
@@ -19,13 +19,15 @@ CliResult RunCli(const QStringList& args) {
     QProcess p;
     p.start(QString(CORVAN_BIN_DIR) + "/corvanrip-cli", args);
     p.waitForFinished(60000);
-    return {p.exitCode(), p.readAllStandardOutput().toStdString(), p.readAllStandardError().toStdString()};
+    return {p.exitCode(), p.readAllStandardOutput().toStdString(),
+            p.readAllStandardError().toStdString()};
 }
 
 TEST(CliDrivers, ListsLoadableDriversThenTheSystemPrinter) {
     test::DriverHome home;
     const std::string dir = home.Folder("drv");
-    const std::string rec = home.AddRecorder(dir, "rec", {"name=Cli Jet", "description=For the CLI"});
+    const std::string rec =
+        home.AddRecorder(dir, "rec", {"name=Cli Jet", "description=For the CLI"});
     test::WriteFileBytes(dir + "junk.drv", "not a library");
     const auto r = RunCli({"drivers", QString::fromStdString(dir)});
     EXPECT_EQ(r.exitCode, 0) << r.err;

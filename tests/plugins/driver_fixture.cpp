@@ -4,9 +4,9 @@
 #include "plugins/currentplugin.h"
 #include "shell/debuglog.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QFile>
-#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -45,7 +45,8 @@ std::string DriverHome::Folder(const std::string& name) {
 }
 
 std::string DriverHome::AddRecorder(const std::string& dir, const std::string& name,
-                                    const std::vector<std::string>& config, const std::string& variant) {
+                                    const std::vector<std::string>& config,
+                                    const std::string& variant) {
     const std::string path = dir + name + ".drv";
     QFile::remove(QString::fromStdString(path));
     QFile::copy(QString::fromStdString(std::string(CORVAN_TESTDRIVERS) + variant + ".drv"),
@@ -56,9 +57,15 @@ std::string DriverHome::AddRecorder(const std::string& dir, const std::string& n
     return path;
 }
 
-std::vector<std::string> DriverHome::Calls() const { return SplitLines(ReadFileBytes(Path("calls.log"))); }
-void DriverHome::ClearCalls() const { WriteFileBytes(Path("calls.log"), ""); }
-std::vector<std::string> DriverHome::LogLines() const { return SplitLines(ReadFileBytes(DebugLogPath())); }
+std::vector<std::string> DriverHome::Calls() const {
+    return SplitLines(ReadFileBytes(Path("calls.log")));
+}
+void DriverHome::ClearCalls() const {
+    WriteFileBytes(Path("calls.log"), "");
+}
+std::vector<std::string> DriverHome::LogLines() const {
+    return SplitLines(ReadFileBytes(DebugLogPath()));
+}
 std::vector<std::string> DriverHome::CriticalLines() const {
     return SplitLines(ReadFileBytes(CriticalLogPath()));
 }
@@ -82,12 +89,14 @@ void ExpectPrinterError(const TemfPlotter& p) {
     EXPECT_EQ(p.PrinterDescription, "Trouble with Printer.");
     EXPECT_EQ(p.DpiX, 96);
     EXPECT_EQ(p.DpiY, 96);
-    for (float v : {p.PrintableWidth, p.PrintableLength, p.MediaWidth, p.MediaHeight}) EXPECT_EQ(v, 300.0f);
+    for (float v : {p.PrintableWidth, p.PrintableLength, p.MediaWidth, p.MediaHeight})
+        EXPECT_EQ(v, 300.0f);
     EXPECT_EQ(p.QueueIndex, -1);
     EXPECT_EQ(p.OutputFile, "");
 }
 
-std::vector<std::string> WithPrefix(const std::vector<std::string>& all, const std::string& prefix) {
+std::vector<std::string> WithPrefix(const std::vector<std::string>& all,
+                                    const std::string& prefix) {
     std::vector<std::string> out;
     for (const auto& l : all)
         if (l.rfind(prefix, 0) == 0) out.push_back(l);

@@ -10,8 +10,8 @@
 #include "plugins/driverlist.h"
 #include "shell/paths.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
+#include <QDir>
 
 namespace corvan {
 namespace {
@@ -32,7 +32,8 @@ TEST(DriverCombo, StoredIndexOutsideTheListSelectsTheFirstLine) {
 }
 
 TEST(DriverLine, QuotesEveryFieldAndSplitsBack) {
-    EXPECT_EQ(MakeDriverLine("/a b/x.drv", "N", "D, \"E\""), "\"/a b/x.drv\",\"N\",\"D, \"\"E\"\"\"");
+    EXPECT_EQ(MakeDriverLine("/a b/x.drv", "N", "D, \"E\""),
+              "\"/a b/x.drv\",\"N\",\"D, \"\"E\"\"\"");
     EXPECT_EQ(DriverLinePath(MakeDriverLine("/a b/x.drv", "N", "D, \"E\"")), "/a b/x.drv");
     EXPECT_EQ(DriverLinePath("\"/x.drv\",\"N\""), "");  // two fields name no driver
     EXPECT_EQ(DriverLinePath(kWindowsPrinterLine), "c:\\temp\\nothere.drv");
@@ -94,12 +95,13 @@ TEST_F(DriverListTest, UpdateKeepsTheSelectedLineOnlyWhileItsTextIsUnchanged) {
 TEST_F(DriverListTest, RemoveDriverFilesDeletesTheListedFilesAfterUnloading) {
     const std::string drv = home.AddRecorder(data, "abc");
     const std::string profile = home.Path("Profiles/abc media.INI");
-    Lines made = {profile, home.Path("Profiles/abc media.PrvBMP"), home.Path("Profiles/abc media.BMP"),
-                  home.Path("Data/abc.dat")};
+    Lines made = {profile, home.Path("Profiles/abc media.PrvBMP"),
+                  home.Path("Profiles/abc media.BMP"), home.Path("Data/abc.dat")};
     for (const auto& f : made) test::WriteFileBytes(f, "x");
     const std::string logName = data + "ABC_FILES.LOG";
     EXPECT_EQ(DriverInstallLogName(drv), logName);
-    test::WriteFileBytes(logName, profile + "\r\n" + home.Path("Data/abc.dat") + "\r\n/no/such/file\r\n");
+    test::WriteFileBytes(logName,
+                         profile + "\r\n" + home.Path("Data/abc.dat") + "\r\n/no/such/file\r\n");
     LoadPlugin(drv);
     home.ClearLogs();
     RemoveDriverFiles(drv);
@@ -107,10 +109,11 @@ TEST_F(DriverListTest, RemoveDriverFilesDeletesTheListedFilesAfterUnloading) {
     EXPECT_FALSE(FileExists(drv));
     for (const auto& f : made) EXPECT_FALSE(FileExists(f)) << f;
     const auto log = home.LogLines();
-    EXPECT_TRUE(test::InOrder(log, {"Remove Plugin: " + logName, "-Delete: " + drv, "...profile:",
-                                    "kill: " + home.Path("Profiles/abc media.PrvBMP"),
-                                    "kill: " + home.Path("Profiles/abc media.BMP"), "-Delete: " + profile,
-                                    "-Delete: " + home.Path("Data/abc.dat")}));
+    EXPECT_TRUE(
+        test::InOrder(log, {"Remove Plugin: " + logName, "-Delete: " + drv,
+                            "...profile:", "kill: " + home.Path("Profiles/abc media.PrvBMP"),
+                            "kill: " + home.Path("Profiles/abc media.BMP"), "-Delete: " + profile,
+                            "-Delete: " + home.Path("Data/abc.dat")}));
     EXPECT_TRUE(test::WithPrefix(log, "-Delete: /no/such").empty());
     EXPECT_TRUE(home.ui.messages.empty());
 }
@@ -129,10 +132,11 @@ TEST_F(DriverListTest, UninstallAsksTwiceAndRebuildsTheList) {
     EXPECT_TRUE(UninstallDriver(list, plotter, "Gone  Recording test driver"));
     EXPECT_FALSE(FileExists(drv));
     EXPECT_EQ(list.Lines, Lines{kWindowsPrinterLine});
-    EXPECT_EQ(home.ui.Texts(), (Lines{"Uninstall this Driver?\r\rDriver: Gone  Recording test driver",
-                                      "About to Remove Driver\rDo you wish to abort this operation?",
-                                      "Uninstall this Driver?\r\rDriver: Gone  Recording test driver",
-                                      "About to Remove Driver\rDo you wish to abort this operation?"}));
+    EXPECT_EQ(home.ui.Texts(),
+              (Lines{"Uninstall this Driver?\r\rDriver: Gone  Recording test driver",
+                     "About to Remove Driver\rDo you wish to abort this operation?",
+                     "Uninstall this Driver?\r\rDriver: Gone  Recording test driver",
+                     "About to Remove Driver\rDo you wish to abort this operation?"}));
     EXPECT_FALSE(UninstallDriver(list, plotter, ""));
     EXPECT_EQ(home.ui.Texts().back(), "No Plugin Driver Selected!");
 }

@@ -25,7 +25,7 @@ protected:
     std::string CutSquare(const std::string& settings) {
         test::SetDriverSettings(plugin, settings);
         auto run = test::PrintRun::Of(*raster, 16, 16);
-                run.cut = [](TPluginObject& p) {
+        run.cut = [](TPluginObject& p) {
             EXPECT_FALSE(p.Plugin_PrintVector(6, 10.0, 10.0));
             EXPECT_FALSE(p.Plugin_PrintVector(2, 20.0, 10.0));
             EXPECT_FALSE(p.Plugin_PrintVector(2, 20.0, 20.0));
@@ -56,14 +56,15 @@ TEST_F(HpglDriver, SquareUnrotatedWithToolSpeedAndForce) {
 TEST_F(HpglDriver, OpenFigureIsClosedByTheCloseFlagAndUnitsRound) {
     test::SetDriverSettings(plugin, "OutputFile=" + out + "\nRotate=0\n");
     auto run = test::PrintRun::Of(*raster, 1, 1);
-        run.cut = [](TPluginObject& p) {
+    run.cut = [](TPluginObject& p) {
         p.Plugin_PrintVector(6, 0.0125, 0.0375);  // 0.5 and 1.5 units: to even
         p.Plugin_PrintVector(4, 5.0, 0.0);        // a curve point is cut as a line
         p.Plugin_PrintVector(3, 5.0, 5.0);
-        p.Plugin_PrintVector(6, -1.0, 2.0);       // nothing left of the origin
+        p.Plugin_PrintVector(6, -1.0, 2.0);  // nothing left of the origin
     };
     test::Print(plugin, run);
-    EXPECT_EQ(test::ReadFileBytes(out), "IN;\nSP1;\nVS20;\nPU0,2;\nPD200,0;\nPD200,200;\nPD0,2;\nPU0,80;\nPU;\nSP0;\n");
+    EXPECT_EQ(test::ReadFileBytes(out),
+              "IN;\nSP1;\nVS20;\nPU0,2;\nPD200,0;\nPD200,200;\nPD0,2;\nPU0,80;\nPU;\nSP0;\n");
 }
 
 TEST_F(HpglDriver, DevicePathWhenNoOutputFile) {
@@ -82,11 +83,12 @@ TEST_F(HpglDriver, DevicePathWhenNoOutputFile) {
 TEST_F(HpglDriver, RasterOnlyRunWritesNoCutFile) {
     test::SetDriverSettings(plugin, "OutputFile=" + out + "\n");
     auto run = test::PrintRun::Of(*raster, 8, 8);
-        test::Print(plugin, run);
+    test::Print(plugin, run);
     EXPECT_TRUE(run.problems.empty());
     EXPECT_FALSE(FileExists(out));
     EXPECT_FALSE(plugin.Get_Plugin_Datatype(10).empty());
-    EXPECT_TRUE(FileExists(plugin.Get_Plugin_Datatype(10)));  // the RIP asks for an existing profile
+    EXPECT_TRUE(
+        FileExists(plugin.Get_Plugin_Datatype(10)));  // the RIP asks for an existing profile
 }
 
 }  // namespace

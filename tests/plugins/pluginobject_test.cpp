@@ -49,7 +49,10 @@ const InvalidCase kInvalid[] = {
      },
      false},
     {"no Query_Printer",
-     [](DriverHome& h) { return h.AddRecorder(h.Folder("drv"), "noquery", {}, "recorder_noquery"); }, true},
+     [](DriverHome& h) {
+         return h.AddRecorder(h.Folder("drv"), "noquery", {}, "recorder_noquery");
+     },
+     true},
     {"missing file", [](DriverHome& h) { return h.Folder("drv") + "absent.drv"; }, false},
     {"empty path", [](DriverHome&) { return std::string(); }, false},
 };
@@ -68,7 +71,9 @@ TEST(PluginObject, InvalidLibrariesGiveInvalidObjectsWithoutMessages) {
             EXPECT_EQ(info.Reserved, -1) << c.what;
         }
         const auto log = home.LogLines();
-        EXPECT_EQ(WithPrefix(log, " Create Plugin: "), std::vector<std::string>{" Create Plugin: " + path}) << c.what;
+        EXPECT_EQ(WithPrefix(log, " Create Plugin: "),
+                  std::vector<std::string>{" Create Plugin: " + path})
+            << c.what;
         EXPECT_TRUE(WithPrefix(log, " Valid").empty()) << c.what;
         EXPECT_EQ(WithPrefix(log, "PI: QUERY PRINTER").size(), 1u) << c.what;
         EXPECT_EQ(WithPrefix(log, "PI: SET DATATYPE").size(), 0u) << c.what;
@@ -86,20 +91,22 @@ TEST(PluginObject, LoadingLogsHandleValidityAndTellsTheWindow) {
         EXPECT_EQ(plugin.FileName, path);
     }
     const auto log = home.LogLines();
-    EXPECT_TRUE(test::InOrder(log, {" Create Plugin: " + path, " Valid", "PI: SET DATATYPE 23 0", "PI: DESTROY",
-                                    "PI: SET DATATYPE 23 "}));
+    EXPECT_TRUE(test::InOrder(log, {" Create Plugin: " + path, " Valid", "PI: SET DATATYPE 23 0",
+                                    "PI: DESTROY", "PI: SET DATATYPE 23 "}));
     ASSERT_EQ(WithPrefix(log, " LoadLib: ").size(), 1u);
     EXPECT_NE(WithPrefix(log, " LoadLib: ")[0], " LoadLib: 0");
     const auto init = WithPrefix(log, "-@Initialize_Plugin= ");
     ASSERT_EQ(init.size(), 1u);
     EXPECT_GE(init[0].size(), std::string("-@Initialize_Plugin= ").size() + 8);
-    EXPECT_EQ(home.Calls(), (std::vector<std::string>{"rec load", "rec Set_Plugin_Datatype 23 0",
-                                                      "rec Set_Plugin_Datatype 23 ", "rec unload"}));
+    EXPECT_EQ(home.Calls(),
+              (std::vector<std::string>{"rec load", "rec Set_Plugin_Datatype 23 0",
+                                        "rec Set_Plugin_Datatype 23 ", "rec unload"}));
 }
 
 TEST(PluginObject, QueryOnlyDriverRunsEveryCommandWithDefaults) {
     DriverHome home;
-    const std::string path = home.AddRecorder(home.Folder("drv"), "qonly", {"name=Only Query"}, "recorder_queryonly");
+    const std::string path =
+        home.AddRecorder(home.Folder("drv"), "qonly", {"name=Only Query"}, "recorder_queryonly");
     TPluginObject p(path);
     ASSERT_TRUE(p.Valid);
     EXPECT_EQ(p.Query_Printer().Name, "Only Query");
@@ -136,10 +143,11 @@ TEST(PluginObject, QueryOnlyDriverRunsEveryCommandWithDefaults) {
     p.Finalize_Plugin();
     // The guards of a valid object log as if the calls were made.
     const auto log = home.LogLines();
-    EXPECT_TRUE(test::InOrder(log, {"PI: INITIALIZE PLUGIN", "PI: LOAD PROFILE", "PI: SET DATA", "PI: GET DATA",
-                                    "PI: CHOOSE DATA", "PI: SET DATATYPE 14 x", "PI: GET DATATYPE 17",
-                                    "PI: GET GMADATA 2", "PI: GET SETTINGS", "PI: PREPARE PRINTJOB ",
-                                    "PI: OPEN PRINTER", "PI: FINALIZE PRINTJOB", "PI: FINALIZE PLUGIN"}));
+    EXPECT_TRUE(test::InOrder(
+        log, {"PI: INITIALIZE PLUGIN", "PI: LOAD PROFILE", "PI: SET DATA", "PI: GET DATA",
+              "PI: CHOOSE DATA", "PI: SET DATATYPE 14 x", "PI: GET DATATYPE 17",
+              "PI: GET GMADATA 2", "PI: GET SETTINGS", "PI: PREPARE PRINTJOB ", "PI: OPEN PRINTER",
+              "PI: FINALIZE PRINTJOB", "PI: FINALIZE PLUGIN"}));
     // Entry-guarded calls without an entry point leave no line.
     EXPECT_TRUE(WithPrefix(log, "PI: FREE PROFILE").empty());
     EXPECT_TRUE(WithPrefix(log, "PI: SET PREVIEW").empty());
@@ -156,8 +164,10 @@ TEST(PluginObject, InvalidObjectSkipsValidGuardedCallsButStillLogsDataReads) {
     EXPECT_FALSE(p.Choose_Plugin_Data(1));
     EXPECT_EQ(p.Get_Plugin_Data(nullptr), 0);
     const auto log = home.LogLines();
-    EXPECT_TRUE(test::InOrder(log, {"Select Plugin: \"c:\\temp\\nothere.drv\",\"Windows Printer\",\"Windows Printer Driver\"",
-                                    " Create Plugin: c:\\temp\\nothere.drv", "PI: GET DATATYPE 19"}));
+    EXPECT_TRUE(test::InOrder(
+        log,
+        {"Select Plugin: \"c:\\temp\\nothere.drv\",\"Windows Printer\",\"Windows Printer Driver\"",
+         " Create Plugin: c:\\temp\\nothere.drv", "PI: GET DATATYPE 19"}));
     EXPECT_TRUE(WithPrefix(log, "PI: CHOOSE DATA").empty());
     EXPECT_EQ(std::count(log.begin(), log.end(), "PI: GET DATA"), 0);
     EXPECT_TRUE(WithPrefix(log, "PI: INITIALIZE PLUGIN").empty());
@@ -167,10 +177,12 @@ TEST(PluginObject, BooleanResultsReadTheLowByteOnly) {
     struct Case {
         const char* answer;
         bool accepted;
-    } cases[] = {{"1", true}, {"0", false}, {"256", false}, {"257", true}, {"-256", false}, {"255", true}};
+    } cases[] = {{"1", true},   {"0", false},    {"256", false},
+                 {"257", true}, {"-256", false}, {"255", true}};
     for (const auto& c : cases) {
         DriverHome home;
-        TPluginObject p(home.AddRecorder(home.Folder("drv"), "rec", {std::string("choose=") + c.answer}));
+        TPluginObject p(
+            home.AddRecorder(home.Folder("drv"), "rec", {std::string("choose=") + c.answer}));
         EXPECT_EQ(p.Choose_Plugin_Data(1), c.accepted) << c.answer;
     }
 }

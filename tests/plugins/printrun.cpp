@@ -35,8 +35,8 @@ void Print(TPluginObject& plugin, PrintRun& run) {
     auto check = [&](bool problem, const char* name) {
         if (problem) run.problems.push_back(name);
     };
-    check(plugin.Prepare_PrintJob(run.source->Width(), run.source->Height(), run.deviceWidth, run.deviceHeight,
-                                  "job.RIP"),
+    check(plugin.Prepare_PrintJob(run.source->Width(), run.source->Height(), run.deviceWidth,
+                                  run.deviceHeight, "job.RIP"),
           "Prepare_PrintJob");
     check(plugin.Plugin_OpenPrinter(), "Plugin_OpenPrinter");
     check(plugin.Plugin_StartDoc(run.title), "Plugin_StartDoc");

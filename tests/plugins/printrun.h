@@ -16,9 +16,9 @@ struct PrintRun {
     int deviceWidth = 0, deviceHeight = 0;
     int firstPass = 1, lastPass = 1;
     std::string title = "display title";
-    std::function<void(TPluginObject&)> spotCalls;      // after StartDoc
+    std::function<void(TPluginObject&)> spotCalls;        // after StartDoc
     std::function<void(TPluginObject&, int)> beforePass;  // extra-pass ink calls
-    std::function<void(TPluginObject&)> cut;            // between StartCut and EndCut
+    std::function<void(TPluginObject&)> cut;              // between StartCut and EndCut
     // Problems reported along the way (entry point names).
     std::vector<std::string> problems;
 

@@ -60,16 +60,20 @@ protected:
     void Select(const std::string& path) {
         Rescan();
         for (std::size_t i = 0; i < list.Lines.size(); ++i)
-            if (DriverLinePath(list.Lines[i]) == path) SelectDriver(list, static_cast<int>(i), plotter);
+            if (DriverLinePath(list.Lines[i]) == path)
+                SelectDriver(list, static_cast<int>(i), plotter);
         ASSERT_EQ(CurrentPlugin().FileName, path);
     }
     // The driver's next load starts from a different blob, so a restored
     // blob can only come from Set_Plugin_Data.
     void ReconfigureBlob(const std::string& name, int size) {
-        test::WriteFileBytes(dir + name + ".drv.cfg", "log=" + home.Path("calls.log") + "\ntag=" + name +
+        test::WriteFileBytes(dir + name + ".drv.cfg", "log=" + home.Path("calls.log") +
+                                                          "\ntag=" + name +
                                                           "\nblob=" + std::to_string(size) + "\n");
     }
-    std::vector<std::string> DataCalls() const { return test::WithPrefix(home.Calls(), "r Set_Plugin_Data "); }
+    std::vector<std::string> DataCalls() const {
+        return test::WithPrefix(home.Calls(), "r Set_Plugin_Data ");
+    }
 };
 
 TEST_F(Settings, MillionByteBlobRoundTripsThroughAPinFile) {
@@ -110,7 +114,8 @@ TEST_F(Settings, MillionByteBlobRoundTripsThroughAProjectFile) {
     LoadPlugin("");
     IniFile ini(project);
     ASSERT_TRUE(ini.Load());
-    port.RestoreSettings(ini.ReadString("printer settings", "plugin"), ini.ReadString("PRINTER SETTINGS", "DATA"));
+    port.RestoreSettings(ini.ReadString("printer settings", "plugin"),
+                         ini.ReadString("PRINTER SETTINGS", "DATA"));
     EXPECT_EQ(CurrentPlugin().FileName, path);
     EXPECT_EQ(port.SettingsText(), text);
 }
@@ -146,18 +151,26 @@ TEST_F(Settings, RestoreDataCases) {
         home.ClearLogs();
         RestoreDriverSettings(path, c.data, list, plotter);
         const auto calls = home.Calls();
-        EXPECT_TRUE(test::InOrder(calls, {"r load", "r Set_Plugin_Datatype 23 0", "r Initialize_Plugin"})) << c.data << "\n" << testing::PrintToString(calls);
+        EXPECT_TRUE(
+            test::InOrder(calls, {"r load", "r Set_Plugin_Datatype 23 0", "r Initialize_Plugin"}))
+            << c.data << "\n"
+            << testing::PrintToString(calls);
         const auto sets = DataCalls();
         if (c.received) {
             ASSERT_EQ(sets.size(), 1u) << c.data;
-            EXPECT_EQ(sets[0].rfind(std::string("r Set_Plugin_Data ") + c.received + " ", 0), 0u) << c.data;
+            EXPECT_EQ(sets[0].rfind(std::string("r Set_Plugin_Data ") + c.received + " ", 0), 0u)
+                << c.data;
         } else {
             EXPECT_TRUE(sets.empty()) << c.data;
         }
-        EXPECT_EQ(test::WithPrefix(calls, "r Query_Printer").size(), c.deviceRead ? 1u : 0u) << c.data;
+        EXPECT_EQ(test::WithPrefix(calls, "r Query_Printer").size(), c.deviceRead ? 1u : 0u)
+            << c.data;
         const auto invalid = test::WithPrefix(home.LogLines(), "-Set PluginData: Invalid Data: ");
-        EXPECT_EQ(invalid, c.invalidLogged ? std::vector<std::string>{std::string("-Set PluginData: Invalid Data: ") + c.data}
-                                           : std::vector<std::string>{})
+        EXPECT_EQ(
+            invalid,
+            c.invalidLogged
+                ? std::vector<std::string>{std::string("-Set PluginData: Invalid Data: ") + c.data}
+                : std::vector<std::string>{})
             << c.data;
         EXPECT_EQ(test::WithPrefix(home.LogLines(), "Restore Printer Settings "),
                   std::vector<std::string>{"Restore Printer Settings " + path});

@@ -11,12 +11,12 @@
 #include "plugins/printsupport/qtsystemprinter.h"
 #include "plugins/systemprinter.h"
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
@@ -90,9 +90,12 @@ TEST_F(SystemPrinter, ValuesFromThePrinterOrThePrinterErrorFallback) {
         }
     }
     const auto critical = home.CriticalLines();
-    EXPECT_TRUE(test::InOrder(critical, {"1\tSet_Plotter_Size", "2\t_Windows Printer", "3\tOK: B", "4\t_end"}));
+    EXPECT_TRUE(test::InOrder(
+        critical, {"1\tSet_Plotter_Size", "2\t_Windows Printer", "3\tOK: B", "4\t_end"}));
     EXPECT_NE(std::find_if(critical.begin(), critical.end(),
-                           [](const std::string& l) { return l.find("\t-Error with Windows Printer") != std::string::npos; }),
+                           [](const std::string& l) {
+                               return l.find("\t-Error with Windows Printer") != std::string::npos;
+                           }),
               critical.end());
 }
 
@@ -147,7 +150,7 @@ TEST_F(SystemPrinter, TiffDriverPrintsToTheCupsQueueWhenNoFileIsSet) {
     src->Fill(MakeColour(200, 40, 40));
     auto run = test::PrintRun::Of(*src, 144, 72);  // 2 x 1 inch
     run.title = "corvan-tiff-" + std::to_string(QCoreApplication::applicationPid());
-        test::Print(tiff, run);
+    test::Print(tiff, run);
     EXPECT_TRUE(run.problems.empty());
     // cups-pdf names the file after the job title and writes it some time
     // after lp returns: wait until the queue is empty and the file complete.
@@ -156,7 +159,8 @@ TEST_F(SystemPrinter, TiffDriverPrintsToTheCupsQueueWhenNoFileIsSet) {
     for (int i = 0; i < 300 && pdfInfo.isEmpty(); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         for (const auto& f : SpooledPdfs())
-            if (f.contains(QString::fromStdString(run.title)) && std::find(before.begin(), before.end(), f) == before.end())
+            if (f.contains(QString::fromStdString(run.title)) &&
+                std::find(before.begin(), before.end(), f) == before.end())
                 made = f;
         if (made.isEmpty() || !RunTool("lpstat", {"-o", "PDF"}).trimmed().isEmpty()) continue;
         pdfInfo = RunTool("pdfinfo", {made});

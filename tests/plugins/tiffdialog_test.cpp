@@ -4,6 +4,7 @@
 
 #include "plugins/pluginobject.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -13,7 +14,6 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 #include <functional>
 
@@ -64,15 +64,16 @@ protected:
 TEST_F(TiffDialogs, PrinterOptionsChangeTheDataTypesOnlyWhenAccepted) {
     const std::string out = home.Path("Ripped/x.tif");
     for (bool accept : {false, true}) {
-        EXPECT_EQ(Operate(1, accept,
-                          [&](QDialog& box) {
-                              Field<QSpinBox>(box, "DpiX")->setValue(720);
-                              Field<QSpinBox>(box, "DpiY")->setValue(1440);
-                              Field<QDoubleSpinBox>(box, "MediaWidth")->setValue(914.4);
-                              Field<QLineEdit>(box, "OutputFile")->setText(QString::fromStdString(out));
-                              Field<QSpinBox>(box, "Passes")->setValue(2);
-                          }),
-                  accept);
+        EXPECT_EQ(
+            Operate(1, accept,
+                    [&](QDialog& box) {
+                        Field<QSpinBox>(box, "DpiX")->setValue(720);
+                        Field<QSpinBox>(box, "DpiY")->setValue(1440);
+                        Field<QDoubleSpinBox>(box, "MediaWidth")->setValue(914.4);
+                        Field<QLineEdit>(box, "OutputFile")->setText(QString::fromStdString(out));
+                        Field<QSpinBox>(box, "Passes")->setValue(2);
+                    }),
+            accept);
         EXPECT_EQ(plugin->Get_Plugin_Datatype(17), accept ? "720" : "360");
         EXPECT_EQ(plugin->Get_Plugin_Datatype(18), accept ? "1440" : "360");
         EXPECT_EQ(plugin->Get_Plugin_Datatype(19), accept ? "914.4" : "1372");

@@ -27,7 +27,9 @@ struct TiffPage {
     std::string pageName, inkNames;
     std::vector<std::uint8_t> icc;
     std::vector<std::vector<std::uint8_t>> rows;
-    const std::uint8_t* Pixel(std::uint32_t x, std::uint32_t y) const { return &rows[y][x * samples]; }
+    const std::uint8_t* Pixel(std::uint32_t x, std::uint32_t y) const {
+        return &rows[y][x * samples];
+    }
 };
 
 std::vector<TiffPage> ReadTiff(const std::string& path) {
@@ -54,7 +56,8 @@ std::vector<TiffPage> ReadTiff(const std::string& path) {
         std::uint32_t iccSize = 0;
         void* icc = nullptr;
         if (TIFFGetField(tif, TIFFTAG_ICCPROFILE, &iccSize, &icc))
-            p.icc.assign(static_cast<std::uint8_t*>(icc), static_cast<std::uint8_t*>(icc) + iccSize);
+            p.icc.assign(static_cast<std::uint8_t*>(icc),
+                         static_cast<std::uint8_t*>(icc) + iccSize);
         for (std::uint32_t y = 0; y < p.height; ++y) {
             std::vector<std::uint8_t> row(static_cast<std::size_t>(TIFFScanlineSize(tif)));
             TIFFReadScanline(tif, row.data(), y, 0);
@@ -73,8 +76,10 @@ public:
         srgb_ = cmsCreate_sRGBProfile();
         lab_ = cmsCreateLab4Profile(nullptr);
         cmyk_ = cmsOpenProfileFromFile(cmykProfile.c_str(), "r");
-        rgbToLab_ = cmsCreateTransform(srgb_, TYPE_RGB_8, lab_, TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC, 0);
-        cmykToLab_ = cmsCreateTransform(cmyk_, TYPE_CMYK_8, lab_, TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC, 0);
+        rgbToLab_ = cmsCreateTransform(srgb_, TYPE_RGB_8, lab_, TYPE_Lab_DBL,
+                                       INTENT_RELATIVE_COLORIMETRIC, 0);
+        cmykToLab_ = cmsCreateTransform(cmyk_, TYPE_CMYK_8, lab_, TYPE_Lab_DBL,
+                                        INTENT_RELATIVE_COLORIMETRIC, 0);
     }
     ~Colorimetry() {
         cmsDeleteTransform(rgbToLab_);
@@ -101,7 +106,8 @@ private:
 std::unique_ptr<Bitmap24> Bars(const std::vector<Colour>& colours, int barWidth, int height) {
     auto b = Bitmap24::Create(barWidth * static_cast<int>(colours.size()), height);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < b->Width(); ++x) b->SetPixel(x, y, colours[static_cast<std::size_t>(x / barWidth)]);
+        for (int x = 0; x < b->Width(); ++x)
+            b->SetPixel(x, y, colours[static_cast<std::size_t>(x / barWidth)]);
     return b;
 }
 
@@ -115,13 +121,14 @@ protected:
         std::make_unique<TPluginObject>(home.Path("Data/tiffraster.drv"));
 
     void Configure(const std::string& extra, const std::string& profile) {
-        test::SetDriverSettings(*plugin, "DpiX=254\nDpiY=127\nProfile=" + profile + "\nOutputFile=" + out + "\n" + extra);
+        test::SetDriverSettings(*plugin, "DpiX=254\nDpiY=127\nProfile=" + profile +
+                                             "\nOutputFile=" + out + "\n" + extra);
     }
 };
 
 // Bars: white, an orange-brown, a light blue, mid grey, each 10 source pixels.
-const std::vector<Colour> kBars = {MakeColour(255, 255, 255), MakeColour(200, 120, 80), MakeColour(120, 160, 200),
-                                   MakeColour(128, 128, 128)};
+const std::vector<Colour> kBars = {MakeColour(255, 255, 255), MakeColour(200, 120, 80),
+                                   MakeColour(120, 160, 200), MakeColour(128, 128, 128)};
 
 TEST_F(TiffDriver, SolidPatternAtDeviceResolutionThroughTheCmykProfile) {
     ASSERT_TRUE(plugin->Valid);
@@ -131,7 +138,13 @@ TEST_F(TiffDriver, SolidPatternAtDeviceResolutionThroughTheCmykProfile) {
     EXPECT_EQ(plugin->Get_Plugin_Datatype(10), cmykProfile);
     auto src = Bars(kBars, 10, 20);
     auto run = test::PrintRun::Of(*src, 100, 50);  // 4 mm at 254 dpi from 40 source pixels
-        test::Print(*plugin, run);
+    run.spotCalls = [](TPluginObject& p) {
+        // Planes of another width than announced are refused, never read.
+        std::uint8_t plane[2] = {};
+        EXPECT_TRUE(p.Plugin_PrintRow(plane, plane, plane, 2, 100, -1));
+        EXPECT_EQ(p.Plugin_Status(), 0);
+    };
+    test::Print(*plugin, run);
     EXPECT_TRUE(run.problems.empty());
     EXPECT_FALSE(FileExists(out + ".part"));
 
@@ -167,7 +180,7 @@ TEST_F(TiffDriver, RgbProfileGivesRgbPages) {
     Configure("Method=1\n", srgbProfile);
     auto src = Bars(kBars, 10, 2);
     auto run = test::PrintRun::Of(*src, 40, 2);
-        test::Print(*plugin, run);
+    test::Print(*plugin, run);
     const auto pages = ReadTiff(out);
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_EQ(pages[0].samples, 3);
@@ -186,7 +199,7 @@ std::vector<std::uint8_t> PrintWithMethod(TPluginObject& p, int method, const Bi
                                           const std::string& out) {
     p.Set_Plugin_Datatype(21, std::to_string(method));
     auto run = test::PrintRun::Of(src, src.Width(), 1);
-        test::Print(p, run);
+    test::Print(p, run);
     const auto pages = ReadTiff(out);
     return pages.empty() ? std::vector<std::uint8_t>{} : pages[0].rows[0];
 }
@@ -194,24 +207,28 @@ std::vector<std::uint8_t> PrintWithMethod(TPluginObject& p, int method, const Bi
 TEST_F(TiffDriver, GamutMethodsMapToDifferentIntents) {
     Configure("", cmykProfile);
     // dark grey, mid grey, saturated red
-    auto src = Bars({MakeColour(40, 40, 40), MakeColour(128, 128, 128), MakeColour(255, 0, 0)}, 1, 1);
+    auto src =
+        Bars({MakeColour(40, 40, 40), MakeColour(128, 128, 128), MakeColour(255, 0, 0)}, 1, 1);
     std::vector<std::vector<std::uint8_t>> byMethod;
     for (int m = 0; m <= 5; ++m) byMethod.push_back(PrintWithMethod(*plugin, m, *src, out));
     for (const auto& r : byMethod) ASSERT_EQ(r.size(), 12u);
-    auto px = [&](int method, int i) { return std::vector<std::uint8_t>(&byMethod[method][4 * i], &byMethod[method][4 * i + 4]); };
+    auto px = [&](int method, int i) {
+        return std::vector<std::uint8_t>(&byMethod[method][4 * i], &byMethod[method][4 * i + 4]);
+    };
     EXPECT_NE(px(1, 0), px(4, 0)) << "black-point compensation lifts dark tones";
     EXPECT_NE(px(1, 1), px(5, 1)) << "absolute colorimetric simulates the paper";
 }
 
 TEST_F(TiffDriver, SpotTargetsInkChannelsAndInkPages) {
-    const Colour spot = MakeColour(10, 200, 10), ink = MakeColour(0, 0, 255), other = MakeColour(128, 128, 128);
+    const Colour spot = MakeColour(10, 200, 10), ink = MakeColour(0, 0, 255),
+                 other = MakeColour(128, 128, 128);
     auto src = Bars({spot, ink, other}, 2, 2);
     const Colorimetry cm(cmykProfile);
 
     // Target colour and an ink channel within the colour pass.
     Configure("", cmykProfile);
     auto run = test::PrintRun::Of(*src, 6, 2);
-        run.spotCalls = [](TPluginObject& p) {
+    run.spotCalls = [](TPluginObject& p) {
         EXPECT_FALSE(p.Force_InkColor(1, 0, 12, 198, 12, 4));
         p.Insert_SpotColor(12, 198, 12, 4, 50, 0, 0);
         EXPECT_TRUE(p.Force_InkColor(1, 11, 0, 0, 255, 4));
@@ -255,7 +272,8 @@ TEST_F(TiffDriver, SpotTargetsInkChannelsAndInkPages) {
     EXPECT_EQ(pages[2].samples, 1);
     EXPECT_EQ(pages[2].pageName, "Spot White");
     EXPECT_EQ(pages[2].photometric, PHOTOMETRIC_MINISWHITE);
-    EXPECT_EQ((std::vector<int>{pages[2].Pixel(0, 0)[0], pages[2].Pixel(2, 0)[0], pages[2].Pixel(5, 1)[0]}),
+    EXPECT_EQ((std::vector<int>{pages[2].Pixel(0, 0)[0], pages[2].Pixel(2, 0)[0],
+                                pages[2].Pixel(5, 1)[0]}),
               (std::vector<int>{0, 255, 0}));
 }
 
@@ -271,10 +289,13 @@ TEST_F(TiffDriver, GamutPreviewComesBackThroughTheProfile) {
     EXPECT_EQ(gma->Width(), 4);
     EXPECT_EQ(gma->Height(), 2);
     auto distance = [](Colour a, Colour b) {
-        return std::abs(RedOf(a) - RedOf(b)) + std::abs(GreenOf(a) - GreenOf(b)) + std::abs(BlueOf(a) - BlueOf(b));
+        return std::abs(RedOf(a) - RedOf(b)) + std::abs(GreenOf(a) - GreenOf(b)) +
+               std::abs(BlueOf(a) - BlueOf(b));
     };
-    EXPECT_LT(distance(gma->Pixel(0, 0), MakeColour(200, 120, 80)), 12) << "in gamut: nearly unchanged";
-    EXPECT_GT(distance(gma->Pixel(3, 1), MakeColour(0, 0, 255)), 40) << "out of gamut: as the press prints it";
+    EXPECT_LT(distance(gma->Pixel(0, 0), MakeColour(200, 120, 80)), 12)
+        << "in gamut: nearly unchanged";
+    EXPECT_GT(distance(gma->Pixel(3, 1), MakeColour(0, 0, 255)), 40)
+        << "out of gamut: as the press prints it";
 }
 
 TEST_F(TiffDriver, SettingsBlobRestoresEverySetting) {
@@ -304,7 +325,7 @@ TEST_F(TiffDriver, UnwritableOutputIsAProblemAndLeavesNothing) {
     Configure("", cmykProfile);
     auto src = Bars(kBars, 1, 1);
     auto run = test::PrintRun::Of(*src, 4, 1);
-        test::Print(*plugin, run);
+    test::Print(*plugin, run);
     EXPECT_EQ(run.problems.front(), "Plugin_OpenPrinter");
     EXPECT_FALSE(FileExists(out));
     // A profile that is not there is a problem too.
