@@ -19,6 +19,8 @@ PACKAGES=(
   python3 python3-numpy python3-pil
   # looking at the desktop program without a display
   xvfb xauth
+  # the system printer: a CUPS server with a PDF queue for the tests
+  cups printer-driver-cups-pdf poppler-utils
 )
 
 missing=()
