@@ -274,7 +274,7 @@ CORVAN_DRV_EXPORT void Plugin_ClosePrinter(void) {
 CORVAN_DRV_EXPORT DrvBool Plugin_PrintRow(const uint8_t* p0, const uint8_t* p1, const uint8_t* p2,
                                           int32_t zero, int32_t sw, int32_t dw, int32_t row) {
     // The first pixel of each plane shows which source row was announced.
-    Log("Plugin_PrintRow" + Args({zero, sw, dw, row}) + " " + Args({p0[0], p1[0], p2[0]}));
+    Log("Plugin_PrintRow" + Args({zero, sw, dw, row}) + Args({p0[0], p1[0], p2[0]}));
     if (row >= 0) ++S().rowsPrinted;
     return Problem("Plugin_PrintRow");
 }

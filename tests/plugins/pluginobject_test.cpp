@@ -206,3 +206,39 @@ TEST(PluginObject, SettingsBlockGivesPassCount) {
 
 }  // namespace
 }  // namespace corvan
+
+namespace corvan {
+namespace {
+
+// The recording driver answers as its configuration says: the RIP tests
+// build their scenarios on this.
+TEST(RecordingDriver, AnswersAsConfigured) {
+    DriverHome home;
+    TPluginObject p(home.AddRecorder(home.Folder("drv"), "rec",
+                                     {"problem=Plugin_OpenPrinter,Plugin_StartPage", "status_after=2", "ink.1=1",
+                                      "ink.3=1", "passcount=4", "data.17=720"}));
+    EXPECT_FALSE(p.Prepare_PrintJob(10, 10, 20, 20, "job"));
+    EXPECT_TRUE(p.Plugin_OpenPrinter());
+    EXPECT_FALSE(p.Plugin_StartDoc("t"));
+    EXPECT_TRUE(p.Plugin_StartPage(1));
+    EXPECT_TRUE(p.Force_InkColor(1, 11, 0, 0, 255, 4));
+    EXPECT_FALSE(p.Force_InkColor(2, 11, 0, 0, 255, 4));
+    EXPECT_TRUE(p.Force_InkColor(3, 11, 0, 0, 255, 4));
+    EXPECT_EQ(p.Get_Plugin_Settings(), 4);
+    EXPECT_EQ(p.Get_Plugin_Datatype(17), "720");
+    std::uint8_t plane[10] = {7};
+    EXPECT_FALSE(p.Plugin_PrintRow(plane, plane, plane, 10, 20, -1));
+    EXPECT_EQ(p.Plugin_Status(), 0);
+    p.Plugin_PrintRow(plane, plane, plane, 10, 20, 0);
+    EXPECT_EQ(p.Plugin_Status(), 0);
+    p.Plugin_PrintRow(plane, plane, plane, 10, 20, 1);
+    EXPECT_EQ(p.Plugin_Status(), 1);
+    EXPECT_FALSE(p.Plugin_PrintVector(6, 1.25, 2.5));
+    const auto calls = home.Calls();
+    EXPECT_TRUE(test::InOrder(calls, {"rec Prepare_PrintJob 10 10 20 20 1 job", "rec Plugin_StartDoc t",
+                                      "rec Force_InkColor 1 11 0 0 255 4", "rec Plugin_PrintRow 0 10 20 -1 7 7 7",
+                                      "rec Plugin_PrintVector 6 1.250 2.500"}));
+}
+
+}  // namespace
+}  // namespace corvan
