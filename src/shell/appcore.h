@@ -51,6 +51,8 @@ public:
     // The save button's enabled state.
     bool SaveEnabled = false;
     bool Updating = false;
+    // 10 writes the per-pass and per-row trace lines of a RIP run.
+    int RipTrace = 0;
 
     OutputOptions Output;
 
