@@ -6,7 +6,13 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QDirIterator>
 #include <QFile>
+#include <QProcess>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include <cstdlib>
 #include <fstream>
@@ -81,6 +87,35 @@ void EnsureWidgetApplication() {
     static char name[] = "test_plugins";
     static char* argv[] = {name, nullptr};
     new QApplication(argc, argv);  // lives as long as the process, as in a program
+}
+
+QByteArray RunTool(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(30000) || p.exitCode() != 0) return {};
+    return p.readAllStandardOutput();
+}
+
+std::vector<QString> SpooledPdfs() {
+    std::vector<QString> files;
+    QDirIterator it("/var/spool/cups-pdf", {"*.pdf"}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) files.push_back(it.next());
+    return files;
+}
+
+QString WaitForSpooledPdf(const std::string& title, const std::vector<QString>& before, QByteArray* info) {
+    QString made;
+    QByteArray pdfInfo;
+    for (int i = 0; i < 300 && pdfInfo.isEmpty(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        for (const auto& f : SpooledPdfs())
+            if (f.contains(QString::fromStdString(title)) && std::find(before.begin(), before.end(), f) == before.end())
+                made = f;
+        if (made.isEmpty() || !RunTool("lpstat", {"-o", "PDF"}).trimmed().isEmpty()) continue;
+        pdfInfo = RunTool("pdfinfo", {made});
+    }
+    if (info) *info = pdfInfo;
+    return pdfInfo.isEmpty() ? QString() : made;
 }
 
 void ExpectPrinterError(const TemfPlotter& p) {

@@ -7,6 +7,10 @@
 
 #include "job/emffile.h"
 
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
 #include <string>
 #include <vector>
 
@@ -39,6 +43,16 @@ public:
 // A widget application for the process (the offscreen platform unless one
 // is set), as the desktop program has; made once.
 void EnsureWidgetApplication();
+
+// Standard output of a tool, empty when it fails.
+QByteArray RunTool(const QString& program, const QStringList& args);
+// The PDFs the cups-pdf queue has written so far.
+std::vector<QString> SpooledPdfs();
+// cups-pdf names a file after the job title and writes it some time after
+// the job was handed over: waits (bounded) until the queue is empty and a new
+// file with the title is complete; its pdfinfo text goes to `info`. Empty
+// when none came.
+QString WaitForSpooledPdf(const std::string& title, const std::vector<QString>& before, QByteArray* info);
 
 // The device record holds the "Printer Error" fallback values.
 void ExpectPrinterError(const TemfPlotter& plotter);

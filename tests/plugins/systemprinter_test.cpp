@@ -123,26 +123,11 @@ TEST_F(SystemPrinter, CupsPdfQueueThroughQtPrintSupport) {
     EXPECT_TRUE(test::InOrder(home.CriticalLines(), {"2\t_Windows Printer", "3\tOK: PDF"}));
 }
 
-// Standard output of a tool, empty when it fails.
-QByteArray RunTool(const QString& program, const QStringList& args) {
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(30000) || p.exitCode() != 0) return {};
-    return p.readAllStandardOutput();
-}
-
-std::vector<QString> SpooledPdfs() {
-    std::vector<QString> files;
-    QDirIterator it("/var/spool/cups-pdf", {"*.pdf"}, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) files.push_back(it.next());
-    return files;
-}
-
 TEST_F(SystemPrinter, TiffDriverPrintsToTheCupsQueueWhenNoFileIsSet) {
     InstallQtSystemPrinter();
     const int pdf = PdfIndex(CurrentSystemPrinterPort()->PrinterNames());
     if (pdf < 0) GTEST_SKIP() << "no CUPS queue named PDF";
-    const auto before = SpooledPdfs();
+    const auto before = test::SpooledPdfs();
     TPluginObject tiff(home.Path("Data/tiffraster.drv"));
     test::SetDriverSettings(tiff, "DpiX=72\nDpiY=72\nQueue=" + std::to_string(pdf) + "\n");
     EXPECT_EQ(tiff.Get_Plugin_Datatype(14), "");
@@ -152,19 +137,8 @@ TEST_F(SystemPrinter, TiffDriverPrintsToTheCupsQueueWhenNoFileIsSet) {
     run.title = "corvan-tiff-" + std::to_string(QCoreApplication::applicationPid());
     test::Print(tiff, run);
     EXPECT_TRUE(run.problems.empty());
-    // cups-pdf names the file after the job title and writes it some time
-    // after lp returns: wait until the queue is empty and the file complete.
-    QString made;
     QByteArray pdfInfo;
-    for (int i = 0; i < 300 && pdfInfo.isEmpty(); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        for (const auto& f : SpooledPdfs())
-            if (f.contains(QString::fromStdString(run.title)) &&
-                std::find(before.begin(), before.end(), f) == before.end())
-                made = f;
-        if (made.isEmpty() || !RunTool("lpstat", {"-o", "PDF"}).trimmed().isEmpty()) continue;
-        pdfInfo = RunTool("pdfinfo", {made});
-    }
+    const QString made = test::WaitForSpooledPdf(run.title, before, &pdfInfo);
     ASSERT_FALSE(made.isEmpty()) << "no PDF came out of the queue";
     EXPECT_NE(pdfInfo.indexOf("Pages:           1"), -1) << pdfInfo.toStdString();
     QFile::remove(made);
