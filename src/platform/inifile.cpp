@@ -48,7 +48,8 @@ bool IniFile::Load() {
 
 void IniFile::Parse(std::string_view text) {
     sections_.clear();
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    // A byte-order mark (editors sometimes write it twice) is not content.
+    while (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     Section* current = nullptr;
     std::size_t pos = 0;
     while (pos <= text.size()) {
