@@ -2,7 +2,11 @@
 
 #include "cutting/lzhuf.h"
 #include "job/emffile.h"
+#include "platform/bmpfile.h"
+#include "platform/companions.h"
 #include "platform/folders.h"
+#include "platform/inifile.h"
+#include "shell/appcore.h"
 #include "platform/numbers.h"
 
 #include <QDateTime>
@@ -176,6 +180,30 @@ std::optional<CutFileContents> ParseCutFile(std::span<const std::uint8_t> bytes,
         c.points.push_back(p);
     }
     return c;
+}
+
+bool WriteCutFile(AppCore& app, const std::string& fileName, const Bitmap24* thumbnail, const ContourPath& path) {
+    if (!app.CurrentJob) return false;
+    TemfFile& job = *app.CurrentJob;
+    CutFileContents c;
+    SetCutFileSize(c, job.YOffset + job.MediaUsedHeight, job.XOffset + job.MediaUsedWidth);
+    c.created = CutFileTimeNow();
+    if (thumbnail && thumbnail->Width() > 0 && thumbnail->Height() > 0)
+        if (auto bmp = EncodeBmp(*thumbnail)) c.thumbnail = std::move(*bmp);
+    c.points = CutPointRecords(job, path);
+    const auto bytes = BuildCutFile(c);
+    std::string error;
+    if (!AtomicWriteFile(fileName, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+                         &error)) {
+        app.Ui().ShowError("Unable to write " + fileName + "\r" + error);
+        return false;
+    }
+    return true;
+}
+
+void StartVinylSpooler(AppCore& app) {
+    const std::string spooler = FindVinylSpooler();
+    if (spooler.empty() || !StartDetached(spooler)) app.Ui().ShowError("Unable to locate Vinyl Spooler!");
 }
 
 std::string NextCutFileName(const std::string& folder) {

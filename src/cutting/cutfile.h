@@ -2,6 +2,7 @@
 // Cut files (".tcf") for the vinyl spooler: a 172-byte header, a BMP
 // thumbnail of the used media, and the contour points of every copy as
 // 10-byte records, LZHUF-coded behind a "!HZL" signature.
+#include "platform/bitmap.h"
 #include "raster/contourpath.h"
 
 #include <cstdint>
@@ -44,6 +45,15 @@ std::vector<std::uint8_t> BuildCutFile(const CutFileContents& contents);
 // Reads a cut file back (for tests and the dump view); empty with a reason
 // for anything damaged.
 std::optional<CutFileContents> ParseCutFile(std::span<const std::uint8_t> bytes, std::string* reason);
+
+// Writes the cut file of the current job: header from the used media, the
+// thumbnail as a BMP, the cut path of one copy (0.1 mm units) for every
+// copy. The file is replaced whole or not at all; false with the reason
+// shown through the UI when it cannot be written.
+class AppCore;
+bool WriteCutFile(AppCore& app, const std::string& fileName, const Bitmap24* thumbnail, const ContourPath& path);
+// "Vinyl Spooler": starts the spooler, or says that none was found.
+void StartVinylSpooler(AppCore& app);
 
 // The lowest free name 0001.tcf ... 0200.tcf in the folder; empty when all
 // two hundred are taken.

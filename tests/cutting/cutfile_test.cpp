@@ -1,6 +1,8 @@
 #include "cutting/cutfile.h"
 #include "job/emffile.h"
 #include "platform/folders.h"
+#include "shell/appcore.h"
+#include "support/scripted_ui.h"
 #include "support/tempdirs.h"
 
 #include <gtest/gtest.h>
@@ -98,6 +100,52 @@ TEST(CutFile, NamesTakeTheLowestFreeNumber) {
         test::WriteFileBytes(dir + name, "x");
     }
     EXPECT_EQ(NextCutFileName(dir), "");
+}
+
+}  // namespace
+}  // namespace corvan
+
+namespace corvan {
+namespace {
+
+TEST(CutFile, WritesTheJobsFileWholeOrNotAtAll) {
+    test::ScratchHome home;
+    test::ScriptedUi ui;
+    AppCore app;
+    app.CurrentJob = std::make_unique<TemfFile>();
+    app.CurrentJob->Reset(100, 50);
+    app.CurrentJob->Copies = 3;
+    app.CurrentJob->MediaWidth = 1000;
+    app.CurrentJob->ComputeLayout();
+    auto thumb = Bitmap24::Create(30, 12);
+    thumb->Fill(0x808080);
+    const std::string path = home.Path("0001.tcf");
+    ASSERT_TRUE(WriteCutFile(app, path, thumb.get(), Pentagon()));
+    const std::string bytes = test::ReadFileBytes(path);
+    std::string reason;
+    auto back = ParseCutFile(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), &reason);
+    ASSERT_TRUE(back) << reason;
+    EXPECT_EQ(back->points.size(), 15u);
+    EXPECT_EQ(back->widthField, 100 * 3 + 2 * 25 + 1);
+    EXPECT_EQ(back->thumbnail[0], 'B');
+    EXPECT_TRUE(ui.messages.empty());
+
+    EXPECT_FALSE(WriteCutFile(app, home.Path("no/such/folder/0001.tcf"), thumb.get(), Pentagon()));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].kind, MessageKind::Error);
+}
+
+TEST(VinylSpooler, MissingSpoolerIsReported) {
+    test::ScriptedUi ui;
+    AppCore app;
+    setenv("CORVANRIP_VINYL_SPOOLER", "/nonexistent/spooler", 1);
+    StartVinylSpooler(app);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Unable to locate Vinyl Spooler!");
+    setenv("CORVANRIP_VINYL_SPOOLER", "/bin/true", 1);
+    StartVinylSpooler(app);
+    EXPECT_EQ(ui.messages.size(), 1u);
+    unsetenv("CORVANRIP_VINYL_SPOOLER");
 }
 
 }  // namespace
