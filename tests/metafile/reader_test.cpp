@@ -159,18 +159,24 @@ TEST(MetafileReader, TruncatedFileStopsAtTheCut) {
     EXPECT_TRUE(cursor.Damaged());
 }
 
+// Why the walk over `bytes` stopped; empty when it reached the end record.
+std::string WalkReason(const std::vector<std::uint8_t>& bytes) {
+    auto reader = EmfReader::OpenMemory(bytes);
+    RecordCursor cursor(*reader);
+    EmfRecord rec;
+    while (cursor.Next(rec)) {
+    }
+    return cursor.Reason();
+}
+
 TEST(MetafileReader, CountsInsideVariableRecords) {
     // Polygon point counts that add up to more than the stated total.
     EmfWriter w(RectL{0, 0, 100, 100});
     w.PolyPoly(kPolyPolygon, {{{0, 0}, {5, 0}, {5, 5}}, {{1, 1}, {2, 2}, {1, 2}}});
     auto bytes = w.Finish();
     Put32(bytes, OffsetOf(bytes, kPolyPolygon) + 32, 5);
-    auto reader = EmfReader::OpenMemory(bytes);
-    RecordCursor cursor(*reader);
-    EmfRecord rec;
-    while (cursor.Next(rec)) {
-    }
-    EXPECT_NE(cursor.Reason().find("exceed"), std::string::npos) << cursor.Reason();
+    const std::string reason = WalkReason(bytes);
+    EXPECT_NE(reason.find("exceed"), std::string::npos) << reason;
 }
 
 TEST(MetafileReader, RegionRectangleCountInsideTheRecord) {
@@ -178,12 +184,8 @@ TEST(MetafileReader, RegionRectangleCountInsideTheRecord) {
     w.SelectClipRegion({QRect(0, 0, 5, 5)}, kRgnCopy);
     auto bytes = w.Finish();
     Put32(bytes, OffsetOf(bytes, kExtSelectClipRgn) + 16 + 8, 1000);
-    auto reader = EmfReader::OpenMemory(bytes);
-    RecordCursor cursor(*reader);
-    EmfRecord rec;
-    while (cursor.Next(rec)) {
-    }
-    EXPECT_NE(cursor.Reason().find("region"), std::string::npos) << cursor.Reason();
+    const std::string reason = WalkReason(bytes);
+    EXPECT_NE(reason.find("region"), std::string::npos) << reason;
 }
 
 TEST(MetafileReader, ListLayerFontsDistinctIgnoringCase) {

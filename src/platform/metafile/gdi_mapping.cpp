@@ -119,11 +119,13 @@ QPointF GdiDevice::DPtoLP(QPointF p) const {
     return invertible ? inv.map(p) : p;
 }
 
-QPointF GdiDevice::ToDevice(QPointF logical) const {
-    const QPointF d = DeviceTransform().map(logical);
+QPointF SnapToPixel(const QTransform& t, QPointF logical) {
+    const QPointF d = t.map(logical);
     // GDI works on whole device pixels; keep far-out values finite.
-    auto snap = [](double v) { return std::round(std::clamp(v, -1e9, 1e9)); };
+    auto snap = [](double v) { return std::isfinite(v) ? std::round(std::clamp(v, -1e9, 1e9)) : 0.0; };
     return QPointF(snap(d.x()), snap(d.y()));
 }
+
+QPointF GdiDevice::ToDevice(QPointF logical) const { return SnapToPixel(DeviceTransform(), logical); }
 
 }  // namespace corvan::emf

@@ -126,26 +126,16 @@ bool GdiDevice::WidenPath() {
     return true;
 }
 
-bool GdiDevice::FillPath() {
+bool GdiDevice::UsePath(bool fill, bool stroke) {
     if (state_.pathState != PathState::kClosed) return false;
-    Paint(state_.path, true, false);
+    Paint(state_.path, fill, stroke);
     AbortPath();
     return true;
 }
 
-bool GdiDevice::StrokePath() {
-    if (state_.pathState != PathState::kClosed) return false;
-    Paint(state_.path, false, true);
-    AbortPath();
-    return true;
-}
-
-bool GdiDevice::StrokeAndFillPath() {
-    if (state_.pathState != PathState::kClosed) return false;
-    Paint(state_.path, true, true);
-    AbortPath();
-    return true;
-}
+bool GdiDevice::FillPath() { return UsePath(true, false); }
+bool GdiDevice::StrokePath() { return UsePath(false, true); }
+bool GdiDevice::StrokeAndFillPath() { return UsePath(true, true); }
 
 bool GdiDevice::SelectClipPath(std::uint32_t mode) {
     if (state_.pathState != PathState::kClosed) return false;

@@ -30,18 +30,22 @@ QPointF EllipsePoint(const QRectF& box, double degrees) {
 }  // namespace
 
 GdiPath GdiDevice::DevicePoly(std::span<const QPointF> pts, bool closed) const {
+    const QTransform t = DeviceTransform();
     GdiPath path;
+    path.points.reserve(pts.size());
+    path.types.reserve(pts.size());
     for (std::size_t i = 0; i < pts.size(); ++i)
-        path.Add(ToDevice(pts[i]), i == 0 ? kPtMoveTo : kPtLineTo);
+        path.Add(SnapToPixel(t, pts[i]), i == 0 ? kPtMoveTo : kPtLineTo);
     if (closed) path.CloseFigure();
     return path;
 }
 
 GdiPath GdiDevice::DeviceBeziers(QPointF first, std::span<const QPointF> controls) const {
+    const QTransform t = DeviceTransform();
     GdiPath path;
-    path.Add(ToDevice(first), kPtMoveTo);
+    path.Add(SnapToPixel(t, first), kPtMoveTo);
     for (std::size_t i = 0; i + 3 <= controls.size(); i += 3)
-        for (std::size_t k = 0; k < 3; ++k) path.Add(ToDevice(controls[i + k]), kPtBezierTo);
+        for (std::size_t k = 0; k < 3; ++k) path.Add(SnapToPixel(t, controls[i + k]), kPtBezierTo);
     return path;
 }
 
@@ -123,20 +127,21 @@ void GdiDevice::PolyPolyline(std::span<const QPointF> pts, std::span<const std::
 }
 
 void GdiDevice::PolyDraw(std::span<const QPointF> pts, std::span<const std::uint8_t> types) {
+    const QTransform t = DeviceTransform();
     GdiPath path;
-    path.Add(ToDevice(state_.position), kPtMoveTo);
+    path.Add(SnapToPixel(t, state_.position), kPtMoveTo);
     QPointF last = state_.position;
     for (std::size_t i = 0; i < pts.size() && i < types.size(); ++i) {
-        const std::uint8_t t = types[i] & ~kPtCloseFigure;
-        if (t == kPtBezierTo) {
+        const std::uint8_t type = types[i] & ~kPtCloseFigure;
+        if (type == kPtBezierTo) {
             // A curve needs three points in a row, else GDI draws nothing at all.
             if (i + 2 >= pts.size() || (types[i + 1] & ~kPtCloseFigure) != kPtBezierTo ||
                 (types[i + 2] & ~kPtCloseFigure) != kPtBezierTo)
                 return;
-            for (int k = 0; k < 3; ++k) path.Add(ToDevice(pts[i + k]), kPtBezierTo);
+            for (int k = 0; k < 3; ++k) path.Add(SnapToPixel(t, pts[i + k]), kPtBezierTo);
             i += 2;
-        } else if (t == kPtMoveTo || t == kPtLineTo) {
-            path.Add(ToDevice(pts[i]), t);
+        } else if (type == kPtMoveTo || type == kPtLineTo) {
+            path.Add(SnapToPixel(t, pts[i]), type);
         } else {
             return;
         }
