@@ -74,10 +74,12 @@ std::optional<int> Parse(const std::vector<std::string>& args, RenderArgs& out) 
 
 // A missing side follows the frame's aspect ratio.
 bool CompleteSize(const emf::EmfHeader& h, RenderArgs& a) {
-    double fw = double(h.frame.right) - h.frame.left, fh = double(h.frame.bottom) - h.frame.top;
-    if (fw <= 0 || fh <= 0) {
-        fw = double(h.bounds.right) - h.bounds.left;
-        fh = double(h.bounds.bottom) - h.bounds.top;
+    // A frame given upside down still has its shape.
+    double fw = std::fabs(double(h.frame.right) - h.frame.left);
+    double fh = std::fabs(double(h.frame.bottom) - h.frame.top);
+    if (fw == 0 || fh == 0) {
+        fw = std::fabs(double(h.bounds.right) - h.bounds.left);
+        fh = std::fabs(double(h.bounds.bottom) - h.bounds.top);
     }
     if (!a.width) a.width = fw > 0 && fh > 0 ? static_cast<int>(std::lround(a.height * fw / fh)) : a.height;
     if (!a.height) a.height = fw > 0 && fh > 0 ? static_cast<int>(std::lround(a.width * fh / fw)) : a.width;
