@@ -150,3 +150,27 @@ TEST(MetafilePen, NullAndUserStyle) {
 
 }  // namespace
 }  // namespace corvan::test
+
+namespace corvan::test {
+namespace {
+
+// An inside-frame pen draws a wide outline within the box; a solid pen
+// centres it on the box's edge.
+TEST(MetafilePen, InsideFrameStaysInTheBox) {
+    for (std::uint32_t style : {emf::kPsInsideFrame, emf::kPsSolid}) {
+        auto w = PixelWriter(16, 16);
+        w.SelectObject(w.CreatePen(style, 4, 0));
+        w.SelectStock(emf::kNullBrush);
+        w.Box(emf::kRectangle, QRect(2, 2, 12, 12));
+        const auto image = Play(w, 16, 16);
+        const bool inside = style == emf::kPsInsideFrame;
+        EXPECT_EQ(image->Pixel(1, 8) == 0, !inside) << style;
+        EXPECT_EQ(image->Pixel(2, 8), 0u) << style;
+        EXPECT_EQ(image->Pixel(13, 8), 0u) << style;
+        EXPECT_EQ(image->Pixel(14, 8) == 0, !inside) << style;
+        EXPECT_EQ(image->Pixel(8, 8), 0xFFFFFFu) << style;
+    }
+}
+
+}  // namespace
+}  // namespace corvan::test

@@ -154,6 +154,7 @@ private:
     GdiPath DevicePoly(std::span<const QPointF> pts, bool closed) const;
     GdiPath DeviceBeziers(QPointF first, std::span<const QPointF> controls) const;
     QRectF DeviceBox(const QRectF& box) const;
+    QRectF InsideFrame(const QRectF& box) const;
     enum class BoxKind { kRectangle, kRoundRect, kEllipse };
     GdiPath BoxShape(const QRectF& box, BoxKind kind, QSizeF corner) const;
     GdiPath ArcShape(const QRectF& box, QPointF start, QPointF end, ArcKind kind, QPointF* endPoint) const;

@@ -152,8 +152,19 @@ void GdiDevice::PolyDraw(std::span<const QPointF> pts, std::span<const std::uint
     Emit(path, false, true);
 }
 
-GdiPath GdiDevice::BoxShape(const QRectF& box, BoxKind kind, QSizeF corner) const {
+// An inside-frame pen keeps a wide outline within the shape's box.
+QRectF GdiDevice::InsideFrame(const QRectF& box) const {
+    const LogPen& pen = state_.pen;
+    if (pen.Style() != kPsInsideFrame || pen.width <= 1) return box;
+    const double half = pen.width / 2.0;
+    const QRectF r = box.normalized();
+    if (r.width() <= 2 * half || r.height() <= 2 * half) return QRectF(r.center(), r.center());
+    return r.adjusted(half, half, -half, -half);
+}
+
+GdiPath GdiDevice::BoxShape(const QRectF& outer, BoxKind kind, QSizeF corner) const {
     const bool compatible = state_.graphicsMode != kAdvanced;
+    const QRectF box = InsideFrame(outer);
     QRectF r = compatible ? DeviceBox(box) : box.normalized();
     if (kind == BoxKind::kRectangle) {
         // Four corners, counter-clockwise from the top right, as GDI lists them.
@@ -184,9 +195,10 @@ void GdiDevice::RoundRect(const QRectF& box, QSizeF corner) {
     Emit(BoxShape(box, BoxKind::kRoundRect, corner), true);
 }
 
-GdiPath GdiDevice::ArcShape(const QRectF& box, QPointF start, QPointF end, ArcKind kind,
+GdiPath GdiDevice::ArcShape(const QRectF& outer, QPointF start, QPointF end, ArcKind kind,
                             QPointF* endPoint) const {
     const bool compatible = state_.graphicsMode != kAdvanced;
+    const QRectF box = InsideFrame(outer);
     const QRectF r = compatible ? DeviceBox(box) : box.normalized();
     if (compatible) {
         start = ToDevice(start);
