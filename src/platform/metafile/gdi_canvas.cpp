@@ -53,6 +53,51 @@ QPainterPath Clamped(const QPainterPath& path, const QRect& canvas) {
     return path.intersected(box);
 }
 
+// Cuts segment a-b to `box` (Liang-Barsky); false when nothing is left.
+bool ClipSegment(QPointF& a, QPointF& b, const QRectF& box) {
+    double t0 = 0, t1 = 1;
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x() - box.left(), box.right() - a.x(), a.y() - box.top(), box.bottom() - a.y()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0) {
+            t0 = std::max(t0, t);
+        } else {
+            t1 = std::min(t1, t);
+        }
+        if (t0 > t1) return false;
+    }
+    const QPointF start = a;
+    a = start + QPointF(dx, dy) * t0;
+    b = start + QPointF(dx, dy) * t1;
+    return true;
+}
+
+// A line path with far-out coordinates as the pieces of its segments that
+// fall near the canvas (the thin-line rasterizer works in fixed point).
+QPainterPath ClampedLines(const QPainterPath& path, const QRect& canvas) {
+    const QRectF b = path.controlPointRect();
+    if (std::max({std::fabs(b.left()), std::fabs(b.right()), std::fabs(b.top()),
+                  std::fabs(b.bottom())}) < kCoordLimit)
+        return path;
+    const QRectF box = QRectF(canvas).adjusted(-4, -4, 4, 4);
+    QPainterPath out;
+    for (const QPolygonF& poly : path.toSubpathPolygons()) {
+        for (qsizetype i = 0; i + 1 < poly.size(); ++i) {
+            QPointF a = poly[i], c = poly[i + 1];
+            if (!ClipSegment(a, c, box)) continue;
+            out.moveTo(a);
+            out.lineTo(c);
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 const std::uint8_t* HatchRows(std::uint32_t hatch) { return kHatches[hatch < 6 ? hatch : 0]; }
@@ -76,6 +121,14 @@ QPainterPath StrokeOutline(const QPainterPath& path, const StrokeStyle& style) {
         }
     }
     return stroker.createStroke(path);
+}
+
+QRect PixelArea(const QRectF& bounds, const QRect& limit) {
+    const double v[4] = {bounds.left(), bounds.top(), bounds.right(), bounds.bottom()};
+    for (double x : v)
+        if (!std::isfinite(x)) return limit;
+    const QRectF cut = bounds.adjusted(-1, -1, 1, 1).intersected(QRectF(limit));
+    return cut.isEmpty() ? QRect() : cut.toAlignedRect().intersected(limit);
 }
 
 std::uint32_t ApplyRop2(std::uint32_t rop, std::uint32_t p, std::uint32_t d) {
@@ -111,7 +164,7 @@ void Canvas::WithRop(const QRectF& bounds, PaintFn paint) {
         paint(p);
         return;
     }
-    QRect area = bounds.toAlignedRect().adjusted(-1, -1, 1, 1).intersected(image_.rect());
+    QRect area = PixelArea(bounds, image_.rect());
     if (clip_) area = area.intersected(clip_->boundingRect());
     if (area.isEmpty()) return;
     QImage scratch(area.size(), QImage::Format_ARGB32_Premultiplied);
@@ -166,8 +219,9 @@ void Canvas::Stroke(const QPainterPath& path, const StrokeStyle& style) {
     const double margin = style.thin ? 1 : style.width * std::max(1.0, style.miterLimit);
     if (Misses(path.controlPointRect(), margin)) return;
     if (style.thin) {
-        if (style.fillGaps && !style.dashes.empty()) DrawThin(path, style, true);
-        DrawThin(path, style, false);
+        const QPainterPath lines = ClampedLines(path, image_.rect());
+        if (style.fillGaps && !style.dashes.empty()) DrawThin(lines, style, true);
+        DrawThin(lines, style, false);
         return;
     }
     Draw(StrokeOutline(Clamped(path, image_.rect()), style), Qt::WindingFill, style.ink);

@@ -83,6 +83,9 @@ private:
     std::size_t skipped_ = 0;
 };
 
+// The whole pixels touched by `bounds` (grown by one pixel), within `limit`;
+// safe for bounds far beyond the integer range.
+QRect PixelArea(const QRectF& bounds, const QRect& limit);
 // The outline of a wide line (width, caps, joins, dashes of `style`) as an
 // area to fill with the winding rule.
 QPainterPath StrokeOutline(const QPainterPath& path, const StrokeStyle& style);
