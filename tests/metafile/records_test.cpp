@@ -82,3 +82,30 @@ TEST(MetafileRecords, PolyDrawWithBrokenCurveDrawsNothing) {
 
 }  // namespace
 }  // namespace corvan::test
+
+namespace corvan::test {
+namespace {
+
+// Geometry far beyond the picture still draws the part that falls inside,
+// and clips reaching beyond the integer range stay harmless.
+TEST(MetafileRecords, FarOutCoordinatesDrawTheirVisiblePart) {
+    constexpr int kFar = 1000000000;
+    auto w = PixelWriter(20, 20);
+    w.MoveTo({-kFar, 2});
+    w.LineTo({kFar, 2});                                 // thin line across
+    w.SelectObject(w.CreatePen(emf::kPsSolid, 3, 0));
+    w.MoveTo({5, -kFar});
+    w.LineTo({5, kFar});                                 // wide line down
+    w.SelectStock(emf::kNullPen);
+    w.SelectStock(emf::kBlackBrush);
+    w.Box(emf::kIntersectClipRect, QRect(-kFar, 10, 2 * kFar, 10));
+    for (int i = 0; i < 30; ++i) w.SetPoint(emf::kOffsetClipRgn, {0, kFar / 2});
+    w.Box(emf::kRectangle, QRect(-kFar, -kFar, 2 * kFar, 2 * kFar));  // clipped away
+    const auto image = Play(w, 20, 20);
+    for (int x = 0; x < 20; ++x) EXPECT_EQ(image->Pixel(x, 2), 0u) << "x " << x;
+    for (int y = 0; y < 20; ++y) EXPECT_EQ(image->Pixel(5, y), 0u) << "y " << y;
+    EXPECT_EQ(image->Pixel(15, 15), 0xFFFFFFu);
+}
+
+}  // namespace
+}  // namespace corvan::test

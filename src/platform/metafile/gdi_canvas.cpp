@@ -79,19 +79,20 @@ bool ClipSegment(QPointF& a, QPointF& b, const QRectF& box) {
 }
 
 // A line path with far-out coordinates as the pieces of its segments that
-// fall near the canvas (the thin-line rasterizer works in fixed point).
-QPainterPath ClampedLines(const QPainterPath& path, const QRect& canvas) {
+// fall within `margin` of the canvas (the rasterizers work in fixed point).
+QPainterPath ClampedLines(const QPainterPath& path, const QRect& canvas, double margin) {
     const QRectF b = path.controlPointRect();
     if (std::max({std::fabs(b.left()), std::fabs(b.right()), std::fabs(b.top()),
                   std::fabs(b.bottom())}) < kCoordLimit)
         return path;
-    const QRectF box = QRectF(canvas).adjusted(-4, -4, 4, 4);
+    const QRectF box = QRectF(canvas).adjusted(-margin, -margin, margin, margin);
     QPainterPath out;
     for (const QPolygonF& poly : path.toSubpathPolygons()) {
         for (qsizetype i = 0; i + 1 < poly.size(); ++i) {
             QPointF a = poly[i], c = poly[i + 1];
             if (!ClipSegment(a, c, box)) continue;
-            out.moveTo(a);
+            // Unclipped neighbours stay one figure, so their joins are kept.
+            if (out.elementCount() == 0 || out.currentPosition() != a) out.moveTo(a);
             out.lineTo(c);
         }
     }
@@ -219,12 +220,12 @@ void Canvas::Stroke(const QPainterPath& path, const StrokeStyle& style) {
     const double margin = style.thin ? 1 : style.width * std::max(1.0, style.miterLimit);
     if (Misses(path.controlPointRect(), margin)) return;
     if (style.thin) {
-        const QPainterPath lines = ClampedLines(path, image_.rect());
+        const QPainterPath lines = ClampedLines(path, image_.rect(), 4);
         if (style.fillGaps && !style.dashes.empty()) DrawThin(lines, style, true);
         DrawThin(lines, style, false);
         return;
     }
-    Draw(StrokeOutline(Clamped(path, image_.rect()), style), Qt::WindingFill, style.ink);
+    Draw(StrokeOutline(ClampedLines(path, image_.rect(), margin + 4), style), Qt::WindingFill, style.ink);
 }
 
 void Canvas::FillRect(const QRect& rect, Colour colour) {
