@@ -3,6 +3,8 @@
 // LPtoDP turns into device pixels.
 #include "support/metafile_fixture.h"
 
+// Expected pictures are written one pixel row per line; keep them so.
+// clang-format off
 namespace corvan::test {
 namespace {
 

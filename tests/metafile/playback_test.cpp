@@ -41,21 +41,25 @@ TEST(MetafilePlayback, CallbackSeesEveryRecordAndCanStop) {
     GdiDevice dc(*image);
     std::vector<std::uint32_t> seen;
     int data = 0;
-    auto all = Enumerate(dc, *reader, QRect(0, 0, 10, 10),
-                         [&](GdiDevice&, HandleTable&, const EmfRecord& rec, void* d) {
-                             seen.push_back(rec.type);
-                             EXPECT_EQ(d, &data);
-                             return RecordAction::kContinue;
-                         }, &data);
+    auto all = Enumerate(
+        dc, *reader, QRect(0, 0, 10, 10),
+        [&](GdiDevice&, HandleTable&, const EmfRecord& rec, void* d) {
+            seen.push_back(rec.type);
+            EXPECT_EQ(d, &data);
+            return RecordAction::kContinue;
+        },
+        &data);
     EXPECT_TRUE(all.complete);
     EXPECT_EQ(all.records, 5u);
-    EXPECT_EQ(seen, (std::vector<std::uint32_t>{kHeader, kSelectObject, kRectangle, kRectangle, kEof}));
+    EXPECT_EQ(seen,
+              (std::vector<std::uint32_t>{kHeader, kSelectObject, kRectangle, kRectangle, kEof}));
     // Play up to the first rectangle, then stop.
-    auto part = Enumerate(dc, *reader, QRect(0, 0, 10, 10),
-                          [](GdiDevice& d, HandleTable& h, const EmfRecord& rec, void*) {
-                              PlayRecord(d, h, rec);
-                              return rec.type == kRectangle ? RecordAction::kStop : RecordAction::kContinue;
-                          });
+    auto part =
+        Enumerate(dc, *reader, QRect(0, 0, 10, 10),
+                  [](GdiDevice& d, HandleTable& h, const EmfRecord& rec, void*) {
+                      PlayRecord(d, h, rec);
+                      return rec.type == kRectangle ? RecordAction::kStop : RecordAction::kContinue;
+                  });
     EXPECT_TRUE(part.stopped);
     dc.Flush();
     EXPECT_EQ(image->Pixel(2, 2), 0u);
@@ -73,10 +77,11 @@ TEST(MetafilePlayback, PlayRecordUsesTheEnumerationsObjects) {
     auto image = White(6, 6);
     {
         GdiDevice dc(*image);
-        Enumerate(dc, *reader, QRect(0, 0, 6, 6), [](GdiDevice& d, HandleTable&, const EmfRecord& rec, void*) {
-            PlayRecord(d, rec);
-            return RecordAction::kContinue;
-        });
+        Enumerate(dc, *reader, QRect(0, 0, 6, 6),
+                  [](GdiDevice& d, HandleTable&, const EmfRecord& rec, void*) {
+                      PlayRecord(d, rec);
+                      return RecordAction::kContinue;
+                  });
     }
     EXPECT_EQ(image->Pixel(3, 3), 0x0000FFu);
 }

@@ -30,7 +30,8 @@ TEST_P(SmallPointRecords, DrawAsTheirWideForm) {
         const std::uint32_t type = i ? p.small : p.wide;
         if (type == kPolyPolygon || type == kPolyPolygon16 || type == kPolyPolyline ||
             type == kPolyPolyline16) {
-            w.PolyPoly(type, {{kPoints.begin(), kPoints.begin() + 4}, {kPoints.begin() + 3, kPoints.end()}});
+            w.PolyPoly(type, {{kPoints.begin(), kPoints.begin() + 4},
+                              {kPoints.begin() + 3, kPoints.end()}});
         } else {
             w.Poly(type, kPoints);
         }
@@ -41,16 +42,22 @@ TEST_P(SmallPointRecords, DrawAsTheirWideForm) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Metafile, SmallPointRecords,
-                         ::testing::Values(Pair{kPolyBezier, kPolyBezier16}, Pair{kPolygon, kPolygon16},
-                                           Pair{kPolyline, kPolyline16}, Pair{kPolyBezierTo, kPolyBezierTo16},
+                         ::testing::Values(Pair{kPolyBezier, kPolyBezier16},
+                                           Pair{kPolygon, kPolygon16}, Pair{kPolyline, kPolyline16},
+                                           Pair{kPolyBezierTo, kPolyBezierTo16},
                                            Pair{kPolylineTo, kPolylineTo16},
                                            Pair{kPolyPolyline, kPolyPolyline16},
                                            Pair{kPolyPolygon, kPolyPolygon16}));
 
 TEST(MetafileRecords, PolyDrawMatchesSeparateRecords) {
     const QPoint pts[] = {{2, 2}, {20, 2}, {20, 10}, {12, 20}, {4, 10}, {6, 14}, {10, 14}};
-    const std::uint8_t types[] = {kPtMoveTo, kPtLineTo, kPtBezierTo, kPtBezierTo, kPtBezierTo,
-                                  kPtMoveTo, kPtLineTo | kPtCloseFigure};
+    const std::uint8_t types[] = {kPtMoveTo,
+                                  kPtLineTo,
+                                  kPtBezierTo,
+                                  kPtBezierTo,
+                                  kPtBezierTo,
+                                  kPtMoveTo,
+                                  kPtLineTo | kPtCloseFigure};
     std::unique_ptr<Bitmap24> images[3];
     for (int i = 0; i < 3; ++i) {
         auto w = PixelWriter(24, 24);
@@ -92,10 +99,10 @@ TEST(MetafileRecords, FarOutCoordinatesDrawTheirVisiblePart) {
     constexpr int kFar = 1000000000;
     auto w = PixelWriter(20, 20);
     w.MoveTo({-kFar, 2});
-    w.LineTo({kFar, 2});                                 // thin line across
+    w.LineTo({kFar, 2});  // thin line across
     w.SelectObject(w.CreatePen(emf::kPsSolid, 3, 0));
     w.MoveTo({5, -kFar});
-    w.LineTo({5, kFar});                                 // wide line down
+    w.LineTo({5, kFar});  // wide line down
     w.SelectStock(emf::kNullPen);
     w.SelectStock(emf::kBlackBrush);
     w.Box(emf::kIntersectClipRect, QRect(-kFar, 10, 2 * kFar, 10));

@@ -67,7 +67,7 @@ TEST_F(MetafileRenderCommand, BadInputAndUsage) {
     EXPECT_EQ(notEmf.error.count("corvanrip-cli:"), 1) << "one line";
     EXPECT_FALSE(QFile::exists(out));
     EXPECT_EQ(Render({dir.filePath("missing.emf"), "-o", out, "--width", "10"}).status, 1);
-    EXPECT_EQ(Render({layer, "-o", out}).status, 2);       // no size
+    EXPECT_EQ(Render({layer, "-o", out}).status, 2);        // no size
     EXPECT_EQ(Render({layer, "--width", "10"}).status, 2);  // no output
     EXPECT_EQ(Render({layer, "-o", out, "--width", "0"}).status, 2);
     EXPECT_EQ(Render({layer, "-o", out, "--width", "10", "--bg", "red"}).status, 2);

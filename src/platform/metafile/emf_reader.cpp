@@ -88,7 +88,8 @@ bool EmfReader::Parse(std::string* error) {
         return false;
     }
     if (header_.bytes < size) {
-        SetError(error, "damaged metafile header (file length " + std::to_string(header_.bytes) + ")");
+        SetError(error,
+                 "damaged metafile header (file length " + std::to_string(header_.bytes) + ")");
         return false;
     }
     // A file cut short keeps what is there; the walk reports where it ends.

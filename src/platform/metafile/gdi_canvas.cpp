@@ -28,7 +28,9 @@ const std::uint8_t kHatches[6][8] = {
     {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81},  // diagonal cross
 };
 
-QRgb ToRgb(Colour c) { return qRgb(RedOf(c), GreenOf(c), BlueOf(c)); }
+QRgb ToRgb(Colour c) {
+    return qRgb(RedOf(c), GreenOf(c), BlueOf(c));
+}
 
 QBrush MakeBrush(const FillStyle& style) {
     if (style.kind == FillStyle::kSolid) return QBrush(QColor::fromRgb(ToRgb(style.colour)));
@@ -41,7 +43,8 @@ QBrush MakeBrush(const FillStyle& style) {
     return QBrush(tile);
 }
 
-Qt::PenCapStyle ThinCap() { return Qt::FlatCap; }  // GDI leaves a line's last pixel out
+// GDI leaves a line's last pixel out, as QPainter does for flat caps.
+constexpr Qt::PenCapStyle kThinCap = Qt::FlatCap;
 
 QPainterPath Clamped(const QPainterPath& path, const QRect& canvas) {
     const QRectF b = path.controlPointRect();
@@ -58,7 +61,8 @@ bool ClipSegment(QPointF& a, QPointF& b, const QRectF& box) {
     double t0 = 0, t1 = 1;
     const double dx = b.x() - a.x(), dy = b.y() - a.y();
     const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x() - box.left(), box.right() - a.x(), a.y() - box.top(), box.bottom() - a.y()};
+    const double q[4] = {a.x() - box.left(), box.right() - a.x(), a.y() - box.top(),
+                         box.bottom() - a.y()};
     for (int i = 0; i < 4; ++i) {
         if (p[i] == 0) {
             if (q[i] < 0) return false;
@@ -101,7 +105,9 @@ QPainterPath ClampedLines(const QPainterPath& path, const QRect& canvas, double 
 
 }  // namespace
 
-const std::uint8_t* HatchRows(std::uint32_t hatch) { return kHatches[hatch < 6 ? hatch : 0]; }
+const std::uint8_t* HatchRows(std::uint32_t hatch) {
+    return kHatches[hatch < 6 ? hatch : 0];
+}
 
 QPainterPath StrokeOutline(const QPainterPath& path, const StrokeStyle& style) {
     const double width = style.thin ? 1.0 : style.width;
@@ -150,8 +156,9 @@ bool Canvas::Misses(const QRectF& bounds, double margin) {
     if (!culling_) return false;
     QRectF area = QRectF(image_.rect());
     if (clip_) area = area.intersected(QRectF(clip_->boundingRect()));
-    const bool miss = !bounds.adjusted(-margin - 1, -margin - 1, margin + 1, margin + 1)
-                           .intersects(area) || area.isEmpty();
+    const bool miss =
+        !bounds.adjusted(-margin - 1, -margin - 1, margin + 1, margin + 1).intersects(area) ||
+        area.isEmpty();
     if (miss) ++skipped_;
     return miss;
 }
@@ -184,7 +191,7 @@ void Canvas::WithRop(const QRectF& bounds, PaintFn paint) {
     }
 }
 
-void Canvas::Draw(const QPainterPath& outline, Qt::FillRule rule, const FillStyle& style) {
+void Canvas::Fill(const QPainterPath& outline, Qt::FillRule rule, const FillStyle& style) {
     if (style.kind == FillStyle::kNone || outline.isEmpty()) return;
     const QRectF bounds = outline.controlPointRect();
     if (Misses(bounds, 0)) return;
@@ -199,15 +206,12 @@ void Canvas::Draw(const QPainterPath& outline, Qt::FillRule rule, const FillStyl
     });
 }
 
-void Canvas::Fill(const QPainterPath& path, Qt::FillRule rule, const FillStyle& style) {
-    Draw(path, rule, style);
-}
-
 void Canvas::DrawThin(const QPainterPath& path, const StrokeStyle& style, bool gaps) {
     QPen pen(QColor::fromRgb(ToRgb(gaps ? style.gapColour : style.ink.colour)), 0);
-    pen.setCapStyle(ThinCap());
+    pen.setCapStyle(kThinCap);
     pen.setJoinStyle(Qt::MiterJoin);
-    if (!gaps && !style.dashes.empty()) pen.setDashPattern(QList<qreal>(style.dashes.begin(), style.dashes.end()));
+    if (!gaps && !style.dashes.empty())
+        pen.setDashPattern(QList<qreal>(style.dashes.begin(), style.dashes.end()));
     WithRop(path.controlPointRect(), [&](QPainter& p) {
         p.setPen(pen);
         p.setBrush(Qt::NoBrush);
@@ -225,7 +229,8 @@ void Canvas::Stroke(const QPainterPath& path, const StrokeStyle& style) {
         DrawThin(lines, style, false);
         return;
     }
-    Draw(StrokeOutline(ClampedLines(path, image_.rect(), margin + 4), style), Qt::WindingFill, style.ink);
+    Fill(StrokeOutline(ClampedLines(path, image_.rect(), margin + 4), style), Qt::WindingFill,
+         style.ink);
 }
 
 void Canvas::FillRect(const QRect& rect, Colour colour) {

@@ -14,11 +14,16 @@ const QRect kEverything(-(1 << 28), -(1 << 28), 1 << 29, 1 << 29);
 
 QRegion Combine(const QRegion& a, const QRegion& b, std::uint32_t mode) {
     switch (mode) {
-        case kRgnAnd: return a.intersected(b);
-        case kRgnOr: return a.united(b);
-        case kRgnXor: return a.xored(b);
-        case kRgnDiff: return a.subtracted(b);
-        default: return b;
+        case kRgnAnd:
+            return a.intersected(b);
+        case kRgnOr:
+            return a.united(b);
+        case kRgnXor:
+            return a.xored(b);
+        case kRgnDiff:
+            return a.subtracted(b);
+        default:
+            return b;
     }
 }
 
@@ -112,7 +117,8 @@ void GdiDevice::SelectClipRegion(const std::optional<QRegion>& region, std::uint
 }
 
 void GdiDevice::SetMetaRgn() {
-    if (state_.clip) state_.meta = state_.meta ? state_.meta->intersected(*state_.clip) : *state_.clip;
+    if (state_.clip)
+        state_.meta = state_.meta ? state_.meta->intersected(*state_.clip) : *state_.clip;
     state_.clip.reset();
 }
 

@@ -25,8 +25,8 @@ GdiPath Flattened(const GdiPath& path);
 QPointF SnapToPixel(const QTransform& t, QPointF logical);
 
 struct PathPoint {
-    QPoint point;        // logical units
-    std::uint8_t type;   // kPtMoveTo, kPtLineTo, kPtBezierTo, plus kPtCloseFigure
+    QPoint point;       // logical units
+    std::uint8_t type;  // kPtMoveTo, kPtLineTo, kPtBezierTo, plus kPtCloseFigure
 };
 
 class GdiDevice {
@@ -157,7 +157,8 @@ private:
     QRectF InsideFrame(const QRectF& box) const;
     enum class BoxKind { kRectangle, kRoundRect, kEllipse };
     GdiPath BoxShape(const QRectF& box, BoxKind kind, QSizeF corner) const;
-    GdiPath ArcShape(const QRectF& box, QPointF start, QPointF end, ArcKind kind, QPointF* endPoint) const;
+    GdiPath ArcShape(const QRectF& box, QPointF start, QPointF end, ArcKind kind,
+                     QPointF* endPoint) const;
     void AppendToPath(const GdiPath& device, bool continues);
     // Paints the closed path and ends it.
     bool UsePath(bool fill, bool stroke);

@@ -38,8 +38,12 @@ GdiPath ToGdiPath(const QPainterPath& path, bool closed) {
                 if (closed) out.CloseFigure();
                 out.Add(e, kPtMoveTo);
                 break;
-            case QPainterPath::LineToElement: out.Add(e, kPtLineTo); break;
-            default: out.Add(e, kPtBezierTo); break;
+            case QPainterPath::LineToElement:
+                out.Add(e, kPtLineTo);
+                break;
+            default:
+                out.Add(e, kPtBezierTo);
+                break;
         }
     }
     if (closed) out.CloseFigure();
@@ -133,9 +137,15 @@ bool GdiDevice::UsePath(bool fill, bool stroke) {
     return true;
 }
 
-bool GdiDevice::FillPath() { return UsePath(true, false); }
-bool GdiDevice::StrokePath() { return UsePath(false, true); }
-bool GdiDevice::StrokeAndFillPath() { return UsePath(true, true); }
+bool GdiDevice::FillPath() {
+    return UsePath(true, false);
+}
+bool GdiDevice::StrokePath() {
+    return UsePath(false, true);
+}
+bool GdiDevice::StrokeAndFillPath() {
+    return UsePath(true, true);
+}
 
 bool GdiDevice::SelectClipPath(std::uint32_t mode) {
     if (state_.pathState != PathState::kClosed) return false;

@@ -11,7 +11,9 @@
 namespace corvan::emf {
 namespace {
 
-double Degrees(double radians) { return radians * 180 / std::numbers::pi; }
+double Degrees(double radians) {
+    return radians * 180 / std::numbers::pi;
+}
 
 // The angle of the ellipse parameter at which the ray from the centre
 // through `p` meets the ellipse, counter-clockwise as seen with y down.
@@ -189,8 +191,12 @@ GdiPath GdiDevice::BoxShape(const QRectF& outer, BoxKind kind, QSizeF corner) co
     return ToGdiPath(compatible ? shape : DeviceTransform().map(shape), true);
 }
 
-void GdiDevice::Rectangle(const QRectF& box) { Emit(BoxShape(box, BoxKind::kRectangle, {}), true); }
-void GdiDevice::Ellipse(const QRectF& box) { Emit(BoxShape(box, BoxKind::kEllipse, {}), true); }
+void GdiDevice::Rectangle(const QRectF& box) {
+    Emit(BoxShape(box, BoxKind::kRectangle, {}), true);
+}
+void GdiDevice::Ellipse(const QRectF& box) {
+    Emit(BoxShape(box, BoxKind::kEllipse, {}), true);
+}
 void GdiDevice::RoundRect(const QRectF& box, QSizeF corner) {
     Emit(BoxShape(box, BoxKind::kRoundRect, corner), true);
 }

@@ -93,7 +93,9 @@ void MoveTo(PlayContext& c, ByteReader& r) {
     if (r.Ok()) c.dc.MoveTo(p);
 }
 
-void SaveDc(PlayContext& c, ByteReader&) { c.dc.SaveDC(); }
+void SaveDc(PlayContext& c, ByteReader&) {
+    c.dc.SaveDC();
+}
 
 void RestoreDc(PlayContext& c, ByteReader& r) {
     const std::int32_t level = r.I32();
