@@ -8,12 +8,6 @@ namespace {
 
 using namespace corvan::emf;
 
-std::unique_ptr<Bitmap24> White(int w, int h) {
-    auto image = Bitmap24::Create(w, h);
-    image->Fill(0xFFFFFF);
-    return image;
-}
-
 // The frame (in .01 mm) is measured in pixels of the reference device
 // (0.25 mm each here) and stretched onto the rectangle.
 TEST(MetafilePlayback, FrameMapsOntoTheRectangle) {
@@ -37,7 +31,7 @@ TEST(MetafilePlayback, CallbackSeesEveryRecordAndCanStop) {
     w.Box(kRectangle, QRect(5, 5, 4, 4));
     const auto bytes = w.Finish();
     auto reader = EmfReader::OpenMemory(bytes);
-    auto image = White(10, 10);
+    auto image = Blank(10, 10);
     GdiDevice dc(*image);
     std::vector<std::uint32_t> seen;
     int data = 0;
@@ -74,7 +68,7 @@ TEST(MetafilePlayback, PlayRecordUsesTheEnumerationsObjects) {
     w.Box(kRectangle, QRect(0, 0, 6, 6));
     const auto bytes = w.Finish();
     auto reader = EmfReader::OpenMemory(bytes);
-    auto image = White(6, 6);
+    auto image = Blank(6, 6);
     {
         GdiDevice dc(*image);
         Enumerate(dc, *reader, QRect(0, 0, 6, 6),
@@ -98,7 +92,7 @@ TEST(MetafilePlayback, ContextStateComesBack) {
     w.Plain(kBeginPath);
     const auto bytes = w.Finish();
     auto reader = EmfReader::OpenMemory(bytes);
-    auto image = White(10, 10);
+    auto image = Blank(10, 10);
     GdiDevice dc(*image);
     dc.SetViewportOrg({3, 0});
     dc.SaveDC();
@@ -121,7 +115,7 @@ TEST(MetafilePlayback, RectangleInTheContextsOwnUnits) {
     w.Box(kRectangle, QRect(0, 0, 4, 4));
     const auto bytes = w.Finish();
     auto reader = EmfReader::OpenMemory(bytes);
-    auto image = White(12, 12);
+    auto image = Blank(12, 12);
     {
         GdiDevice dc(*image);
         dc.SetMapMode(kMmAnisotropic);
