@@ -131,3 +131,53 @@ TEST(MetafilePlayback, RectangleInTheContextsOwnUnits) {
 
 }  // namespace
 }  // namespace corvan::test
+
+namespace corvan::test {
+namespace {
+
+// The contour collection of the layer rasterizer: a drawing record played
+// inside a path bracket becomes points that LPtoDP turns into pixels of
+// the picture, and nothing is drawn.
+TEST(MetafilePlayback, RecordOutlineAsPixels) {
+    auto w = PixelWriter(20, 20);
+    w.Set(emf::kSetMapMode, emf::kMmAnisotropic);
+    w.SetPoint(emf::kSetWindowExtEx, {1, 1});
+    w.SetPoint(emf::kSetViewportExtEx, {2, 2});
+    w.SelectStock(emf::kBlackBrush);
+    w.Box(emf::kRectangle, QRect(1, 2, 5, 3));
+    const auto bytes = w.Finish();
+    auto reader = emf::EmfReader::OpenMemory(bytes);
+    auto image = Blank(40, 40);
+    std::vector<emf::PathPoint> pixels;
+    {
+        emf::GdiDevice dc(*image);
+        // The picture is twice the frame's size: one logical unit is 4 pixels.
+        emf::Enumerate(dc, *reader, QRect(0, 0, 40, 40),
+                       [&](emf::GdiDevice& d, emf::HandleTable& h, const emf::EmfRecord& rec, void*) {
+                           if (rec.type != emf::kRectangle) {
+                               emf::PlayRecord(d, h, rec);
+                               return emf::RecordAction::kContinue;
+                           }
+                           d.BeginPath();
+                           emf::PlayRecord(d, h, rec);
+                           d.EndPath();
+                           d.FlattenPath();
+                           for (emf::PathPoint p : d.GetPath()) {
+                               p.point = d.LPtoDP(p.point).toPoint();
+                               pixels.push_back(p);
+                           }
+                           d.AbortPath();
+                           return emf::RecordAction::kContinue;
+                       });
+    }
+    ASSERT_EQ(pixels.size(), 4u);
+    QRect box;
+    for (const auto& p : pixels) box |= QRect(p.point, QSize(1, 1));
+    EXPECT_EQ(box, QRect(QPoint(4, 8), QPoint(24, 20)));
+    EXPECT_EQ(pixels.front().type, emf::kPtMoveTo);
+    EXPECT_EQ(pixels.back().type, emf::kPtLineTo | emf::kPtCloseFigure);
+    EXPECT_EQ(CountColour(*image, 0), 0);
+}
+
+}  // namespace
+}  // namespace corvan::test
