@@ -140,6 +140,8 @@ public:
     std::function<void()> OpenQuickStart;
     std::function<void()> ShowHelpTopics;
     std::function<bool(int page)> ShowSettings;
+    // Refreshes the device record from the selected output (driver list).
+    std::function<void(TemfPlotter&)> SetPlotterSize;
 };
 
 }  // namespace corvan

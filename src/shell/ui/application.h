@@ -1,0 +1,26 @@
+#pragma once
+// The desktop application object. Every exception that reaches the event
+// loop is shown as "<message>, Addr: <address> <offset>" in an error box and
+// logged with "Exception: "; the program goes on.
+#include <QApplication>
+
+#include <string>
+
+namespace corvan {
+
+class CorvanApplication : public QApplication {
+    Q_OBJECT
+public:
+    CorvanApplication(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // The text the handler shows for an exception raised at `address`.
+    static std::string ExceptionText(const std::string& message, const void* address);
+    // Shows and logs one caught exception.
+    static void ReportException(const std::string& message);
+};
+
+// Where the last exception was raised (0 when unknown).
+const void* LastThrowAddress();
+
+}  // namespace corvan
