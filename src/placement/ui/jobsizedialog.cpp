@@ -2,6 +2,7 @@
 
 #include "job/units.h"
 #include "placement/jobsize.h"
+#include "placement/ui/mmnumedit.h"
 #include "ui_jobsizedialog.h"
 
 #include <QPainter>
@@ -162,10 +163,9 @@ void Tfsize::Redraw() {
     const JobSizeResult r = ComputeJobSize(in);
     result_ = {r.result.width, r.result.height};
     const LengthUnit& u = JobSizeUnits()[static_cast<std::size_t>(unit_)];
-    const QLocale loc;
-    ui_->label_resultwidth->setText(loc.toString(r.result.width / u.millimetres, 'f', 3) +
+    ui_->label_resultwidth->setText(DisplayNumber(r.result.width / u.millimetres, 3) +
                                     QStringLiteral(" ") + QString::fromUtf8(u.name));
-    ui_->label_resultheight->setText(loc.toString(r.result.height / u.millimetres, 'f', 3) +
+    ui_->label_resultheight->setText(DisplayNumber(r.result.height / u.millimetres, 3) +
                                      QStringLiteral(" ") + QString::fromUtf8(u.name));
     ui_->label_dpi->setText(QString::fromStdString(r.resolution));
     ui_->imageOrientation->setPixmap(OrientationIcon(in.landscape).pixmap(32, 32));

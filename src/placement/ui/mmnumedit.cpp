@@ -14,10 +14,15 @@ TmmNumEdit::TmmNumEdit(QWidget* parent) : QLineEdit(parent) {
     setValue(0);
 }
 
+QString DisplayNumber(double value, int decimals) {
+    QLocale loc;
+    loc.setNumberOptions(QLocale::OmitGroupSeparator);
+    return loc.toString(value, 'f', decimals);
+}
+
 QString TmmNumEdit::Display(float millimetres, bool metric) {
-    const QLocale loc;
-    if (metric) return loc.toString(millimetres, 'f', 1) + QStringLiteral(" mm");
-    return loc.toString(millimetres / 25.4, 'f', 3) + QStringLiteral(" in");
+    if (metric) return DisplayNumber(millimetres, 1) + QStringLiteral(" mm");
+    return DisplayNumber(millimetres / 25.4, 3) + QStringLiteral(" in");
 }
 
 bool TmmNumEdit::ParseEntry(const QString& text, bool metric, float& millimetres) {

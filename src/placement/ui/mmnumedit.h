@@ -8,6 +8,10 @@
 
 namespace corvan {
 
+// A number as the operator reads it: the locale's decimal separator, no
+// thousands grouping.
+QString DisplayNumber(double value, int decimals);
+
 class TmmNumEdit : public QLineEdit {
     Q_OBJECT
 public:

@@ -43,7 +43,7 @@ QLabel* Value(QWidget* parent, const char* name) {
 }
 
 // Numbers for the percentage label: one decimal, locale separator.
-QString OneDecimal(double v) { return QLocale().toString(v, 'f', 1); }
+QString OneDecimal(double v) { return DisplayNumber(v, 1); }
 
 }  // namespace
 

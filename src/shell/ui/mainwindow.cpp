@@ -137,8 +137,12 @@ void TForm1::ConnectCore() {
     app_.OnLayoutChanged = [this](bool repaint) {
         ShowLayout();
         if (repaint) view_->update();
+        SyncSaveButtonLater();
     };
-    app_.OnRepaint = [this] { view_->update(); };
+    app_.OnRepaint = [this] {
+        view_->update();
+        SyncSaveButtonLater();
+    };
     app_.OnRecentChanged = [this] { BuildRecentMenus(); };
     app_.OnBackgroundChanged = [this] { projectTab_->ShowBackgroundThumb(); };
     app_.OnActivateProjectTab = [this] { PageControl1_->setCurrentWidget(projectTab_); };
@@ -224,6 +228,12 @@ void TForm1::EnableByState() {
     if (auto* save = findChild<QAction*>(QStringLiteral("SaveRIPProject1")))
         save->setEnabled(app_.CurrentJob != nullptr);
     if (auto* dsave = findChild<QWidget*>(QStringLiteral("dsave"))) dsave->setEnabled(app_.SaveEnabled);
+}
+
+void TForm1::SyncSaveButtonLater() {
+    QTimer::singleShot(0, this, [this] {
+        if (auto* dsave = findChild<QWidget*>(QStringLiteral("dsave"))) dsave->setEnabled(app_.SaveEnabled);
+    });
 }
 
 void TForm1::FirstShow(const std::string& commandLine) {

@@ -83,6 +83,8 @@ private:
     void Step(int delta);
     void SetViewMode(AppCore::View view);
     void ApplyPreferencesToWindow();
+    // The save button follows the core's flag once the running command is done.
+    void SyncSaveButtonLater();
     QAction* Act(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key = {});
     QAction* Pending(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key = {});
 
