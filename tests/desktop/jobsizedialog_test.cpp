@@ -31,6 +31,12 @@ protected:
         e->setValue(value);
         Q_EMIT e->editingFinished();
     }
+    void ExpectSize(float w, float h) {
+        auto size = dlg->Result();
+        ASSERT_TRUE(size);
+        EXPECT_NEAR(size->width, w, 1e-3);
+        EXPECT_NEAR(size->height, h, 1e-3);
+    }
     void TearDown() override { UseMetric = false; }
 
     std::unique_ptr<Tfsize> dlg;
@@ -50,10 +56,7 @@ TEST_F(JobSizeDialogTest, ImageOfThreeThousandByTwoThousandPixels) {
     EXPECT_EQ(Text("label_resultwidth"), "210.000 mm");
     EXPECT_EQ(Text("label_resultheight"), "140.000 mm");
     EXPECT_EQ(Text("label_dpi"), "363  (3000 x 2000 pixels)");
-    auto size = dlg->Result();
-    ASSERT_TRUE(size);
-    EXPECT_NEAR(size->width, 210, 1e-3);
-    EXPECT_NEAR(size->height, 140, 1e-3);
+    ExpectSize(210, 140);
 }
 
 TEST_F(JobSizeDialogTest, StretchWithTwoResolutions) {
@@ -87,10 +90,7 @@ TEST_F(JobSizeDialogTest, LandscapeSwapsThePage) {
     UseMetric = true;
     Open(210, 297, false);
     Get<QRadioButton>("Rls")->setChecked(true);
-    auto size = dlg->Result();
-    ASSERT_TRUE(size);
-    EXPECT_NEAR(size->width, 297, 1e-3);
-    EXPECT_NEAR(size->height, 210, 1e-3);
+    ExpectSize(297, 210);
 }
 
 TEST_F(JobSizeDialogTest, ProportionalEntryFollowsTheSource) {

@@ -4,6 +4,7 @@
 #include "platform/folders.h"
 #include "shell/appcore.h"
 #include "shell/paths.h"
+#include "support/jobsize_script.h"
 #include "support/scripted_ui.h"
 #include "support/tempdirs.h"
 
@@ -19,10 +20,6 @@ class Loading : public ::testing::Test {
 protected:
     void SetUp() override {
         app.CurrentPlotter.MediaWidth = 1000;
-        app.AskJobSize = [this](const AppCore::JobSizeRequest& r) -> std::optional<AppCore::JobSize> {
-            requests.push_back(r);
-            return sizeAnswer;
-        };
     }
     std::string Picture(const std::string& name, int w, int h) {
         const std::string path = home.Path(name);
@@ -47,8 +44,9 @@ protected:
     test::ScratchHome home;
     test::ScriptedUi ui;
     AppCore app;
-    std::vector<AppCore::JobSizeRequest> requests;
-    std::optional<AppCore::JobSize> sizeAnswer = AppCore::JobSize{250, 125};
+    test::ScriptedJobSize sizes{app, AppCore::JobSize{250, 125}};
+    std::vector<AppCore::JobSizeRequest>& requests = sizes.requests;
+    std::optional<AppCore::JobSize>& sizeAnswer = sizes.answer;
 };
 
 TEST_F(Loading, ProjectOpensShowsStatusAndGoesOnTheRecentList) {

@@ -5,6 +5,7 @@
 #include "platform/inifile.h"
 #include "shell/appcore.h"
 #include "shell/preferences.h"
+#include "support/jobsize_script.h"
 #include "support/scripted_ui.h"
 #include "support/tempdirs.h"
 
@@ -19,10 +20,6 @@ class JobCommands : public ::testing::Test {
 protected:
     void SetUp() override {
         app.CurrentPlotter.MediaWidth = 1000;
-        app.AskJobSize = [this](const AppCore::JobSizeRequest& r) -> std::optional<AppCore::JobSize> {
-            requests.push_back(r);
-            return sizeAnswer;
-        };
         app.PostStartMessage = [this] { ++startPosts; };
     }
     void WritePrefs(const std::string& text) { test::WriteFileBytes(PreferencesFile(), text); }
@@ -42,8 +39,9 @@ protected:
     test::ScratchHome home;
     test::ScriptedUi ui;
     AppCore app;
-    std::vector<AppCore::JobSizeRequest> requests;
-    std::optional<AppCore::JobSize> sizeAnswer = AppCore::JobSize{300, 400};
+    test::ScriptedJobSize sizes{app, AppCore::JobSize{300, 400}};
+    std::vector<AppCore::JobSizeRequest>& requests = sizes.requests;
+    std::optional<AppCore::JobSize>& sizeAnswer = sizes.answer;
     int startPosts = 0;
 };
 
