@@ -46,6 +46,11 @@ void ShowNewJob(AppCore& app) {
 
 }  // namespace
 
+LoadProgress ImageLoadProgress(AppCore& app, const std::string& path) {
+    const std::string text = "Loading Image:   " + FileNamePart(path);
+    return [&app, text](int stage, int percent) { app.Ui().Progress(stage, percent, text); };
+}
+
 void LoadAnything(AppCore& app, const std::string& path) {
     const std::string ext = UpperExtension(path);
     LogLine("Try to Load Anything: FEXT:" + ext + ", S:" + path);
@@ -116,7 +121,7 @@ void LoadLayerAsJob(AppCore& app, const std::string& path) {
 
 bool LoadImageAsJob(AppCore& app, const std::string& path) {
     LogLine("Try to load Image: " + path);
-    ImageLoadResult loaded = LoadImage24(path);
+    ImageLoadResult loaded = LoadImage24(path, ImageLoadProgress(app, path));
     if (!loaded.error.empty()) {
         WarningBox("Unable to load image: " + path);
         return false;

@@ -3,6 +3,8 @@
 // becomes a new job of the layer's size, any other file is taken as the
 // background picture of a new job. The old job is replaced only after the
 // size question and the save-changes question were answered.
+#include "raster/imageload.h"
+
 #include <string>
 #include <vector>
 
@@ -17,6 +19,9 @@ bool OpenProject(AppCore& app, const std::string& path);
 void LoadLayerAsJob(AppCore& app, const std::string& path);
 // True when a new job was made from the picture.
 bool LoadImageAsJob(AppCore& app, const std::string& path);
+
+// The image loader's progress, shown by the window (bar and job panel text).
+LoadProgress ImageLoadProgress(AppCore& app, const std::string& path);
 
 // Makes the font files that accompany a layer available to the renderer:
 // for each face the layer uses that the system lacks, the files

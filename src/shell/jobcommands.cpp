@@ -213,7 +213,7 @@ void LoadBackgroundImage(AppCore& app, const std::string& historyPath) {
     Notify(app.OnBackgroundChanged);
 
     app.Ui().SetBusy(true);
-    ImageLoadResult loaded = LoadImage24(path);
+    ImageLoadResult loaded = LoadImage24(path, ImageLoadProgress(app, path));
     app.Ui().SetBusy(false);
     if (!loaded.image) {
         if (!loaded.error.empty()) app.Ui().ShowWarning("Unable to load image: " + path);

@@ -6,6 +6,7 @@
 #include "platform/folders.h"
 #include "platform/inifile.h"
 #include "platform/registry.h"
+#include "shell/debuglog.h"
 #include "shell/preferences.h"
 #include "shell/startup.h"
 #include "shell/ui/application.h"
@@ -311,6 +312,31 @@ TEST_F(MainWindow, ExceptionsAreReportedAndTheProgramGoesOn) {
     window->RunDiagnostics("zephyx");
     EXPECT_EQ(core.RipTrace, 10);
     EXPECT_TRUE(Find<QCheckBox>("CheckBox1")->isHidden());
+}
+
+TEST_F(MainWindow, LoadSaveAndCloseCleanly) {
+    const std::string path = Project("demo.RIP", 180);
+    WriteFileBytes(home.Path("Debug.txt"), "");
+    OpenLog();
+    MakeWindow();
+    window->show();
+    window->FirstShow(path);
+    auto* xos = Find<TmmNumEdit>("mmxos");
+    xos->setText("12mm");
+    Q_EMIT xos->editingFinished();
+    QApplication::processEvents();
+    EXPECT_TRUE(Find<QWidget>("dsave")->isEnabled());
+    Find<QAction>("SaveRIPProject1")->trigger();
+    QApplication::processEvents();
+    EXPECT_FALSE(Find<QWidget>("dsave")->isEnabled());
+    EXPECT_EQ(GetProfileString(path, "Size", "X-offset(mm)"), "12");
+    EXPECT_TRUE(window->close());
+    window.reset();
+    const std::string log = ReadFileBytes(DebugLogPath());
+    CloseLog();
+    for (const char* line : {"Create RipDLG", "Form1 Created OK.", "Form1 Close", "form1 -Destroy", "-done"})
+        EXPECT_NE(log.find(line), std::string::npos) << line;
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 void SomeCode() {}

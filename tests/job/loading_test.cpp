@@ -121,6 +121,10 @@ TEST_F(Loading, ImageBecomesTheBackgroundOfANewJob) {
     EXPECT_EQ(job.BackgroundImage->Width(), 300);
     EXPECT_FALSE(job.Modified);
     EXPECT_EQ(app.ImageHist, std::vector<std::string>{path});
+    // The window's progress bar runs from start to end of the load.
+    ASSERT_GE(ui.progress.size(), 2u);
+    EXPECT_EQ(ui.progress.front().first, 0);
+    EXPECT_EQ(ui.progress.back().first, 2);
 }
 
 TEST_F(Loading, ImageFailuresLeaveTheJobAlone) {

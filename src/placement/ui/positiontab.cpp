@@ -149,7 +149,7 @@ QWidget* PositionTab::BuildCrop() {
     grid->addWidget(new QLabel(QStringLiteral("Bottom:"), this), 2, 2);
     grid->addWidget(mmboty_, 2, 3);
     auto* dfullcrop = PushButton(this, "dfullcrop", QStringLiteral("&Full Page"));
-    auto* dcroparea = PushButton(this, "dcroparea", QStringLiteral("Crop &Area..."));
+    auto* dcroparea = PushButton(this, "dcroparea", QStringLiteral("Cro&p Area..."));
     auto* dbillboard = PushButton(this, "dbillboard", QStringLiteral("&Billboard Tiles..."));
     grid->addWidget(dfullcrop, 3, 1);
     grid->addWidget(dcroparea, 3, 3);

@@ -45,7 +45,7 @@ void TForm1::BuildMenus() {
     Pending(printer, "PrinterOptions1", QStringLiteral("Printer Options..."));
     Pending(printer, "SelectGMA1", QStringLiteral("Select GMA..."));
     printer->addSeparator();
-    Pending(printer, "RIPNow1", QStringLiteral("RIP Now"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    Pending(printer, "RIPNow1", QStringLiteral("RIP Now"));
     Pending(printer, "CreateCutFile1", QStringLiteral("Create Cut File"));
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
