@@ -221,6 +221,7 @@ void TForm1::ShowLayout() {
 
 void TForm1::EnableByState() {
     ApplyTagTable(this, StateBits(app_), unavailable_);
+    SyncFormCaptions(this);
     for (const QString& name : unavailable_) {
         for (QWidget* w : findChildren<QWidget*>(name)) w->setEnabled(false);
         for (QAction* a : findChildren<QAction*>(name)) a->setEnabled(false);

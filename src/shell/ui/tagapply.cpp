@@ -4,6 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QFormLayout>
 #include <QPalette>
 #include <QWidget>
 
@@ -46,6 +47,17 @@ int ApplyTagTable(QObject* root, std::uint32_t bits, const QSet<QString>& unavai
         if (!found.isEmpty()) ++matched;
     }
     return matched;
+}
+
+void SyncFormCaptions(QObject* root) {
+    for (QFormLayout* form : root->findChildren<QFormLayout*>()) {
+        for (int row = 0; row < form->rowCount(); ++row) {
+            QLayoutItem* label = form->itemAt(row, QFormLayout::LabelRole);
+            QLayoutItem* field = form->itemAt(row, QFormLayout::FieldRole);
+            if (label && label->widget() && field && field->widget())
+                label->widget()->setVisible(!field->widget()->isHidden());
+        }
+    }
 }
 
 }  // namespace corvan

@@ -14,4 +14,7 @@ namespace corvan {
 // object.
 int ApplyTagTable(QObject* root, std::uint32_t stateBits, const QSet<QString>& unavailable = {});
 
+// A form row's caption follows its field: hidden with it, shown with it.
+void SyncFormCaptions(QObject* root);
+
 }  // namespace corvan
