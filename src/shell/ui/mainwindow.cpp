@@ -121,6 +121,7 @@ TForm1::~TForm1() {
     app_.OnRecentChanged = nullptr;
     app_.OnBackgroundChanged = nullptr;
     app_.OnActivateProjectTab = nullptr;
+    app_.OnLayerAdded = nullptr;
     app_.PostStartMessage = nullptr;
     app_.AskJobSize = nullptr;
     app_.ShowPathEditor = nullptr;

@@ -143,7 +143,6 @@ QWidget* ProjectTab::BuildBackground() {
     grid->addWidget(BG_color_picker_, 5, 1);
     grid->addWidget(label_bgcolor_, 5, 2);
     grid->setColumnStretch(3, 1);
-    label_bgfilename_->setWordWrap(true);
     label_bgfilename_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     grid->addWidget(label_bgfilename_, 6, 0, 1, 4);
 
@@ -256,7 +255,10 @@ void ProjectTab::ShowJob() {
     cBackgroundImage_->setChecked(job.DrawImage);
     const QString name = job.BackgroundFile.empty() ? QStringLiteral("No Image Loaded...")
                                                     : QString::fromStdString(job.BackgroundFile);
-    label_bgfilename_->setText(name);
+    // The label keeps the whole path in its hint; long paths are shortened
+    // in the middle so the group keeps its width.
+    label_bgfilename_->setText(fontMetrics().elidedText(name, Qt::ElideMiddle, 340));
+    label_bgfilename_->setToolTip(name);
     dlabel_bgfilename_->setToolTip(name);
     const int room = std::max(60, dlabel_bgfilename_->width() - 30);
     dlabel_bgfilename_->setText(fontMetrics().horizontalAdvance(name) > room
