@@ -36,7 +36,11 @@ QWidget* Make(const Control& c, QWidget* parent) {
     QWidget* w = nullptr;
     switch (c.kind) {
     case Kind::Check: w = new QCheckBox(caption, parent); break;
-    case Kind::Button: w = new QPushButton(caption, parent); break;
+    case Kind::Button:
+        w = new QPushButton(caption, parent);
+        w->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+        w->setMinimumWidth(110);
+        break;
     case Kind::Combo: w = new QComboBox(parent); break;
     case Kind::List: {
         auto* l = new QListWidget(parent);
@@ -144,10 +148,12 @@ QWidget* BuildGamutMappingTab(QWidget* parent) {
 QWidget* BuildOutputOptionsTab(QWidget* parent) {
     return BuildTab(parent, "tab_outputoptions",
                     {{"Select Printer:",
-                      {{Kind::List, "strprinters", "Drivers:", true},
-                       {Kind::Label, "label_pinfo", "Driver:", false},
-                       {Kind::Label, "label_pinfo1", "", false},
-                       {Kind::Combo, "combospooler", "Print Queue:", false}}},
+                      {{Kind::Combo, "comboPrinters", "Driver:", true},
+                       {Kind::Label, "label_pinfo", "Device:", false},
+                       {Kind::Label, "label_pinfo1", "", false}}},
+                     {"Use the following Printer Driver to Spool Print Jobs:",
+                      {{Kind::Combo, "combospooler", "Queue:", true},
+                       {Kind::Button, "dproperties", "Properties", true}}},
                      {"Rip Options",
                       {{Kind::Check, "cRiptoFile", "Rip to File", true},
                        {Kind::Edit, "FilenameEdit1", "", true},
