@@ -20,7 +20,7 @@ struct Area {
 
 constexpr Area kAreas[] = {
     {"Open Job", "Open a Saved Document", QStyle::SP_DialogOpenButton},
-    {"Image as New Job", "Select an Image, as a New Docuent.", QStyle::SP_DesktopIcon},
+    {"Image as New Job", "Select an Image, as a New Docuent.", QStyle::SP_DirOpenIcon},
     {"New Job", "Create a New Docuent, ready to insert layered artwork.", QStyle::SP_FileIcon},
     {"Help", "View the CorvanRIP Help files.", QStyle::SP_DialogHelpButton},
     {"Recent Job", "Open the Document that was most recently edited.", QStyle::SP_FileDialogDetailedView},
