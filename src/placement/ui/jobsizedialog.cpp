@@ -81,7 +81,12 @@ Tfsize::Tfsize(const AppCore::JobSizeRequest& request, QWidget* parent)
     ui_->cwidth->setFocus();
 }
 
-Tfsize::~Tfsize() = default;
+// Destroying the dialog takes the focus from an edit, which reports a
+// finished entry; the handlers must not see a half-destroyed dialog.
+Tfsize::~Tfsize() {
+    ui_->cwidth->blockSignals(true);
+    ui_->cheight->blockSignals(true);
+}
 
 float Tfsize::Factor() const { return JobSizeUnits()[static_cast<std::size_t>(unit_)].millimetres; }
 

@@ -282,6 +282,12 @@ QStringList PositionTab::PendingNames() {
     return {QStringLiteral("dcroparea"), QStringLiteral("dbillboard")};
 }
 
+// Destruction moves the focus out of an edit, which would report an entry
+// to a tab that is half gone.
+PositionTab::~PositionTab() {
+    for (TmmNumEdit* e : findChildren<TmmNumEdit*>()) e->blockSignals(true);
+}
+
 void PositionTab::ApplyUnits() {
     for (TmmNumEdit* e : {mmxos_, mmyos_, mmxgap_, mmygap_, mmtopx_, mmtopy_, mmbotx_, mmboty_}) e->applyUnits();
 }

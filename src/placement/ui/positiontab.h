@@ -18,6 +18,7 @@ class PositionTab : public QWidget {
     Q_OBJECT
 public:
     PositionTab(AppCore& app, QWidget* parent = nullptr);
+    ~PositionTab() override;
 
     void ShowLayout();
     // Empties the tab (no job).

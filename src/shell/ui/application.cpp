@@ -30,6 +30,16 @@ void CorvanApplication::ReportException(const std::string& message) {
     LogLine("Exception: " + text);
 }
 
+void RunGuarded(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const std::exception& e) {
+        CorvanApplication::ReportException(e.what());
+    } catch (...) {
+        CorvanApplication::ReportException("Unknown exception");
+    }
+}
+
 bool CorvanApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);

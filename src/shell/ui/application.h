@@ -4,6 +4,7 @@
 // logged with "Exception: "; the program goes on.
 #include <QApplication>
 
+#include <functional>
 #include <string>
 
 namespace corvan {
@@ -19,6 +20,10 @@ public:
     // Shows and logs one caught exception.
     static void ReportException(const std::string& message);
 };
+
+// Runs a command and reports what it throws the same way, inside the slot:
+// an exception must not unwind through the toolkit's signal dispatch.
+void RunGuarded(const std::function<void()>& command);
 
 // Where the last exception was raised (0 when unknown).
 const void* LastThrowAddress();

@@ -5,6 +5,7 @@
 #include "placement/positioncommands.h"
 #include "shell/jobcommands.h"
 #include "shell/ui/aboutbox.h"
+#include "shell/ui/application.h"
 #include "display/ui/jobview.h"
 #include "shell/ui/mainwindow.h"
 #include "shell/ui/pathseditor.h"
@@ -26,6 +27,10 @@ QAction* TForm1::Act(QMenu* menu, const char* name, const QString& caption, cons
     a->setObjectName(QString::fromUtf8(name));
     if (!key.isEmpty()) a->setShortcut(key);
     return a;
+}
+
+void TForm1::Command(QAction* action, std::function<void()> command) {
+    connect(action, &QAction::triggered, this, [command = std::move(command)] { RunGuarded(command); });
 }
 
 QAction* TForm1::Pending(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key) {
@@ -50,72 +55,55 @@ void TForm1::BuildMenus() {
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     Pending(options, "Settings1", QStringLiteral("Settings..."), QKeySequence(Qt::Key_F12));
-    connect(Act(options, "SetPaths1", QStringLiteral("Set Paths...")), &QAction::triggered, this,
-            [this] { ShowPathEditor(this); });
+    Command(Act(options, "SetPaths1", QStringLiteral("Set Paths...")), [this] { ShowPathEditor(this); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     Pending(help, "HelpTopics1", QStringLiteral("Help Topics"), QKeySequence(Qt::Key_F1));
     Pending(help, "QuickStart1", QStringLiteral("Quick Start Guide"));
-    connect(Act(help, "About1", QStringLiteral("About...")), &QAction::triggered, this,
-            [this] { ShowAboutBox(this); });
+    Command(Act(help, "About1", QStringLiteral("About...")), [this] { ShowAboutBox(this); });
     help->addSeparator();
-    connect(Act(help, "bitmapdir1", QStringLiteral("Set Manual Data")), &QAction::triggered, this, [this] {
+    Command(Act(help, "bitmapdir1", QStringLiteral("Set Manual Data")), [this] {
         if (auto word = app_.Ui().Input("c", "Enter Bitmap Dir", "")) RunDiagnostics(*word);
     });
 }
 
 void TForm1::BuildFileMenu(QMenu* m) {
-    connect(Act(m, "NewJob1", QStringLiteral("New Job"), QKeySequence::New), &QAction::triggered, this,
-            [this] { NewJob(app_); });
+    Command(Act(m, "NewJob1", QStringLiteral("New Job"), QKeySequence::New), [this] { NewJob(app_); });
     Pending(m, "ScanNewImage1", QStringLiteral("Scan New Image"));
     Pending(m, "SelectTwainSource1", QStringLiteral("Select Twain Source"));
     m->addSeparator();
-    connect(Act(m, "OpenRIPProject1", QStringLiteral("Open RIP Project"), QKeySequence::Open),
-            &QAction::triggered, this, [this] { OpenProjectCommand(app_); });
-    connect(Act(m, "OpenLayerasNew1", QStringLiteral("Open Layer (as New)")), &QAction::triggered, this,
-            [this] { OpenLayerAsNewCommand(app_); });
-    connect(Act(m, "OpenImageasNew1", QStringLiteral("Open Image (as New)")), &QAction::triggered, this,
-            [this] { OpenImageAsNewCommand(app_); });
+    Command(Act(m, "OpenRIPProject1", QStringLiteral("Open RIP Project"), QKeySequence::Open), [this] { OpenProjectCommand(app_); });
+    Command(Act(m, "OpenLayerasNew1", QStringLiteral("Open Layer (as New)")), [this] { OpenLayerAsNewCommand(app_); });
+    Command(Act(m, "OpenImageasNew1", QStringLiteral("Open Image (as New)")), [this] { OpenImageAsNewCommand(app_); });
     Recent1_ = m->addMenu(QStringLiteral("Reopen"));
     Recent1_->setObjectName(QStringLiteral("Recent1"));
-    connect(Act(m, "LoadDXFFile1", QStringLiteral("Load DXF File")), &QAction::triggered, this,
-            [] { LaunchDxfConverter(); });
+    Command(Act(m, "LoadDXFFile1", QStringLiteral("Load DXF File")), [] { LaunchDxfConverter(); });
     m->addSeparator();
-    connect(Act(m, "LoadImage2", QStringLiteral("Load Background Image")), &QAction::triggered, this,
-            [this] { LoadBackgroundImage(app_); });
+    Command(Act(m, "LoadImage2", QStringLiteral("Load Background Image")), [this] { LoadBackgroundImage(app_); });
     Pending(m, "LoadEMF1", QStringLiteral("Load Vector Layer"));
     m->addSeparator();
-    connect(Act(m, "SaveRIPProject1", QStringLiteral("&Save RIP Project"), QKeySequence::Save),
-            &QAction::triggered, this, [this] { SaveJob(app_); });
-    connect(Act(m, "SaveAs1", QStringLiteral("Save &As")), &QAction::triggered, this, [this] { SaveJobAs(app_); });
+    Command(Act(m, "SaveRIPProject1", QStringLiteral("&Save RIP Project"), QKeySequence::Save), [this] { SaveJob(app_); });
+    Command(Act(m, "SaveAs1", QStringLiteral("Save &As")), [this] { SaveJobAs(app_); });
     Pending(m, "SaveasBitmap1", QStringLiteral("Save as Bitmap"), QKeySequence(Qt::CTRL | Qt::Key_B));
     m->addSeparator();
-    connect(Act(m, "LaunchCorvanPACK1", QStringLiteral("Launch CorvanPACK")), &QAction::triggered, this,
-            [this] { LaunchPackagingTool(app_); });
+    Command(Act(m, "LaunchCorvanPACK1", QStringLiteral("Launch CorvanPACK")), [this] { LaunchPackagingTool(app_); });
     m->addSeparator();
-    connect(Act(m, "CloseCurrent1", QStringLiteral("&Close Current")), &QAction::triggered, this,
-            [this] { CloseJob(app_, true); });
-    connect(Act(m, "Exit1", QStringLiteral("E&xit")), &QAction::triggered, this, &QWidget::close);
+    Command(Act(m, "CloseCurrent1", QStringLiteral("&Close Current")), [this] { CloseJob(app_, true); });
+    Command(Act(m, "Exit1", QStringLiteral("E&xit")), [this] { close(); });
 }
 
 void TForm1::BuildEditMenu(QMenu* m) {
-    connect(Act(m, "ClearImage1", QStringLiteral("Clear Background Image")), &QAction::triggered, this,
-            [this] { ClearBackgroundImage(app_); });
-    connect(Act(m, "SetBackgroundColor1", QStringLiteral("Set Background Color")), &QAction::triggered, this,
-            [this] {
+    Command(Act(m, "ClearImage1", QStringLiteral("Clear Background Image")), [this] { ClearBackgroundImage(app_); });
+    Command(Act(m, "SetBackgroundColor1", QStringLiteral("Set Background Color")), [this] {
                 if (auto* picker = findChild<QWidget*>(QStringLiteral("BG_color_picker")))
                     QMetaObject::invokeMethod(picker, "click");
             });
     Pending(m, "EditImage1", QStringLiteral("Edit Background Image"));
     m->addSeparator();
-    connect(Act(m, "SetJobSize1", QStringLiteral("Set Job Size"), QKeySequence(Qt::CTRL | Qt::Key_J)),
-            &QAction::triggered, this, [this] { ChangeJobSize(app_); });
-    connect(Act(m, "CenterJob1", QStringLiteral("Center Job"), QKeySequence(Qt::CTRL | Qt::Key_5)),
-            &QAction::triggered, this, [this] { CenterJob(app_); });
-    connect(Act(m, "StretchtoFit1", QStringLiteral("Stretch to Fit"), QKeySequence(Qt::CTRL | Qt::Key_F)),
-            &QAction::triggered, this, [this] { StretchToFit(app_); });
-    connect(Act(m, "Reset1", QStringLiteral("Reset Position"), QKeySequence(Qt::CTRL | Qt::Key_R)),
-            &QAction::triggered, this, [this] { ResetPosition(app_); });
+    Command(Act(m, "SetJobSize1", QStringLiteral("Set Job Size"), QKeySequence(Qt::CTRL | Qt::Key_J)), [this] { ChangeJobSize(app_); });
+    Command(Act(m, "CenterJob1", QStringLiteral("Center Job"), QKeySequence(Qt::CTRL | Qt::Key_5)), [this] { CenterJob(app_); });
+    Command(Act(m, "StretchtoFit1", QStringLiteral("Stretch to Fit"), QKeySequence(Qt::CTRL | Qt::Key_F)), [this] { StretchToFit(app_); });
+    Command(Act(m, "Reset1", QStringLiteral("Reset Position"), QKeySequence(Qt::CTRL | Qt::Key_R)), [this] { ResetPosition(app_); });
     Pending(m, "BillboardTiles1", QStringLiteral("Billboard Tiles..."));
     m->addSeparator();
     Pending(m, "ToggleCropmarks1", QStringLiteral("Toggle Cropmarks"));
@@ -188,7 +176,7 @@ void TForm1::BuildToolBar() {
         b->setIcon(style()->standardIcon(icon));
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         b->setAutoRaise(true);
-        connect(b, &QToolButton::clicked, this, handler);
+        connect(b, &QToolButton::clicked, this, [handler] { RunGuarded(handler); });
         bar->addWidget(b);
         return b;
     };

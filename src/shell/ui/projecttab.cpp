@@ -296,6 +296,12 @@ void ProjectTab::ShowBackgroundThumb() {
     thumb_->setPixmap(QPixmap::fromImage(img));
 }
 
+// Destruction moves the focus out of an edit, which would report an entry
+// to a tab that is half gone.
+ProjectTab::~ProjectTab() {
+    for (TmmNumEdit* e : findChildren<TmmNumEdit*>()) e->blockSignals(true);
+}
+
 void ProjectTab::ApplyUnits() {
     for (TmmNumEdit* e : {mmDocWidth_, mmDocHeight_, mmMediaWidth_, mmMediaHeight_}) e->applyUnits();
     if (app_.CurrentJob)

@@ -20,6 +20,7 @@ class ProjectTab : public QWidget {
     Q_OBJECT
 public:
     ProjectTab(AppCore& app, QWidget* parent = nullptr);
+    ~ProjectTab() override;
 
     void ShowJob();
     void Clear();
