@@ -25,9 +25,9 @@
 #include "shell/ui/startwizard.h"
 
 #include <QDir>
-#include <QTabWidget>
 #include <QFileInfo>
 #include <QStringList>
+#include <QTabWidget>
 #include <QTimer>
 
 #include <cstdio>
@@ -68,11 +68,13 @@ Options ParseArgs(int argc, char** argv) {
             joined += (joined.empty() ? "" : " ") + a;
         }
     }
-    if (!joined.empty()) o.file = QFileInfo(QString::fromStdString(joined)).absoluteFilePath().toStdString();
+    if (!joined.empty())
+        o.file = QFileInfo(QString::fromStdString(joined)).absoluteFilePath().toStdString();
     return o;
 }
 
-QWidget* MakeDialog(const std::string& name, QWidget* parent, std::unique_ptr<corvan::Bitmap24>& picture) {
+QWidget* MakeDialog(const std::string& name, QWidget* parent,
+                    std::unique_ptr<corvan::Bitmap24>& picture) {
     using namespace corvan;
     if (name == "jobsize") return new Tfsize({nullptr, false, 200, 280}, parent);
     if (name == "jobsize-image") {
@@ -95,8 +97,9 @@ int Screenshot(const Options& o, corvan::AppCore& core, corvan::QtUserInterface&
     SetCurrentUi(&console);
     TForm1 window(core, ui);
     core.AskJobSize = [](const AppCore::JobSizeRequest& r) {
-        return std::optional<AppCore::JobSize>(r.pixelSource ? AppCore::JobSize{r.width * 25.4f / 100, r.height * 25.4f / 100}
-                                                              : AppCore::JobSize{r.width, r.height});
+        return std::optional<AppCore::JobSize>(
+            r.pixelSource ? AppCore::JobSize{r.width * 25.4f / 100, r.height * 25.4f / 100}
+                          : AppCore::JobSize{r.width, r.height});
     };
     core.PostStartMessage = nullptr;
     core.StartupDone = true;
@@ -131,7 +134,9 @@ int Screenshot(const Options& o, corvan::AppCore& core, corvan::QtUserInterface&
 int main(int argc, char** argv) {
     const Options options = ParseArgs(argc, argv);
     if (options.bad) {
-        std::fprintf(stderr, "usage: corvanrip [--screenshot OUT.png [--dialog NAME] [--size WxH]] [FILE]\n");
+        std::fprintf(
+            stderr,
+            "usage: corvanrip [--screenshot OUT.png [--dialog NAME] [--size WxH]] [FILE]\n");
         return 2;
     }
     if (!options.screenshot.empty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -30,7 +30,9 @@ std::string UpperExtension(const std::string& path) {
     return ext;
 }
 
-std::string Num(float v) { return QString::number(v, 'g', 6).toStdString(); }
+std::string Num(float v) {
+    return QString::number(v, 'g', 6).toStdString();
+}
 
 void LogHeader(const std::string& path, const AppCore::LayerHeader& h, float w, float ht) {
     LogLine("metafile : " + path);

@@ -9,10 +9,10 @@
 namespace corvan {
 
 struct LengthUnit {
-    const char* name;     // as the unit list shows it
-    const char* suffix;   // after the number in the edits
+    const char* name;    // as the unit list shows it
+    const char* suffix;  // after the number in the edits
     int decimals;
-    float millimetres;    // one unit in millimetres
+    float millimetres;  // one unit in millimetres
 };
 // mm, inches, points, pixels (of 300 DPI), feet, yards, C.M., meters.
 std::span<const LengthUnit> JobSizeUnits();
@@ -34,7 +34,7 @@ std::optional<SizeMM> ParsePaperPreset(const std::string& item);
 
 // The page of the dialog and how a source fills it.
 struct JobSizeInput {
-    SizeMM page;            // the edits, in millimetres, before orientation
+    SizeMM page;  // the edits, in millimetres, before orientation
     bool landscape = false;
     bool fit = false;       // "Fit to Page" (else "Stretch to Page")
     float sourceWidth = 0;  // millimetres, or pixels for a picture
@@ -42,8 +42,8 @@ struct JobSizeInput {
     bool pixelSource = false;
 };
 struct JobSizeResult {
-    SizeMM page;    // after orientation
-    SizeMM result;  // 0 x 0 while the page is empty
+    SizeMM page;             // after orientation
+    SizeMM result;           // 0 x 0 while the page is empty
     std::string resolution;  // the "D.P.I." label
 };
 JobSizeResult ComputeJobSize(const JobSizeInput& in);

@@ -11,7 +11,9 @@ namespace corvan {
 
 namespace {
 
-TemfFile* EditableJob(AppCore& app) { return app.Updating ? nullptr : app.CurrentJob.get(); }
+TemfFile* EditableJob(AppCore& app) {
+    return app.Updating ? nullptr : app.CurrentJob.get();
+}
 
 }  // namespace
 
@@ -19,10 +21,18 @@ void SetPlacementValue(AppCore& app, PlacementValue which, float v) {
     TemfFile* job = EditableJob(app);
     if (!job) return;
     switch (which) {
-    case PlacementValue::XOffset: job->XOffset = v; break;
-    case PlacementValue::YOffset: job->YOffset = v; break;
-    case PlacementValue::XGap: job->XGap = v; break;
-    case PlacementValue::YGap: job->YGap = v; break;
+        case PlacementValue::XOffset:
+            job->XOffset = v;
+            break;
+        case PlacementValue::YOffset:
+            job->YOffset = v;
+            break;
+        case PlacementValue::XGap:
+            job->XGap = v;
+            break;
+        case PlacementValue::YGap:
+            job->YGap = v;
+            break;
     }
     UpdateLayout(app, true);
 }
@@ -40,10 +50,18 @@ void SetCropEdge(AppCore& app, CropEdge edge, float v) {
     TemfFile* job = EditableJob(app);
     if (!job) return;
     switch (edge) {
-    case CropEdge::Left: job->CropLeft = v; break;
-    case CropEdge::Top: job->CropTop = v; break;
-    case CropEdge::Right: job->CropRight = v; break;
-    case CropEdge::Bottom: job->CropBottom = v; break;
+        case CropEdge::Left:
+            job->CropLeft = v;
+            break;
+        case CropEdge::Top:
+            job->CropTop = v;
+            break;
+        case CropEdge::Right:
+            job->CropRight = v;
+            break;
+        case CropEdge::Bottom:
+            job->CropBottom = v;
+            break;
     }
     job->CheckCrop(true);
     UpdateLayout(app, true);

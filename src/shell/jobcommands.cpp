@@ -19,8 +19,9 @@
 namespace corvan {
 
 const char* const kProjectFilter = "RIP Project (*.RIP *.rip)|*.RIP *.rip|All files (*)|*";
-const char* const kLayerFilter = "Vector Layers (*.EMF *.emf *.LYR *.lyr)|*.EMF *.emf *.LYR *.lyr|"
-                                 "All files (*)|*";
+const char* const kLayerFilter =
+    "Vector Layers (*.EMF *.emf *.LYR *.lyr)|*.EMF *.emf *.LYR *.lyr|"
+    "All files (*)|*";
 const char* const kImageFilter =
     "Images (*.bmp *.BMP *.jpg *.JPG *.jpeg *.JPEG *.tif *.TIF *.tiff *.TIFF *.png *.PNG "
     "*.gif *.GIF)|*.bmp *.BMP *.jpg *.JPG *.jpeg *.JPEG *.tif *.TIF *.tiff *.TIFF *.png *.PNG "
@@ -49,7 +50,8 @@ std::optional<std::string> AskProjectName(AppCore& app, FileDialogRequest::Mode 
                                           const std::string& proposed) {
     FileDialogRequest req;
     req.mode = mode;
-    req.title = mode == FileDialogRequest::Mode::Save ? "Save RIP Project File" : "Open RIP Project";
+    req.title =
+        mode == FileDialogRequest::Mode::Save ? "Save RIP Project File" : "Open RIP Project";
     req.initialDir = ReadPath("DocumentDir");
     req.fileName = proposed;
     req.filter = kProjectFilter;
@@ -58,7 +60,9 @@ std::optional<std::string> AskProjectName(AppCore& app, FileDialogRequest::Mode 
 }
 
 // Linux stand-ins for the companion programs: same names, without ".exe".
-std::string CompanionProgram(const std::string& name) { return ProgramFolder() + name; }
+std::string CompanionProgram(const std::string& name) {
+    return ProgramFolder() + name;
+}
 
 }  // namespace
 
@@ -69,12 +73,13 @@ void RefreshAfterJobChange(AppCore& app) {
 
 bool AskSaveChanges(AppCore& app) {
     if (!app.CurrentJob || !app.CurrentJob->Modified) return true;
-    const Button answer = app.Ui().Message(MessageKind::Confirmation, "Save changes to current job?",
-                                           YesNoCancel);
+    const Button answer =
+        app.Ui().Message(MessageKind::Confirmation, "Save changes to current job?", YesNoCancel);
     if (answer == ButtonCancel || answer == ButtonNone) return false;
     if (answer == ButtonYes) {
         SaveJob(app);
-        if (app.CurrentJob->Modified && !app.Ui().AskYesNo("Do you wish to continue?")) return false;
+        if (app.CurrentJob->Modified && !app.Ui().AskYesNo("Do you wish to continue?"))
+            return false;
     }
     app.CurrentJob->Modified = false;
     return true;
@@ -256,7 +261,9 @@ bool LaunchPackagingTool(const AppCore& app) {
     return QProcess::startDetached(QString::fromStdString(CompanionProgram("CorvanPACK")), args);
 }
 
-bool DxfConverterInstalled() { return FileExists(CompanionProgram("DXF_Loader")); }
+bool DxfConverterInstalled() {
+    return FileExists(CompanionProgram("DXF_Loader"));
+}
 
 bool LaunchDxfConverter() {
     return QProcess::startDetached(QString::fromStdString(CompanionProgram("DXF_Loader")), {});

@@ -80,26 +80,37 @@ void DeferredStart(AppCore& app) {
 
 void RunWizardChoice(AppCore& app, int choice) {
     switch (choice) {
-    case 1: OpenProjectCommand(app); break;
-    case 2: OpenImageAsNewCommand(app); break;
-    case 3: NewJob(app); break;
-    case 4: Call(app.ShowHelpTopics); break;
-    case 5:
-        if (app.DocHist.empty())
-            app.Ui().ShowPlain("No Recent Jobs to open!");
-        else
-            OpenRecent(app, 0);
-        break;
-    case 6:
-        if (app.ShowSettings) app.ShowSettings(0);
-        break;
-    default: break;
+        case 1:
+            OpenProjectCommand(app);
+            break;
+        case 2:
+            OpenImageAsNewCommand(app);
+            break;
+        case 3:
+            NewJob(app);
+            break;
+        case 4:
+            Call(app.ShowHelpTopics);
+            break;
+        case 5:
+            if (app.DocHist.empty())
+                app.Ui().ShowPlain("No Recent Jobs to open!");
+            else
+                OpenRecent(app, 0);
+            break;
+        case 6:
+            if (app.ShowSettings) app.ShowSettings(0);
+            break;
+        default:
+            break;
     }
 }
 
 // The same question as before any other change of job: Cancel, or No to
 // "Do you wish to continue?" after a cancelled save, keeps the window open.
-bool CloseQuery(AppCore& app) { return AskSaveChanges(app); }
+bool CloseQuery(AppCore& app) {
+    return AskSaveChanges(app);
+}
 
 bool ApplyPreferences(AppCore& app) {
     const int before = app.MaxPreview;

@@ -194,7 +194,9 @@ std::uint32_t StateBits(const AppCore& app) {
     return bits;
 }
 
-std::span<const TagEntry> MainWindowTags() { return kTags; }
+std::span<const TagEntry> MainWindowTags() {
+    return kTags;
+}
 
 TagEffect EvaluateTag(int tag, std::uint32_t bits) {
     if (tag >= 0) return {};

@@ -23,6 +23,7 @@ private:
     corvan::CorvanApplication* app_ = nullptr;
 };
 
-[[maybe_unused]] const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+[[maybe_unused]] const auto* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
 
 }  // namespace

@@ -54,8 +54,9 @@ TEST_F(MainWindow, FirstStartOnAFreshSystem) {
         return JobSizeDialog(window.get(), r);
     };
     window->FirstShow("");
-    EXPECT_EQ(ui.Texts(), (std::vector<std::string>{kPathsMessage, "Update System Paths?",
-                                                     "Would you like to view the Quick Start Guide?"}));
+    EXPECT_EQ(ui.Texts(),
+              (std::vector<std::string>{kPathsMessage, "Update System Paths?",
+                                        "Would you like to view the Quick Start Guide?"}));
     EXPECT_FALSE(ReadRegRaw("DocumentDir").empty());
     ASSERT_TRUE(core.CurrentJob);
     EXPECT_NEAR(core.CurrentJob->PageWidth, 200, 0.01);
@@ -94,10 +95,12 @@ TEST_F(MainWindow, StartWithAProjectAskesNothing) {
 
 TEST_F(MainWindow, TagTableWithoutAJob) {
     MakeWindow();
-    for (const char* name : {"dsave", "mmDocWidth", "mmxos", "dcenter", "emflistbox", "ListBox1", "dchangedocsize"})
+    for (const char* name :
+         {"dsave", "mmDocWidth", "mmxos", "dcenter", "emflistbox", "ListBox1", "dchangedocsize"})
         EXPECT_FALSE(Find<QWidget>(name)->isEnabled()) << name;
     EXPECT_TRUE(Find<QWidget>("mmMediaWidth")->isEnabled());
-    for (const char* name : {"dviewpage", "dviewprinter", "dviewNone", "label_docsize1", "mmMediaHeight"})
+    for (const char* name :
+         {"dviewpage", "dviewprinter", "dviewNone", "label_docsize1", "mmMediaHeight"})
         EXPECT_TRUE(Find<QWidget>(name)->isHidden()) << name;
     for (const char* name : {"SaveRIPProject1", "SaveAs1", "CloseCurrent1", "LoadImage2"})
         EXPECT_FALSE(Find<QAction>(name)->isVisible()) << name;
@@ -114,9 +117,11 @@ TEST_F(MainWindow, TagTableForAJobWithSpotColoursOnTheSystemPrinter) {
     window->EnableByState();
     // The rule itself, applied to every control the window has.
     ApplyTagTable(window.get(), 2 | 8);
-    for (const char* name : {"spotlistbox", "daddspot", "dremovespot", "cspot", "mmDocWidth", "dcenter"})
+    for (const char* name :
+         {"spotlistbox", "daddspot", "dremovespot", "cspot", "mmDocWidth", "dcenter"})
         EXPECT_TRUE(Find<QWidget>(name)->isEnabled()) << name;
-    for (const char* name : {"comboGMA", "dsetgma", "mmtopx", "dfullcrop", "dKillBG", "cPrintContours"})
+    for (const char* name :
+         {"comboGMA", "dsetgma", "mmtopx", "dfullcrop", "dKillBG", "cPrintContours"})
         EXPECT_FALSE(Find<QWidget>(name)->isEnabled()) << name;
     EXPECT_FALSE(Find<QWidget>("cRiptoFile")->isVisibleTo(window.get()));
     EXPECT_FALSE(Find<QWidget>("spotlistbox")->isHidden());
@@ -163,7 +168,8 @@ TEST_F(MainWindow, CloseWithUnsavedChanges) {
         for (Button b : c.answers) ui.Answer(b);
         const bool saves = c.answers.size() == 1 && c.answers[0] == ButtonYes;
         if (c.saveDialog)
-            ui.AnswerFile(saves ? std::optional<std::string>(home.Path("close" + std::to_string(n++) + ".RIP"))
+            ui.AnswerFile(saves ? std::optional<std::string>(
+                                      home.Path("close" + std::to_string(n++) + ".RIP"))
                                 : std::nullopt);
         ui.messages.clear();
         EXPECT_EQ(window->close(), c.closes);
@@ -180,12 +186,13 @@ TEST_F(MainWindow, OpenWhileModifiedThenCancelTheSaveDialog) {
     core.MarkModified();
     window->EnableByState();
     TemfFile* old = core.CurrentJob.get();
-    ui.AnswerFile(path);           // the open dialog
-    ui.Answer(ButtonYes);          // save changes?
-    ui.AnswerFile(std::nullopt);   // the save dialog, cancelled
-    ui.Answer(ButtonNo);           // do you wish to continue?
+    ui.AnswerFile(path);          // the open dialog
+    ui.Answer(ButtonYes);         // save changes?
+    ui.AnswerFile(std::nullopt);  // the save dialog, cancelled
+    ui.Answer(ButtonNo);          // do you wish to continue?
     Find<QAction>("OpenRIPProject1")->trigger();
-    EXPECT_EQ(ui.Texts(), (std::vector<std::string>{"Save changes to current job?", "Do you wish to continue?"}));
+    EXPECT_EQ(ui.Texts(), (std::vector<std::string>{"Save changes to current job?",
+                                                    "Do you wish to continue?"}));
     EXPECT_EQ(core.CurrentJob.get(), old);
     EXPECT_TRUE(old->Modified);
     EXPECT_TRUE(Find<QWidget>("dsave")->isEnabled());
@@ -306,7 +313,8 @@ TEST_F(MainWindow, ExceptionsAreReportedAndTheProgramGoesOn) {
     QApplication::processEvents();
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].kind, MessageKind::Error);
-    EXPECT_EQ(ui.messages[0].text.rfind("Division by zero, Addr: 0x", 0), 0u) << ui.messages[0].text;
+    EXPECT_EQ(ui.messages[0].text.rfind("Division by zero, Addr: 0x", 0), 0u)
+        << ui.messages[0].text;
     EXPECT_EQ(ui.prompts, std::vector<std::string>{"Enter Bitmap Dir"});
 
     window->RunDiagnostics("zephyx");
@@ -334,7 +342,8 @@ TEST_F(MainWindow, LoadSaveAndCloseCleanly) {
     window.reset();
     const std::string log = ReadFileBytes(DebugLogPath());
     CloseLog();
-    for (const char* line : {"Create RipDLG", "Form1 Created OK.", "Form1 Close", "form1 -Destroy", "-done"})
+    for (const char* line :
+         {"Create RipDLG", "Form1 Created OK.", "Form1 Close", "form1 -Destroy", "-done"})
         EXPECT_NE(log.find(line), std::string::npos) << line;
     EXPECT_TRUE(ui.messages.empty());
 }

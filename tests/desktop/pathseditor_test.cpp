@@ -34,7 +34,8 @@ TEST_F(PathEditor, ShowsEveryFolderAndStoresOnlyOnYes) {
 
     ui.Answer(ButtonYes);
     dlg.Confirm();
-    EXPECT_EQ(ui.Texts(), (std::vector<std::string>{"Update System Paths?", "Update System Paths?"}));
+    EXPECT_EQ(ui.Texts(),
+              (std::vector<std::string>{"Update System Paths?", "Update System Paths?"}));
     EXPECT_EQ(ReadRegRaw("DocumentDir"), docs);
     EXPECT_EQ(ReadPath("DocumentDir"), docs);
 }

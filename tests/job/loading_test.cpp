@@ -18,9 +18,7 @@ namespace {
 
 class Loading : public ::testing::Test {
 protected:
-    void SetUp() override {
-        app.CurrentPlotter.MediaWidth = 1000;
-    }
+    void SetUp() override { app.CurrentPlotter.MediaWidth = 1000; }
     std::string Picture(const std::string& name, int w, int h) {
         const std::string path = home.Path(name);
         QImage img(w, h, QImage::Format_RGB32);
@@ -73,7 +71,8 @@ TEST_F(Loading, MissingProjectIsReportedAndTheJobKept) {
     ModifiedJob();
     TemfFile* old = app.CurrentJob.get();
     EXPECT_FALSE(OpenProject(app, home.Path("gone.RIP")));
-    EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Unable to find file: " + home.Path("gone.RIP")});
+    EXPECT_EQ(ui.Texts(),
+              std::vector<std::string>{"Unable to find file: " + home.Path("gone.RIP")});
     EXPECT_EQ(ui.messages[0].kind, MessageKind::Error);
     EXPECT_EQ(app.CurrentJob.get(), old);
 }
@@ -87,7 +86,7 @@ TEST_F(Loading, OpenWhileModifiedThenCancelTheSaveDialogAndStop) {
     ui.Answer(ButtonNo);
     EXPECT_FALSE(OpenProject(app, path));
     EXPECT_EQ(ui.Texts(), (std::vector<std::string>{"Save changes to current job?",
-                                                     "Do you wish to continue?"}));
+                                                    "Do you wish to continue?"}));
     EXPECT_EQ(app.CurrentJob.get(), old);
     EXPECT_TRUE(old->Modified);
     EXPECT_TRUE(app.DocHist.empty());

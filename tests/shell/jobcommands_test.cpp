@@ -67,9 +67,10 @@ TEST_F(JobCommands, NewJobWithoutPreferencesUsesTheFactoryProposalAndDefaults) {
 }
 
 TEST_F(JobCommands, NewJobAppliesThePreferences) {
-    WritePrefs("[settings]\ndef_jobwidth_value=300\ndef_jobHeight_value=150\ndef_xgap_value=10\n"
-               "def_ygap_value=12.5\nuse_cropmarks_checked=True\nRIP_DPI_value=150.4\n"
-               "RIP_Smooth_checked=False\nRIP_smoothLevel_value=3\n");
+    WritePrefs(
+        "[settings]\ndef_jobwidth_value=300\ndef_jobHeight_value=150\ndef_xgap_value=10\n"
+        "def_ygap_value=12.5\nuse_cropmarks_checked=True\nRIP_DPI_value=150.4\n"
+        "RIP_Smooth_checked=False\nRIP_smoothLevel_value=3\n");
     NewJob(app);
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_FLOAT_EQ(requests[0].width, 300);
@@ -112,9 +113,15 @@ TEST_F(JobCommands, AskSaveChangesAnswers) {
         {"no", {ButtonNo}, {}, true, {"Save changes to current job?"}},
         {"cancel", {ButtonCancel}, {}, false, {"Save changes to current job?"}},
         {"yes and saved", {ButtonYes}, saved, true, {"Save changes to current job?"}},
-        {"yes, dialog cancelled, continue", {ButtonYes, ButtonYes}, std::nullopt, true,
+        {"yes, dialog cancelled, continue",
+         {ButtonYes, ButtonYes},
+         std::nullopt,
+         true,
          {"Save changes to current job?", "Do you wish to continue?"}},
-        {"yes, dialog cancelled, stop", {ButtonYes, ButtonNo}, std::nullopt, false,
+        {"yes, dialog cancelled, stop",
+         {ButtonYes, ButtonNo},
+         std::nullopt,
+         false,
          {"Save changes to current job?", "Do you wish to continue?"}},
     };
     for (const Case& c : cases) {

@@ -165,13 +165,16 @@ TEST_F(Startup, PreviewSizePreference) {
         int want;
         bool draft;
     };
-    const Case cases[] = {{"", 900, false}, {"600", 600, false}, {"5", 10, true}, {"10", 10, false},
+    const Case cases[] = {{"", 900, false},
+                          {"600", 600, false},
+                          {"5", 10, true},
+                          {"10", 10, false},
                           {"1200.6", 1201, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stored);
-        test::WriteFileBytes(PreferencesFile(),
-                             *c.stored ? std::string("[settings]\nmax_preview_value=") + c.stored
-                                       : std::string());
+        test::WriteFileBytes(
+            PreferencesFile(),
+            *c.stored ? std::string("[settings]\nmax_preview_value=") + c.stored : std::string());
         AppCore fresh;
         ApplyPreferences(fresh);
         EXPECT_EQ(fresh.MaxPreview, c.want);
@@ -185,7 +188,8 @@ TEST_F(Startup, ChangedPreviewSizeRebuildsTheJobPreview) {
     app.CurrentJob = std::make_unique<TemfFile>();
     app.CurrentJob->PreviewDirty = false;
     EXPECT_FALSE(ApplyPreferences(app));
-    test::WriteFileBytes(PreferencesFile(), "[settings]\nmax_preview_value=500\nuse_metric_checked=True\n");
+    test::WriteFileBytes(PreferencesFile(),
+                         "[settings]\nmax_preview_value=500\nuse_metric_checked=True\n");
     EXPECT_TRUE(ApplyPreferences(app));
     EXPECT_TRUE(app.CurrentJob->PreviewDirty);
     EXPECT_EQ(repaints, 1);
@@ -216,8 +220,9 @@ TEST_F(Startup, CloseQueryAnswers) {
         for (Button b : c.answers) ui.Answer(b);
         const bool saves = c.answers.size() == 1 && c.answers[0] == ButtonYes;
         if (c.saveDialog)
-            ui.AnswerFile(saves ? std::optional<std::string>(home.Path("c" + std::to_string(n++) + ".RIP"))
-                                : std::nullopt);
+            ui.AnswerFile(
+                saves ? std::optional<std::string>(home.Path("c" + std::to_string(n++) + ".RIP"))
+                      : std::nullopt);
         EXPECT_EQ(CloseQuery(app), c.mayClose);
         EXPECT_EQ(app.CurrentJob->Modified, !c.mayClose);
     }

@@ -34,16 +34,11 @@ TEST(StateBits, TagRule) {
         TagEffect want;
     };
     const Case cases[] = {
-        {0, 63, {false, false, false}},
-        {5, 63, {false, false, false}},
-        {-512, 0, {true, false, true}},
-        {-514, 0, {true, false, false}},
-        {-514, 2, {true, false, true}},
-        {-515, 2, {true, false, false}},
-        {-515, 3, {true, false, true}},
-        {-1034, 2, {false, true, false}},
-        {-1034, 10, {false, true, true}},
-        {-1554, 18, {true, true, true}},
+        {0, 63, {false, false, false}},   {5, 63, {false, false, false}},
+        {-512, 0, {true, false, true}},   {-514, 0, {true, false, false}},
+        {-514, 2, {true, false, true}},   {-515, 2, {true, false, false}},
+        {-515, 3, {true, false, true}},   {-1034, 2, {false, true, false}},
+        {-1034, 10, {false, true, true}}, {-1554, 18, {true, true, true}},
         {-1554, 2, {true, true, false}},
     };
     for (const Case& c : cases) {
@@ -64,10 +59,10 @@ TEST(StateBits, TableIsCompleteAndUnique) {
         ++perTag[e.tag];
         EXPECT_TRUE(names.insert(e.component).second) << e.component;
     }
-    const std::map<int, int> expected = {{-512, 2},  {-514, 85},  {-515, 5},   {-518, 11},
-                                         {-522, 15}, {-530, 6},   {-546, 6},   {-1025, 1},
-                                         {-1026, 22}, {-1027, 2}, {-1030, 7},  {-1034, 3},
-                                         {-1538, 4}, {-1546, 1},  {-1554, 1}};
+    const std::map<int, int> expected = {{-512, 2},   {-514, 85}, {-515, 5},  {-518, 11},
+                                         {-522, 15},  {-530, 6},  {-546, 6},  {-1025, 1},
+                                         {-1026, 22}, {-1027, 2}, {-1030, 7}, {-1034, 3},
+                                         {-1538, 4},  {-1546, 1}, {-1554, 1}};
     EXPECT_EQ(perTag, expected);
 }
 

@@ -63,7 +63,8 @@ void JobView::paintEvent(QPaintEvent*) {
     if (RenderArtwork && app_.CurrentView != AppCore::View::Draft) {
         const float w = rotated ? job.CropHeight : job.CropWidth;
         const float h = rotated ? job.CropWidth : job.CropHeight;
-        art = RenderArtwork(QSize(std::max(1, static_cast<int>(w * k)), std::max(1, static_cast<int>(h * k))));
+        art = RenderArtwork(
+            QSize(std::max(1, static_cast<int>(w * k)), std::max(1, static_cast<int>(h * k))));
     }
     p.save();
     p.setClipRect(media.adjusted(-1, -1, 1, 1));

@@ -21,7 +21,8 @@ namespace {
 class PresetDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
-    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    void paint(QPainter* p, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
         QStyleOptionViewItem opt(option);
         initStyleOption(&opt, index);
         const QStringList parts = opt.text.split(QLatin1Char('\t'));
@@ -62,10 +63,12 @@ Tfsize::Tfsize(const AppCore::JobSizeRequest& request, QWidget* parent)
     ui_->buttons->button(QDialogButtonBox::Apply)->setDefault(true);
     ui_->buttons->button(QDialogButtonBox::Apply)->setAutoDefault(true);
 
-    connect(ui_->buttons->button(QDialogButtonBox::Apply), &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui_->buttons->button(QDialogButtonBox::Apply), &QPushButton::clicked, this,
+            &QDialog::accept);
     connect(ui_->buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(ui_->combosize, qOverload<int>(&QComboBox::activated), this, &Tfsize::PresetChosen);
-    connect(ui_->combounits, qOverload<int>(&QComboBox::currentIndexChanged), this, &Tfsize::ApplyUnit);
+    connect(ui_->combounits, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &Tfsize::ApplyUnit);
     connect(ui_->cwidth, &QDoubleSpinBox::editingFinished, this, [this] { SideEntered(true); });
     connect(ui_->cheight, &QDoubleSpinBox::editingFinished, this, [this] { SideEntered(false); });
     connect(ui_->dreset, &QPushButton::clicked, this, &Tfsize::ResetSize);
@@ -88,7 +91,9 @@ Tfsize::~Tfsize() {
     ui_->cheight->blockSignals(true);
 }
 
-float Tfsize::Factor() const { return JobSizeUnits()[static_cast<std::size_t>(unit_)].millimetres; }
+float Tfsize::Factor() const {
+    return JobSizeUnits()[static_cast<std::size_t>(unit_)].millimetres;
+}
 
 void Tfsize::ApplyUnit() {
     const float wmm = static_cast<float>(ui_->cwidth->value()) * Factor();
@@ -154,7 +159,9 @@ void Tfsize::SelectPreset(int index) {
     PresetChosen(index);
 }
 
-void Tfsize::SelectUnit(const QString& name) { ui_->combounits->setCurrentText(name); }
+void Tfsize::SelectUnit(const QString& name) {
+    ui_->combounits->setCurrentText(name);
+}
 
 void Tfsize::Redraw() {
     JobSizeInput in;
@@ -217,7 +224,8 @@ std::optional<AppCore::JobSize> Tfsize::Result() const {
     return result_;
 }
 
-std::optional<AppCore::JobSize> JobSizeDialog(QWidget* parent, const AppCore::JobSizeRequest& request) {
+std::optional<AppCore::JobSize> JobSizeDialog(QWidget* parent,
+                                              const AppCore::JobSizeRequest& request) {
     Tfsize dlg(request, parent);
     if (dlg.exec() != QDialog::Accepted) return std::nullopt;
     return dlg.Result();

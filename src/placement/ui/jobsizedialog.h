@@ -48,6 +48,7 @@ private:
 };
 
 // Shows the dialog modally; none when cancelled.
-std::optional<AppCore::JobSize> JobSizeDialog(QWidget* parent, const AppCore::JobSizeRequest& request);
+std::optional<AppCore::JobSize> JobSizeDialog(QWidget* parent,
+                                              const AppCore::JobSizeRequest& request);
 
 }  // namespace corvan

@@ -50,7 +50,9 @@ void TmmNumEdit::setValue(float millimetres) {
     applyUnits();
 }
 
-void TmmNumEdit::applyUnits() { setText(Display(value_, UseMetric)); }
+void TmmNumEdit::applyUnits() {
+    setText(Display(value_, UseMetric));
+}
 
 void TmmNumEdit::commit() {
     if (isReadOnly()) return;

@@ -43,7 +43,9 @@ QLabel* Value(QWidget* parent, const char* name) {
 }
 
 // Numbers for the percentage label: one decimal, locale separator.
-QString OneDecimal(double v) { return DisplayNumber(v, 1); }
+QString OneDecimal(double v) {
+    return DisplayNumber(v, 1);
+}
 
 }  // namespace
 
@@ -122,7 +124,8 @@ QWidget* PositionTab::BuildPlacement() {
         connect(c, &QCheckBox::clicked, this, [this] {
             if (app_.Updating || !app_.CurrentJob) return;
             QApplication::beep();
-            SetPlacementFlags(app_, cRotate_->isChecked(), cMirrorX_->isChecked(), cmirrorY_->isChecked());
+            SetPlacementFlags(app_, cRotate_->isChecked(), cMirrorX_->isChecked(),
+                              cmirrorY_->isChecked());
         });
     connect(dcenter, &QPushButton::clicked, this, [this] { CenterJob(app_); });
     connect(dstretch, &QPushButton::clicked, this, [this] { StretchToFit(app_); });
@@ -206,7 +209,8 @@ QWidget* PositionTab::BuildFigures() {
 
 void PositionTab::SetTooBig(bool tooBig) {
     QPalette pal = labelProjectSize_->palette();
-    pal.setColor(QPalette::WindowText, tooBig ? QColor(Qt::red) : palette().color(QPalette::WindowText));
+    pal.setColor(QPalette::WindowText,
+                 tooBig ? QColor(Qt::red) : palette().color(QPalette::WindowText));
     labelProjectSize_->setPalette(pal);
     imagefit_->setVisible(tooBig);
 }
@@ -214,7 +218,8 @@ void PositionTab::SetTooBig(bool tooBig) {
 void PositionTab::ColourCropEdits(bool on) {
     for (TmmNumEdit* e : {mmtopx_, mmtopy_, mmbotx_, mmboty_}) {
         QPalette pal = e->palette();
-        pal.setColor(QPalette::Base, on ? palette().color(QPalette::Base) : palette().color(QPalette::Button));
+        pal.setColor(QPalette::Base,
+                     on ? palette().color(QPalette::Base) : palette().color(QPalette::Button));
         e->setPalette(pal);
     }
 }
@@ -247,13 +252,15 @@ void PositionTab::ShowLayout() {
     else if (job.PageWidth == 0 || job.PageHeight == 0)
         label_croppercent_->clear();
     else
-        label_croppercent_->setText(OneDecimal(job.CropWidth * 100.0 / job.PageWidth) + QStringLiteral(" % x ") +
-                                    OneDecimal(job.CropHeight * 100.0 / job.PageHeight) + QStringLiteral(" %"));
+        label_croppercent_->setText(
+            OneDecimal(job.CropWidth * 100.0 / job.PageWidth) + QStringLiteral(" % x ") +
+            OneDecimal(job.CropHeight * 100.0 / job.PageHeight) + QStringLiteral(" %"));
     label_tileno_->clear();
     if (job.CropSection && job.MultiTiles && job.TileNo > 0)
         label_tileno_->setText(QStringLiteral("Tile: %1.").arg(job.TileNo));
     label_docsize1_->setText(QString::fromStdString(FormatSize(job.PageWidth, job.PageHeight)));
-    label_jobsize_->setText(QString::fromStdString(FormatSize(job.MediaUsedWidth, job.MediaUsedHeight)));
+    label_jobsize_->setText(
+        QString::fromStdString(FormatSize(job.MediaUsedWidth, job.MediaUsedHeight)));
     QPalette pal = label_jobsize_->palette();
     pal.setColor(QPalette::WindowText, job.FitsMedia ? QColor(Qt::black) : QColor(Qt::red));
     label_jobsize_->setPalette(pal);
@@ -264,13 +271,16 @@ void PositionTab::ShowLayout() {
 void PositionTab::Clear() {
     const bool was = app_.Updating;
     app_.Updating = true;
-    for (TmmNumEdit* e : {mmxos_, mmyos_, mmxgap_, mmygap_, mmtopx_, mmtopy_, mmbotx_, mmboty_}) e->setValue(0);
+    for (TmmNumEdit* e : {mmxos_, mmyos_, mmxgap_, mmygap_, mmtopx_, mmtopy_, mmbotx_, mmboty_})
+        e->setValue(0);
     {
         const QSignalBlocker b(spincopies_);
         spincopies_->setValue(1);
     }
-    for (QCheckBox* c : {cRotate_, cMirrorX_, cmirrorY_, check_cropselection_}) c->setChecked(false);
-    for (QLabel* l : {label_docsize1_, label_croppedsize_, label_croppercent_, label_tileno_, label_jobsize_})
+    for (QCheckBox* c : {cRotate_, cMirrorX_, cmirrorY_, check_cropselection_})
+        c->setChecked(false);
+    for (QLabel* l :
+         {label_docsize1_, label_croppedsize_, label_croppercent_, label_tileno_, label_jobsize_})
         l->clear();
     QPalette pal = label_jobsize_->palette();
     pal.setColor(QPalette::WindowText, Qt::black);
@@ -289,7 +299,8 @@ PositionTab::~PositionTab() {
 }
 
 void PositionTab::ApplyUnits() {
-    for (TmmNumEdit* e : {mmxos_, mmyos_, mmxgap_, mmygap_, mmtopx_, mmtopy_, mmbotx_, mmboty_}) e->applyUnits();
+    for (TmmNumEdit* e : {mmxos_, mmyos_, mmxgap_, mmygap_, mmtopx_, mmtopy_, mmbotx_, mmboty_})
+        e->applyUnits();
 }
 
 }  // namespace corvan

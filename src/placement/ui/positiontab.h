@@ -40,7 +40,8 @@ private:
     TmmNumEdit *mmtopx_, *mmtopy_, *mmbotx_, *mmboty_;
     QSpinBox* spincopies_;
     QCheckBox *cRotate_, *cMirrorX_, *cmirrorY_, *check_cropselection_, *cToobig_;
-    QLabel *label_docsize1_, *label_croppedsize_, *label_croppercent_, *label_tileno_, *label_jobsize_;
+    QLabel *label_docsize1_, *label_croppedsize_, *label_croppercent_, *label_tileno_,
+        *label_jobsize_;
     QLabel *labelProjectSize_, *imagefit_;
 };
 

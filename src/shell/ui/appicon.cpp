@@ -44,7 +44,8 @@ QPixmap SplashPicture() {
     f.setBold(true);
     p.setFont(f);
     p.setPen(Qt::white);
-    p.drawText(QRect(200, 80, 420, 60), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("CorvanRIP SE"));
+    p.drawText(QRect(200, 80, 420, 60), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("CorvanRIP SE"));
     f.setPixelSize(18);
     f.setBold(false);
     p.setFont(f);

@@ -18,7 +18,8 @@ std::string CorvanApplication::ExceptionText(const std::string& message, const v
     std::uintptr_t offset = 0;
     Dl_info info{};
     if (address && dladdr(address, &info) && info.dli_fbase)
-        offset = reinterpret_cast<std::uintptr_t>(address) - reinterpret_cast<std::uintptr_t>(info.dli_fbase) - 0x1000;
+        offset = reinterpret_cast<std::uintptr_t>(address) -
+                 reinterpret_cast<std::uintptr_t>(info.dli_fbase) - 0x1000;
     char text[64];
     std::snprintf(text, sizeof text, ", Addr: %p %lx", address, static_cast<unsigned long>(offset));
     return message + text;

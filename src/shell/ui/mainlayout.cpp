@@ -26,7 +26,7 @@ namespace {
 struct TabInfo {
     const char* page;
     const char* caption;
-    const char* button;     // navigation button, or null
+    const char* button;  // navigation button, or null
     const char* buttonText;
     bool expertOnly;
 };
@@ -75,8 +75,13 @@ void TForm1::BuildCentre() {
 
     projectTab_ = new ProjectTab(app_, panel);
     positionTab_ = new PositionTab(app_, panel);
-    pages_ = {projectTab_, positionTab_, BuildPrintingOptionsTab(panel), BuildContourCutTab(panel),
-              BuildSpotColorsTab(panel), BuildGamutMappingTab(panel), BuildOutputOptionsTab(panel)};
+    pages_ = {projectTab_,
+              positionTab_,
+              BuildPrintingOptionsTab(panel),
+              BuildContourCutTab(panel),
+              BuildSpotColorsTab(panel),
+              BuildGamutMappingTab(panel),
+              BuildOutputOptionsTab(panel)};
     unavailable_.unite(PendingControls());
     for (const QStringList& names : {ProjectTab::PendingNames(), PositionTab::PendingNames()})
         for (const QString& name : names) unavailable_.insert(name);
@@ -105,7 +110,8 @@ QWidget* TForm1::BuildNavigation() {
     navGroup_ = new QButtonGroup(this);
     navGroup_->setExclusive(true);
     for (std::size_t i = 0; i < std::size(kTabs); ++i) {
-        QToolButton* b = ToolButton(nav, kTabs[i].button, QString::fromUtf8(kTabs[i].buttonText), true);
+        QToolButton* b =
+            ToolButton(nav, kTabs[i].button, QString::fromUtf8(kTabs[i].buttonText), true);
         navGroup_->addButton(b, static_cast<int>(i));
         h->addWidget(b);
     }
@@ -150,7 +156,9 @@ void TForm1::ArrangeTabs() {
     TabChanged(PageControl1_->currentIndex());
 }
 
-bool TForm1::Expert() const { return dexpert_ && dexpert_->isChecked(); }
+bool TForm1::Expert() const {
+    return dexpert_ && dexpert_->isChecked();
+}
 
 void TForm1::SetExpert(bool expert) {
     {
@@ -219,7 +227,9 @@ void TForm1::BuildStatusBar() {
         connect(b, &QToolButton::clicked, this, [this, view] { SetViewMode(view); });
     }
     for (const char* name : {"dviewcut", "dviewimage"}) {
-        QToolButton* b = ToolButton(panelview, name, name[5] == 'c' ? QStringLiteral("Cut") : QStringLiteral("Raster"), true);
+        QToolButton* b =
+            ToolButton(panelview, name,
+                       name[5] == 'c' ? QStringLiteral("Cut") : QStringLiteral("Raster"), true);
         b->setAutoRaise(true);
         unavailable_.insert(b->objectName());
         h->addWidget(b);

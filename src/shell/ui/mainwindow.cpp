@@ -151,7 +151,9 @@ void TForm1::ConnectCore() {
     app_.PostStartMessage = [this] {
         QTimer::singleShot(0, this, [this] { DeferredStart(app_); });
     };
-    app_.SystemPrinterCount = [] { return static_cast<int>(QPrinterInfo::availablePrinterNames().size()); };
+    app_.SystemPrinterCount = [] {
+        return static_cast<int>(QPrinterInfo::availablePrinterNames().size());
+    };
     app_.AskJobSize = [this](const AppCore::JobSizeRequest& r) { return JobSizeDialog(this, r); };
     app_.ShowPathEditor = [this] { return ShowPathEditor(this); };
     app_.ShowStartWizard = [this] { return ShowStartWizard(this); };
@@ -170,7 +172,8 @@ void TForm1::ShowDevice() {
     const TemfPlotter& dev = app_.CurrentPlotter;
     auto* spooler = findChild<QComboBox*>(QStringLiteral("combospooler"));
     spooler->setCurrentIndex(dev.QueueIndex < spooler->count() ? dev.QueueIndex : -1);
-    findChild<QLineEdit*>(QStringLiteral("FilenameEdit1"))->setText(QString::fromStdString(dev.OutputFile));
+    findChild<QLineEdit*>(QStringLiteral("FilenameEdit1"))
+        ->setText(QString::fromStdString(dev.OutputFile));
     findChild<QCheckBox*>(QStringLiteral("cRiptoFile"))
         ->setChecked(!dev.OutputFile.empty() && FileExists(dev.OutputFile));
     findChild<QLabel*>(QStringLiteral("label_pinfo"))
@@ -229,12 +232,14 @@ void TForm1::EnableByState() {
     }
     if (auto* save = findChild<QAction*>(QStringLiteral("SaveRIPProject1")))
         save->setEnabled(app_.CurrentJob != nullptr);
-    if (auto* dsave = findChild<QWidget*>(QStringLiteral("dsave"))) dsave->setEnabled(app_.SaveEnabled);
+    if (auto* dsave = findChild<QWidget*>(QStringLiteral("dsave")))
+        dsave->setEnabled(app_.SaveEnabled);
 }
 
 void TForm1::SyncSaveButtonLater() {
     QTimer::singleShot(0, this, [this] {
-        if (auto* dsave = findChild<QWidget*>(QStringLiteral("dsave"))) dsave->setEnabled(app_.SaveEnabled);
+        if (auto* dsave = findChild<QWidget*>(QStringLiteral("dsave")))
+            dsave->setEnabled(app_.SaveEnabled);
     });
 }
 
@@ -326,16 +331,21 @@ void TForm1::ShowLoadProgress(int stage, int percent, const std::string& text) {
 
 void TForm1::RunDiagnostics(const std::string& word) {
     switch (DiagnosticsCode(word)) {
-    case DiagnosticAction::DivideByZero: {
-        // A real integer division by zero would end the program here; the
-        // checked one reports through the exception handler instead.
-        volatile int zero = 0;
-        if (zero == 0) throw std::domain_error("Division by zero");
-        break;
-    }
-    case DiagnosticAction::RipTrace: app_.RipTrace = 10; break;
-    case DiagnosticAction::ShowUpdateBox: findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->show(); break;
-    case DiagnosticAction::None: break;
+        case DiagnosticAction::DivideByZero: {
+            // A real integer division by zero would end the program here; the
+            // checked one reports through the exception handler instead.
+            volatile int zero = 0;
+            if (zero == 0) throw std::domain_error("Division by zero");
+            break;
+        }
+        case DiagnosticAction::RipTrace:
+            app_.RipTrace = 10;
+            break;
+        case DiagnosticAction::ShowUpdateBox:
+            findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->show();
+            break;
+        case DiagnosticAction::None:
+            break;
     }
 }
 

@@ -86,10 +86,12 @@ private:
     void ApplyPreferencesToWindow();
     // The save button follows the core's flag once the running command is done.
     void SyncSaveButtonLater();
-    QAction* Act(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key = {});
+    QAction* Act(QMenu* menu, const char* name, const QString& caption,
+                 const QKeySequence& key = {});
     // Connects a menu command; what it throws is reported, not propagated.
     void Command(QAction* action, std::function<void()> command);
-    QAction* Pending(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key = {});
+    QAction* Pending(QMenu* menu, const char* name, const QString& caption,
+                     const QKeySequence& key = {});
 
     AppCore& app_;
     QtUserInterface& ui_;

@@ -35,28 +35,36 @@ QWidget* Make(const Control& c, QWidget* parent) {
     const QString caption = QString::fromUtf8(c.caption);
     QWidget* w = nullptr;
     switch (c.kind) {
-    case Kind::Check: w = new QCheckBox(caption, parent); break;
-    case Kind::Button:
-        w = new QPushButton(caption, parent);
-        w->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
-        w->setMinimumWidth(110);
-        break;
-    case Kind::Combo: w = new QComboBox(parent); break;
-    case Kind::List: {
-        auto* l = new QListWidget(parent);
-        l->setMinimumHeight(90);
-        w = l;
-        break;
-    }
-    case Kind::Label: w = new QLabel(parent); break;
-    case Kind::Edit: w = new QLineEdit(parent); break;
-    case Kind::Number: {
-        auto* s = new QSpinBox(parent);
-        s->setRange(0, 9999);
-        s->setMaximumWidth(110);
-        w = s;
-        break;
-    }
+        case Kind::Check:
+            w = new QCheckBox(caption, parent);
+            break;
+        case Kind::Button:
+            w = new QPushButton(caption, parent);
+            w->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+            w->setMinimumWidth(110);
+            break;
+        case Kind::Combo:
+            w = new QComboBox(parent);
+            break;
+        case Kind::List: {
+            auto* l = new QListWidget(parent);
+            l->setMinimumHeight(90);
+            w = l;
+            break;
+        }
+        case Kind::Label:
+            w = new QLabel(parent);
+            break;
+        case Kind::Edit:
+            w = new QLineEdit(parent);
+            break;
+        case Kind::Number: {
+            auto* s = new QSpinBox(parent);
+            s->setRange(0, 9999);
+            s->setMaximumWidth(110);
+            w = s;
+            break;
+        }
     }
     w->setObjectName(QString::fromUtf8(c.name));
     return w;
@@ -167,6 +175,8 @@ QWidget* BuildDriverSelectionTab(QWidget* parent) {
     return BuildTab(parent, "tab_driverselection", {});
 }
 
-const QSet<QString>& PendingControls() { return Pending(); }
+const QSet<QString>& PendingControls() {
+    return Pending();
+}
 
 }  // namespace corvan

@@ -47,8 +47,9 @@ constexpr FieldGroup kGroups[] = {
 };
 
 // The order in which "OK" stores the folders.
-constexpr const char* kStoreOrder[] = {"DocumentDir", "ImageDir", "EMFDir",  "ProfileDir", "DataDir",
-                                       "CacheDir",    "RipDir",   "CutDir", "SpoolDir",   "TempDir"};
+constexpr const char* kStoreOrder[] = {"DocumentDir", "ImageDir", "EMFDir", "ProfileDir",
+                                       "DataDir",     "CacheDir", "RipDir", "CutDir",
+                                       "SpoolDir",    "TempDir"};
 
 }  // namespace
 
@@ -69,8 +70,8 @@ Tfpaths::Tfpaths(QWidget* parent) : QDialog(parent) {
             browse->setText(QStringLiteral("..."));
             browse->setToolTip(QStringLiteral("Select Default Path"));
             connect(browse, &QToolButton::clicked, this, [this, edit] {
-                const QString dir = QFileDialog::getExistingDirectory(this, QStringLiteral("Select Default Path"),
-                                                                      edit->text());
+                const QString dir = QFileDialog::getExistingDirectory(
+                    this, QStringLiteral("Select Default Path"), edit->text());
                 if (!dir.isEmpty()) edit->setText(dir + QLatin1Char('/'));
             });
             row->addWidget(edit, 1);
@@ -114,7 +115,8 @@ std::map<std::string, std::string> Tfpaths::Values() const {
 }
 
 void Tfpaths::SetValue(const std::string& name, const std::string& folder) {
-    if (auto it = fields_.find(name); it != fields_.end()) it->second->setText(QString::fromStdString(folder));
+    if (auto it = fields_.find(name); it != fields_.end())
+        it->second->setText(QString::fromStdString(folder));
 }
 
 void Tfpaths::RestoreDefaults() {
@@ -123,7 +125,8 @@ void Tfpaths::RestoreDefaults() {
 
 void Tfpaths::Confirm() {
     if (CurrentUi().AskYesNo("Update System Paths?"))
-        for (const char* name : kStoreOrder) WritePath(name, fields_.at(name)->text().toStdString());
+        for (const char* name : kStoreOrder)
+            WritePath(name, fields_.at(name)->text().toStdString());
     accept();
 }
 

@@ -65,7 +65,8 @@ QWidget* ProjectTab::BuildSize() {
     mmDocHeight_ = Named(new TmmNumEdit(this), "mmDocHeight");
     cProportional_ = Named(new QCheckBox(QStringLiteral("&Proportional"), this), "cProportional");
     label_docsize_ = Named(new QLabel(this), "label_docsize");
-    auto* dchangedocsize = Named(new QPushButton(QStringLiteral("Set Job Si&ze..."), this), "dchangedocsize");
+    auto* dchangedocsize =
+        Named(new QPushButton(QStringLiteral("Set Job Si&ze..."), this), "dchangedocsize");
     auto* scale = Named(new QPushButton(QStringLiteral("Scale %"), this), "SpeedButton116");
     scale->setToolTip(QStringLiteral("Scale Job Size"));
     form->addRow(QStringLiteral("Job &Width:"), mmDocWidth_);
@@ -102,7 +103,8 @@ QWidget* ProjectTab::BuildMedia() {
         SetMediaHeight(app_, mmMediaHeight_->value());
         ShowMediaEdits();
     });
-    connect(ComboBox1_, qOverload<int>(&QComboBox::activated), this, &ProjectTab::MediaPresetChosen);
+    connect(ComboBox1_, qOverload<int>(&QComboBox::activated), this,
+            &ProjectTab::MediaPresetChosen);
     return box;
 }
 
@@ -121,7 +123,8 @@ QWidget* ProjectTab::BuildBackground() {
     auto* dloadImage = Named(new QPushButton(QStringLiteral("&Load Image..."), this), "dloadImage");
     auto* dKillBG = Named(new QPushButton(QStringLiteral("&Clear Image"), this), "dKillBG");
     auto* deditimage = Named(new QPushButton(QStringLiteral("Edit Image"), this), "deditimage");
-    cBackgroundImage_ = Named(new QCheckBox(QStringLiteral("&Draw Image"), this), "cBackgroundImage");
+    cBackgroundImage_ =
+        Named(new QCheckBox(QStringLiteral("&Draw Image"), this), "cBackgroundImage");
     cSolid_ = Named(new QCheckBox(QStringLiteral("S&olid"), this), "cSolid");
     cSolid_->setChecked(true);
     BG_color_picker_ = Named(new QPushButton(this), "BG_color_picker");
@@ -177,7 +180,8 @@ QWidget* ProjectTab::BuildLayers() {
                                                          {"dShoveUp", "Send to Back"},
                                                          {"dShoveDown", "Bring Layer to front"},
                                                          {"demfpreview", "Preview"}};
-    for (auto [name, caption] : names) buttons->addWidget(Named(new QPushButton(QString::fromUtf8(caption), this), name));
+    for (auto [name, caption] : names)
+        buttons->addWidget(Named(new QPushButton(QString::fromUtf8(caption), this), name));
     buttons->addStretch(1);
     grid->addLayout(buttons, 2, 0, 1, 2);
     return box;
@@ -206,8 +210,10 @@ void ProjectTab::MediaPresetChosen(int index) {
 
 void ProjectTab::SetPickerColour(unsigned colour) {
     pickerColour_ = colour;
-    BG_color_picker_->setStyleSheet(QStringLiteral("background-color: %1").arg(ToQColor(colour).name()));
-    BG_color_picker_->setToolTip(QStringLiteral("RGB Value: ") + QString::fromStdString(FormatRGB(colour)));
+    BG_color_picker_->setStyleSheet(
+        QStringLiteral("background-color: %1").arg(ToQColor(colour).name()));
+    BG_color_picker_->setToolTip(QStringLiteral("RGB Value: ") +
+                                 QString::fromStdString(FormatRGB(colour)));
     label_bgcolor_->setText(ToQColor(colour).name().toUpper());
 }
 
@@ -218,7 +224,8 @@ void ProjectTab::ColourChosen(unsigned colour) {
 
 void ProjectTab::FillImageHistory() {
     PopupImageHist_->clear();
-    PopupImageHist_->addAction(QStringLiteral("Load Image"), this, [this] { LoadBackgroundImage(app_); });
+    PopupImageHist_->addAction(QStringLiteral("Load Image"), this,
+                               [this] { LoadBackgroundImage(app_); });
     PopupImageHist_->addSeparator();
     for (const std::string& path : app_.ImageHist) {
         QAction* a = PopupImageHist_->addAction(QString::fromStdString(path), this,
@@ -291,8 +298,8 @@ void ProjectTab::ShowBackgroundThumb() {
         thumb_->clear();
         return;
     }
-    const QImage img = job->BackgroundImage->View().scaled(thumb_->size() - QSize(4, 4), Qt::KeepAspectRatio,
-                                                            Qt::SmoothTransformation);
+    const QImage img = job->BackgroundImage->View().scaled(
+        thumb_->size() - QSize(4, 4), Qt::KeepAspectRatio, Qt::SmoothTransformation);
     thumb_->setPixmap(QPixmap::fromImage(img));
 }
 
@@ -303,18 +310,25 @@ ProjectTab::~ProjectTab() {
 }
 
 void ProjectTab::ApplyUnits() {
-    for (TmmNumEdit* e : {mmDocWidth_, mmDocHeight_, mmMediaWidth_, mmMediaHeight_}) e->applyUnits();
+    for (TmmNumEdit* e : {mmDocWidth_, mmDocHeight_, mmMediaWidth_, mmMediaHeight_})
+        e->applyUnits();
     if (app_.CurrentJob)
-        label_docsize_->setText(QString::fromStdString(FormatSize(app_.CurrentJob->PageWidth, app_.CurrentJob->PageHeight)));
+        label_docsize_->setText(QString::fromStdString(
+            FormatSize(app_.CurrentJob->PageWidth, app_.CurrentJob->PageHeight)));
 }
 
 QStringList ProjectTab::PendingNames() {
-    return {QStringLiteral("SpeedButton116"), QStringLiteral("deditimage"), QStringLiteral("SpeedButton110"),
-            QStringLiteral("dkillemf"),       QStringLiteral("dShoveUp"),   QStringLiteral("dShoveDown"),
+    return {QStringLiteral("SpeedButton116"), QStringLiteral("deditimage"),
+            QStringLiteral("SpeedButton110"), QStringLiteral("dkillemf"),
+            QStringLiteral("dShoveUp"),       QStringLiteral("dShoveDown"),
             QStringLiteral("demfpreview")};
 }
 
-bool ProjectTab::Proportional() const { return cProportional_->isChecked(); }
-void ProjectTab::SetProportional(bool on) { cProportional_->setChecked(on); }
+bool ProjectTab::Proportional() const {
+    return cProportional_->isChecked();
+}
+void ProjectTab::SetProportional(bool on) {
+    cProportional_->setChecked(on);
+}
 
 }  // namespace corvan

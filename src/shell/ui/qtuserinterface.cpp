@@ -16,19 +16,24 @@ struct ButtonMap {
 };
 
 constexpr ButtonMap kButtons[] = {
-    {ButtonOk, QMessageBox::Ok},       {ButtonCancel, QMessageBox::Cancel},
-    {ButtonYes, QMessageBox::Yes},     {ButtonNo, QMessageBox::No},
-    {ButtonAbort, QMessageBox::Abort}, {ButtonRetry, QMessageBox::Retry},
+    {ButtonOk, QMessageBox::Ok},         {ButtonCancel, QMessageBox::Cancel},
+    {ButtonYes, QMessageBox::Yes},       {ButtonNo, QMessageBox::No},
+    {ButtonAbort, QMessageBox::Abort},   {ButtonRetry, QMessageBox::Retry},
     {ButtonIgnore, QMessageBox::Ignore}, {ButtonAll, QMessageBox::YesToAll},
 };
 
 QMessageBox::Icon IconOf(MessageKind kind) {
     switch (kind) {
-    case MessageKind::Error: return QMessageBox::Critical;
-    case MessageKind::Warning: return QMessageBox::Warning;
-    case MessageKind::Information: return QMessageBox::Information;
-    case MessageKind::Confirmation: return QMessageBox::Question;
-    case MessageKind::Plain: return QMessageBox::NoIcon;
+        case MessageKind::Error:
+            return QMessageBox::Critical;
+        case MessageKind::Warning:
+            return QMessageBox::Warning;
+        case MessageKind::Information:
+            return QMessageBox::Information;
+        case MessageKind::Confirmation:
+            return QMessageBox::Question;
+        case MessageKind::Plain:
+            return QMessageBox::NoIcon;
     }
     return QMessageBox::NoIcon;
 }
@@ -36,11 +41,16 @@ QMessageBox::Icon IconOf(MessageKind kind) {
 QString CaptionOf(MessageKind kind, const std::string& caption) {
     if (!caption.empty()) return QString::fromStdString(caption);
     switch (kind) {
-    case MessageKind::Error: return QStringLiteral("Error");
-    case MessageKind::Warning: return QStringLiteral("Warning");
-    case MessageKind::Information: return QStringLiteral("Information");
-    case MessageKind::Confirmation: return QStringLiteral("Confirm");
-    case MessageKind::Plain: return QApplication::applicationDisplayName();
+        case MessageKind::Error:
+            return QStringLiteral("Error");
+        case MessageKind::Warning:
+            return QStringLiteral("Warning");
+        case MessageKind::Information:
+            return QStringLiteral("Information");
+        case MessageKind::Confirmation:
+            return QStringLiteral("Confirm");
+        case MessageKind::Plain:
+            return QApplication::applicationDisplayName();
     }
     return {};
 }
@@ -64,8 +74,8 @@ QString DialogFilter(const std::string& filter) {
 
 Button QtUserInterface::Message(MessageKind kind, const std::string& text, Buttons buttons,
                                 const std::string& caption) {
-    QMessageBox box(IconOf(kind), CaptionOf(kind, caption), ScreenText(text),
-                    QMessageBox::NoButton, parent_);
+    QMessageBox box(IconOf(kind), CaptionOf(kind, caption), ScreenText(text), QMessageBox::NoButton,
+                    parent_);
     for (const ButtonMap& b : kButtons)
         if (buttons & b.ours) box.addButton(b.qt);
     if (buttons == ButtonNone) box.addButton(QMessageBox::Ok);
@@ -97,26 +107,28 @@ std::optional<std::string> QtUserInterface::ChooseFile(const FileDialogRequest& 
     if (!r.fileName.empty()) start = QString::fromStdString(r.fileName);
     QString chosen;
     switch (r.mode) {
-    case FileDialogRequest::Mode::Open:
-        chosen = QFileDialog::getOpenFileName(parent_, title, start, DialogFilter(r.filter));
-        break;
-    case FileDialogRequest::Mode::Save: {
-        QFileDialog dlg(parent_, title, start, DialogFilter(r.filter));
-        dlg.setAcceptMode(QFileDialog::AcceptSave);
-        dlg.setDefaultSuffix(QString::fromStdString(r.defaultExt));
-        if (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty())
-            chosen = dlg.selectedFiles().front();
-        break;
-    }
-    case FileDialogRequest::Mode::Folder:
-        chosen = QFileDialog::getExistingDirectory(parent_, title, start);
-        break;
+        case FileDialogRequest::Mode::Open:
+            chosen = QFileDialog::getOpenFileName(parent_, title, start, DialogFilter(r.filter));
+            break;
+        case FileDialogRequest::Mode::Save: {
+            QFileDialog dlg(parent_, title, start, DialogFilter(r.filter));
+            dlg.setAcceptMode(QFileDialog::AcceptSave);
+            dlg.setDefaultSuffix(QString::fromStdString(r.defaultExt));
+            if (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty())
+                chosen = dlg.selectedFiles().front();
+            break;
+        }
+        case FileDialogRequest::Mode::Folder:
+            chosen = QFileDialog::getExistingDirectory(parent_, title, start);
+            break;
     }
     if (chosen.isEmpty()) return std::nullopt;
     return chosen.toStdString();
 }
 
-void QtUserInterface::ProcessMessages() { QApplication::processEvents(); }
+void QtUserInterface::ProcessMessages() {
+    QApplication::processEvents();
+}
 
 void QtUserInterface::SetBusy(bool busy) {
     if (busy)

@@ -46,16 +46,25 @@ std::vector<std::string> SplashWindow::StatusLines() {
     const struct {
         const char* text;
         int times;
-    } groups[] = {{"Loading Settings", 3},      {"Loading System Data", 8},   {"Setting System Paths", 3},
-                  {"Loading Cropmarks", 3},     {"Loading Drivers", 3},       {"Loading Color Profiles", 3},
-                  {"Loading Color Charts Sizes", 3}, {"Setting Spot Colors", 3}, {"Initializing ICC", 3},
-                  {"Calibrating", 3},           {"Almost Done", 4},           {"Loading CorvanRIP SE", 3}};
+    } groups[] = {{"Loading Settings", 3},
+                  {"Loading System Data", 8},
+                  {"Setting System Paths", 3},
+                  {"Loading Cropmarks", 3},
+                  {"Loading Drivers", 3},
+                  {"Loading Color Profiles", 3},
+                  {"Loading Color Charts Sizes", 3},
+                  {"Setting Spot Colors", 3},
+                  {"Initializing ICC", 3},
+                  {"Calibrating", 3},
+                  {"Almost Done", 4},
+                  {"Loading CorvanRIP SE", 3}};
     std::vector<std::string> lines;
     for (const auto& g : groups) {
         if (!lines.empty()) lines.emplace_back();
         const bool stars = std::string(g.text) == "Loading System Data";
         for (int i = 1; i <= g.times; ++i)
-            lines.push_back(stars ? std::string(g.text) + " " + std::string(static_cast<std::size_t>(i), '*')
+            lines.push_back(stars ? std::string(g.text) + " " +
+                                        std::string(static_cast<std::size_t>(i), '*')
                                   : std::string(g.text));
     }
     return lines;

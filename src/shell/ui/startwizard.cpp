@@ -23,7 +23,8 @@ constexpr Area kAreas[] = {
     {"Image as New Job", "Select an Image, as a New Docuent.", QStyle::SP_DirOpenIcon},
     {"New Job", "Create a New Docuent, ready to insert layered artwork.", QStyle::SP_FileIcon},
     {"Help", "View the CorvanRIP Help files.", QStyle::SP_DialogHelpButton},
-    {"Recent Job", "Open the Document that was most recently edited.", QStyle::SP_FileDialogDetailedView},
+    {"Recent Job", "Open the Document that was most recently edited.",
+     QStyle::SP_FileDialogDetailedView},
     {"Settings", "Edit current Settings for CorvanRIP.", QStyle::SP_FileDialogInfoView},
 };
 
@@ -52,7 +53,8 @@ Tfhello::Tfhello(QWidget* parent) : QDialog(parent) {
 
 QRect Tfhello::AreaRect(int area) const {
     const int i = area - 1;
-    return {kGap + (i % kCols) * (kTileW + kGap), kGap + (i / kCols) * (kTileH + kGap), kTileW, kTileH};
+    return {kGap + (i % kCols) * (kTileW + kGap), kGap + (i / kCols) * (kTileH + kGap), kTileW,
+            kTileH};
 }
 
 int Tfhello::AreaAt(const QPoint& p) const {
@@ -76,9 +78,11 @@ QImage Tfhello::Picture(bool highlighted) const {
         p.setBrush(highlighted ? QColor(0x3D, 0x8E, 0xD8) : QColor(0x41, 0x55, 0x6B));
         p.drawRoundedRect(r, 8, 8);
         const Area& area = kAreas[a - 1];
-        style()->standardIcon(area.icon).paint(&p, QRect(r.center().x() - 20, r.top() + 18, 40, 40));
+        style()->standardIcon(area.icon).paint(&p,
+                                               QRect(r.center().x() - 20, r.top() + 18, 40, 40));
         p.setPen(Qt::white);
-        p.drawText(r.adjusted(6, 64, -6, -6), Qt::AlignHCenter | Qt::AlignTop, QString::fromUtf8(area.title));
+        p.drawText(r.adjusted(6, 64, -6, -6), Qt::AlignHCenter | Qt::AlignTop,
+                   QString::fromUtf8(area.title));
     }
     return img;
 }

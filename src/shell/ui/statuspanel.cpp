@@ -15,7 +15,9 @@ void StatusPanel::setText(const QString& text) {
     update();
 }
 
-QSize StatusPanel::sizeHint() const { return {width_, fontMetrics().height() + 6}; }
+QSize StatusPanel::sizeHint() const {
+    return {width_, fontMetrics().height() + 6};
+}
 
 void StatusPanel::paintEvent(QPaintEvent*) {
     QPainter p(this);

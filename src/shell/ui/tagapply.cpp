@@ -41,7 +41,8 @@ void Apply(QObject* obj, const TagEffect& e, bool forceDisabled) {
 int ApplyTagTable(QObject* root, std::uint32_t bits, const QSet<QString>& unavailable) {
     int matched = 0;
     for (const TagEntry& t : MainWindowTags()) {
-        const QString name = QString::fromUtf8(t.component.data(), static_cast<qsizetype>(t.component.size()));
+        const QString name =
+            QString::fromUtf8(t.component.data(), static_cast<qsizetype>(t.component.size()));
         const auto found = root->findChildren<QObject*>(name);
         for (QObject* obj : found) Apply(obj, EvaluateTag(t.tag, bits), unavailable.contains(name));
         if (!found.isEmpty()) ++matched;

@@ -20,6 +20,8 @@ extern "C" [[noreturn]] void __cxa_throw(void* object, void* type, void (*destro
 
 namespace corvan {
 
-const void* LastThrowAddress() { return g_throwAddress; }
+const void* LastThrowAddress() {
+    return g_throwAddress;
+}
 
 }  // namespace corvan
