@@ -11,7 +11,22 @@ werror=OFF
 
 # Tests never touch the user's own settings or program folder.
 scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+cupsd_pid=""
+trap 'rm -rf "$scratch"; if [ -n "$cupsd_pid" ]; then kill "$cupsd_pid"; wait "$cupsd_pid" || true; fi' EXIT
+
+# The system-printer tests print to a CUPS PDF queue; they skip without one.
+# cupsd is started only when none runs, and stopped by its PID on exit.
+if [ "$(id -u)" -eq 0 ] && command -v cupsd >/dev/null; then
+  sed -i -E 's|^#?Out .*|Out /var/spool/cups-pdf/${USER}|' /etc/cups/cups-pdf.conf
+  # keep images at full resolution (Ghostscript downsamples above ~450 ppi otherwise)
+  sed -i -E 's|^#?GSCall .*|GSCall %s -q -dCompatibilityLevel=%s -dNOPAUSE -dBATCH -dSAFER -sDEVICE=pdfwrite -sOutputFile="%s" -dAutoRotatePages=/None -dAutoFilterColorImages=false -dColorImageFilter=/FlateEncode -dAutoFilterGrayImages=false -dGrayImageFilter=/FlateEncode -dPDFSETTINGS=/prepress -dDownsampleColorImages=false -dDownsampleGrayImages=false -dDownsampleMonoImages=false -c -f %s|' /etc/cups/cups-pdf.conf
+  if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
+    cupsd -f & cupsd_pid=$!
+    for _ in $(seq 100); do lpstat -r 2>/dev/null | grep -q 'is running' && break; sleep 0.1; done
+  fi
+  lpstat -v PDF >/dev/null 2>&1 ||
+    lpadmin -p PDF -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd -o TitlePref=1 -E
+fi
 export CORVANRIP_HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/config"
 export QT_QPA_PLATFORM=offscreen
 

@@ -13,6 +13,7 @@
 #include "job/loading.h"
 #include "placement/ui/jobsizedialog.h"
 #include "platform/bitmap.h"
+#include "plugins/printsupport/qtsystemprinter.h"
 #include "shell/appcore.h"
 #include "shell/debuglog.h"
 #include "shell/ui/aboutbox.h"
@@ -150,6 +151,7 @@ int main(int argc, char** argv) {
     corvan::SetCurrentUi(&ui);
 
     corvan::OpenLog();
+    corvan::InstallQtSystemPrinter();
     if (!options.screenshot.empty()) {
         QApplication::setApplicationDisplayName(QStringLiteral("CorvanRIP SE"));
         return Screenshot(options, core, ui);

@@ -9,6 +9,8 @@ PACKAGES=(
   clang-16 libclang-rt-16-dev
   # libraries
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  # Targa, TIFF, WebP and more for the image loader through Qt
+  qt6-image-formats-plugins
   libjpeg62-turbo-dev libpng-dev libtiff-dev liblcms2-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # fonts: Arial, Times New Roman, Courier New, Calibri and Cambria map to these
@@ -17,6 +19,8 @@ PACKAGES=(
   python3 python3-numpy python3-pil
   # looking at the desktop program without a display
   xvfb xauth
+  # the system printer: a CUPS server with a PDF queue for the tests
+  cups printer-driver-cups-pdf poppler-utils
 )
 
 missing=()

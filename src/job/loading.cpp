@@ -4,6 +4,8 @@
 #include "placement/placementops.h"
 #include "platform/folders.h"
 #include "platform/inifile.h"
+#include "platform/metafile/emf_player.h"
+#include "platform/metafile/emf_reader.h"
 #include "raster/imageload.h"
 #include "shell/appcore.h"
 #include "shell/debuglog.h"
@@ -34,10 +36,14 @@ std::string Num(float v) {
     return QString::number(v, 'g', 6).toStdString();
 }
 
-void LogHeader(const std::string& path, const AppCore::LayerHeader& h, float w, float ht) {
+void LogRect(const char* what, const emf::RectL& r) {
+    for (int v : {r.left, r.top, r.right, r.bottom}) LogLine(what + Num(static_cast<float>(v)));
+}
+
+void LogHeader(const std::string& path, const emf::EmfHeader& h, float w, float ht) {
     LogLine("metafile : " + path);
-    for (int v : h.bounds) LogLine("bounds: " + std::to_string(v));
-    for (int v : h.frame) LogLine("frame: " + std::to_string(v));
+    LogRect("bounds: ", h.bounds);
+    LogRect("frame: ", h.frame);
     LogLine("size: " + Num(w) + " x " + Num(ht));
 }
 
@@ -96,12 +102,11 @@ bool OpenProject(AppCore& app, const std::string& path) {
 void LoadLayerAsJob(AppCore& app, const std::string& path) {
     LogLine("Try to Load LYR: " + path);
     float w = 0, h = 0;
-    std::optional<AppCore::LayerHeader> header;
-    if (app.ReadLayerHeader) header = app.ReadLayerHeader(path);
-    if (header) {
-        w = 10.0f * static_cast<float>(header->referenceMillimetresX);
-        h = 10.0f * static_cast<float>(header->referenceMillimetresY);
-        LogHeader(path, *header, w, h);
+    if (const auto reader = emf::EmfReader::OpenFile(path)) {
+        const emf::EmfHeader& header = reader->Header();
+        w = 10.0f * static_cast<float>(header.deviceMillimetres.cx);
+        h = 10.0f * static_cast<float>(header.deviceMillimetres.cy);
+        LogHeader(path, header, w, h);
     }
     if (w < 1 || h < 1) {
         app.Ui().ShowError("EMF does not appear to be valid.");
@@ -150,10 +155,9 @@ bool LoadImageAsJob(AppCore& app, const std::string& path) {
     return true;
 }
 
-std::vector<std::string> InstallLayerFonts(AppCore& app, const std::string& path) {
+std::vector<std::string> InstallLayerFonts(const std::string& path) {
     std::vector<std::string> registered;
-    if (!app.ListLayerFonts) return registered;
-    const std::vector<std::string> faces = app.ListLayerFonts(path);
+    const std::vector<std::string> faces = emf::ListLayerFonts(path);
     const std::string folder = ReadPath("CacheDir");
     const QStringList known = QFontDatabase::families();
     for (const std::string& face : faces) {

@@ -27,6 +27,6 @@ LoadProgress ImageLoadProgress(AppCore& app, const std::string& path);
 // for each face the layer uses that the system lacks, the files
 // <cache folder>/<face>.TTF, _Bold.TTF, _Italic.TTF and _BoldItalic.TTF.
 // Returns the files registered.
-std::vector<std::string> InstallLayerFonts(AppCore& app, const std::string& path);
+std::vector<std::string> InstallLayerFonts(const std::string& path);
 
 }  // namespace corvan

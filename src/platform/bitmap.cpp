@@ -12,7 +12,9 @@ namespace {
 // the memory is not available.
 bool Allocate(int width, int height, int bpp, std::size_t& stride, std::vector<std::uint8_t>& px) {
     auto layout = CalculateImageLayout(width, height, bpp);
-    if (!layout) return false;
+    // Far beyond any machine we run on: refuse rather than ask the allocator.
+    constexpr std::size_t kMaxImageBytes = std::size_t{1} << 38;
+    if (!layout || layout->bytes > kMaxImageBytes) return false;
     try {
         px.assign(layout->bytes, 0);
     } catch (const std::bad_alloc&) {

@@ -65,7 +65,8 @@ struct DibHeader {
     std::uint32_t blueMask = 0;
     std::uint32_t alphaMask = 0;
     // Bytes of masks stored right after the header (bit fields with a
-    // 40-byte header), and colour-table entries stored after those.
+    // 40-byte header), and colour-table entries stored after those (up to
+    // 8 bits per pixel: colorsUsed, 0 meaning all, capped at 2^bitCount).
     std::uint32_t maskBytes = 0;
     std::uint32_t tableEntries = 0;
 };
@@ -87,6 +88,7 @@ struct DibDecodeOptions {
     // The bits hold only this many stored rows (a band of scan lines, as
     // SetDIBitsToDevice passes them); the image then has that many rows.
     std::optional<std::int32_t> bandRows;
+    // Bitmaps with more pixels are refused before anything is allocated.
     std::int64_t maxPixels = kDefaultMaxDibPixels;
 };
 

@@ -1,9 +1,8 @@
 #include "raster/imageload.h"
 
+#include "imagelib/imagedecoder.h"
 #include "platform/folders.h"
 #include "shell/userinterface.h"
-
-#include <QImageReader>
 
 namespace corvan {
 
@@ -14,19 +13,12 @@ ImageLoadResult LoadImage24(const std::string& path, const LoadProgress& progres
         CurrentUi().ShowError("Cant find image: " + path);
         return result;
     }
-    if (progress) progress(0, 0);
-    QImageReader reader(QString::fromStdString(path));
-    reader.setAutoTransform(true);
-    // Sign-shop pictures are large; the default 128 MB cap would refuse them.
-    QImageReader::setAllocationLimit(2048);
-    QImage picture = reader.read();
-    if (progress) progress(2, 100);
-    if (picture.isNull()) {
-        result.error = reader.errorString().toStdString();
-        return result;
-    }
-    result.image = Bitmap24::FromQImage(picture);
-    if (!result.image) result.error = "Not enough memory for the picture";
+    ProgressReporter reporter(progress ? progress : LoadProgress([](int stage, int percent) {
+        CurrentUi().Progress(stage, percent, "Loading image");
+    }));
+    DecodeResult decoded = DecodeImageFile(path, reporter);
+    result.image = std::move(decoded.image);
+    result.error = std::move(decoded.error);
     return result;
 }
 

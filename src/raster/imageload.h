@@ -1,15 +1,12 @@
 #pragma once
 // Loads a picture file as a 24-bit bitmap.
+#include "imagelib/progress.h"
 #include "platform/bitmap.h"
 
-#include <functional>
 #include <memory>
 #include <string>
 
 namespace corvan {
-
-// stage: 0 starting, 1 running (percent valid), 2 ending.
-using LoadProgress = std::function<void(int stage, int percent)>;
 
 struct ImageLoadResult {
     std::unique_ptr<Bitmap24> image;  // none for an empty name, a missing file or an error
@@ -17,8 +14,11 @@ struct ImageLoadResult {
 };
 
 // An empty name gives nothing; a missing file shows "Cant find image: " and
-// the name through the UI and gives nothing; a file that cannot be decoded
-// gives an error text.
+// the name through the UI and gives nothing; a file that cannot be decoded,
+// or whose picture is larger than MaxImageBytes() allows, gives an error
+// text. While the picture decodes, `progress` receives stage 0 (starting),
+// 1 (running, with percent) and 2 (ending); without a callback the stages
+// go to the UI's progress handler.
 ImageLoadResult LoadImage24(const std::string& path, const LoadProgress& progress = {});
 
 }  // namespace corvan

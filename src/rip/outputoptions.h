@@ -12,6 +12,7 @@ struct OutputOptions {
     bool RipToFile = false;    // "Rip to File"
     std::string FileName;      // its file name edit
     std::string QueueText;     // the selected print queue's text
+    bool OnlyExtraSpots = false;  // "Only Print Extra Spot Colors"
 };
 
 }  // namespace corvan

@@ -52,6 +52,8 @@ public:
     // The save button's enabled state.
     bool SaveEnabled = false;
     bool Updating = false;
+    // 10 writes the per-pass and per-row trace lines of a RIP run.
+    int RipTrace = 0;
 
     OutputOptions Output;
 
@@ -94,8 +96,6 @@ public:
     enum class View { Page, Printer, Draft, Picture };
     View CurrentView = View::Printer;
     bool CutView = false;
-    // 10 switches on the RIP's per-pass and per-row trace lines.
-    int RipTrace = 0;
     // Set by the first display or the deferred start: their work runs once.
     bool StartupDone = false;
 
@@ -114,18 +114,6 @@ public:
     };
     std::function<std::optional<JobSize>(const JobSizeRequest&)> AskJobSize;
 
-    // What a layer file's metafile header says; filled by the metafile
-    // player. Without it no layer can be opened as a job.
-    struct LayerHeader {
-        int bounds[4] = {0, 0, 0, 0};
-        int frame[4] = {0, 0, 0, 0};
-        int referenceMillimetresX = 0;
-        int referenceMillimetresY = 0;
-    };
-    std::function<std::optional<LayerHeader>(const std::string& path)> ReadLayerHeader;
-    // Distinct font face names a layer uses, first seen first (metafile player).
-    std::function<std::vector<std::string>(const std::string& path)> ListLayerFonts;
-
     // Window-side services the commands and the start checks need.
     std::function<void()> OnStateChanged;       // EnableByState
     std::function<void()> OnRepaint;            // repaint the view area
@@ -140,8 +128,6 @@ public:
     std::function<void()> OpenQuickStart;
     std::function<void()> ShowHelpTopics;
     std::function<bool(int page)> ShowSettings;
-    // Refreshes the device record from the selected output (driver list).
-    std::function<void(TemfPlotter&)> SetPlotterSize;
 };
 
 }  // namespace corvan

@@ -241,8 +241,8 @@ TEST_F(MainWindow, PositionEditsHoldMillimetresAndShowTheUnit) {
 }
 
 TEST_F(MainWindow, MediaWidthPresetsOnADeviceOfLimitedWidth) {
-    core.SetPlotterSize = [](TemfPlotter& dev) { dev.PrintableWidth = 1626; };
     MakeWindow();
+    core.CurrentPlotter.PrintableWidth = 1626;
     UseMetric = true;
     auto* width = Find<TmmNumEdit>("mmMediaWidth");
     width->setText("2000");

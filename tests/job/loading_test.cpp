@@ -2,6 +2,7 @@
 
 #include "job/projectfile.h"
 #include "platform/folders.h"
+#include "platform/metafile/emf_writer.h"
 #include "shell/appcore.h"
 #include "shell/paths.h"
 #include "support/jobsize_script.h"
@@ -144,28 +145,33 @@ TEST_F(Loading, ImageFailuresLeaveTheJobAlone) {
 }
 
 TEST_F(Loading, LayerNeedsAValidHeader) {
-    const std::string layer = home.Path("art.EMF");
-    test::WriteFileBytes(layer, "x");
-    // Without the metafile player there is no header: the layer is refused.
-    LoadAnything(app, layer);
+    const std::string broken = home.Path("art.EMF");
+    test::WriteFileBytes(broken, "not a metafile");
+    LoadAnything(app, broken);
     EXPECT_EQ(ui.Texts(), std::vector<std::string>{"EMF does not appear to be valid."});
     EXPECT_FALSE(app.CurrentJob);
+    EXPECT_TRUE(requests.empty());
+
+    // A reference device of 0 mm is refused the same way.
+    ui.messages.clear();
+    const std::string flat = home.Path("flat.emf");
+    ASSERT_TRUE(emf::EmfWriter({0, 0, 1000, 1000}, {1000, 1000}, {0, 24}).Save(flat));
+    LoadAnything(app, flat);
+    EXPECT_EQ(ui.Texts(), std::vector<std::string>{"EMF does not appear to be valid."});
 
     ui.messages.clear();
-    app.ReadLayerHeader = [](const std::string&) {
-        AppCore::LayerHeader h;
-        h.referenceMillimetresX = 32;
-        h.referenceMillimetresY = 24;
-        return std::optional<AppCore::LayerHeader>(h);
-    };
-    LoadAnything(app, home.Path("art.lyr"));
+    const std::string layer = home.Path("art.lyr");
+    ASSERT_TRUE(emf::EmfWriter({0, 0, 1000, 1000}, {1000, 1000}, {32, 24}).Save(layer));
+    LoadAnything(app, layer);
+    EXPECT_TRUE(ui.messages.empty());
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_FLOAT_EQ(requests[0].width, 320);
     EXPECT_FLOAT_EQ(requests[0].height, 240);
     EXPECT_FALSE(requests[0].pixelSource);
     ASSERT_TRUE(app.CurrentJob);
-    EXPECT_EQ(app.CurrentJob->Layers, std::vector<std::string>{home.Path("art.lyr")});
-    EXPECT_EQ(app.EmfHist, std::vector<std::string>{home.Path("art.lyr")});
+    EXPECT_FLOAT_EQ(app.CurrentJob->PageWidth, 250);
+    EXPECT_EQ(app.CurrentJob->Layers, std::vector<std::string>{layer});
+    EXPECT_EQ(app.EmfHist, std::vector<std::string>{layer});
     EXPECT_FALSE(app.CurrentJob->Modified);
 }
 
@@ -193,10 +199,12 @@ TEST_F(Loading, LayerFontsFromTheCacheFolderAreRegisteredOnlyWhenMissing) {
     test::WriteFileBytes(cache + "DejaVu Sans.TTF", bytes);
     test::WriteFileBytes(cache + "Corvan Test Face.TTF", bytes);
     test::WriteFileBytes(cache + "Corvan Test Face_Bold.TTF", bytes);
-    app.ListLayerFonts = [](const std::string&) {
-        return std::vector<std::string>{"DejaVu Sans", "Corvan Test Face"};
-    };
-    EXPECT_EQ(InstallLayerFonts(app, "/x.emf"),
+    emf::EmfWriter writer({0, 0, 1000, 1000});
+    writer.CreateFont(u"DejaVu Sans", 12);
+    writer.CreateFont(u"Corvan Test Face", 12);
+    const std::string layer = home.Path("fonts.emf");
+    ASSERT_TRUE(writer.Save(layer));
+    EXPECT_EQ(InstallLayerFonts(layer),
               (std::vector<std::string>{cache + "Corvan Test Face.TTF",
                                         cache + "Corvan Test Face_Bold.TTF"}));
 }

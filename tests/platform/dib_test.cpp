@@ -71,6 +71,9 @@ std::vector<RleCase> RleCases() {
     DibSpec small8 = rle8;
     small8.width = 2;
     small8.height = 2;
+    DibSpec wide8 = rle8;
+    wide8.width = 5;
+    wide8.height = 1;
     DibSpec rle4{.width = 4, .height = 2, .bitCount = 4, .compression = 2, .table = ramp};
     std::vector<RleCase> cases{
         {"delta, end of line and end of bitmap",
@@ -86,6 +89,10 @@ std::vector<RleCase> RleCases() {
          {5, 1, 1, 2, 0, 0, 1, 3, 0, 1},
          {B, W, R, R}},
         {"stream ends without end of bitmap", small8, {2, 1}, {W, W, R, R}},
+        {"pad byte after an odd absolute run is skipped",
+         wide8,
+         {0, 3, 1, 2, 3, 0, 2, 1, 0, 1},
+         {R, G, B, R, R}},
         {"absolute run cut by the end of data", small8, {0, 4, 1, 2}, {W, W, R, G}},
         {"rows above the top are ignored", small8, {0, 0, 0, 0, 2, 1, 0, 0, 2, 2}, {W, W, W, W}},
         {"RLE4 absolute, end of line and delta",

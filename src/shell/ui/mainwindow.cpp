@@ -8,6 +8,7 @@
 #include "placement/ui/jobsizedialog.h"
 #include "placement/ui/positiontab.h"
 #include "platform/folders.h"
+#include "plugins/plottersize.h"
 #include "shell/debuglog.h"
 #include "shell/jobcommands.h"
 #include "shell/startup.h"
@@ -86,7 +87,7 @@ TForm1::TForm1(AppCore& app, QtUserInterface& ui, QWidget* parent)
     Guarded("Errror with CurrentPlotter", true, [&] {
         app_.CurrentPlotter.IsPlugin = false;
         CriticalLine("b");
-        if (app_.SetPlotterSize) app_.SetPlotterSize(app_.CurrentPlotter);
+        Set_Plotter_Size(app_.CurrentPlotter);
         CriticalLine("c");
     });
     CriticalLine("d");
@@ -147,7 +148,7 @@ void TForm1::ConnectCore() {
     app_.OnRecentChanged = [this] { BuildRecentMenus(); };
     app_.OnBackgroundChanged = [this] { projectTab_->ShowBackgroundThumb(); };
     app_.OnActivateProjectTab = [this] { PageControl1_->setCurrentWidget(projectTab_); };
-    app_.OnLayerAdded = [this](const std::string& path) { InstallLayerFonts(app_, path); };
+    app_.OnLayerAdded = [](const std::string& path) { InstallLayerFonts(path); };
     app_.PostStartMessage = [this] {
         QTimer::singleShot(0, this, [this] { DeferredStart(app_); });
     };
@@ -181,8 +182,7 @@ void TForm1::ShowDevice() {
     findChild<QLabel*>(QStringLiteral("label_pinfo1"))
         ->setText(QStringLiteral("%1 x %2 DPI  Size: ").arg(dev.DpiX).arg(dev.DpiY) +
                   QString::fromStdString(FormatSize(dev.MediaWidth, dev.MediaHeight)));
-    devicePanel_->setText(dev.IsPlugin ? QString::fromStdString(dev.PrinterName)
-                                       : QStringLiteral("Windows Printer"));
+    devicePanel_->setText(QString::fromStdString(PrinterStatusText(dev)));
     app_.Updating = was;
 }
 

@@ -1,0 +1,67 @@
+#include "plugins/drivercommands.h"
+
+#include "platform/numbers.h"
+#include "plugins/currentplugin.h"
+#include "plugins/plottersize.h"
+#include "plugins/systemprinter.h"
+#include "shell/debuglog.h"
+#include "shell/userinterface.h"
+
+#include <cstdio>
+
+namespace corvan {
+
+bool DriverPageDialog(TemfPlotter& plotter, int dialog) {
+    TPluginObject& plugin = CurrentPlugin();
+    if (!plugin.Valid) return false;
+    char text[96];
+    std::snprintf(text, sizeof text, "Plugin Setup: %.3f x %.3f", plotter.MediaWidth,
+                  plotter.MediaHeight);
+    LogLine(text);
+    plugin.Set_Plugin_Datatype(DRV_DATA_MEDIA_WIDTH, FormatFloat15(plotter.MediaWidth));
+    plugin.Set_Plugin_Datatype(DRV_DATA_MEDIA_LENGTH, FormatFloat15(plotter.MediaHeight));
+    LogLine(dialog == DRV_DIALOG_SHEET_SIZES ? " - Choose_Plugin_Data: PageSize"
+                                             : " - Choose_Plugin_Data");
+    if (!plugin.Choose_Plugin_Data(dialog)) return false;
+    if (dialog == DRV_DIALOG_PRINTER_OPTIONS) CurrentUi().ProcessMessages();
+    LogLine("OK");
+    Set_Plotter_Size(plotter);
+    return true;
+}
+
+bool ProfileManager(const TemfPlotter& plotter) {
+    TPluginObject& plugin = CurrentPlugin();
+    if (!plugin.Valid || !plotter.IsPlugin) {
+        CurrentUi().ShowInfo("You must select a Plugin Driver first!");
+        return false;
+    }
+    return plugin.Choose_Plugin_Data(DRV_DIALOG_PROFILE_MANAGER);
+}
+
+void ChooseQueue(TemfPlotter& plotter, int index) {
+    plotter.QueueIndex = index;
+    TPluginObject& plugin = CurrentPlugin();
+    if (plugin.Valid)
+        plugin.Set_Plugin_Datatype(DRV_DATA_QUEUE, std::to_string(index));
+    else
+        SetSelectedSystemPrinter(index);
+    Set_Plotter_Size(plotter);
+}
+
+bool UninstallDriver(DriverList& list, TemfPlotter& plotter, const std::string& makeAndModel) {
+    UserInterface& ui = CurrentUi();
+    TPluginObject& plugin = CurrentPlugin();
+    if (!plugin.Valid) {
+        ui.ShowError("No Plugin Driver Selected!");
+        return false;
+    }
+    if (!ui.AskYesNo("Uninstall this Driver?\r\rDriver: " + makeAndModel)) return false;
+    if (ui.AskYesNo("About to Remove Driver\rDo you wish to abort this operation?")) return false;
+    const std::string path = plugin.FileName;
+    RemoveDriverFiles(path);
+    LoadPlugin("");
+    UpdateDrivers(list, plotter);
+    return true;
+}
+
+}  // namespace corvan

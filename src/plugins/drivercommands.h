@@ -1,0 +1,26 @@
+#pragma once
+// The engine side of the printer commands: the driver's dialogs, the queue
+// choice and uninstalling. Each refreshes the device record when something
+// changed and says so; the desktop then refreshes its views and the layout.
+#include "job/emffile.h"
+#include "plugins/driverlist.h"
+
+#include <string>
+
+namespace corvan {
+
+// "Printer Options" (dialog 1) and "Sheet Sizes" (dialog 22) for a driver:
+// hands it the media size, opens the dialog, and on acceptance refreshes the
+// device record. True when accepted. (The system printer's setup dialog is
+// the desktop's.)
+bool DriverPageDialog(TemfPlotter& plotter, int dialog);
+// "Profile Manager": dialog 24; without a valid driver the operator is told
+// to select one first.
+bool ProfileManager(const TemfPlotter& plotter);
+// The spooling queue of a driver, or the system printer to print on.
+void ChooseQueue(TemfPlotter& plotter, int index);
+// "Uninstall Driver" with its two questions; true when the driver was
+// removed (the list is then rebuilt).
+bool UninstallDriver(DriverList& list, TemfPlotter& plotter, const std::string& makeAndModel);
+
+}  // namespace corvan
