@@ -348,6 +348,27 @@ TEST_F(MainWindow, LoadSaveAndCloseCleanly) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
+TEST_F(MainWindow, DriverChoiceFollowsTheListAndIsKept) {
+    MakeWindow();
+    Find<QAction>("UpdateDrivers1")->trigger();
+    auto* combo = Find<QComboBox>("comboPrinters");
+    ASSERT_GE(combo->count(), 1);
+    EXPECT_EQ(combo->itemText(combo->count() - 1), "Windows Printer  -  Windows Printer Driver");
+    Q_EMIT combo->activated(combo->count() - 1);
+    EXPECT_FALSE(core.CurrentPlotter.IsPlugin);
+    EXPECT_EQ(window->findChild<QWidget*>("DevicePanel")->toolTip(), "Windows Printer");
+    if (combo->count() > 1) {
+        Q_EMIT combo->activated(0);
+        EXPECT_TRUE(core.CurrentPlotter.IsPlugin);
+        EXPECT_EQ(window->findChild<QWidget*>("DevicePanel")->toolTip().toStdString(),
+                  core.CurrentPlotter.PrinterName);
+    }
+    const int count = combo->count();
+    window.reset();
+    EXPECT_EQ(GetProfileString(WindowStateFile(), "Cache.strprinters_Strings", "Count"),
+              std::to_string(count));
+}
+
 void SomeCode() {}
 
 TEST(ExceptionText, ShowsTheAddressAndItsOffsetInTheModule) {

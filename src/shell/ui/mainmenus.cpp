@@ -49,7 +49,8 @@ void TForm1::BuildMenus() {
     BuildViewMenu(menuBar()->addMenu(QStringLiteral("&View")));
 
     QMenu* printer = menuBar()->addMenu(QStringLiteral("&Printer"));
-    Pending(printer, "UpdateDrivers1", QStringLiteral("Update Drivers"));
+    Command(Act(printer, "UpdateDrivers1", QStringLiteral("Update Drivers")),
+            [this] { UpdateDriverList(); });
     Pending(printer, "PrinterOptions1", QStringLiteral("Printer Options..."));
     Pending(printer, "SelectGMA1", QStringLiteral("Select GMA..."));
     printer->addSeparator();

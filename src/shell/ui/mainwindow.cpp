@@ -102,6 +102,7 @@ TForm1::TForm1(AppCore& app, QtUserInterface& ui, QWidget* parent)
     LogLine(" -Restore Placement");
     Guarded("Error ResotoreFormPlacemnt", false, [&] { RestoreState(); });
     LogLine(" -Set PrinterList");
+    Guarded("Error Set_PrinterLIst", false, [&] { RestoreDriverList(); });
     BuildRecentMenus();
     Guarded("Error: Update Settings", false, [&] { ApplyPreferencesToWindow(); });
     LogLine("Create RipDLG");
@@ -127,6 +128,7 @@ TForm1::~TForm1() {
     app_.AskJobSize = nullptr;
     app_.ShowPathEditor = nullptr;
     app_.ShowStartWizard = nullptr;
+    app_.RebuildDriverList = nullptr;
     if (app_.CropMarks == cropMarks_.get()) app_.CropMarks = nullptr;
     ui_.SetParent(nullptr);
     ui_.SetStatusSink(nullptr);
@@ -157,6 +159,7 @@ void TForm1::ConnectCore() {
     };
     app_.AskJobSize = [this](const AppCore::JobSizeRequest& r) { return JobSizeDialog(this, r); };
     app_.ShowPathEditor = [this] { return ShowPathEditor(this); };
+    app_.RebuildDriverList = [this] { UpdateDriverList(); };
     app_.ShowStartWizard = [this] { return ShowStartWizard(this); };
     ui_.SetStatusSink([this](const std::string& text) {
         jobPanel_->setText(QString::fromStdString(text));
@@ -290,6 +293,7 @@ void TForm1::RestoreState() {
 void TForm1::StoreState() {
     if (stateStored_) return;
     stateStored_ = true;
+    KeepDriverList();
     if (!StoreWindowState(app_, CurrentWindowState(), WindowStateFile()))
         LogLine("Could not store the window state in " + WindowStateFile());
 }

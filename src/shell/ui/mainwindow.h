@@ -84,6 +84,13 @@ private:
     void Step(int delta);
     void SetViewMode(AppCore::View view);
     void ApplyPreferencesToWindow();
+    // The driver list (driverchoice.cpp).
+    void FillDriverCombo();
+    void ChooseDriver(int index);
+    void UpdateDriverList();
+    void RestoreDriverList();
+    void KeepDriverList();
+    void DeviceChanged();
     // The save button follows the core's flag once the running command is done.
     void SyncSaveButtonLater();
     QAction* Act(QMenu* menu, const char* name, const QString& caption,

@@ -156,7 +156,7 @@ QWidget* BuildGamutMappingTab(QWidget* parent) {
 QWidget* BuildOutputOptionsTab(QWidget* parent) {
     return BuildTab(parent, "tab_outputoptions",
                     {{"Select Printer:",
-                      {{Kind::Combo, "comboPrinters", "Driver:", true},
+                      {{Kind::Combo, "comboPrinters", "Driver:", false},
                        {Kind::Label, "label_pinfo", "Device:", false},
                        {Kind::Label, "label_pinfo1", "", false}}},
                      {"Use the following Printer Driver to Spool Print Jobs:",
