@@ -54,7 +54,7 @@ void TForm1::BuildMenus() {
     Pending(printer, "PrinterOptions1", QStringLiteral("Printer Options..."));
     Pending(printer, "SelectGMA1", QStringLiteral("Select GMA..."));
     printer->addSeparator();
-    Pending(printer, "RIPNow1", QStringLiteral("RIP Now"));
+    Command(Pending(printer, "RIPNow1", QStringLiteral("RIP Now")), [this] { RipNowCommand(); });
     Pending(printer, "CreateCutFile1", QStringLiteral("Create Cut File"));
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));

@@ -14,6 +14,7 @@
 #include "shell/startup.h"
 #include "shell/statebits.h"
 #include "shell/ui/aboutbox.h"
+#include "shell/ui/application.h"
 #include "shell/ui/othertabs.h"
 #include "shell/ui/pathseditor.h"
 #include "shell/ui/projecttab.h"
@@ -29,6 +30,7 @@
 #include <QLineEdit>
 #include <QPrinterInfo>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
@@ -75,6 +77,8 @@ TForm1::TForm1(AppCore& app, QtUserInterface& ui, QWidget* parent)
     ArrangeTabs();
     PageControl1_->setCurrentWidget(findChild<QWidget*>(QStringLiteral("tab_outputoptions")));
 
+    connect(findChild<QPushButton*>(QStringLiteral("dripnow")), &QPushButton::clicked, this,
+            [this] { RunGuarded([this] { RipNowCommand(); }); });
     app_.CurrentJob.reset();
     CriticalLine("a");
     auto* spooler = findChild<QComboBox*>(QStringLiteral("combospooler"));

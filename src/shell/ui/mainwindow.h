@@ -3,6 +3,7 @@
 // panel with its navigation, and the status bar. It observes the engine
 // core (job, layout, state changes) and carries out what the core's
 // commands ask of a window.
+#include "rip/ripcommand.h"
 #include "shell/appcore.h"
 #include "shell/windowstate.h"
 
@@ -55,6 +56,11 @@ public:
     void SetMetric(bool metric);
     // The diagnostics command with a given code word (tests call it directly).
     void RunDiagnostics(const std::string& word);
+
+    // The strip composer and the cut path arrive with the raster engine;
+    // until they are installed "RIP Now" stays disabled.
+    void SetRipRenderer(RipHooks hooks);
+    void RipNowCommand();
 
     QTabWidget* PageControl() const { return PageControl1_; }
     JobView* View() const { return view_; }
@@ -124,6 +130,7 @@ private:
     QWidget* quickLinks_ = nullptr;
     bool stateStored_ = false;
     std::unique_ptr<CropMarkLibrary> cropMarks_;
+    RipHooks ripHooks_;
 };
 
 }  // namespace corvan

@@ -4,7 +4,9 @@
 #include "shell/userinterface.h"
 
 #include <QPointer>
+
 #include <QString>
+#include <functional>
 
 class QWidget;
 class QStatusBar;
@@ -21,9 +23,16 @@ public:
     void SetParent(QWidget* parent) { parent_ = parent; }
     // Receives status texts and the load progress.
     void SetStatusSink(std::function<void(const std::string&)> sink) { status_ = std::move(sink); }
-    void SetProgressSink(std::function<void(int, int, const std::string&)> sink) {
-        progress_ = std::move(sink);
+    using ProgressSink = std::function<void(int, int, const std::string&)>;
+    void SetProgressSink(ProgressSink sink) { progress_ = std::move(sink); }
+    // Installs a sink and returns the one it replaces.
+    ProgressSink ExchangeProgressSink(ProgressSink sink) {
+        std::swap(sink, progress_);
+        return sink;
     }
+
+    // Asked by long work whether the operator pressed Cancel.
+    void SetCancelSource(std::function<bool()> source) { cancel_ = std::move(source); }
 
     Button Message(MessageKind kind, const std::string& text, Buttons buttons,
                    const std::string& caption = {}) override;
@@ -34,11 +43,13 @@ public:
     void SetBusy(bool busy) override;
     void Progress(int stage, int percent, const std::string& text) override;
     void StatusText(const std::string& text) override;
+    bool CancelRequested() override { return cancel_ && cancel_(); }
 
 private:
     QPointer<QWidget> parent_;
     std::function<void(const std::string&)> status_;
     std::function<void(int, int, const std::string&)> progress_;
+    std::function<bool()> cancel_;
 };
 
 }  // namespace corvan
