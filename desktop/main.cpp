@@ -8,12 +8,13 @@
 //
 // The screenshot form starts without a display, loads FILE (taking every
 // proposed size as it is), renders the main window, or the dialog NAME
-// (jobsize, jobsize-image, paths, wizard, about, splash), to OUT.png and
+// (jobsize, jobsize-image, paths, wizard, about, splash, preflight), to OUT.png and
 // exits. --tab makes the tab page of that object name current first.
 #include "job/loading.h"
 #include "placement/ui/jobsizedialog.h"
 #include "platform/bitmap.h"
 #include "plugins/printsupport/qtsystemprinter.h"
+#include "rip/ui/preflightdialog.h"
 #include "shell/appcore.h"
 #include "shell/debuglog.h"
 #include "shell/ui/aboutbox.h"
@@ -88,6 +89,13 @@ QWidget* MakeDialog(const std::string& name, QWidget* parent,
     if (name == "wizard") return new Tfhello(parent);
     if (name == "about") return new Tfabout(parent);
     if (name == "splash") return new SplashWindow;
+    if (name == "preflight") {
+        AppCore sample;
+        sample.CurrentJob = std::make_unique<TemfFile>();
+        sample.CurrentJob->FileName = "/jobs/Shop window.RIP";
+        sample.CurrentJob->ComputeLayout();
+        return new Tfpreflight(BuildPreflight(sample), parent);
+    }
     return nullptr;
 }
 

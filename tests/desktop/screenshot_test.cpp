@@ -33,7 +33,7 @@ TEST(Screenshot, MainWindowWithAPictureJobAndEachDialog) {
     ASSERT_EQ(Shoot(home, {"--screenshot", out, picture}), 0);
     EXPECT_EQ(QImage(out).size(), QSize(1280, 800));
 
-    for (const char* dialog : {"jobsize", "jobsize-image", "paths", "wizard", "about", "splash"}) {
+    for (const char* dialog : {"jobsize", "jobsize-image", "paths", "wizard", "about", "splash", "preflight"}) {
         SCOPED_TRACE(dialog);
         const QString file = QString::fromStdString(home.Path(std::string(dialog) + ".png"));
         ASSERT_EQ(Shoot(home, {"--screenshot", file, "--dialog", dialog}), 0);

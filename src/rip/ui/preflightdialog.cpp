@@ -15,11 +15,14 @@ Tfpreflight::Tfpreflight(const PreflightData& data, QWidget* parent)
     : QDialog(parent), data_(data) {
     setObjectName(QStringLiteral("fpreflight"));
     setWindowTitle(QStringLiteral("Preflight Job Summary"));
-    resize(560, 460);
+    resize(620, 480);
     auto* v = new QVBoxLayout(this);
     memo_ = new QPlainTextEdit(this);
     memo_->setObjectName(QStringLiteral("memo"));
     memo_->setReadOnly(true);
+    // The report aligns its values with tabs and draws rules of dashes.
+    memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo_->setTabStopDistance(memo_->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 8);
     QStringList lines;
     for (const std::string& line : data.memo) lines << QString::fromStdString(line);
     memo_->setPlainText(lines.join(QLatin1Char('\n')));
