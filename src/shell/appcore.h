@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace corvan {
 
@@ -77,6 +78,56 @@ public:
 
     // Sets Modified and enables the save button.
     void MarkModified();
+
+    // ---- The desktop shell: histories, view state and the seams that
+    // ---- later parts of the program (or the window) fill in.
+
+    // Recent projects (8), layer and image histories (16), newest first.
+    std::vector<std::string> DocHist;
+    std::vector<std::string> EmfHist;
+    std::vector<std::string> ImageHist;
+    // The output driver list as the window state keeps it, and its selection.
+    std::vector<std::string> DriverList;
+    int DriverIndex = -1;
+
+    // Largest side of the job preview in pixels (at least 10).
+    int MaxPreview = 900;
+    // The view area's mode; Draft is the plain outline view.
+    enum class View { Page, Printer, Draft, Picture };
+    View CurrentView = View::Printer;
+    bool CutView = false;
+    // Set by the first display or the deferred start: their work runs once.
+    bool StartupDone = false;
+
+    // The job size question: a proposed size (millimetres, or pixels for a
+    // picture source) in, the chosen size in millimetres out; none when
+    // cancelled. Without it, the proposal is taken as it is.
+    struct JobSizeRequest {
+        const Bitmap24* picture = nullptr;
+        bool pixelSource = false;
+        float width = 0;
+        float height = 0;
+    };
+    struct JobSize {
+        float width = 0;
+        float height = 0;
+    };
+    std::function<std::optional<JobSize>(const JobSizeRequest&)> AskJobSize;
+
+    // Window-side services the commands and the start checks need.
+    std::function<void()> OnStateChanged;       // EnableByState
+    std::function<void()> OnRepaint;            // repaint the view area
+    std::function<void()> OnRecentChanged;      // BuildRecentMenus
+    std::function<void()> OnActivateProjectTab; // make "Project Settings" current
+    std::function<void()> PostStartMessage;     // runs the deferred start later
+    std::function<int()> SystemPrinterCount;    // installed system print queues
+    std::function<void()> RebuildDriverList;    // "Update Drivers"
+    std::function<void()> CreateLargePaperForms;
+    std::function<bool()> ShowPathEditor;
+    std::function<int()> ShowStartWizard;       // 0 for no choice, else 1..6
+    std::function<void()> OpenQuickStart;
+    std::function<void()> ShowHelpTopics;
+    std::function<bool(int page)> ShowSettings;
 };
 
 }  // namespace corvan

@@ -1,0 +1,82 @@
+#include "rip/ui/preflightdialog.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace corvan {
+
+Tfpreflight::Tfpreflight(const PreflightData& data, QWidget* parent)
+    : QDialog(parent), data_(data) {
+    setObjectName(QStringLiteral("fpreflight"));
+    setWindowTitle(QStringLiteral("Preflight Job Summary"));
+    resize(620, 480);
+    auto* v = new QVBoxLayout(this);
+    memo_ = new QPlainTextEdit(this);
+    memo_->setObjectName(QStringLiteral("memo"));
+    memo_->setReadOnly(true);
+    // The report aligns its values with tabs and draws rules of dashes.
+    memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo_->setTabStopDistance(memo_->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 8);
+    QStringList lines;
+    for (const std::string& line : data.memo) lines << QString::fromStdString(line);
+    memo_->setPlainText(lines.join(QLatin1Char('\n')));
+    v->addWidget(memo_, 1);
+
+    status_ = new QLabel(QString::fromStdString(data.status), this);
+    status_->setObjectName(QStringLiteral("labelstatus"));
+    status_->setToolTip(QString::fromStdString(data.statusHint));
+    if (data.statusWarning) status_->setStyleSheet(QStringLiteral("color: red; font-weight: bold"));
+    v->addWidget(status_);
+
+    auto* form = new QFormLayout;
+    printJobText_ = new QCheckBox(QStringLiteral("Print &Job information"), this);
+    printJobText_->setObjectName(QStringLiteral("cPrintJobText"));
+    printJobText_->setChecked(data.printJobText && data.printJobTextEnabled);
+    printJobText_->setEnabled(data.printJobTextEnabled);
+    jobText_ = new QLineEdit(QString::fromStdString(data.jobText), this);
+    jobText_->setObjectName(QStringLiteral("editjobtext"));
+    form->addRow(QString(), printJobText_);
+    form->addRow(QStringLiteral("Job &Text:"), jobText_);
+    v->addLayout(form);
+    connect(printJobText_, &QCheckBox::toggled, this, &Tfpreflight::JobTextBoxChanged);
+    JobTextBoxChanged(printJobText_->isChecked());
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* preview =
+        buttons->addButton(QStringLiteral("&Preview"), QDialogButtonBox::ActionRole);
+    preview->setObjectName(QStringLiteral("dpreview"));
+    // The output preview arrives with its own part of the program.
+    preview->setEnabled(false);
+    QPushButton* rip = buttons->addButton(QStringLiteral("&RIP"), QDialogButtonBox::AcceptRole);
+    rip->setDefault(true);
+    buttons->addButton(QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    v->addWidget(buttons);
+}
+
+void Tfpreflight::JobTextBoxChanged(bool on) {
+    jobText_->setEnabled(on);
+}
+
+PreflightData Tfpreflight::Data() const {
+    PreflightData d = data_;
+    d.jobText = jobText_->text().toStdString();
+    d.printJobText = printJobText_->isChecked();
+    return d;
+}
+
+bool ShowPreflight(QWidget* parent, PreflightData& data) {
+    Tfpreflight dlg(data, parent);
+    if (dlg.exec() != QDialog::Accepted) return false;
+    data = dlg.Data();
+    return true;
+}
+
+}  // namespace corvan

@@ -1,0 +1,272 @@
+#include "shell/jobcommands.h"
+
+#include "job/loading.h"
+#include "job/projectfile.h"
+#include "placement/placementops.h"
+#include "platform/folders.h"
+#include "platform/numbers.h"
+#include "raster/imageload.h"
+#include "shell/appcore.h"
+#include "shell/debuglog.h"
+#include "shell/history.h"
+#include "shell/paths.h"
+#include "shell/preferences.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QStringList>
+
+namespace corvan {
+
+const char* const kProjectFilter = "RIP Project (*.RIP *.rip)|*.RIP *.rip|All files (*)|*";
+const char* const kLayerFilter =
+    "Vector Layers (*.EMF *.emf *.LYR *.lyr)|*.EMF *.emf *.LYR *.lyr|"
+    "All files (*)|*";
+const char* const kImageFilter =
+    "Images (*.bmp *.BMP *.jpg *.JPG *.jpeg *.JPEG *.tif *.TIF *.tiff *.TIFF *.png *.PNG "
+    "*.gif *.GIF)|*.bmp *.BMP *.jpg *.JPG *.jpeg *.JPEG *.tif *.TIF *.tiff *.TIFF *.png *.PNG "
+    "*.gif *.GIF|All files (*)|*";
+
+namespace {
+
+void Notify(const std::function<void()>& f) {
+    if (f) f();
+}
+
+void ShowAndEnable(AppCore& app) {
+    Notify(app.OnJobChanged);
+    Notify(app.OnStateChanged);
+}
+
+// Artwork changed: the preview is rebuilt and the job counts as changed.
+void ArtworkChanged(AppCore& app) {
+    app.CurrentJob->PreviewDirty = true;
+    app.MarkModified();
+    ShowAndEnable(app);
+    Notify(app.OnRepaint);
+}
+
+std::optional<std::string> AskProjectName(AppCore& app, FileDialogRequest::Mode mode,
+                                          const std::string& proposed) {
+    FileDialogRequest req;
+    req.mode = mode;
+    req.title =
+        mode == FileDialogRequest::Mode::Save ? "Save RIP Project File" : "Open RIP Project";
+    req.initialDir = ReadPath("DocumentDir");
+    req.fileName = proposed;
+    req.filter = kProjectFilter;
+    req.defaultExt = "RIP";
+    return app.Ui().ChooseFile(req);
+}
+
+// Linux stand-ins for the companion programs: same names, without ".exe".
+std::string CompanionProgram(const std::string& name) {
+    return ProgramFolder() + name;
+}
+
+}  // namespace
+
+void RefreshAfterJobChange(AppCore& app) {
+    ShowAndEnable(app);
+    UpdateLayout(app, true);
+}
+
+bool AskSaveChanges(AppCore& app) {
+    if (!app.CurrentJob || !app.CurrentJob->Modified) return true;
+    const Button answer =
+        app.Ui().Message(MessageKind::Confirmation, "Save changes to current job?", YesNoCancel);
+    if (answer == ButtonCancel || answer == ButtonNone) return false;
+    if (answer == ButtonYes) {
+        SaveJob(app);
+        if (app.CurrentJob->Modified && !app.Ui().AskYesNo("Do you wish to continue?"))
+            return false;
+    }
+    app.CurrentJob->Modified = false;
+    return true;
+}
+
+void DiscardJob(AppCore& app) {
+    app.CurrentJob.reset();
+    app.PreviewImage.reset();
+    app.SaveEnabled = false;
+    Notify(app.OnJobChanged);
+    UpdateLayout(app, true);
+    ShowAndEnable(app);
+    Notify(app.OnRepaint);
+}
+
+bool CloseJob(AppCore& app, bool postStart) {
+    if (!app.CurrentJob) return false;
+    if (!AskSaveChanges(app)) return false;
+    DiscardJob(app);
+    if (postStart) Notify(app.PostStartMessage);
+    return true;
+}
+
+void NewJob(AppCore& app) {
+    AppCore::JobSizeRequest req;
+    req.width = static_cast<float>(ReadPrefNumber("def_jobwidth", 200));
+    req.height = static_cast<float>(ReadPrefNumber("def_jobheight", 280));
+    std::optional<AppCore::JobSize> size = AppCore::JobSize{req.width, req.height};
+    if (app.AskJobSize) size = app.AskJobSize(req);
+    if (!size) return;
+    if (!AskSaveChanges(app)) return;
+    CloseJob(app, false);
+
+    app.CurrentJob = std::make_unique<TemfFile>();
+    TemfFile& job = *app.CurrentJob;
+    job.Reset(size->width, size->height);
+    if (app.Driver) app.Driver->JobLoaded();
+    job.Interpolate = ReadPrefBool("RIP_Smooth", job.Interpolate);
+    job.Interpolation = RoundToInt(ReadPrefNumber("RIP_smoothLevel", job.Interpolation));
+    job.RenderDPI = RoundToInt(ReadPrefNumber("RIP_DPI", job.RenderDPI));
+    job.CropMarks = ReadPrefBool("use_cropmarks", job.CropMarks);
+    job.XGap = static_cast<float>(ReadPrefNumber("def_xgap", job.XGap));
+    job.YGap = static_cast<float>(ReadPrefNumber("def_ygap", job.YGap));
+    RefreshAfterJobChange(app);
+    job.Modified = false;
+    app.SaveEnabled = false;
+}
+
+void SaveJob(AppCore& app) {
+    if (!app.CurrentJob) return;
+    TemfFile& job = *app.CurrentJob;
+    if (job.FileName.empty()) {
+        auto name = AskProjectName(app, FileDialogRequest::Mode::Save, {});
+        if (!name || name->empty()) return;
+        job.FileName = *name;
+    }
+    const PrintedTiles printed = ReadPrintedTiles(job.FileName);
+    app.Ui().SetBusy(true);
+    const bool saved = SaveProject(app, job.FileName, printed);
+    app.Ui().SetBusy(false);
+    // A failed save has said why and keeps the job modified; the recent list
+    // only ever names files that exist.
+    if (!saved) return;
+    AddRecent(app, job.FileName);
+    app.SaveEnabled = false;
+    job.Modified = false;
+    Notify(app.OnStateChanged);
+}
+
+void SaveJobAs(AppCore& app) {
+    if (!app.CurrentJob) return;
+    TemfFile& job = *app.CurrentJob;
+    auto name = AskProjectName(app, FileDialogRequest::Mode::Save, job.FileName);
+    if (!name || name->empty()) return;
+    // The old file goes along so that its printed-tile record survives the
+    // rename; best effort, and never onto itself.
+    if (!job.FileName.empty() && *name != job.FileName && FileExists(job.FileName)) {
+        const QString to = QString::fromStdString(*name);
+        QFile::remove(to);
+        if (!QFile::copy(QString::fromStdString(job.FileName), to))
+            LogLine("Save As: could not copy " + job.FileName);
+    }
+    job.FileName = *name;
+    SaveJob(app);
+}
+
+void OpenProjectCommand(AppCore& app) {
+    auto name = AskProjectName(app, FileDialogRequest::Mode::Open, {});
+    if (name && !name->empty()) OpenProject(app, *name);
+}
+
+void OpenRecent(AppCore& app, int index) {
+    if (index < 0 || index >= static_cast<int>(app.DocHist.size())) return;
+    const std::string path = app.DocHist[static_cast<std::size_t>(index)];
+    OpenProject(app, path);
+}
+
+void AddRecent(AppCore& app, const std::string& path) {
+    MoveToTop(app.DocHist, path, kRecentProjects, true);
+    Notify(app.OnRecentChanged);
+}
+
+std::string PickLibraryFile(AppCore& app, bool layers) {
+    LogLine("Show fload");
+    FileDialogRequest req;
+    req.mode = FileDialogRequest::Mode::Open;
+    req.title = layers ? "Load Vector Layer" : "Load Image";
+    req.initialDir = ReadPath(layers ? "EMFDir" : "ImageDir");
+    req.filter = layers ? kLayerFilter : kImageFilter;
+    auto chosen = app.Ui().ChooseFile(req);
+    LogLine("done");
+    LogLine("Free Fload");
+    LogLine("Fdone");
+    if (!chosen || !FileExists(*chosen)) return {};
+    return *chosen;
+}
+
+void OpenLayerAsNewCommand(AppCore& app) {
+    const std::string path = PickLibraryFile(app, true);
+    if (!path.empty()) LoadLayerAsJob(app, path);
+}
+
+void OpenImageAsNewCommand(AppCore& app) {
+    const std::string path = PickLibraryFile(app, false);
+    if (!path.empty()) LoadImageAsJob(app, path);
+}
+
+void LoadBackgroundImage(AppCore& app, const std::string& historyPath) {
+    if (!app.CurrentJob) return;
+    const std::string path = historyPath.empty() ? PickLibraryFile(app, false) : historyPath;
+    if (path.empty()) return;
+    TemfFile& job = *app.CurrentJob;
+    job.BackgroundImage.reset();
+    job.BackgroundFile = path;
+    job.HasImage = false;
+    Notify(app.OnBackgroundChanged);
+
+    app.Ui().SetBusy(true);
+    ImageLoadResult loaded = LoadImage24(path, ImageLoadProgress(app, path));
+    app.Ui().SetBusy(false);
+    if (!loaded.image) {
+        if (!loaded.error.empty()) app.Ui().ShowWarning("Unable to load image: " + path);
+        job.BackgroundFile.clear();
+        job.HasImage = false;
+        ArtworkChanged(app);
+        return;
+    }
+    job.BackgroundImage = std::move(loaded.image);
+    MoveToTop(app.ImageHist, path, kHistoryEntries);
+    job.HasImage = true;
+    Notify(app.OnBackgroundChanged);
+    ArtworkChanged(app);
+}
+
+void ClearBackgroundImage(AppCore& app) {
+    if (!app.CurrentJob) return;
+    TemfFile& job = *app.CurrentJob;
+    job.BackgroundImage.reset();
+    job.BackgroundFile.clear();
+    job.HasImage = false;
+    Notify(app.OnBackgroundChanged);
+    ArtworkChanged(app);
+}
+
+void SetDrawImage(AppCore& app, bool drawImage, unsigned backgroundColor) {
+    if (app.Updating || !app.CurrentJob) return;
+    app.CurrentJob->DrawImage = drawImage;
+    app.CurrentJob->BackgroundColor = backgroundColor;
+    app.MarkModified();
+    app.CurrentJob->PreviewDirty = true;
+    Notify(app.OnRepaint);
+}
+
+bool LaunchPackagingTool(const AppCore& app) {
+    QStringList args;
+    // The tool reads the project name as one argument; a never-saved job
+    // hands over an empty one.
+    if (app.CurrentJob) args << QString::fromStdString(app.CurrentJob->FileName);
+    return QProcess::startDetached(QString::fromStdString(CompanionProgram("CorvanPACK")), args);
+}
+
+bool DxfConverterInstalled() {
+    return FileExists(CompanionProgram("DXF_Loader"));
+}
+
+bool LaunchDxfConverter() {
+    return QProcess::startDetached(QString::fromStdString(CompanionProgram("DXF_Loader")), {});
+}
+
+}  // namespace corvan

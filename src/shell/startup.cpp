@@ -1,0 +1,136 @@
+#include "shell/startup.h"
+
+#include "job/loading.h"
+#include "job/units.h"
+#include "platform/folders.h"
+#include "platform/numbers.h"
+#include "platform/registry.h"
+#include "shell/appcore.h"
+#include "shell/jobcommands.h"
+#include "shell/preferences.h"
+
+#include <QFile>
+
+#include <cctype>
+
+namespace corvan {
+
+namespace {
+
+const char* const kNoPrinter =
+    "Before you can Print with CorvanRIP,\ryou will need to install a Windows \rPrinter Driver "
+    "to use as a Print Queue.";
+const char* const kPathsNotSet =
+    "The Default CorvanRIP Paths are not set.\rYou will need to set the Paths so that other\r"
+    "Programs can talk to CorvanRIP correctly.";
+
+void Call(const std::function<void()>& f) {
+    if (f) f();
+}
+
+void CheckNewDriver(AppCore& app) {
+    const std::string marker = ProgramFolder() + "data/NewPlugin.txt";
+    if (!FileExists(marker)) return;
+    QFile::remove(QString::fromStdString(marker));
+    app.Ui().ShowInfo("A New Driver has been Detected!");
+    Call(app.RebuildDriverList);
+}
+
+}  // namespace
+
+void FirstShow(AppCore& app, const std::string& commandLine) {
+    if (app.StartupDone) return;
+    app.StartupDone = true;
+    if (!commandLine.empty() && FileExists(commandLine)) {
+        LoadAnything(app, commandLine);
+        return;
+    }
+    if (app.PostStartMessage)
+        app.PostStartMessage();
+    else
+        DeferredStart(app);
+}
+
+void DeferredStart(AppCore& app) {
+    app.StartupDone = true;
+    UserInterface& ui = app.Ui();
+    if (app.SystemPrinterCount && app.SystemPrinterCount() == 0) ui.ShowWarning(kNoPrinter);
+    CheckNewDriver(app);
+    if (ReadRegBool("Make_Large_Page", true)) {
+        WriteRegBool("Make_Large_Page", false);
+        Call(app.CreateLargePaperForms);
+    }
+    if (ReadRegRaw("DocumentDir").empty()) {
+        ui.ShowPlain(kPathsNotSet);
+        if (app.ShowPathEditor) app.ShowPathEditor();
+    }
+    if (ReadRegBool("DoQuickStart", true) &&
+        ui.AskYesNo("Would you like to view the Quick Start Guide?")) {
+        WriteRegBool("DoQuickStart", false);
+        Call(app.OpenQuickStart);
+        return;
+    }
+    const int choice = app.ShowStartWizard ? app.ShowStartWizard() : 0;
+    ui.ProcessMessages();
+    RunWizardChoice(app, choice);
+    ui.ProcessMessages();
+    Call(app.OnRepaint);
+    ui.ProcessMessages();
+}
+
+void RunWizardChoice(AppCore& app, int choice) {
+    switch (choice) {
+        case 1:
+            OpenProjectCommand(app);
+            break;
+        case 2:
+            OpenImageAsNewCommand(app);
+            break;
+        case 3:
+            NewJob(app);
+            break;
+        case 4:
+            Call(app.ShowHelpTopics);
+            break;
+        case 5:
+            if (app.DocHist.empty())
+                app.Ui().ShowPlain("No Recent Jobs to open!");
+            else
+                OpenRecent(app, 0);
+            break;
+        case 6:
+            if (app.ShowSettings) app.ShowSettings(0);
+            break;
+        default:
+            break;
+    }
+}
+
+// The same question as before any other change of job: Cancel, or No to
+// "Do you wish to continue?" after a cancelled save, keeps the window open.
+bool CloseQuery(AppCore& app) {
+    return AskSaveChanges(app);
+}
+
+bool ApplyPreferences(AppCore& app) {
+    const int before = app.MaxPreview;
+    app.MaxPreview = RoundToInt(ReadPrefNumber("max_preview", app.MaxPreview));
+    if (app.MaxPreview < 10) {
+        app.MaxPreview = 10;
+        app.CurrentView = AppCore::View::Draft;
+    }
+    UseMetric = ReadPrefBool("use_metric", UseMetric);
+    if (!app.CurrentJob || app.MaxPreview == before) return false;
+    app.CurrentJob->PreviewDirty = true;
+    Call(app.OnRepaint);
+    return true;
+}
+
+DiagnosticAction DiagnosticsCode(const std::string& word) {
+    if (word == "quibl") return DiagnosticAction::DivideByZero;
+    if (word == "zephyx") return DiagnosticAction::RipTrace;
+    if (word == "427") return DiagnosticAction::ShowUpdateBox;
+    return DiagnosticAction::None;
+}
+
+}  // namespace corvan

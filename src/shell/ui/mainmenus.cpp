@@ -1,0 +1,232 @@
+// The main window's menu bar and tool bar.
+#include "display/ui/jobview.h"
+#include "job/loading.h"
+#include "job/units.h"
+#include "placement/placementops.h"
+#include "placement/positioncommands.h"
+#include "shell/jobcommands.h"
+#include "shell/ui/aboutbox.h"
+#include "shell/ui/application.h"
+#include "shell/ui/mainwindow.h"
+#include "shell/ui/pathseditor.h"
+#include "shell/ui/qtuserinterface.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace corvan {
+
+QAction* TForm1::Act(QMenu* menu, const char* name, const QString& caption,
+                     const QKeySequence& key) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(QString::fromUtf8(name));
+    if (!key.isEmpty()) a->setShortcut(key);
+    return a;
+}
+
+void TForm1::Command(QAction* action, std::function<void()> command) {
+    connect(action, &QAction::triggered, this,
+            [command = std::move(command)] { RunGuarded(command); });
+}
+
+QAction* TForm1::Pending(QMenu* menu, const char* name, const QString& caption,
+                         const QKeySequence& key) {
+    QAction* a = Act(menu, name, caption, key);
+    unavailable_.insert(a->objectName());
+    a->setEnabled(false);
+    return a;
+}
+
+void TForm1::BuildMenus() {
+    BuildFileMenu(menuBar()->addMenu(QStringLiteral("&File")));
+    BuildEditMenu(menuBar()->addMenu(QStringLiteral("&Edit")));
+    BuildViewMenu(menuBar()->addMenu(QStringLiteral("&View")));
+
+    QMenu* printer = menuBar()->addMenu(QStringLiteral("&Printer"));
+    Command(Act(printer, "UpdateDrivers1", QStringLiteral("Update Drivers")),
+            [this] { UpdateDriverList(); });
+    Pending(printer, "PrinterOptions1", QStringLiteral("Printer Options..."));
+    Pending(printer, "SelectGMA1", QStringLiteral("Select GMA..."));
+    printer->addSeparator();
+    Command(Pending(printer, "RIPNow1", QStringLiteral("RIP Now")), [this] { RipNowCommand(); });
+    Pending(printer, "CreateCutFile1", QStringLiteral("Create Cut File"));
+
+    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+    Pending(options, "Settings1", QStringLiteral("Settings..."), QKeySequence(Qt::Key_F12));
+    Command(Act(options, "SetPaths1", QStringLiteral("Set Paths...")),
+            [this] { ShowPathEditor(this); });
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    Pending(help, "HelpTopics1", QStringLiteral("Help Topics"), QKeySequence(Qt::Key_F1));
+    Pending(help, "QuickStart1", QStringLiteral("Quick Start Guide"));
+    Command(Act(help, "About1", QStringLiteral("About...")), [this] { ShowAboutBox(this); });
+    help->addSeparator();
+    Command(Act(help, "bitmapdir1", QStringLiteral("Set Manual Data")), [this] {
+        if (auto word = app_.Ui().Input("c", "Enter Bitmap Dir", "")) RunDiagnostics(*word);
+    });
+}
+
+void TForm1::BuildFileMenu(QMenu* m) {
+    Command(Act(m, "NewJob1", QStringLiteral("New Job"), QKeySequence::New),
+            [this] { NewJob(app_); });
+    Pending(m, "ScanNewImage1", QStringLiteral("Scan New Image"));
+    Pending(m, "SelectTwainSource1", QStringLiteral("Select Twain Source"));
+    m->addSeparator();
+    Command(Act(m, "OpenRIPProject1", QStringLiteral("Open RIP Project"), QKeySequence::Open),
+            [this] { OpenProjectCommand(app_); });
+    Command(Act(m, "OpenLayerasNew1", QStringLiteral("Open Layer (as New)")),
+            [this] { OpenLayerAsNewCommand(app_); });
+    Command(Act(m, "OpenImageasNew1", QStringLiteral("Open Image (as New)")),
+            [this] { OpenImageAsNewCommand(app_); });
+    Recent1_ = m->addMenu(QStringLiteral("Reopen"));
+    Recent1_->setObjectName(QStringLiteral("Recent1"));
+    Command(Act(m, "LoadDXFFile1", QStringLiteral("Load DXF File")), [] { LaunchDxfConverter(); });
+    m->addSeparator();
+    Command(Act(m, "LoadImage2", QStringLiteral("Load Background Image")),
+            [this] { LoadBackgroundImage(app_); });
+    Pending(m, "LoadEMF1", QStringLiteral("Load Vector Layer"));
+    m->addSeparator();
+    Command(Act(m, "SaveRIPProject1", QStringLiteral("&Save RIP Project"), QKeySequence::Save),
+            [this] { SaveJob(app_); });
+    Command(Act(m, "SaveAs1", QStringLiteral("Save &As")), [this] { SaveJobAs(app_); });
+    Pending(m, "SaveasBitmap1", QStringLiteral("Save as Bitmap"),
+            QKeySequence(Qt::CTRL | Qt::Key_B));
+    m->addSeparator();
+    Command(Act(m, "LaunchCorvanPACK1", QStringLiteral("Launch CorvanPACK")),
+            [this] { LaunchPackagingTool(app_); });
+    m->addSeparator();
+    Command(Act(m, "CloseCurrent1", QStringLiteral("&Close Current")),
+            [this] { CloseJob(app_, true); });
+    Command(Act(m, "Exit1", QStringLiteral("E&xit")), [this] { close(); });
+}
+
+void TForm1::BuildEditMenu(QMenu* m) {
+    Command(Act(m, "ClearImage1", QStringLiteral("Clear Background Image")),
+            [this] { ClearBackgroundImage(app_); });
+    Command(Act(m, "SetBackgroundColor1", QStringLiteral("Set Background Color")), [this] {
+        if (auto* picker = findChild<QWidget*>(QStringLiteral("BG_color_picker")))
+            QMetaObject::invokeMethod(picker, "click");
+    });
+    Pending(m, "EditImage1", QStringLiteral("Edit Background Image"));
+    m->addSeparator();
+    Command(
+        Act(m, "SetJobSize1", QStringLiteral("Set Job Size"), QKeySequence(Qt::CTRL | Qt::Key_J)),
+        [this] { ChangeJobSize(app_); });
+    Command(Act(m, "CenterJob1", QStringLiteral("Center Job"), QKeySequence(Qt::CTRL | Qt::Key_5)),
+            [this] { CenterJob(app_); });
+    Command(Act(m, "StretchtoFit1", QStringLiteral("Stretch to Fit"),
+                QKeySequence(Qt::CTRL | Qt::Key_F)),
+            [this] { StretchToFit(app_); });
+    Command(Act(m, "Reset1", QStringLiteral("Reset Position"), QKeySequence(Qt::CTRL | Qt::Key_R)),
+            [this] { ResetPosition(app_); });
+    Pending(m, "BillboardTiles1", QStringLiteral("Billboard Tiles..."));
+    m->addSeparator();
+    Pending(m, "ToggleCropmarks1", QStringLiteral("Toggle Cropmarks"));
+    Pending(m, "ToggleBorder1", QStringLiteral("Toggle Border"));
+    Pending(m, "SetInterpolation1", QStringLiteral("Set Interpolation"));
+    Pending(m, "AutoTrace1", QStringLiteral("AutoTrace..."));
+}
+
+void TForm1::BuildViewMenu(QMenu* m) {
+    viewActions_ = new QActionGroup(this);
+    const struct {
+        const char* name;
+        const char* caption;
+        AppCore::View view;
+    } views[] = {{"PageView1", "Job Layout", AppCore::View::Page},
+                 {"PrinterView1", "Virtual Preview", AppCore::View::Printer},
+                 {"DraftView1", "Draft View", AppCore::View::Draft},
+                 {"JobView1", "Artwork", AppCore::View::Picture}};
+    for (const auto& v : views) {
+        QAction* a = Act(m, v.name, QString::fromUtf8(v.caption));
+        a->setCheckable(true);
+        a->setActionGroup(viewActions_);
+        const AppCore::View view = v.view;
+        connect(a, &QAction::triggered, this, [this, view] { SetViewMode(view); });
+    }
+    Pending(m, "ContourCutView1", QStringLiteral("Contour Cut View"));
+    Pending(m, "ViewCutfile1", QStringLiteral("View Cutfile"));
+    Pending(m, "ViewRaster1", QStringLiteral("View Raster"));
+    Pending(m, "Preview2", QStringLiteral("Output Preview..."));
+    m->addSeparator();
+    metricAction_ =
+        Act(m, "MetricUnits1", QStringLiteral("Metric Units"), QKeySequence(Qt::CTRL | Qt::Key_M));
+    metricAction_->setCheckable(true);
+    connect(metricAction_, &QAction::triggered, this, [this](bool on) { SetMetric(on); });
+}
+
+void TForm1::SetViewMode(AppCore::View view) {
+    app_.CurrentView = view;
+    const char* names[] = {"PageView1", "PrinterView1", "DraftView1", "JobView1"};
+    const char* buttons[] = {"dviewpage", "dviewprinter", "dviewNone", "dviewpic"};
+    const int i = static_cast<int>(view);
+    if (auto* a = findChild<QAction*>(QString::fromUtf8(names[i]))) a->setChecked(true);
+    if (auto* b = findChild<QToolButton*>(QString::fromUtf8(buttons[i]))) b->setChecked(true);
+    view_->update();
+}
+
+void TForm1::BuildRecentMenus() {
+    for (QMenu* menu : {Recent1_, popuprecent_}) {
+        if (!menu) continue;
+        menu->clear();
+        for (std::size_t i = 0; i < app_.DocHist.size(); ++i) {
+            const QString caption =
+                QStringLiteral("%1. %2").arg(i + 1).arg(QString::fromStdString(app_.DocHist[i]));
+            const std::string path = app_.DocHist[i];
+            menu->addAction(caption, this, [this, path] { OpenProject(app_, path); });
+        }
+        menu->setEnabled(!app_.DocHist.empty());
+    }
+}
+
+void TForm1::BuildToolBar() {
+    QToolBar* bar = addToolBar(QStringLiteral("Tools"));
+    bar->setObjectName(QStringLiteral("ToolBar1"));
+    bar->setMovable(false);
+    bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    bar->setIconSize(QSize(22, 22));
+    auto button = [&](const char* name, const QString& caption, QStyle::StandardPixmap icon,
+                      auto handler) {
+        auto* b = new QToolButton(bar);
+        b->setObjectName(QString::fromUtf8(name));
+        b->setText(caption);
+        b->setToolTip(caption);
+        b->setIcon(style()->standardIcon(icon));
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        b->setAutoRaise(true);
+        connect(b, &QToolButton::clicked, this, [handler] { RunGuarded(handler); });
+        bar->addWidget(b);
+        return b;
+    };
+    button("dnew", QStringLiteral("New Job"), QStyle::SP_FileIcon, [this] { NewJob(app_); });
+    button("dopen", QStringLiteral("Open Job"), QStyle::SP_DialogOpenButton,
+           [this] { OpenProjectCommand(app_); });
+    QToolButton* recent = button("drecentpop", QStringLiteral("Open Recent"),
+                                 QStyle::SP_FileDialogDetailedView, [] {});
+    popuprecent_ = new QMenu(recent);
+    popuprecent_->setObjectName(QStringLiteral("popuprecent"));
+    recent->setMenu(popuprecent_);
+    recent->setPopupMode(QToolButton::InstantPopup);
+    button("dnewemf", QStringLiteral("Layer as New Job"), QStyle::SP_FileDialogNewFolder,
+           [this] { OpenLayerAsNewCommand(app_); });
+    button("dnewimage", QStringLiteral("Image as New Job"), QStyle::SP_DesktopIcon,
+           [this] { OpenImageAsNewCommand(app_); });
+    button("dsave", QStringLiteral("Save Job"), QStyle::SP_DialogSaveButton,
+           [this] { SaveJob(app_); });
+    bar->addSeparator();
+    button("SpeedButton10", QStringLiteral("Job Size"), QStyle::SP_TitleBarMaxButton,
+           [this] { ChangeJobSize(app_); });
+    bar->addSeparator();
+    QToolButton* help =
+        button("SpeedButton117", QStringLiteral("Help"), QStyle::SP_DialogHelpButton, [] {});
+    help->setEnabled(false);
+    unavailable_.insert(help->objectName());
+}
+
+}  // namespace corvan

@@ -1,0 +1,360 @@
+#include "shell/ui/mainwindow.h"
+
+#include "display/ui/jobview.h"
+#include "job/loading.h"
+#include "job/units.h"
+#include "placement/cropmarks.h"
+#include "placement/placementops.h"
+#include "placement/ui/jobsizedialog.h"
+#include "placement/ui/positiontab.h"
+#include "platform/folders.h"
+#include "plugins/plottersize.h"
+#include "shell/debuglog.h"
+#include "shell/jobcommands.h"
+#include "shell/startup.h"
+#include "shell/statebits.h"
+#include "shell/ui/aboutbox.h"
+#include "shell/ui/application.h"
+#include "shell/ui/othertabs.h"
+#include "shell/ui/pathseditor.h"
+#include "shell/ui/projecttab.h"
+#include "shell/ui/qtuserinterface.h"
+#include "shell/ui/startwizard.h"
+#include "shell/ui/statuspanel.h"
+#include "shell/ui/tagapply.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinterInfo>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <stdexcept>
+
+namespace corvan {
+
+namespace {
+
+// A creation step that must not fail quietly: its line goes to the given log
+// and the failure ends the creation.
+template <typename F>
+void Guarded(const char* line, bool critical, F&& step) {
+    try {
+        step();
+    } catch (...) {
+        if (critical)
+            CriticalLine(line);
+        else
+            LogLine(line);
+        throw;
+    }
+}
+
+}  // namespace
+
+TForm1::TForm1(AppCore& app, QtUserInterface& ui, QWidget* parent)
+    : QMainWindow(parent), app_(app), ui_(ui) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("CorvanRIP SE"));
+    setMinimumSize(640, 611);
+    UseMetric = false;
+    CriticalReset("FormCreate");
+    CriticalReset("FormCreate01");
+    ui_.SetParent(this);
+
+    BuildMenus();
+    BuildToolBar();
+    BuildCentre();
+    BuildStatusBar();
+    ArrangeTabs();
+    PageControl1_->setCurrentWidget(findChild<QWidget*>(QStringLiteral("tab_outputoptions")));
+
+    connect(findChild<QPushButton*>(QStringLiteral("dripnow")), &QPushButton::clicked, this,
+            [this] { RunGuarded([this] { RipNowCommand(); }); });
+    app_.CurrentJob.reset();
+    CriticalLine("a");
+    auto* spooler = findChild<QComboBox*>(QStringLiteral("combospooler"));
+    spooler->addItems(QPrinterInfo::availablePrinterNames());
+    app_.PreviewImage.reset();
+    app_.CurrentView = AppCore::View::Printer;
+    app_.MaxPreview = 900;
+    ConnectCore();
+
+    Guarded("Errror with CurrentPlotter", true, [&] {
+        app_.CurrentPlotter.IsPlugin = false;
+        CriticalLine("b");
+        Set_Plotter_Size(app_.CurrentPlotter);
+        CriticalLine("c");
+    });
+    CriticalLine("d");
+    Guarded("Error : Load Cropmark LIst", true, [&] {
+        cropMarks_ = std::make_unique<CropMarkLibrary>();
+        cropMarks_->LoadCropMarks();
+        app_.CropMarks = cropMarks_.get();
+    });
+    CriticalLine("e");
+    findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->hide();
+
+    LogLine(" -Restore Placement");
+    Guarded("Error ResotoreFormPlacemnt", false, [&] { RestoreState(); });
+    LogLine(" -Set PrinterList");
+    Guarded("Error Set_PrinterLIst", false, [&] { RestoreDriverList(); });
+    BuildRecentMenus();
+    Guarded("Error: Update Settings", false, [&] { ApplyPreferencesToWindow(); });
+    LogLine("Create RipDLG");
+    LogLine("Form1 Created OK.");
+    findChild<QAction*>(QStringLiteral("LoadDXFFile1"))->setVisible(DxfConverterInstalled());
+    ShowJob();
+    EnableByState();
+}
+
+TForm1::~TForm1() {
+    LogLine("form1 -Destroy");
+    StoreState();
+    LogLine("-done");
+    app_.OnJobChanged = nullptr;
+    app_.OnStateChanged = nullptr;
+    app_.OnLayoutChanged = nullptr;
+    app_.OnRepaint = nullptr;
+    app_.OnRecentChanged = nullptr;
+    app_.OnBackgroundChanged = nullptr;
+    app_.OnActivateProjectTab = nullptr;
+    app_.OnLayerAdded = nullptr;
+    app_.PostStartMessage = nullptr;
+    app_.AskJobSize = nullptr;
+    app_.ShowPathEditor = nullptr;
+    app_.ShowStartWizard = nullptr;
+    app_.RebuildDriverList = nullptr;
+    if (app_.CropMarks == cropMarks_.get()) app_.CropMarks = nullptr;
+    ui_.SetParent(nullptr);
+    ui_.SetStatusSink(nullptr);
+    ui_.SetProgressSink(nullptr);
+}
+
+void TForm1::ConnectCore() {
+    app_.OnJobChanged = [this] { ShowJob(); };
+    app_.OnStateChanged = [this] { EnableByState(); };
+    app_.OnLayoutChanged = [this](bool repaint) {
+        ShowLayout();
+        if (repaint) view_->update();
+        SyncSaveButtonLater();
+    };
+    app_.OnRepaint = [this] {
+        view_->update();
+        SyncSaveButtonLater();
+    };
+    app_.OnRecentChanged = [this] { BuildRecentMenus(); };
+    app_.OnBackgroundChanged = [this] { projectTab_->ShowBackgroundThumb(); };
+    app_.OnActivateProjectTab = [this] { PageControl1_->setCurrentWidget(projectTab_); };
+    app_.OnLayerAdded = [](const std::string& path) { InstallLayerFonts(path); };
+    app_.PostStartMessage = [this] {
+        QTimer::singleShot(0, this, [this] { DeferredStart(app_); });
+    };
+    app_.SystemPrinterCount = [] {
+        return static_cast<int>(QPrinterInfo::availablePrinterNames().size());
+    };
+    app_.AskJobSize = [this](const AppCore::JobSizeRequest& r) { return JobSizeDialog(this, r); };
+    app_.ShowPathEditor = [this] { return ShowPathEditor(this); };
+    app_.RebuildDriverList = [this] { UpdateDriverList(); };
+    app_.ShowStartWizard = [this] { return ShowStartWizard(this); };
+    ui_.SetStatusSink([this](const std::string& text) {
+        jobPanel_->setText(QString::fromStdString(text));
+        jobPanel_->repaint();
+    });
+    ui_.SetProgressSink([this](int stage, int percent, const std::string& text) {
+        ShowLoadProgress(stage, percent, text);
+    });
+}
+
+void TForm1::ShowDevice() {
+    const bool was = app_.Updating;
+    app_.Updating = true;
+    const TemfPlotter& dev = app_.CurrentPlotter;
+    auto* spooler = findChild<QComboBox*>(QStringLiteral("combospooler"));
+    spooler->setCurrentIndex(dev.QueueIndex < spooler->count() ? dev.QueueIndex : -1);
+    findChild<QLineEdit*>(QStringLiteral("FilenameEdit1"))
+        ->setText(QString::fromStdString(dev.OutputFile));
+    findChild<QCheckBox*>(QStringLiteral("cRiptoFile"))
+        ->setChecked(!dev.OutputFile.empty() && FileExists(dev.OutputFile));
+    findChild<QLabel*>(QStringLiteral("label_pinfo"))
+        ->setText(QString::fromStdString(dev.PrinterName + "  " + dev.PrinterDescription));
+    findChild<QLabel*>(QStringLiteral("label_pinfo1"))
+        ->setText(QStringLiteral("%1 x %2 DPI  Size: ").arg(dev.DpiX).arg(dev.DpiY) +
+                  QString::fromStdString(FormatSize(dev.MediaWidth, dev.MediaHeight)));
+    devicePanel_->setText(QString::fromStdString(PrinterStatusText(dev)));
+    app_.Updating = was;
+}
+
+void TForm1::ShowJob() {
+    auto* showUpdate = findChild<QCheckBox*>(QStringLiteral("CheckBox1"));
+    if (showUpdate && showUpdate->isChecked()) app_.Ui().ShowPlain("set display");
+    ShowDevice();
+    if (!app_.CurrentJob) {
+        ClearJobDisplay();
+        return;
+    }
+    const bool was = app_.Updating;
+    app_.Updating = true;
+    jobPanel_->setText(QString::fromStdString(app_.CurrentJob->FileName));
+    projectTab_->ShowJob();
+    positionTab_->ShowLayout();
+    projectTab_->ShowBackgroundThumb();
+    app_.Updating = was;
+    view_->update();
+}
+
+void TForm1::ClearJobDisplay() {
+    const bool was = app_.Updating;
+    app_.Updating = true;
+    jobPanel_->setText(QStringLiteral("No Job Loaded."));
+    projectTab_->Clear();
+    positionTab_->Clear();
+    app_.Updating = was;
+    view_->update();
+}
+
+void TForm1::ShowLayout() {
+    if (!app_.CurrentJob) return;
+    const bool was = app_.Updating;
+    app_.Updating = true;
+    positionTab_->ShowLayout();
+    projectTab_->ShowLayout();
+    app_.Updating = was;
+}
+
+void TForm1::EnableByState() {
+    ApplyTagTable(this, StateBits(app_), unavailable_);
+    SyncFormCaptions(this);
+    for (const QString& name : unavailable_) {
+        for (QWidget* w : findChildren<QWidget*>(name)) w->setEnabled(false);
+        for (QAction* a : findChildren<QAction*>(name)) a->setEnabled(false);
+    }
+    if (auto* save = findChild<QAction*>(QStringLiteral("SaveRIPProject1")))
+        save->setEnabled(app_.CurrentJob != nullptr);
+    if (auto* dsave = findChild<QWidget*>(QStringLiteral("dsave")))
+        dsave->setEnabled(app_.SaveEnabled);
+}
+
+void TForm1::SyncSaveButtonLater() {
+    QTimer::singleShot(0, this, [this] {
+        if (auto* dsave = findChild<QWidget*>(QStringLiteral("dsave")))
+            dsave->setEnabled(app_.SaveEnabled);
+    });
+}
+
+void TForm1::FirstShow(const std::string& commandLine) {
+    statusBar()->repaint();
+    if (!commandLine.empty() && FileExists(commandLine)) {
+        raise();
+        activateWindow();
+    }
+    corvan::FirstShow(app_, commandLine);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    statusBar()->update();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (!CloseQuery(app_)) {
+        event->ignore();
+        return;
+    }
+    DiscardJob(app_);
+    LogLine("Form1 Close");
+    LogLine("done");
+    StoreState();
+    event->accept();
+}
+
+WindowState TForm1::CurrentWindowState() const {
+    WindowState s;
+    const QRect g = isMaximized() ? normalGeometry() : geometry();
+    s.placement = {g.left(), g.top(), g.width(), g.height(), isMaximized()};
+    s.proportional = projectTab_->Proportional();
+    s.expert = Expert();
+    return s;
+}
+
+void TForm1::RestoreState() {
+    const WindowState s = RestoreWindowState(app_, WindowStateFile());
+    resize(s.placement.width, s.placement.height);
+    if (s.placement.left >= 0 && s.placement.top >= 0) move(s.placement.left, s.placement.top);
+    if (s.placement.maximised) setWindowState(windowState() | Qt::WindowMaximized);
+    projectTab_->SetProportional(s.proportional);
+    SetExpert(s.expert);
+}
+
+void TForm1::StoreState() {
+    if (stateStored_) return;
+    stateStored_ = true;
+    KeepDriverList();
+    if (!StoreWindowState(app_, CurrentWindowState(), WindowStateFile()))
+        LogLine("Could not store the window state in " + WindowStateFile());
+}
+
+void TForm1::ApplyPreferencesToWindow() {
+    ApplyPreferences(app_);
+    SetViewMode(app_.CurrentView);
+    SetMetric(UseMetric);
+}
+
+void TForm1::SetMetric(bool metric) {
+    UseMetric = metric;
+    if (metricAction_) metricAction_->setChecked(metric);
+    projectTab_->ApplyUnits();
+    positionTab_->ApplyUnits();
+    ShowLayout();
+    ShowDevice();
+}
+
+void TForm1::ShowLoadProgress(int stage, int percent, const std::string& text) {
+    if (stage == 0) {
+        delete progress_;
+        progress_ = new QProgressBar(statusBar());
+        progress_->setObjectName(QStringLiteral("LoadProgress"));
+        progress_->setRange(0, 100);
+        progress_->setTextVisible(false);
+        progress_->setGeometry(120 + 50 + 124, 4, 200, std::max(4, statusBar()->height() - 6));
+        progress_->show();
+        jobPanel_->setText(QString::fromStdString(text));
+    } else if (stage == 1 && progress_) {
+        progress_->setValue(percent);
+        progress_->repaint();
+    } else if (stage == 2) {
+        delete progress_;
+        progress_ = nullptr;
+        jobPanel_->setText(QString());
+    }
+}
+
+void TForm1::RunDiagnostics(const std::string& word) {
+    switch (DiagnosticsCode(word)) {
+        case DiagnosticAction::DivideByZero: {
+            // A real integer division by zero would end the program here; the
+            // checked one reports through the exception handler instead.
+            volatile int zero = 0;
+            if (zero == 0) throw std::domain_error("Division by zero");
+            break;
+        }
+        case DiagnosticAction::RipTrace:
+            app_.RipTrace = 10;
+            break;
+        case DiagnosticAction::ShowUpdateBox:
+            findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->show();
+            break;
+        case DiagnosticAction::None:
+            break;
+    }
+}
+
+}  // namespace corvan

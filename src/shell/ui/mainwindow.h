@@ -1,0 +1,136 @@
+#pragma once
+// TForm1, the main window: menus, tool bar, view area, the tabbed control
+// panel with its navigation, and the status bar. It observes the engine
+// core (job, layout, state changes) and carries out what the core's
+// commands ask of a window.
+#include "rip/ripcommand.h"
+#include "shell/appcore.h"
+#include "shell/windowstate.h"
+
+#include <QMainWindow>
+#include <QSet>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QActionGroup;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QTabWidget;
+class QToolButton;
+
+namespace corvan {
+
+class CropMarkLibrary;
+class JobView;
+class PositionTab;
+class ProjectTab;
+class QtUserInterface;
+class StatusPanel;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // Runs the creation steps: device record, window state, recent menus,
+    // preferences. The core and the UI outlive the window.
+    TForm1(AppCore& app, QtUserInterface& ui, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    void ShowJob();
+    void ClearJobDisplay();
+    void ShowDevice();
+    void EnableByState();
+    void ShowLayout();
+    void ShowLoadProgress(int stage, int percent, const std::string& text);
+    // The first display's work (command-line file or the deferred start).
+    void FirstShow(const std::string& commandLine);
+    void SetExpert(bool expert);
+    bool Expert() const;
+    void SetMetric(bool metric);
+    // The diagnostics command with a given code word (tests call it directly).
+    void RunDiagnostics(const std::string& word);
+
+    // The strip composer and the cut path arrive with the raster engine;
+    // until they are installed "RIP Now" stays disabled.
+    void SetRipRenderer(RipHooks hooks);
+    void RipNowCommand();
+
+    QTabWidget* PageControl() const { return PageControl1_; }
+    JobView* View() const { return view_; }
+    // Controls and commands kept disabled until their engine part exists.
+    const QSet<QString>& Unavailable() const { return unavailable_; }
+    WindowState CurrentWindowState() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void ConnectCore();
+    void BuildMenus();
+    void BuildFileMenu(QMenu* m);
+    void BuildEditMenu(QMenu* m);
+    void BuildViewMenu(QMenu* m);
+    void BuildToolBar();
+    void BuildCentre();
+    QWidget* BuildNavigation();
+    void BuildStatusBar();
+    void BuildRecentMenus();
+    void RestoreState();
+    void StoreState();
+    void ArrangeTabs();
+    void TabChanged(int index);
+    void Step(int delta);
+    void SetViewMode(AppCore::View view);
+    void ApplyPreferencesToWindow();
+    // The driver list (driverchoice.cpp).
+    void FillDriverCombo();
+    void ChooseDriver(int index);
+    void UpdateDriverList();
+    void RestoreDriverList();
+    void KeepDriverList();
+    void DeviceChanged();
+    // The save button follows the core's flag once the running command is done.
+    void SyncSaveButtonLater();
+    QAction* Act(QMenu* menu, const char* name, const QString& caption,
+                 const QKeySequence& key = {});
+    // Connects a menu command; what it throws is reported, not propagated.
+    void Command(QAction* action, std::function<void()> command);
+    QAction* Pending(QMenu* menu, const char* name, const QString& caption,
+                     const QKeySequence& key = {});
+
+    AppCore& app_;
+    QtUserInterface& ui_;
+    QTabWidget* PageControl1_ = nullptr;
+    QTabWidget* PageControl2_ = nullptr;
+    std::vector<QWidget*> pages_;  // every tab page in window order
+    std::vector<QWidget*> expertPages_;
+    QButtonGroup* navGroup_ = nullptr;
+    QToolButton* dexpert_ = nullptr;
+    ProjectTab* projectTab_ = nullptr;
+    PositionTab* positionTab_ = nullptr;
+    JobView* view_ = nullptr;
+    StatusPanel* devicePanel_ = nullptr;
+    StatusPanel* jobPanel_ = nullptr;
+    QLabel* hintPanel_ = nullptr;
+    QLabel* smallPanel_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QMenu* Recent1_ = nullptr;
+    QMenu* popuprecent_ = nullptr;
+    QAction* metricAction_ = nullptr;
+    QActionGroup* viewActions_ = nullptr;
+    QSet<QString> unavailable_;
+    QWidget* quickLinks_ = nullptr;
+    bool stateStored_ = false;
+    std::unique_ptr<CropMarkLibrary> cropMarks_;
+    RipHooks ripHooks_;
+};
+
+}  // namespace corvan

@@ -1,0 +1,23 @@
+#pragma once
+// The tabs whose commands come with later parts of the program (printing
+// options, contour cut, spot colours, gamut mapping, output options). Their
+// controls exist with their names and captions so the window's layout, tab
+// order and enabling rule are complete; `PendingControls` lists the ones
+// without a command yet, which the window keeps disabled.
+#include <QSet>
+#include <QString>
+
+class QWidget;
+
+namespace corvan {
+
+QWidget* BuildPrintingOptionsTab(QWidget* parent);
+QWidget* BuildContourCutTab(QWidget* parent);
+QWidget* BuildSpotColorsTab(QWidget* parent);
+QWidget* BuildGamutMappingTab(QWidget* parent);
+QWidget* BuildOutputOptionsTab(QWidget* parent);
+QWidget* BuildDriverSelectionTab(QWidget* parent);
+
+const QSet<QString>& PendingControls();
+
+}  // namespace corvan

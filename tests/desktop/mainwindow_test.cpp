@@ -1,0 +1,385 @@
+#include "window_fixture.h"
+
+#include "job/units.h"
+#include "placement/ui/jobsizedialog.h"
+#include "placement/ui/mmnumedit.h"
+#include "platform/folders.h"
+#include "platform/inifile.h"
+#include "platform/registry.h"
+#include "shell/debuglog.h"
+#include "shell/preferences.h"
+#include "shell/startup.h"
+#include "shell/ui/application.h"
+#include "shell/ui/pathseditor.h"
+#include "shell/ui/startwizard.h"
+#include "shell/ui/tagapply.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include <cstdio>
+
+namespace corvan::test {
+namespace {
+
+const char* const kPathsMessage =
+    "The Default CorvanRIP Paths are not set.\rYou will need to set the Paths so that other\r"
+    "Programs can talk to CorvanRIP correctly.";
+
+using MainWindow = WindowTest;
+
+TEST_F(MainWindow, FirstStartOnAFreshSystem) {
+    MakeWindow();
+    core.SystemPrinterCount = [] { return 1; };
+    core.PostStartMessage = nullptr;  // run the deferred start at once
+    // Path editor: OK and Yes to storing; quick start: No; wizard: new job,
+    // accepted at its proposed size.
+    WhenModal<Tfpaths>([](Tfpaths* dlg) { dlg->Confirm(); });
+    ui.Answer(ButtonYes);
+    ui.Answer(ButtonNo);
+    core.ShowStartWizard = [] {
+        WhenModal<Tfhello>([](Tfhello* w) { w->Choose(3); });
+        return ShowStartWizard(nullptr);
+    };
+    core.AskJobSize = [this](const AppCore::JobSizeRequest& r) {
+        WhenModal<Tfsize>([](Tfsize* dlg) { dlg->accept(); });
+        return JobSizeDialog(window.get(), r);
+    };
+    window->FirstShow("");
+    EXPECT_EQ(ui.Texts(),
+              (std::vector<std::string>{kPathsMessage, "Update System Paths?",
+                                        "Would you like to view the Quick Start Guide?"}));
+    EXPECT_FALSE(ReadRegRaw("DocumentDir").empty());
+    ASSERT_TRUE(core.CurrentJob);
+    EXPECT_NEAR(core.CurrentJob->PageWidth, 200, 0.01);
+    EXPECT_NEAR(core.CurrentJob->PageHeight, 280, 0.01);
+    EXPECT_FALSE(core.CurrentJob->Modified);
+    EXPECT_TRUE(Find<QWidget>("mmDocWidth")->isEnabled());
+}
+
+TEST_F(MainWindow, WizardRecentChoiceWithAnEmptyList) {
+    MakeWindow();
+    WhenModal<Tfhello>([](Tfhello* w) {
+        // The pointer over an area shows its description first.
+        EXPECT_EQ(w->AreaAt(w->AreaRect(5).center()), 5);
+        w->Choose(5);
+    });
+    RunWizardChoice(core, ShowStartWizard(window.get()));
+    EXPECT_EQ(ui.Texts(), std::vector<std::string>{"No Recent Jobs to open!"});
+}
+
+TEST_F(MainWindow, StartWithAProjectAskesNothing) {
+    const std::string path = Project("start.RIP", 321);
+    MakeWindow();
+    core.ShowStartWizard = [] {
+        ADD_FAILURE() << "wizard shown";
+        return 0;
+    };
+    window->FirstShow(path);
+    QApplication::processEvents();
+    ASSERT_TRUE(core.CurrentJob);
+    EXPECT_FLOAT_EQ(core.CurrentJob->PageWidth, 321);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(window->PageControl()->currentWidget()->objectName(), "tab_documentinfo");
+    EXPECT_EQ(core.DocHist, std::vector<std::string>{path});
+    EXPECT_EQ(Find<QMenu>("Recent1")->actions().size(), 1);
+}
+
+TEST_F(MainWindow, TagTableWithoutAJob) {
+    MakeWindow();
+    for (const char* name :
+         {"dsave", "mmDocWidth", "mmxos", "dcenter", "emflistbox", "ListBox1", "dchangedocsize"})
+        EXPECT_FALSE(Find<QWidget>(name)->isEnabled()) << name;
+    EXPECT_TRUE(Find<QWidget>("mmMediaWidth")->isEnabled());
+    for (const char* name :
+         {"dviewpage", "dviewprinter", "dviewNone", "label_docsize1", "mmMediaHeight"})
+        EXPECT_TRUE(Find<QWidget>(name)->isHidden()) << name;
+    for (const char* name : {"SaveRIPProject1", "SaveAs1", "CloseCurrent1", "LoadImage2"})
+        EXPECT_FALSE(Find<QAction>(name)->isVisible()) << name;
+    EXPECT_FALSE(Find<QAction>("CenterJob1")->isEnabled());
+    // Unusable lists are drawn in the button-face colour.
+    auto* list = Find<QListWidget>("emflistbox");
+    EXPECT_EQ(list->palette().color(QPalette::Base), list->palette().color(QPalette::Button));
+}
+
+TEST_F(MainWindow, TagTableForAJobWithSpotColoursOnTheSystemPrinter) {
+    MakeWindow();
+    core.CurrentJob = std::make_unique<TemfFile>();
+    core.CurrentJob->SpotColors = true;
+    window->EnableByState();
+    // The rule itself, applied to every control the window has.
+    ApplyTagTable(window.get(), 2 | 8);
+    for (const char* name :
+         {"spotlistbox", "daddspot", "dremovespot", "cspot", "mmDocWidth", "dcenter"})
+        EXPECT_TRUE(Find<QWidget>(name)->isEnabled()) << name;
+    for (const char* name :
+         {"comboGMA", "dsetgma", "mmtopx", "dfullcrop", "dKillBG", "cPrintContours"})
+        EXPECT_FALSE(Find<QWidget>(name)->isEnabled()) << name;
+    EXPECT_FALSE(Find<QWidget>("cRiptoFile")->isVisibleTo(window.get()));
+    EXPECT_FALSE(Find<QWidget>("spotlistbox")->isHidden());
+    auto* list = Find<QListWidget>("emflistbox");
+    EXPECT_EQ(list->palette().color(QPalette::Base), QColor(Qt::white));
+
+    // The window itself keeps commands without their engine part disabled.
+    window->EnableByState();
+    EXPECT_FALSE(Find<QWidget>("daddspot")->isEnabled());
+    EXPECT_TRUE(Find<QWidget>("dcenter")->isEnabled());
+    EXPECT_TRUE(window->Unavailable().contains("daddspot"));
+}
+
+TEST_F(MainWindow, PreviewSizeFiveIsAppliedAsTenWithTheDraftView) {
+    WriteFileBytes(PreferencesFile(), "[settings]\nmax_preview_value=5\n");
+    MakeWindow();
+    EXPECT_EQ(core.MaxPreview, 10);
+    EXPECT_EQ(core.CurrentView, AppCore::View::Draft);
+    EXPECT_TRUE(Find<QToolButton>("dviewNone")->isChecked());
+    EXPECT_TRUE(Find<QAction>("DraftView1")->isChecked());
+}
+
+TEST_F(MainWindow, CloseWithUnsavedChanges) {
+    struct Case {
+        const char* name;
+        std::vector<Button> answers;
+        bool saveDialog;
+        bool closes;
+    };
+    const Case cases[] = {
+        {"no", {ButtonNo}, false, true},
+        {"cancel", {ButtonCancel}, false, false},
+        {"yes, saved", {ButtonYes}, true, true},
+        {"yes, save cancelled, continue", {ButtonYes, ButtonYes}, true, true},
+        {"yes, save cancelled, stay", {ButtonYes, ButtonNo}, true, false},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MakeWindow();
+        window->show();
+        core.CurrentJob = std::make_unique<TemfFile>();
+        core.MarkModified();
+        for (Button b : c.answers) ui.Answer(b);
+        const bool saves = c.answers.size() == 1 && c.answers[0] == ButtonYes;
+        if (c.saveDialog)
+            ui.AnswerFile(saves ? std::optional<std::string>(
+                                      home.Path("close" + std::to_string(n++) + ".RIP"))
+                                : std::nullopt);
+        ui.messages.clear();
+        EXPECT_EQ(window->close(), c.closes);
+        EXPECT_EQ(core.CurrentJob == nullptr, c.closes);
+        EXPECT_EQ(ui.Texts().front(), "Save changes to current job?");
+        window.reset();
+    }
+}
+
+TEST_F(MainWindow, OpenWhileModifiedThenCancelTheSaveDialog) {
+    const std::string path = Project("other.RIP", 99);
+    MakeWindow();
+    core.CurrentJob = std::make_unique<TemfFile>();
+    core.MarkModified();
+    window->EnableByState();
+    TemfFile* old = core.CurrentJob.get();
+    ui.AnswerFile(path);          // the open dialog
+    ui.Answer(ButtonYes);         // save changes?
+    ui.AnswerFile(std::nullopt);  // the save dialog, cancelled
+    ui.Answer(ButtonNo);          // do you wish to continue?
+    Find<QAction>("OpenRIPProject1")->trigger();
+    EXPECT_EQ(ui.Texts(), (std::vector<std::string>{"Save changes to current job?",
+                                                    "Do you wish to continue?"}));
+    EXPECT_EQ(core.CurrentJob.get(), old);
+    EXPECT_TRUE(old->Modified);
+    EXPECT_TRUE(Find<QWidget>("dsave")->isEnabled());
+}
+
+TEST_F(MainWindow, CancelInTheJobSizeDialogLeavesEverything) {
+    const std::string path = Project("keep.RIP", 150);
+    MakeWindow();
+    window->FirstShow(path);
+    const float width = core.CurrentJob->PageWidth, height = core.CurrentJob->PageHeight;
+    core.AskJobSize = [this](const AppCore::JobSizeRequest& r) {
+        WhenModal<Tfsize>([](Tfsize* dlg) {
+            dlg->findChild<QDoubleSpinBox*>("cwidth")->setValue(999);
+            dlg->reject();
+        });
+        return JobSizeDialog(window.get(), r);
+    };
+    Find<QAction>("SetJobSize1")->trigger();
+    EXPECT_FLOAT_EQ(core.CurrentJob->PageWidth, width);
+    EXPECT_FLOAT_EQ(core.CurrentJob->PageHeight, height);
+    EXPECT_FALSE(core.CurrentJob->Modified);
+    EXPECT_FALSE(Find<QWidget>("dsave")->isEnabled());
+}
+
+TEST_F(MainWindow, PositionEditsHoldMillimetresAndShowTheUnit) {
+    const std::string path = Project("units.RIP", 200);
+    MakeWindow();
+    window->FirstShow(path);
+    auto* xos = Find<TmmNumEdit>("mmxos");
+    xos->setText("25.4mm");
+    Q_EMIT xos->editingFinished();
+    EXPECT_FLOAT_EQ(core.CurrentJob->XOffset, 25.4f);
+    EXPECT_EQ(xos->text(), "1.000 in");
+    Find<QAction>("MetricUnits1")->trigger();
+    EXPECT_TRUE(UseMetric);
+    EXPECT_EQ(xos->text(), "25.4 mm");
+    xos->setText("2in");
+    Q_EMIT xos->editingFinished();
+    EXPECT_FLOAT_EQ(core.CurrentJob->XOffset, 50.8f);
+    xos->setText("rubbish");
+    Q_EMIT xos->editingFinished();
+    EXPECT_FLOAT_EQ(core.CurrentJob->XOffset, 50.8f);
+    EXPECT_EQ(xos->text(), "50.8 mm");
+    Find<QAction>("MetricUnits1")->trigger();
+    EXPECT_FALSE(UseMetric);
+}
+
+TEST_F(MainWindow, MediaWidthPresetsOnADeviceOfLimitedWidth) {
+    MakeWindow();
+    core.CurrentPlotter.PrintableWidth = 1626;
+    UseMetric = true;
+    auto* width = Find<TmmNumEdit>("mmMediaWidth");
+    width->setText("2000");
+    Q_EMIT width->editingFinished();
+    EXPECT_EQ(ui.Texts(), std::vector<std::string>{"The selected size is too big!"});
+    EXPECT_FLOAT_EQ(core.CurrentPlotter.MediaWidth, 1626);
+    EXPECT_EQ(width->text(), "1626.0 mm");
+    auto* presets = Find<QComboBox>("ComboBox1");
+    ASSERT_EQ(presets->count(), 38);
+    const int item72 = presets->findText("72\" (1829mm)");
+    presets->setCurrentIndex(item72);
+    Q_EMIT presets->activated(item72);
+    EXPECT_EQ(presets->currentIndex(), -1);
+    const int item36 = presets->findText("36\" (915mm)");
+    presets->setCurrentIndex(item36);
+    Q_EMIT presets->activated(item36);
+    EXPECT_EQ(presets->currentIndex(), item36);
+    EXPECT_NEAR(core.CurrentPlotter.MediaWidth, 914.4f, 1e-3);
+    UseMetric = false;
+}
+
+TEST_F(MainWindow, ExpertAndStandardModeAndNavigation) {
+    MakeWindow();
+    QTabWidget* tabs = window->PageControl();
+    window->SetExpert(true);
+    ASSERT_EQ(tabs->count(), 7);
+    EXPECT_EQ(tabs->tabText(1), "Position and Crop Tools");
+    window->SetExpert(false);
+    EXPECT_EQ(tabs->count(), 3);
+    EXPECT_FALSE(Find<QToolButton>("doptions")->isEnabled());
+    EXPECT_EQ(Find<QToolButton>("dexpert")->text(), "Standard");
+    Find<QToolButton>("dposition")->click();
+    EXPECT_EQ(tabs->currentWidget()->objectName(), "tab_sizeposition");
+    Find<QToolButton>("lbright")->click();
+    EXPECT_EQ(tabs->currentWidget()->objectName(), "tab_outputoptions");
+    EXPECT_TRUE(Find<QToolButton>("doutput")->isChecked());
+    Find<QToolButton>("lbright")->click();  // already the last
+    EXPECT_EQ(tabs->currentWidget()->objectName(), "tab_outputoptions");
+    window->SetExpert(true);
+    EXPECT_EQ(tabs->count(), 7);
+    EXPECT_EQ(tabs->currentWidget()->objectName(), "tab_outputoptions");
+}
+
+TEST_F(MainWindow, WindowStateIsStoredOnCloseAndRestored) {
+    MakeWindow();
+    window->show();
+    window->SetExpert(false);
+    Find<QCheckBox>("cProportional")->setChecked(true);
+    core.DocHist = {"/x/a.RIP"};
+    core.EmfHist = {"/x/l.emf"};
+    ASSERT_TRUE(window->close());
+    window.reset();
+    EXPECT_EQ(GetProfileString(WindowStateFile(), "Cache.strDocHist_Strings", "Item0"), "/x/a.RIP");
+
+    AppCore again;
+    QtUserInterface otherUi;
+    TForm1 restored(again, otherUi);
+    EXPECT_EQ(again.DocHist, std::vector<std::string>{"/x/a.RIP"});
+    EXPECT_EQ(again.EmfHist, std::vector<std::string>{"/x/l.emf"});
+    EXPECT_FALSE(restored.Expert());
+    EXPECT_TRUE(restored.findChild<QCheckBox*>("cProportional")->isChecked());
+}
+
+TEST_F(MainWindow, ExceptionsAreReportedAndTheProgramGoesOn) {
+    MakeWindow();
+    ui.AnswerInput(std::string("quibl"));
+    QMetaObject::invokeMethod(Find<QAction>("bitmapdir1"), "trigger", Qt::QueuedConnection);
+    QApplication::processEvents();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].kind, MessageKind::Error);
+    EXPECT_EQ(ui.messages[0].text.rfind("Division by zero, Addr: 0x", 0), 0u)
+        << ui.messages[0].text;
+    EXPECT_EQ(ui.prompts, std::vector<std::string>{"Enter Bitmap Dir"});
+
+    window->RunDiagnostics("zephyx");
+    EXPECT_EQ(core.RipTrace, 10);
+    EXPECT_TRUE(Find<QCheckBox>("CheckBox1")->isHidden());
+}
+
+TEST_F(MainWindow, LoadSaveAndCloseCleanly) {
+    const std::string path = Project("demo.RIP", 180);
+    WriteFileBytes(home.Path("Debug.txt"), "");
+    OpenLog();
+    MakeWindow();
+    window->show();
+    window->FirstShow(path);
+    auto* xos = Find<TmmNumEdit>("mmxos");
+    xos->setText("12mm");
+    Q_EMIT xos->editingFinished();
+    QApplication::processEvents();
+    EXPECT_TRUE(Find<QWidget>("dsave")->isEnabled());
+    Find<QAction>("SaveRIPProject1")->trigger();
+    QApplication::processEvents();
+    EXPECT_FALSE(Find<QWidget>("dsave")->isEnabled());
+    EXPECT_EQ(GetProfileString(path, "Size", "X-offset(mm)"), "12");
+    EXPECT_TRUE(window->close());
+    window.reset();
+    const std::string log = ReadFileBytes(DebugLogPath());
+    CloseLog();
+    for (const char* line :
+         {"Create RipDLG", "Form1 Created OK.", "Form1 Close", "form1 -Destroy", "-done"})
+        EXPECT_NE(log.find(line), std::string::npos) << line;
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(MainWindow, DriverChoiceFollowsTheListAndIsKept) {
+    MakeWindow();
+    Find<QAction>("UpdateDrivers1")->trigger();
+    auto* combo = Find<QComboBox>("comboPrinters");
+    ASSERT_GE(combo->count(), 1);
+    EXPECT_EQ(combo->itemText(combo->count() - 1), "Windows Printer  -  Windows Printer Driver");
+    Q_EMIT combo->activated(combo->count() - 1);
+    EXPECT_FALSE(core.CurrentPlotter.IsPlugin);
+    EXPECT_EQ(window->findChild<QWidget*>("DevicePanel")->toolTip(), "Windows Printer");
+    if (combo->count() > 1) {
+        Q_EMIT combo->activated(0);
+        EXPECT_TRUE(core.CurrentPlotter.IsPlugin);
+        EXPECT_EQ(window->findChild<QWidget*>("DevicePanel")->toolTip().toStdString(),
+                  core.CurrentPlotter.PrinterName);
+    }
+    const int count = combo->count();
+    window.reset();
+    EXPECT_EQ(GetProfileString(WindowStateFile(), "Cache.strprinters_Strings", "Count"),
+              std::to_string(count));
+}
+
+void SomeCode() {}
+
+TEST(ExceptionText, ShowsTheAddressAndItsOffsetInTheModule) {
+    EXPECT_EQ(CorvanApplication::ExceptionText("Boom", nullptr), "Boom, Addr: (nil) 0");
+    const void* code = reinterpret_cast<const void*>(&SomeCode);
+    const std::string text = CorvanApplication::ExceptionText("Boom", code);
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "Boom, Addr: %p ", code);
+    EXPECT_EQ(text.rfind(expected, 0), 0u) << text;
+    EXPECT_GT(text.size(), std::string(expected).size());
+}
+
+}  // namespace
+}  // namespace corvan::test

@@ -1,0 +1,79 @@
+#include "window_fixture.h"
+
+#include "rip/ui/preflightdialog.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace corvan::test {
+namespace {
+
+TEST(Preflight, ShowsWarningsAndHandsBackTheJobText) {
+    PreflightData data;
+    data.memo = {"Warning: Job Size too big!", "Job: demo"};
+    data.status = "Warning: Job Size too big!";
+    data.statusWarning = true;
+    data.jobText = "demo  10.12.2026";
+    data.printJobTextEnabled = false;
+    Tfpreflight dlg(data);
+    EXPECT_EQ(dlg.windowTitle(), "Preflight Job Summary");
+    EXPECT_TRUE(dlg.findChild<QPlainTextEdit*>("memo")->toPlainText().startsWith(
+        "Warning: Job Size too big!\nJob: demo"));
+    EXPECT_EQ(dlg.findChild<QLabel*>("labelstatus")->text(), "Warning: Job Size too big!");
+    auto* box = dlg.findChild<QCheckBox*>("cPrintJobText");
+    auto* text = dlg.findChild<QLineEdit*>("editjobtext");
+    // Without crop marks the job text cannot be printed.
+    EXPECT_FALSE(box->isEnabled());
+    EXPECT_FALSE(text->isEnabled());
+
+    data.printJobTextEnabled = true;
+    Tfpreflight usable(data);
+    usable.findChild<QCheckBox*>("cPrintJobText")->setChecked(true);
+    usable.findChild<QLineEdit*>("editjobtext")->setText("Shop window");
+    const PreflightData back = usable.Data();
+    EXPECT_TRUE(back.printJobText);
+    EXPECT_EQ(back.jobText, "Shop window");
+    EXPECT_EQ(back.memo, data.memo);
+}
+
+using RipFromWindow = WindowTest;
+
+TEST_F(RipFromWindow, DisabledUntilTheStripRendererIsInstalled) {
+    MakeWindow();
+    core.CurrentJob = std::make_unique<TemfFile>();
+    window->EnableByState();
+    EXPECT_FALSE(Find<QAction>("RIPNow1")->isEnabled());
+    RipHooks hooks;
+    hooks.renderStrip = [](const IntRect&, float) { return std::unique_ptr<Bitmap24>(); };
+    window->SetRipRenderer(hooks);
+    EXPECT_TRUE(Find<QAction>("RIPNow1")->isEnabled());
+    EXPECT_TRUE(Find<QWidget>("dripnow")->isEnabled());
+}
+
+TEST_F(RipFromWindow, CancelledPreflightSendsNothing) {
+    MakeWindow();
+    window->show();
+    core.CurrentJob = std::make_unique<TemfFile>();
+    RipHooks hooks;
+    int strips = 0;
+    hooks.renderStrip = [&](const IntRect&, float) {
+        ++strips;
+        return std::unique_ptr<Bitmap24>();
+    };
+    window->SetRipRenderer(hooks);
+    bool sawPreflight = false;
+    WhenModal<Tfpreflight>([&](Tfpreflight* dlg) {
+        sawPreflight = true;
+        dlg->reject();
+    });
+    window->RipNowCommand();
+    EXPECT_TRUE(sawPreflight) << "messages: " << ui.messages.size();
+    EXPECT_EQ(strips, 0);
+    EXPECT_TRUE(window->isVisible());
+}
+
+}  // namespace
+}  // namespace corvan::test

@@ -1,0 +1,258 @@
+#include "shell/jobcommands.h"
+
+#include "job/projectfile.h"
+#include "platform/folders.h"
+#include "platform/inifile.h"
+#include "shell/appcore.h"
+#include "shell/preferences.h"
+#include "support/jobsize_script.h"
+#include "support/scripted_ui.h"
+#include "support/tempdirs.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace corvan {
+namespace {
+
+class JobCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app.CurrentPlotter.MediaWidth = 1000;
+        app.PostStartMessage = [this] { ++startPosts; };
+    }
+    void WritePrefs(const std::string& text) { test::WriteFileBytes(PreferencesFile(), text); }
+    void NewModifiedJob() {
+        NewJob(app);
+        ASSERT_TRUE(app.CurrentJob);
+        app.MarkModified();
+    }
+    std::string SavedProject(const std::string& name) {
+        const std::string path = home.Path(name);
+        AppCore other;
+        other.CurrentJob = std::make_unique<TemfFile>();
+        EXPECT_TRUE(SaveProject(other, path));
+        return path;
+    }
+
+    test::ScratchHome home;
+    test::ScriptedUi ui;
+    AppCore app;
+    test::ScriptedJobSize sizes{app, AppCore::JobSize{300, 400}};
+    std::vector<AppCore::JobSizeRequest>& requests = sizes.requests;
+    std::optional<AppCore::JobSize>& sizeAnswer = sizes.answer;
+    int startPosts = 0;
+};
+
+TEST_F(JobCommands, NewJobWithoutPreferencesUsesTheFactoryProposalAndDefaults) {
+    sizeAnswer = AppCore::JobSize{200, 280};
+    NewJob(app);
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_FLOAT_EQ(requests[0].width, 200);
+    EXPECT_FLOAT_EQ(requests[0].height, 280);
+    EXPECT_FALSE(requests[0].pixelSource);
+    const TemfFile& job = *app.CurrentJob;
+    EXPECT_FLOAT_EQ(job.PageWidth, 200);
+    EXPECT_FLOAT_EQ(job.PageHeight, 280);
+    EXPECT_FLOAT_EQ(job.XGap, 25);
+    EXPECT_FLOAT_EQ(job.YGap, 25);
+    EXPECT_EQ(job.RenderDPI, 360);
+    EXPECT_TRUE(job.Interpolate);
+    EXPECT_EQ(job.Interpolation, 10);
+    EXPECT_FALSE(job.CropMarks);
+    EXPECT_FALSE(job.Modified);
+    EXPECT_FALSE(app.SaveEnabled);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(JobCommands, NewJobAppliesThePreferences) {
+    WritePrefs(
+        "[settings]\ndef_jobwidth_value=300\ndef_jobHeight_value=150\ndef_xgap_value=10\n"
+        "def_ygap_value=12.5\nuse_cropmarks_checked=True\nRIP_DPI_value=150.4\n"
+        "RIP_Smooth_checked=False\nRIP_smoothLevel_value=3\n");
+    NewJob(app);
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_FLOAT_EQ(requests[0].width, 300);
+    EXPECT_FLOAT_EQ(requests[0].height, 150);
+    const TemfFile& job = *app.CurrentJob;
+    EXPECT_FLOAT_EQ(job.XGap, 10);
+    EXPECT_FLOAT_EQ(job.YGap, 12.5f);
+    EXPECT_TRUE(job.CropMarks);
+    EXPECT_EQ(job.RenderDPI, 150);
+    EXPECT_FALSE(job.Interpolate);
+    EXPECT_EQ(job.Interpolation, 3);
+}
+
+TEST_F(JobCommands, CancelledSizeOrSaveQuestionKeepsTheOldJob) {
+    NewModifiedJob();
+    TemfFile* old = app.CurrentJob.get();
+    sizeAnswer.reset();
+    NewJob(app);
+    EXPECT_EQ(app.CurrentJob.get(), old);
+    EXPECT_TRUE(ui.messages.empty());
+
+    sizeAnswer = AppCore::JobSize{100, 100};
+    ui.Answer(ButtonCancel);
+    NewJob(app);
+    EXPECT_EQ(app.CurrentJob.get(), old);
+    EXPECT_TRUE(old->Modified);
+    EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Save changes to current job?"});
+}
+
+TEST_F(JobCommands, AskSaveChangesAnswers) {
+    struct Case {
+        const char* name;
+        std::vector<Button> answers;
+        std::optional<std::string> file;  // the save dialog's answer, when asked
+        bool goOn;
+        std::vector<std::string> texts;
+    };
+    const std::string saved = home.Path("answer.RIP");
+    const Case cases[] = {
+        {"no", {ButtonNo}, {}, true, {"Save changes to current job?"}},
+        {"cancel", {ButtonCancel}, {}, false, {"Save changes to current job?"}},
+        {"yes and saved", {ButtonYes}, saved, true, {"Save changes to current job?"}},
+        {"yes, dialog cancelled, continue",
+         {ButtonYes, ButtonYes},
+         std::nullopt,
+         true,
+         {"Save changes to current job?", "Do you wish to continue?"}},
+        {"yes, dialog cancelled, stop",
+         {ButtonYes, ButtonNo},
+         std::nullopt,
+         false,
+         {"Save changes to current job?", "Do you wish to continue?"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        app.CurrentJob = std::make_unique<TemfFile>();
+        app.CurrentJob->Modified = true;
+        ui.messages.clear();
+        for (Button b : c.answers) ui.Answer(b);
+        if (c.answers[0] == ButtonYes) ui.AnswerFile(c.file);
+        EXPECT_EQ(AskSaveChanges(app), c.goOn);
+        EXPECT_EQ(ui.Texts(), c.texts);
+        EXPECT_EQ(app.CurrentJob->Modified, !c.goOn);
+    }
+    EXPECT_TRUE(FileExists(saved));
+}
+
+TEST_F(JobCommands, CloseCurrentPostsTheStartMessageOnlyWhenAsked) {
+    NewJob(app);
+    EXPECT_TRUE(CloseJob(app, true));
+    EXPECT_FALSE(app.CurrentJob);
+    EXPECT_EQ(startPosts, 1);
+    NewJob(app);  // replaces the job through CloseJob(false)
+    NewJob(app);
+    EXPECT_EQ(startPosts, 1);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(JobCommands, SaveAsksForANameOnceAndKeepsPrintedTiles) {
+    NewJob(app);
+    const std::string path = home.Path("first.RIP");
+    ui.AnswerFile(path);
+    SaveJob(app);
+    ASSERT_EQ(ui.fileRequests.size(), 1u);
+    EXPECT_EQ(ui.fileRequests[0].title, "Save RIP Project File");
+    EXPECT_EQ(app.CurrentJob->FileName, path);
+    // A tile printed from this file survives the next save.
+    app.CurrentJob->TileNo = 7;
+    app.CurrentJob->RecordPrintedTile();
+    app.MarkModified();
+    SaveJob(app);
+    EXPECT_EQ(ui.fileRequests.size(), 1u);
+    EXPECT_TRUE(ReadPrintedTiles(path)[7]);
+    EXPECT_FALSE(app.CurrentJob->Modified);
+    EXPECT_FALSE(app.SaveEnabled);
+    EXPECT_EQ(app.DocHist, std::vector<std::string>{path});
+
+    // Save As takes the tile record along to the new name.
+    const std::string copy = home.Path("second.RIP");
+    ui.AnswerFile(copy);
+    SaveJobAs(app);
+    EXPECT_TRUE(ReadPrintedTiles(copy)[7]);
+    EXPECT_EQ(app.CurrentJob->FileName, copy);
+    EXPECT_EQ(app.DocHist, (std::vector<std::string>{copy, path}));
+}
+
+TEST_F(JobCommands, SaveAsOntoItsOwnNameKeepsTheFile) {
+    NewJob(app);
+    const std::string path = home.Path("same.RIP");
+    ui.AnswerFile(path);
+    SaveJob(app);
+    app.CurrentJob->TileNo = 3;
+    app.CurrentJob->RecordPrintedTile();
+    ui.AnswerFile(path);
+    SaveJobAs(app);
+    EXPECT_TRUE(FileExists(path));
+    EXPECT_TRUE(ReadPrintedTiles(path)[3]);
+}
+
+TEST_F(JobCommands, RecentListKeepsEightNewestFirstIgnoringCase) {
+    for (int i = 1; i <= 5; ++i) AddRecent(app, "/jobs/p" + std::to_string(i) + ".RIP");
+    AddRecent(app, "/JOBS/P1.rip");
+    ASSERT_EQ(app.DocHist.size(), 5u);
+    EXPECT_EQ(app.DocHist[0], "/JOBS/P1.rip");
+    EXPECT_EQ(app.DocHist[1], "/jobs/p5.RIP");
+    for (int i = 6; i <= 12; ++i) AddRecent(app, "/jobs/p" + std::to_string(i) + ".RIP");
+    ASSERT_EQ(app.DocHist.size(), 8u);
+    EXPECT_EQ(app.DocHist.front(), "/jobs/p12.RIP");
+    EXPECT_EQ(app.DocHist.back(), "/JOBS/P1.rip");
+}
+
+TEST_F(JobCommands, BackgroundImageLoadsKeepsPageSizeAndFailsCleanly) {
+    NewJob(app);
+    const std::string picture = home.Path("bg.png");
+    QImage img(40, 20, QImage::Format_RGB32);
+    img.fill(Qt::red);
+    ASSERT_TRUE(img.save(QString::fromStdString(picture)));
+    LoadBackgroundImage(app, picture);
+    const TemfFile& job = *app.CurrentJob;
+    ASSERT_TRUE(job.BackgroundImage);
+    EXPECT_EQ(job.BackgroundImage->Width(), 40);
+    EXPECT_TRUE(job.HasImage);
+    EXPECT_TRUE(job.Modified);
+    EXPECT_FLOAT_EQ(job.PageWidth, 300);
+    EXPECT_EQ(app.ImageHist, std::vector<std::string>{picture});
+
+    const std::string broken = home.Path("broken.png");
+    test::WriteFileBytes(broken, "not a picture");
+    LoadBackgroundImage(app, broken);
+    EXPECT_FALSE(job.BackgroundImage);
+    EXPECT_FALSE(job.HasImage);
+    EXPECT_TRUE(job.BackgroundFile.empty());
+    EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Unable to load image: " + broken});
+    EXPECT_EQ(app.ImageHist, std::vector<std::string>{picture});
+
+    LoadBackgroundImage(app, picture);
+    ClearBackgroundImage(app);
+    EXPECT_FALSE(job.BackgroundImage);
+    EXPECT_FALSE(job.HasImage);
+    EXPECT_TRUE(job.BackgroundFile.empty());
+}
+
+TEST_F(JobCommands, DrawImageIsIgnoredWhileUpdatingOrWithoutAJob) {
+    SetDrawImage(app, false, 0x123456);  // no job: nothing to do
+    NewJob(app);
+    app.Updating = true;
+    SetDrawImage(app, false, 0x123456);
+    EXPECT_TRUE(app.CurrentJob->DrawImage);
+    app.Updating = false;
+    SetDrawImage(app, false, 0x123456);
+    EXPECT_FALSE(app.CurrentJob->DrawImage);
+    EXPECT_EQ(app.CurrentJob->BackgroundColor, 0x123456u);
+    EXPECT_TRUE(app.CurrentJob->Modified);
+}
+
+TEST_F(JobCommands, LibraryPickerReturnsOnlyExistingFiles) {
+    ui.AnswerFile(home.Path("missing.emf"));
+    EXPECT_EQ(PickLibraryFile(app, true), "");
+    const std::string project = SavedProject("x.RIP");
+    ui.AnswerFile(project);
+    EXPECT_EQ(PickLibraryFile(app, false), project);
+}
+
+}  // namespace
+}  // namespace corvan
