@@ -9,7 +9,7 @@ PACKAGES=(
   clang-16 libclang-rt-16-dev
   # libraries
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  # Targa, TIFF, WebP and more for the image loader through Qt
+  # WebP, MNG, ICNS, WBMP and more for the image loader through Qt
   qt6-image-formats-plugins
   libjpeg62-turbo-dev libpng-dev libtiff-dev liblcms2-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -36,18 +36,31 @@ cmsHTRANSFORM MakeTransform(cmsHPROFILE cmyk, const CmykLayout& layout) {
 
 // The default transforms cost a few milliseconds to build; pictures without
 // a profile share one per pixel layout for the life of the program.
+class DefaultTransforms {
+public:
+    ~DefaultTransforms() {
+        for (auto& [key, t] : cache_) cmsDeleteTransform(t);
+    }
+    cmsHTRANSFORM Get(const CmykLayout& layout) {
+        const std::lock_guard lock(mutex_);
+        const auto key = std::make_tuple(layout.bitsPerSample, layout.inverted, layout.extraSamples);
+        if (auto it = cache_.find(key); it != cache_.end()) return it->second;
+        cmsHPROFILE profile = CreateDefaultCmykProfile();
+        if (!profile) return nullptr;
+        cmsHTRANSFORM t = MakeTransform(profile, layout);
+        cmsCloseProfile(profile);
+        if (t) cache_.emplace(key, t);
+        return t;
+    }
+
+private:
+    std::mutex mutex_;
+    std::map<std::tuple<int, bool, int>, cmsHTRANSFORM> cache_;
+};
+
 cmsHTRANSFORM DefaultTransform(const CmykLayout& layout) {
-    static std::mutex mutex;
-    static std::map<std::tuple<int, bool, int>, cmsHTRANSFORM> cache;
-    const std::lock_guard lock(mutex);
-    const auto key = std::make_tuple(layout.bitsPerSample, layout.inverted, layout.extraSamples);
-    if (auto it = cache.find(key); it != cache.end()) return it->second;
-    cmsHPROFILE profile = CreateDefaultCmykProfile();
-    if (!profile) return nullptr;
-    cmsHTRANSFORM t = MakeTransform(profile, layout);
-    cmsCloseProfile(profile);
-    if (t) cache.emplace(key, t);
-    return t;
+    static DefaultTransforms transforms;
+    return transforms.Get(layout);
 }
 
 bool ValidLayout(const CmykLayout& l) {

@@ -11,7 +11,8 @@ void ProgressReporter::Start() {
 void ProgressReporter::Advance(std::uint64_t done, std::uint64_t total) {
     if (!callback_ || !started_ || finished_ || total == 0) return;
     const int percent = done >= total ? 100 : static_cast<int>(done * 100 / total);
-    if (percent == percent_) return;
+    // Decoders with several passes estimate; the operator only sees progress.
+    if (percent <= percent_) return;
     percent_ = percent;
     callback_(1, percent);
 }

@@ -10,8 +10,8 @@ namespace corvan {
 using LoadProgress = std::function<void(int stage, int percent)>;
 
 // Turns "done of total" counts from a decoder into stage calls: one start,
-// a running call only when the whole percent changes (so a decoder may
-// report every row), and one end, also when decoding stops early.
+// a running call only when the whole percent rises (so a decoder may report
+// every row), and one end, also when decoding stops early.
 class ProgressReporter {
 public:
     explicit ProgressReporter(LoadProgress callback = {}) : callback_(std::move(callback)) {}

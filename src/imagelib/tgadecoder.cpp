@@ -42,7 +42,9 @@ bool Valid(const TgaHeader& h) {
     const unsigned type = h.imageType & ~8u;
     if (h.imageType > 11 || type < 1 || type > 3 || h.mapType > 1 || h.width == 0 || h.height == 0)
         return false;
-    if (type == 1) return h.mapType == 1 && h.pixelBits == 8 && ValidBits(h.mapEntryBits);
+    // A colour map may come with any type; its entries must be readable.
+    if (h.mapType == 1 && !ValidBits(h.mapEntryBits)) return false;
+    if (type == 1) return h.mapType == 1 && h.pixelBits == 8;
     if (type == 3) return h.pixelBits == 8;
     return ValidBits(h.pixelBits);
 }

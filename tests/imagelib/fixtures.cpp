@@ -170,7 +170,7 @@ void WriteTiffPage(TIFF* t, int w, int h, const Bytes& samples, const TiffSpec& 
 Bytes MakeTiff(int w, int h, const Bytes& samples, const TiffSpec& spec) {
     QTemporaryDir dir;
     const std::string path = dir.filePath("t.tif").toStdString();
-    TIFF* t = TIFFOpen(path.c_str(), "w");
+    TIFF* t = TIFFOpen(path.c_str(), spec.bigTiff ? "w8" : "w");
     if (!t) throw std::runtime_error("cannot write TIFF fixture");
     for (int page = 0; page < spec.pages; ++page) WriteTiffPage(t, w, h, samples, spec, page > 0);
     TIFFClose(t);

@@ -47,6 +47,7 @@ struct TiffSpec {
     std::vector<std::uint16_t> colormap;  // 3 x 2^bits entries for palette pictures
     Bytes icc;
     int pages = 1;  // later pages are filled with black
+    bool bigTiff = false;  // 64-bit offsets
 };
 // 8-bit samples as bytes; 16-bit samples as host-order uint16 in pairs of bytes.
 Bytes MakeTiff(int w, int h, const Bytes& samples, const TiffSpec& spec);

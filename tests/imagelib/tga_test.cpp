@@ -90,6 +90,11 @@ TEST(TgaDecoder, HeaderCheckKeepsOtherFormatsOut) {
     EXPECT_FALSE(LooksLikeTga(ico));
     const Bytes gif = {'G', 'I', 'F', '8', '9', 'a', 2, 0, 1, 0, 0x80, 0, 0, 255, 0, 0, 0, 0};
     EXPECT_FALSE(LooksLikeTga(gif));
+    Bytes oddMap = tga;  // a colour map with 124-bit entries on a true-colour picture
+    oddMap[1] = 1;
+    oddMap[5] = 1;
+    oddMap[7] = 124;
+    EXPECT_FALSE(LooksLikeTga(oddMap));
     PictureFiles files;
     const auto truncated = files.Load(Join(Header(2, 24, 0x20), {1, 2, 3, 4}), "t.tga");
     EXPECT_FALSE(truncated.image);

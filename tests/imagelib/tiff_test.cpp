@@ -79,6 +79,13 @@ TEST(TiffDecoder, GreyPaletteAlphaAndFirstPage) {
         EXPECT_LE(ColourDistance(r.image->Pixel(1, 0), MakeColour(127, 127, 127)), 1);
         EXPECT_EQ(r.image->Pixel(2, 0), MakeColour(255, 255, 255));
     }
+    // BigTIFF: the same picture with 64-bit offsets.
+    {
+        TiffSpec spec;
+        spec.bigTiff = true;
+        spec.compression = COMPRESSION_ADOBE_DEFLATE;
+        ExpectQuadrants(files.Load(MakeTiff(8, 8, QuadrantSamples(8, 8), spec)), 8, 8, 0, "BigTIFF");
+    }
     // Three pages: only the first is read.
     {
         TiffSpec spec;
