@@ -16,7 +16,7 @@ void EnsureGuiApp() {
     if (!QCoreApplication::instance()) new QGuiApplication(argc, argv);
 }
 
-std::string SamplesDir() { return std::string(CORVAN_TEST_DATA) + "/../../share/data/samples/"; }
+std::string SamplesDir() { return CORVAN_SAMPLES_DIR; }
 
 std::unique_ptr<TemfFile> DemoJob() {
     auto job = std::make_unique<TemfFile>();

@@ -5,6 +5,7 @@
 #include "composer_fixture.h"
 #include "platform/numbers.h"
 #include "raster/cropmarkdraw.h"
+#include "support/metafile_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -168,9 +169,15 @@ TEST(StripComposer, StripsOfEveryHeightJoinWithoutSeams) {
             const int bottom = std::min(height - 1, top + rows - 1);
             auto strip = RenderStrip(*job, corners, {0, top, width - 1, bottom}, s);
             ASSERT_TRUE(strip);
-            for (int y = 0; y < strip->Height(); ++y)
+            for (int y = 0; y < strip->Height(); ++y) {
+                if (std::getenv("SEAM_DEBUG") && std::memcmp(strip->Row(y), whole->Row(top + y), 3 * std::size_t(width))) {
+                    for (int x = 0; x < width; ++x) if (strip->Pixel(x, y) != whole->Pixel(x, top + y))
+                        std::printf("row %d x %d strip %06x whole %06x\n", top + y, x, strip->Pixel(x, y), whole->Pixel(x, top + y));
+                    test::DumpPng(*whole, "seam-whole");
+                }
                 ASSERT_EQ(std::memcmp(strip->Row(y), whole->Row(top + y), 3 * std::size_t(width)), 0)
                     << "strips of " << rows << " rows differ at row " << top + y;
+            }
         }
     }
 }

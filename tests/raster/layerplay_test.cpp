@@ -60,17 +60,50 @@ TEST(RecordClasses, DrawingRecordsAreClassedAndUnknownTypesAreState) {
         EXPECT_EQ(RecordClass(c.type), c.cls) << "record type " << c.type;
 }
 
-// Other drawing (a pixel, as text would be) is never matched: only
-// DrawUnmatched shows it, contour handling on or off.
+// A STRETCHDIBITS record of a 2 x 2 bitmap (left column black, right white)
+// into 4 x 4 pixels at (x, 0).
+void AddStretchDib(EmfWriter& w, int x, std::uint32_t rop) {
+    std::vector<std::uint8_t> body(72 + 40 + 16, 0);
+    const auto put = [&](std::size_t at, std::int32_t v) { std::memcpy(body.data() + at - 8, &v, 4); };
+    put(24, x);       // destination x, y
+    put(28, 0);
+    put(32, 0);       // source x, y, width, height
+    put(36, 0);
+    put(40, 2);
+    put(44, 2);
+    put(48, 80);      // info at, size
+    put(52, 40);
+    put(56, 120);     // bits at, size
+    put(60, 16);
+    put(64, 0);
+    put(68, std::int32_t(rop));
+    put(72, 4);       // destination width, height
+    put(76, 4);
+    put(80, 40);      // BITMAPINFOHEADER: size, 2 x 2, 1 plane, 24 bits
+    put(84, 2);
+    put(88, 2);
+    const std::uint16_t planes = 1, bits = 24;
+    std::memcpy(body.data() + 92 - 8, &planes, 2);
+    std::memcpy(body.data() + 94 - 8, &bits, 2);
+    for (int row = 0; row < 2; ++row) std::memset(body.data() + 120 - 8 + 8 * row + 3, 0xFF, 3);
+    w.RawRecord(kStretchDiBits, body);
+}
+
+// Other drawing (a bitmap, like text) is never matched: only DrawUnmatched
+// shows it, contour handling on or off.
 TEST(LayerRules, OtherDrawingFollowsDrawUnmatchedOnly) {
     struct Case { bool active, drawUnmatched, shown; };
     for (const Case& c : {Case{true, false, false}, Case{true, true, true}, Case{false, false, true}}) {
         EmfWriter w = test::PixelWriter(20, 20);
-        w.Record(kSetPixelV, {5, 5, std::int32_t(kRed)});
-        auto image = RenderLayer(w, Rules(c.active, 3, true, c.drawUnmatched));
+        w.SelectObject(w.CreatePen(kPsSolid, 1, kCut));
+        w.SelectObject(w.CreateBrush(kBsSolid, kCut));
+        AddStretchDib(w, 2, 0xCC0020);
+        TemfPreview rules = Rules(c.active, 3, true, c.drawUnmatched);
+        rules.SmoothBitmaps = true;
+        auto image = RenderLayer(w, rules);
         ASSERT_TRUE(image);
-        EXPECT_EQ(image->Pixel(5, 5), c.shown ? kRed : 0xFFFFFF) << c.active << c.drawUnmatched;
-        EXPECT_EQ(test::CountColour(*image, 0xFFFFFF), c.shown ? 399 : 400);
+        EXPECT_EQ(image->Pixel(2, 0), c.shown ? 0x000000u : 0xFFFFFFu) << c.active << c.drawUnmatched;
+        EXPECT_EQ(test::CountColour(*image, 0xFFFFFF), c.shown ? 400 - 12 : 400);
     }
 }
 
@@ -164,35 +197,6 @@ TEST(LayerRules, PathBracketIsJudgedAtItsFill) {
     EXPECT_EQ(image->Pixel(5, 5), 0xFFFFFFu) << "the matched fill is hidden";
     ASSERT_FALSE(doc.Preview.PathPoints.empty());
     EXPECT_EQ(doc.Preview.PathTypes[0], 6);
-}
-
-// A STRETCHDIBITS record of a 2 x 2 bitmap (left column black, right white)
-// into 4 x 4 pixels at (x, 0).
-void AddStretchDib(EmfWriter& w, int x, std::uint32_t rop) {
-    std::vector<std::uint8_t> body(72 + 40 + 16, 0);
-    const auto put = [&](std::size_t at, std::int32_t v) { std::memcpy(body.data() + at - 8, &v, 4); };
-    put(24, x);       // destination x, y
-    put(28, 0);
-    put(32, 0);       // source x, y, width, height
-    put(36, 0);
-    put(40, 2);
-    put(44, 2);
-    put(48, 80);      // info at, size
-    put(52, 40);
-    put(56, 120);     // bits at, size
-    put(60, 16);
-    put(64, 0);
-    put(68, std::int32_t(rop));
-    put(72, 4);       // destination width, height
-    put(76, 4);
-    put(80, 40);      // BITMAPINFOHEADER: size, 2 x 2, 1 plane, 24 bits
-    put(84, 2);
-    put(88, 2);
-    const std::uint16_t planes = 1, bits = 24;
-    std::memcpy(body.data() + 92 - 8, &planes, 2);
-    std::memcpy(body.data() + 94 - 8, &bits, 2);
-    for (int row = 0; row < 2; ++row) std::memset(body.data() + 120 - 8 + 8 * row + 3, 0xFF, 3);
-    w.RawRecord(kStretchDiBits, body);
 }
 
 TEST(SmoothBitmaps, TwoColumnsBlendAcrossFourPixelsWithTheRecordsRop) {
