@@ -102,6 +102,30 @@ TEST(JobContours, TwoShapesGiveTwoFigures) {
     EXPECT_EQ(pts.back(), (Pt{pts[4].x, pts[4].y, 2})) << "the rectangle closes";
 }
 
+// Every copy gets its frame (grey) and its contour (blue), offset like the copy.
+TEST(JobContours, DrawnForEveryCopyAndInTheThumbnail) {
+    CutJob cut([](EmfWriter& w) { w.Box(kRectangle, QRect(QPoint(10, 5), QPoint(30, 15))); });
+    cut.job.Copies = 2;
+    cut.job.MediaWidth = 45;  // one copy a row: the second below the first
+    cut.job.ComputeLayout();
+    auto image = Bitmap24::Create(60, 80);
+    image->Fill(0xFFFFFF);
+    DrawContours(cut.job, *image, 2, 3, 1.0f);
+    float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    for (int n = 1; n <= 2; ++n) {
+        cut.job.GetCopyRect(n, x1, y1, x2, y2);
+        const int left = int(x1) + 2, top = int(y1) + 3;
+        EXPECT_EQ(image->Pixel(left, top), 0x808080u) << "copy " << n << " frame";
+        EXPECT_EQ(image->Pixel(left + 15, top + 5), 0xFF0000u) << "copy " << n << " contour";
+    }
+    auto thumb = RenderCutThumbnail(cut.job, {}, 45);
+    ASSERT_TRUE(thumb);
+    EXPECT_LE(thumb->Width(), 350);
+    EXPECT_LE(thumb->Height(), 77);
+    EXPECT_GT(thumb->Width(), thumb->Height()) << "the media's length runs across";
+    EXPECT_FALSE(RenderCutThumbnail(cut.job, {}, 0));
+}
+
 // The first corpus file that uses pens: its outlines collected over the whole
 // play rectangle equal those collected through strip-sized windows of it.
 TEST(CollectPaths, CorpusOutlinesDoNotDependOnTheWindow) {
