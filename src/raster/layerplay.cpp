@@ -105,7 +105,8 @@ RecordAction PlayLayerRecord(GdiDevice& dc, HandleTable& handles, const EmfRecor
             return RecordAction::kContinue;
         }
     }
-    PlayRecord(dc, handles, record);
+    if (!PlayRecord(dc, handles, record) && t == kStretchDiBits && p.Target)
+        PlaySmoothBitmap(dc, record, *p.Target, true);
     return RecordAction::kContinue;
 }
 

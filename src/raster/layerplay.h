@@ -32,7 +32,10 @@ emf::RecordAction CollectColorsRecord(emf::GdiDevice& dc, emf::HandleTable& hand
                                       const emf::EmfRecord& record, void* data);
 
 // Draws one STRETCHDIBITS record resampled bilinearly into `target` (the
-// device's image, W x H): only the visible part's source pixels are decoded.
-void PlaySmoothBitmap(emf::GdiDevice& dc, const emf::EmfRecord& record, const Bitmap24& target);
+// device's image, W x H) with the record's raster operation. `nearest`
+// picks the nearest source pixel instead: the player draws no bitmaps of
+// its own, so unsmoothed bitmaps take this path too.
+void PlaySmoothBitmap(emf::GdiDevice& dc, const emf::EmfRecord& record, const Bitmap24& target,
+                      bool nearest = false);
 
 }  // namespace corvan

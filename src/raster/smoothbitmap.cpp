@@ -19,9 +19,9 @@ struct Tap {
     int lower = 0, upper = 0, weight = 128;
 };
 
-Tap MakeTap(std::int32_t offset, std::int32_t extent, std::int32_t maxIndex) {
+Tap MakeTap(std::int32_t offset, std::int32_t extent, std::int32_t maxIndex, const WeightTable& table) {
     const SourceCoord m = MapSourceCoord(offset, extent, maxIndex);
-    return {m.lower, m.upper, DefaultWeightTable()[static_cast<std::size_t>(std::clamp(m.fraction, 0, 255))]};
+    return {m.lower, m.upper, table[static_cast<std::size_t>(std::clamp(m.fraction, 0, 255))]};
 }
 
 // The first stored row of the source rectangle, counted from the top of the
@@ -36,7 +36,8 @@ int SourceTopRow(const EmfRecord& record, const StretchDibFields& f, int imageHe
 
 }  // namespace
 
-void PlaySmoothBitmap(GdiDevice& dc, const EmfRecord& record, const Bitmap24& target) {
+void PlaySmoothBitmap(GdiDevice& dc, const EmfRecord& record, const Bitmap24& target, bool nearest) {
+    const WeightTable& table = nearest ? NearestWeightTable() : DefaultWeightTable();
     const auto f = ReadStretchDibFields(record);
     if (!f || f->destWidth == 0 || f->destHeight == 0) return;
     const int W = target.Width(), H = target.Height();
@@ -53,7 +54,7 @@ void PlaySmoothBitmap(GdiDevice& dc, const EmfRecord& record, const Bitmap24& ta
     const int topRow = SourceTopRow(record, *f, source->Height());
     std::vector<Tap> columns;
     for (int X = left; X <= right; ++X)
-        columns.push_back(MakeTap(Round(dc.DPtoLP(QPointF(X, 0))).x() - tl.x(), ex, f->srcWidth - 1));
+        columns.push_back(MakeTap(Round(dc.DPtoLP(QPointF(X, 0))).x() - tl.x(), ex, f->srcWidth - 1, table));
     auto block = Bitmap24::Create(right - left + 1, bottom - top + 1);
     if (!block) return;
     const auto pixel = [&](int row, int col) {
@@ -62,7 +63,7 @@ void PlaySmoothBitmap(GdiDevice& dc, const EmfRecord& record, const Bitmap24& ta
         return source->Row(y) + 3 * x;
     };
     for (int Y = top; Y <= bottom; ++Y) {
-        const Tap r = MakeTap(Round(dc.DPtoLP(QPointF(0, Y))).y() - tl.y(), ey, f->srcHeight - 1);
+        const Tap r = MakeTap(Round(dc.DPtoLP(QPointF(0, Y))).y() - tl.y(), ey, f->srcHeight - 1, table);
         std::uint8_t* out = block->Row(Y - top);
         for (std::size_t i = 0; i < columns.size(); ++i, out += 3) {
             const Tap& c = columns[i];

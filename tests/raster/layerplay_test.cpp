@@ -29,15 +29,19 @@ struct LayerFile {
     explicit LayerFile(EmfWriter& w) : path(dir.filePath("layer.emf").toStdString()) { EXPECT_TRUE(w.Save(path)); }
 };
 
-// A 20 x 20 render of one layer with the given rules.
-std::unique_ptr<Bitmap24> RenderLayer(EmfWriter& w, const TemfPreview& rules, IntRect play = {0, 0, 20, 20}) {
-    LayerFile file(w);
+// A 20 x 20 render object for one layer with the given rules.
+TemfDoc LayerDoc(const LayerFile& file, const TemfPreview& rules, IntRect play = {0, 0, 20, 20}) {
     TemfDoc doc;
     doc.ImageWidth = doc.ImageHeight = 20;
     doc.PlayRect = play;
     doc.Preview = rules;
     doc.LayerFiles = {file.path};
-    return doc.Render();
+    return doc;
+}
+
+std::unique_ptr<Bitmap24> RenderLayer(EmfWriter& w, const TemfPreview& rules) {
+    LayerFile file(w);
+    return LayerDoc(file, rules).Render();
 }
 
 TemfPreview Rules(bool active, std::uint32_t mask, bool drawMatched, bool drawUnmatched, bool outline = false) {
@@ -155,11 +159,7 @@ TEST(LayerRules, CollectedContourIsAClosedFigureInImagePixels) {
         TemfPreview rules = Rules(true, 1, false, false);
         rules.CollectContours = true;
         LayerFile file(w);
-        TemfDoc doc;
-        doc.ImageWidth = doc.ImageHeight = 20;
-        doc.PlayRect = play;
-        doc.Preview = rules;
-        doc.LayerFiles = {file.path};
+        TemfDoc doc = LayerDoc(file, rules, play);
         doc.CollectPaths();
         const auto& pts = doc.Preview.PathPoints;
         const auto& types = doc.Preview.PathTypes;
@@ -187,11 +187,7 @@ TEST(LayerRules, PathBracketIsJudgedAtItsFill) {
     TemfPreview rules = Rules(true, 2, false, true);
     rules.CollectContours = true;
     LayerFile file(w);
-    TemfDoc doc;
-    doc.ImageWidth = doc.ImageHeight = 20;
-    doc.PlayRect = {0, 0, 20, 20};
-    doc.Preview = rules;
-    doc.LayerFiles = {file.path};
+    TemfDoc doc = LayerDoc(file, rules);
     auto image = doc.Render();
     ASSERT_TRUE(image);
     EXPECT_EQ(image->Pixel(5, 5), 0xFFFFFFu) << "the matched fill is hidden";
@@ -200,21 +196,19 @@ TEST(LayerRules, PathBracketIsJudgedAtItsFill) {
 }
 
 TEST(SmoothBitmaps, TwoColumnsBlendAcrossFourPixelsWithTheRecordsRop) {
-    struct Case { std::uint32_t rop; Colour background; std::array<std::uint8_t, 4> grey; };
-    // Offsets 0..3 of extent 3 fall on source columns 0, 1/3 past 0, 2/3, 1.
-    for (const Case& c : {Case{0xCC0020, 0xFFFFFF, {0, 41, 211, 255}},
-                          Case{0x8800C6, 0x808080, {0, 0, 128, 128}}}) {
+    struct Case { bool smooth; std::uint32_t rop; Colour background; std::array<std::uint8_t, 4> grey; };
+    // Offsets 0..3 of extent 3 fall on source columns 0, 1/3 past 0, 2/3, 1;
+    // unsmoothed, each takes the nearest column.
+    for (const Case& c : {Case{true, 0xCC0020, 0xFFFFFF, {0, 41, 211, 255}},
+                          Case{true, 0x8800C6, 0x808080, {0, 0, 128, 128}},
+                          Case{false, 0xCC0020, 0xFFFFFF, {0, 0, 255, 255}}}) {
         EmfWriter w = test::PixelWriter(20, 20);
         AddStretchDib(w, 2, c.rop);
         TemfPreview rules;
-        rules.SmoothBitmaps = true;
-        TemfDoc doc;
-        doc.BackColor = c.background;
-        doc.ImageWidth = doc.ImageHeight = 20;
-        doc.PlayRect = {0, 0, 20, 20};
-        doc.Preview = rules;
+        rules.SmoothBitmaps = c.smooth;
         LayerFile layer(w);
-        doc.LayerFiles = {layer.path};
+        TemfDoc doc = LayerDoc(layer, rules);
+        doc.BackColor = c.background;
         auto image = doc.Render();
         ASSERT_TRUE(image);
         for (int y = 0; y < 4; ++y)
