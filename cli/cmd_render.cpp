@@ -1,10 +1,10 @@
 #include "command.h"
+#include "jobload.h"
 
 #include "platform/bitmap.h"
 #include "platform/metafile/emf_player.h"
+#include "raster/emfdoc.h"
 
-#include <QImageWriter>
-#include <QSaveFile>
 
 #include <cmath>
 #include <iostream>
@@ -92,46 +92,27 @@ bool CompleteSize(const emf::EmfHeader& h, RenderArgs& a) {
     return a.width >= 1 && a.height >= 1 && a.width <= kMaxSide && a.height <= kMaxSide;
 }
 
-bool SavePng(Bitmap24& image, const std::string& path, std::string& error) {
-    QSaveFile file(QString::fromStdString(path));  // written aside, renamed when complete
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString().toStdString();
-        return false;
-    }
-    QImageWriter writer(&file, "png");
-    writer.setCompression(15);  // zlib level 1: large renders stay fast to write
-    if (!writer.write(image.View())) {
-        error = writer.errorString().toStdString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        error = file.errorString().toStdString();
-        return false;
-    }
-    return true;
-}
-
 int RunRender(const std::vector<std::string>& args) {
     RenderArgs a;
     if (auto code = Parse(args, a)) return *code;
     std::string error;
     auto metafile = emf::EmfReader::OpenFile(a.input, &error);
     if (!metafile) return Failure(a.input + ": " + error);
-    if (!CompleteSize(metafile->Header(), a))
-        return Failure(a.input + ": picture size out of range");
-    auto image = Bitmap24::Create(a.width, a.height);
-    if (!image)
-        return Failure("cannot make a picture of " + std::to_string(a.width) + " x " +
-                       std::to_string(a.height) + " pixels");
-    image->Fill(a.background);
-    {
-        emf::GdiDevice dc(*image);
-        // Until the layer rules are in, the layer preview plays plainly too.
-        const auto result = emf::PlayMetafile(dc, *metafile, QRect(0, 0, a.width, a.height));
-        if (!result.complete)
-            std::cerr << "corvanrip-cli: " << a.input << ": " << result.reason << "\n";
+    if (!CompleteSize(metafile->Header(), a)) return Failure(a.input + ": picture size out of range");
+    std::unique_ptr<Bitmap24> image;
+    if (a.plain) {
+        image = Bitmap24::Create(a.width, a.height);
+        if (image) {
+            image->Fill(a.background);
+            emf::GdiDevice dc(*image);
+            const auto result = emf::PlayMetafile(dc, *metafile, QRect(0, 0, a.width, a.height));
+            if (!result.complete) std::cerr << "corvanrip-cli: " << a.input << ": " << result.reason << "\n";
+        }
+    } else {
+        image = TemfDoc().RenderFile(a.width, a.height, a.background, a.input);  // the layer preview rules
     }
+    if (!image) return Failure("cannot make a picture of " + std::to_string(a.width) + " x " +
+                               std::to_string(a.height) + " pixels");
     if (!SavePng(*image, a.output, error)) return Failure(a.output + ": " + error);
     return kOk;
 }
@@ -140,8 +121,8 @@ CommandRegistrar reg({"render",
                       "LAYER.emf -o OUT.png --width W --height H [--bg RRGGBB] [--plain]\n"
                       "                       plays a layer onto a picture; one side alone keeps "
                       "the frame's shape\n"
-                      "                       (the layer preview rules are not in yet: both modes "
-                      "play plainly)",
+                      "                       (--plain: every record as recorded, without the "
+                      "layer preview rules)",
                       &RunRender});
 
 }  // namespace

@@ -140,6 +140,9 @@ public:
     // Adds the colour unless the list holds it already; true when added.
     bool AddColour(Colour c);
     static std::string ColourText(Colour c);
+    // Plays every layer file and adds the pen and brush colours its drawing
+    // records use (as CollectMask asks), in first-seen order.
+    void CollectLayerColors(const std::vector<std::string>& files);
 
     std::vector<std::string> Items;
 };

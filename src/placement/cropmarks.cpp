@@ -59,6 +59,7 @@ std::optional<float> CropMarkLibrary::ApplyCropMark(const std::string& path) {
         return std::nullopt;
     }
     for (auto& c : corners_) c.clear();
+    applied_ = true;
     auto bytes = ReadAll(full);
     if (!bytes) return std::nullopt;
     std::string reason;

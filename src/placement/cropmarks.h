@@ -39,6 +39,9 @@ public:
     const std::array<std::vector<std::uint8_t>, 4>& Corners() const { return corners_; }
     // The size the last applied file asked for (the size edit shows it).
     std::optional<float> LastAppliedSize() const { return lastSize_; }
+    // A file was read into the corners (even a bad one, which leaves them
+    // empty); until then the composer uses the built-in marks.
+    bool Applied() const { return applied_; }
 
     std::string SelectedFileName() const override;
     void SelectCropMarkFile(const std::string& name) override;
@@ -49,6 +52,7 @@ private:
     int selected_ = -1;
     std::array<std::vector<std::uint8_t>, 4> corners_;
     std::optional<float> lastSize_;
+    bool applied_ = false;
 };
 
 // Choosing a combo item: applies the file and hands its size to the job.

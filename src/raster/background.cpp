@@ -105,7 +105,10 @@ void StretchBackground(const Bitmap24* source, Bitmap24* target, const IntRect& 
     if (!source || !target) return;
     const int L = std::max(rect.left, 0), R = std::min(rect.right, target->Width() - 1);
     const int T = std::max(rect.top, 0), B = std::min(rect.bottom, target->Height() - 1);
-    if (L >= R || T >= B || source->Width() < 2 || source->Height() < 2) return;
+    // An area one pixel wide or high is still drawn: a strip or window of
+    // that size shows the same pixels as the whole picture there.
+    if (rect.right <= rect.left || rect.bottom <= rect.top) return;
+    if (L > R || T > B || source->Width() < 2 || source->Height() < 2) return;
     const WeightTable& weights = table    ? *table
                                  : smooth ? DefaultWeightTable()
                                           : NearestWeightTable();

@@ -16,6 +16,8 @@
 
 namespace corvan {
 
+class CropMarkLibrary;
+
 // What the project file needs of the selected output driver.
 class ProjectDriverPort {
 public:
@@ -64,6 +66,9 @@ public:
     // The crop-mark file name a project named while no crop-mark list is
     // attached (the command-line tool), so saving carries it over.
     std::string CropMarkFallback;
+    // The crop-mark library whose corner pictures the strip composer draws;
+    // none means the built-in marks.
+    CropMarkLibrary* CropMarkPictures = nullptr;
 
     // Observers the desktop program sets; all optional.
     std::function<void()> OnBackgroundChanged;

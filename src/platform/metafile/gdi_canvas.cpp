@@ -1,5 +1,7 @@
 #include "platform/metafile/gdi_canvas.h"
 
+#include "platform/metafile/thin_lines.h"
+
 #include "platform/metafile/emf_records.h"
 
 #include <QPainter>
@@ -213,6 +215,10 @@ void Canvas::DrawThin(const QPainterPath& path, const StrokeStyle& style, bool g
     if (!gaps && !style.dashes.empty())
         pen.setDashPattern(QList<qreal>(style.dashes.begin(), style.dashes.end()));
     WithRop(path.controlPointRect(), [&](QPainter& p) {
+        if (!gaps && style.dashes.empty()) {  // solid: the same pixels in every window of a page
+            DrawThinLines(p, path, ToRgb(style.ink.colour));
+            return;
+        }
         p.setPen(pen);
         p.setBrush(Qt::NoBrush);
         p.drawPath(path);
