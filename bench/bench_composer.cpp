@@ -48,8 +48,24 @@ std::unique_ptr<TemfFile> LongJob(int metres, const std::string& dir) {
     return job;
 }
 
+enum class Load { kDemo, kBackgroundOnly, kTenLayers };
+
+// A 20-megapixel photo-like background.
+std::unique_ptr<Bitmap24> BigBackground() {
+    auto img = Bitmap24::Create(5472, 3648);
+    for (int y = 0; y < img->Height(); ++y) {
+        std::uint8_t* p = img->Row(y);
+        for (int x = 0; x < img->Width(); ++x, p += 3) {
+            p[0] = static_cast<std::uint8_t>(x * 255 / img->Width());
+            p[1] = static_cast<std::uint8_t>(y * 255 / img->Height());
+            p[2] = static_cast<std::uint8_t>((x * 7 + y * 13) ^ (x >> 3));
+        }
+    }
+    return img;
+}
+
 // Renders every `every`-th strip of the job (1 = all of them).
-void RenderJob(benchmark::State& state, int metres, int every) {
+void RenderJob(benchmark::State& state, int metres, int every, Load load = Load::kDemo) {
     EnsureApp();
     const std::string dir = Samples();
     if (!QFileInfo::exists(QString::fromStdString(dir + "sign.emf"))) {
@@ -57,6 +73,12 @@ void RenderJob(benchmark::State& state, int metres, int every) {
         return;
     }
     auto job = LongJob(metres, dir);
+    if (load == Load::kBackgroundOnly) {
+        job->Layers.clear();
+        job->BackgroundImage = BigBackground();
+    } else if (load == Load::kTenLayers) {
+        job->Layers.assign(10, dir + "sign.emf");
+    }
     const float s = 360.0f / 25.4f;
     const int width = static_cast<int>(std::lround(s * job->MediaUsedWidth));
     const int height = static_cast<int>(std::lround(s * job->MediaUsedHeight));
@@ -81,6 +103,13 @@ void BM_Composer1m(benchmark::State& state) { RenderJob(state, 1, 1); }
 void BM_Composer10mSampled(benchmark::State& state) { RenderJob(state, 10, 10); }
 void BM_Composer10m(benchmark::State& state) { RenderJob(state, 10, 1); }
 
+// The background stretch alone (20 megapixels onto the page), and ten
+// layers over each other; every 4th strip of 1 m.
+void BM_ComposerBackgroundOnly(benchmark::State& state) { RenderJob(state, 1, 4, Load::kBackgroundOnly); }
+void BM_ComposerTenLayers(benchmark::State& state) { RenderJob(state, 1, 4, Load::kTenLayers); }
+
+BENCHMARK(BM_ComposerBackgroundOnly)->Unit(benchmark::kSecond)->Iterations(1);
+BENCHMARK(BM_ComposerTenLayers)->Unit(benchmark::kSecond)->Iterations(1);
 BENCHMARK(BM_Composer1m)->Unit(benchmark::kSecond)->Iterations(1);
 BENCHMARK(BM_Composer10mSampled)->Unit(benchmark::kSecond)->Iterations(1);
 BENCHMARK(BM_Composer10m)->Unit(benchmark::kSecond)->Iterations(1);
