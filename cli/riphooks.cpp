@@ -1,0 +1,36 @@
+#include "riphooks.h"
+
+#include "plugins/printsupport/qtprintercanvas.h"
+#include "plugins/systemprinter.h"
+#include "raster/contours.h"
+#include "raster/printstrips.h"
+#include "raster/stripcomposer.h"
+#include "shell/appcore.h"
+
+namespace corvan::cli {
+
+RipHooks MakeRipHooks(AppCore& app, RipStats* stats) {
+    RipHooks hooks;
+    hooks.renderStrip = [&app, stats](const IntRect& rect, float scale) {
+        auto strip = RenderStrip(app, rect, scale);
+        if (strip && stats) stats->sourcePixels += static_cast<double>(strip->Width()) * strip->Height();
+        return strip;
+    };
+    hooks.cutPath = [&app](float scale) { return CollectJobContours(*app.CurrentJob, scale); };
+    hooks.printToSystemPrinter = [&app, hooks]() mutable {
+        SystemPrinterPort* port = CurrentSystemPrinterPort();
+        if (!port) return;
+        const auto names = port->PrinterNames();
+        int index = SelectedSystemPrinter();
+        if (index < 0 || index >= static_cast<int>(names.size())) index = port->DefaultPrinterIndex();
+        if (index < 0) {
+            app.Ui().ShowError("No system printer is installed.");
+            return;
+        }
+        QtPrinterCanvas canvas(names[static_cast<std::size_t>(index)]);
+        PrintStrips(app, canvas, hooks.renderStrip);
+    };
+    return hooks;
+}
+
+}  // namespace corvan::cli
