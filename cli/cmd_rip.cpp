@@ -2,7 +2,7 @@
 
 #include "cliui.h"
 #include "jobload.h"
-#include "riphooks.h"
+#include "plugins/printsupport/riphooks.h"
 
 #include "job/projectfile.h"
 #include "placement/placementops.h"

@@ -1,5 +1,6 @@
 // The main window's centre (view area and control panel), the tab
 // navigation with expert and standard mode, and the status bar.
+#include "display/jobpreview.h"
 #include "display/ui/jobview.h"
 #include "placement/ui/positiontab.h"
 #include "shell/ui/mainwindow.h"
@@ -58,6 +59,24 @@ void TForm1::BuildCentre() {
     auto* split = new QSplitter(Qt::Horizontal, this);
     split->setObjectName(QStringLiteral("paneldisp"));
     view_ = new JobView(app_, split);
+    // The artwork is rendered once per change of job or view size and kept
+    // as the job preview (also the project file's thumbnail source).
+    view_->RenderArtwork = [this, key = std::string()](const QSize& size) mutable {
+        if (!app_.CurrentJob) return QImage();
+        TemfFile& job = *app_.CurrentJob;
+        // Placement changes that keep the size still change the picture.
+        const std::string now = std::to_string(size.width()) + "x" + std::to_string(size.height()) +
+                                (job.Rotate ? "R" : "") + (job.MirrorX ? "X" : "") + (job.MirrorY ? "Y" : "") + " " +
+                                std::to_string(job.CropLeft) + "," + std::to_string(job.CropTop) + "," +
+                                std::to_string(job.CropRight) + "," + std::to_string(job.CropBottom);
+        const bool fresh = app_.PreviewImage && !job.PreviewDirty && key == now;
+        if (!fresh) {
+            key = now;
+            app_.PreviewImage = RenderPlacedCopy(job, size.width(), size.height());
+            job.PreviewDirty = false;
+        }
+        return app_.PreviewImage ? app_.PreviewImage->View().copy() : QImage();
+    };
     auto* panel = new QWidget(split);
     panel->setObjectName(QStringLiteral("panelcontrols"));
     auto* v = new QVBoxLayout(panel);

@@ -9,6 +9,7 @@
 #include "placement/ui/positiontab.h"
 #include "platform/folders.h"
 #include "plugins/plottersize.h"
+#include "plugins/printsupport/riphooks.h"
 #include "shell/debuglog.h"
 #include "shell/jobcommands.h"
 #include "shell/startup.h"
@@ -99,7 +100,9 @@ TForm1::TForm1(AppCore& app, QtUserInterface& ui, QWidget* parent)
         cropMarks_ = std::make_unique<CropMarkLibrary>();
         cropMarks_->LoadCropMarks();
         app_.CropMarks = cropMarks_.get();
+        app_.CropMarkPictures = cropMarks_.get();
     });
+    SetRipRenderer(MakeRipHooks(app_, nullptr));
     CriticalLine("e");
     findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->hide();
 

@@ -1,4 +1,4 @@
-#include "riphooks.h"
+#include "plugins/printsupport/riphooks.h"
 
 #include "plugins/printsupport/qtprintercanvas.h"
 #include "plugins/systemprinter.h"
@@ -7,7 +7,7 @@
 #include "raster/stripcomposer.h"
 #include "shell/appcore.h"
 
-namespace corvan::cli {
+namespace corvan {
 
 RipHooks MakeRipHooks(AppCore& app, RipStats* stats) {
     RipHooks hooks;
@@ -33,4 +33,4 @@ RipHooks MakeRipHooks(AppCore& app, RipStats* stats) {
     return hooks;
 }
 
-}  // namespace corvan::cli
+}  // namespace corvan

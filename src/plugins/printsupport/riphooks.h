@@ -1,12 +1,11 @@
 #pragma once
-// The engine pieces a command-line RIP run plugs into the RIP command.
+// The engine pieces a RIP run plugs into the RIP command: the strip
+// composer, the cut path and the system printer through Qt Print Support.
 #include "rip/ripcommand.h"
 
 namespace corvan {
-class AppCore;
-}
 
-namespace corvan::cli {
+class AppCore;
 
 struct RipStats {
     double sourcePixels = 0;  // pixels rendered by the strip composer
@@ -14,4 +13,4 @@ struct RipStats {
 
 RipHooks MakeRipHooks(AppCore& app, RipStats* stats);
 
-}  // namespace corvan::cli
+}  // namespace corvan
