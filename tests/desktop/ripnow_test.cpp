@@ -41,16 +41,21 @@ TEST(Preflight, ShowsWarningsAndHandsBackTheJobText) {
 
 using RipFromWindow = WindowTest;
 
-TEST_F(RipFromWindow, DisabledUntilTheStripRendererIsInstalled) {
+TEST_F(RipFromWindow, EnabledWithAJobAndAStripRenderer) {
     MakeWindow();
     core.CurrentJob = std::make_unique<TemfFile>();
     window->EnableByState();
+    // The window installs the strip composer when it is made.
+    EXPECT_TRUE(Find<QAction>("RIPNow1")->isEnabled());
+    EXPECT_TRUE(Find<QWidget>("dripnow")->isEnabled());
+    window->SetRipRenderer(RipHooks{});  // without a renderer it would send blank rows
     EXPECT_FALSE(Find<QAction>("RIPNow1")->isEnabled());
+    core.CurrentJob.reset();
     RipHooks hooks;
     hooks.renderStrip = [](const IntRect&, float) { return std::unique_ptr<Bitmap24>(); };
     window->SetRipRenderer(hooks);
-    EXPECT_TRUE(Find<QAction>("RIPNow1")->isEnabled());
-    EXPECT_TRUE(Find<QWidget>("dripnow")->isEnabled());
+    window->EnableByState();
+    EXPECT_FALSE(Find<QAction>("RIPNow1")->isEnabled());
 }
 
 TEST_F(RipFromWindow, CancelledPreflightSendsNothing) {
