@@ -14,12 +14,15 @@ struct Run {
     std::string err;
 };
 
-Run Rip(const QStringList& args) {
+Run Cli(const QStringList& args, std::string* out = nullptr) {
     QProcess p;
-    p.start(QString(CORVAN_BIN_DIR) + "/corvanrip-cli", QStringList{"rip"} + args);
+    p.start(QString(CORVAN_BIN_DIR) + "/corvanrip-cli", args);
     p.waitForFinished(120000);
+    if (out) *out = p.readAllStandardOutput().toStdString();
     return {p.exitCode(), p.readAllStandardError().toStdString()};
 }
+
+Run Rip(const QStringList& args) { return Cli(QStringList{"rip"} + args); }
 
 TEST(CliRip, DemoJobThroughTheTiffDriverIntoAFile) {
     test::DriverHome home;
@@ -50,6 +53,18 @@ TEST(CliRip, CutterGetsTheContoursAsHpgl) {
     const std::string hpgl = test::ReadFileBytes(out);
     EXPECT_EQ(hpgl.rfind("IN;", 0), 0u) << hpgl.substr(0, 80);
     EXPECT_NE(hpgl.find("PD"), std::string::npos);
+}
+
+TEST(CliCutfile, WritesTheNextNumberedFileAndDumpsIt) {
+    test::DriverHome home;
+    std::string out;
+    ASSERT_EQ(Cli({"cutfile", QString::fromStdString(home.Path("samples/demo.RIP"))}, &out).exitCode, 0);
+    EXPECT_EQ(out, home.Path("Cutfiles/0001.tcf") + "\n");
+    ASSERT_EQ(Cli({"cutfile", QString::fromStdString(home.Path("Cutfiles/0001.tcf")), "--dump"}, &out).exitCode, 0);
+    EXPECT_NE(out.find("thumbnail    "), std::string::npos) << out;
+    EXPECT_EQ(out.find("points       0\n"), std::string::npos) << out;
+    test::WriteFileBytes(home.Path("junk.tcf"), "not a cut file");
+    EXPECT_EQ(Cli({"cutfile", QString::fromStdString(home.Path("junk.tcf")), "--dump"}).exitCode, 1);
 }
 
 TEST(CliRip, BadUsageAndMissingFiles) {
