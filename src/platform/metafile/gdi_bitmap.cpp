@@ -19,12 +19,16 @@ public:
     explicit PatternSampler(const GdiDevice& dc)
         : brush_(dc.State().brush), origin_(dc.State().brushOrg),
           colour_(ToRgb(dc.BrushColour())),
+          text_(ToRgb(ResolveColour(dc.State().textColour, dc.State().palette))),
           back_(ToRgb(ResolveColour(dc.State().bkColour, dc.State().palette))) {}
     QRgb At(int x, int y) const {
         const int px = x - origin_.x(), py = y - origin_.y();
         if (brush_.pattern && brush_.pattern->Width() > 0 && brush_.pattern->Height() > 0) {
             const int w = brush_.pattern->Width(), h = brush_.pattern->Height();
-            return ToRgb(brush_.pattern->Pixel(((px % w) + w) % w, ((py % h) + h) % h));
+            const Colour c = brush_.pattern->Pixel(((px % w) + w) % w, ((py % h) + h) % h);
+            // Monochrome brushes paint clear bits in the text colour, set bits in the background.
+            if (brush_.style == kBsPattern) return c == 0 ? text_ : back_;
+            return ToRgb(c);
         }
         if (brush_.style == kBsHatched) {
             const std::uint8_t row = HatchRows(brush_.hatch)[py & 7];
@@ -36,7 +40,7 @@ public:
 private:
     const LogBrush& brush_;
     QPoint origin_;
-    QRgb colour_, back_;
+    QRgb colour_, text_, back_;
 };
 
 // Source sampling: nearest pixel, or several sub-samples of the footprint

@@ -123,7 +123,10 @@ void StretchBlt(PlayContext& c, ByteReader& r) {
     if (mode.kind != BlitMode::kRop && !dib) return;
     BlitSource source = SourceOf(dib);
     if (mode.sourceAlpha && source.alpha.empty()) mode.sourceAlpha = false;
-    BlitRect(c.dc, SourceRect(f, srcSize), f.dest, source, mode);
+    // Without a source only the pattern and destination count; the source
+    // extent is then often left 0.
+    const QRectF src = dib ? SourceRect(f, srcSize) : QRectF(QPointF(), f.dest.size());
+    BlitRect(c.dc, src, f.dest, source, mode);
 }
 
 // The mask of MASKBLT and PLGBLT: a monochrome DIB at its own offsets.
