@@ -15,8 +15,8 @@ namespace {
 using namespace corvan;
 using namespace corvan::emf;
 
-constexpr int kSide = 7101;        // 501 mm at 360 dpi
-constexpr int kStripRows = 142;    // about one million pixels
+constexpr int kSide = 7101;      // 501 mm at 360 dpi
+constexpr int kStripRows = 142;  // about one million pixels
 
 const EmfReader* Vectors() {
     static const std::unique_ptr<EmfReader> reader = [] {
@@ -36,7 +36,8 @@ std::uint32_t RecordCount(const EmfReader& reader) {
 
 void Report(benchmark::State& state, const EmfReader& reader, double pixels) {
     const double n = state.iterations();
-    state.counters["records/s"] = benchmark::Counter(RecordCount(reader) * n, benchmark::Counter::kIsRate);
+    state.counters["records/s"] =
+        benchmark::Counter(RecordCount(reader) * n, benchmark::Counter::kIsRate);
     state.counters["pixels/s"] = benchmark::Counter(pixels * n, benchmark::Counter::kIsRate);
 }
 

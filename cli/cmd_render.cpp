@@ -52,11 +52,14 @@ std::optional<int> Parse(const std::vector<std::string>& args, RenderArgs& out) 
                 out.output = v;
             } else if (a == "--bg") {
                 const auto c = ParseRgb(v);
-                if (!c) return UsageError("--bg wants six hexadecimal digits RRGGBB, not '" + v + "'");
+                if (!c)
+                    return UsageError("--bg wants six hexadecimal digits RRGGBB, not '" + v + "'");
                 out.background = *c;
             } else {
                 const auto n = ParseSide(v);
-                if (!n) return UsageError(a + " wants a whole number from 1 to 100000, not '" + v + "'");
+                if (!n)
+                    return UsageError(a + " wants a whole number from 1 to 100000, not '" + v +
+                                      "'");
                 (a == "--width" ? out.width : out.height) = *n;
             }
         } else if (!a.empty() && a[0] == '-') {
@@ -67,20 +70,25 @@ std::optional<int> Parse(const std::vector<std::string>& args, RenderArgs& out) 
             return UsageError("render: more than one input file");
         }
     }
-    if (out.input.empty() || out.output.empty()) return UsageError("render needs LAYER.emf and -o OUT.png");
+    if (out.input.empty() || out.output.empty())
+        return UsageError("render needs LAYER.emf and -o OUT.png");
     if (!out.width && !out.height) return UsageError("render needs --width or --height");
     return std::nullopt;
 }
 
 // A missing side follows the frame's aspect ratio.
 bool CompleteSize(const emf::EmfHeader& h, RenderArgs& a) {
-    double fw = double(h.frame.right) - h.frame.left, fh = double(h.frame.bottom) - h.frame.top;
-    if (fw <= 0 || fh <= 0) {
-        fw = double(h.bounds.right) - h.bounds.left;
-        fh = double(h.bounds.bottom) - h.bounds.top;
+    // A frame given upside down still has its shape.
+    double fw = std::fabs(double(h.frame.right) - h.frame.left);
+    double fh = std::fabs(double(h.frame.bottom) - h.frame.top);
+    if (fw == 0 || fh == 0) {
+        fw = std::fabs(double(h.bounds.right) - h.bounds.left);
+        fh = std::fabs(double(h.bounds.bottom) - h.bounds.top);
     }
-    if (!a.width) a.width = fw > 0 && fh > 0 ? static_cast<int>(std::lround(a.height * fw / fh)) : a.height;
-    if (!a.height) a.height = fw > 0 && fh > 0 ? static_cast<int>(std::lround(a.width * fh / fw)) : a.width;
+    if (!a.width)
+        a.width = fw > 0 && fh > 0 ? static_cast<int>(std::lround(a.height * fw / fh)) : a.height;
+    if (!a.height)
+        a.height = fw > 0 && fh > 0 ? static_cast<int>(std::lround(a.width * fh / fw)) : a.width;
     return a.width >= 1 && a.height >= 1 && a.width <= kMaxSide && a.height <= kMaxSide;
 }
 
@@ -110,16 +118,19 @@ int RunRender(const std::vector<std::string>& args) {
     std::string error;
     auto metafile = emf::EmfReader::OpenFile(a.input, &error);
     if (!metafile) return Failure(a.input + ": " + error);
-    if (!CompleteSize(metafile->Header(), a)) return Failure(a.input + ": picture size out of range");
+    if (!CompleteSize(metafile->Header(), a))
+        return Failure(a.input + ": picture size out of range");
     auto image = Bitmap24::Create(a.width, a.height);
-    if (!image) return Failure("cannot make a picture of " + std::to_string(a.width) + " x " +
-                               std::to_string(a.height) + " pixels");
+    if (!image)
+        return Failure("cannot make a picture of " + std::to_string(a.width) + " x " +
+                       std::to_string(a.height) + " pixels");
     image->Fill(a.background);
     {
         emf::GdiDevice dc(*image);
         // Until the layer rules are in, the layer preview plays plainly too.
         const auto result = emf::PlayMetafile(dc, *metafile, QRect(0, 0, a.width, a.height));
-        if (!result.complete) std::cerr << "corvanrip-cli: " << a.input << ": " << result.reason << "\n";
+        if (!result.complete)
+            std::cerr << "corvanrip-cli: " << a.input << ": " << result.reason << "\n";
     }
     if (!SavePng(*image, a.output, error)) return Failure(a.output + ": " + error);
     return kOk;

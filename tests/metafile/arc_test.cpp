@@ -17,8 +17,8 @@ int BlackIn(const Bitmap24& image, int top, int bottom) {
 struct ArcCase {
     const char* name;
     std::uint32_t direction;
-    bool flipY;       // logical y pointing up
-    bool upperHalf;   // where the arc from 3 to 9 o'clock shows on screen
+    bool flipY;      // logical y pointing up
+    bool upperHalf;  // where the arc from 3 to 9 o'clock shows on screen
 };
 
 class ArcDirections : public ::testing::TestWithParam<ArcCase> {};
@@ -78,10 +78,10 @@ TEST(MetafileArc, ArcToAndAngleArcMoveThePosition) {
     w.AngleArc({10, 10}, 8, 0, 90);
     w.LineTo({10, 14});
     const auto image = Play(w, 24, 24);
-    EXPECT_EQ(image->Pixel(21, 5), 0u) << DumpPng(*image, "arcto");   // line to the arc's start
-    EXPECT_EQ(image->Pixel(0, 16), 0u);    // from the arc's end downwards
-    EXPECT_EQ(image->Pixel(14, 10), 0u);   // AngleArc's line from the centre to 0 degrees
-    EXPECT_EQ(image->Pixel(10, 12), 0u);   // from its end at 90 degrees back down
+    EXPECT_EQ(image->Pixel(21, 5), 0u) << DumpPng(*image, "arcto");  // line to the arc's start
+    EXPECT_EQ(image->Pixel(0, 16), 0u);                              // from the arc's end downwards
+    EXPECT_EQ(image->Pixel(14, 10), 0u);  // AngleArc's line from the centre to 0 degrees
+    EXPECT_EQ(image->Pixel(10, 12), 0u);  // from its end at 90 degrees back down
 }
 
 }  // namespace

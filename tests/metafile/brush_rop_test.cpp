@@ -2,6 +2,8 @@
 // origin) and the sixteen ROP2 codes.
 #include "support/metafile_fixture.h"
 
+// Expected pictures are written one pixel row per line; keep them so.
+// clang-format off
 namespace corvan::test {
 namespace {
 

@@ -2,6 +2,8 @@
 // whole picture shows which pixels the clip lets through.
 #include "support/metafile_fixture.h"
 
+// Expected pictures are written one pixel row per line; keep them so.
+// clang-format off
 namespace corvan::test {
 namespace {
 

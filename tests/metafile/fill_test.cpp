@@ -2,6 +2,8 @@
 // modes, and where rectangles end in the two graphics modes.
 #include "support/metafile_fixture.h"
 
+// Expected pictures are written one pixel row per line; keep them so.
+// clang-format off
 namespace corvan::test {
 namespace {
 

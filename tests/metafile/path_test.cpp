@@ -3,19 +3,15 @@
 // LPtoDP turns into device pixels.
 #include "support/metafile_fixture.h"
 
+// Expected pictures are written one pixel row per line; keep them so.
+// clang-format off
 namespace corvan::test {
 namespace {
 
 using namespace corvan::emf;
 
-std::unique_ptr<Bitmap24> White(int w, int h) {
-    auto image = Bitmap24::Create(w, h);
-    image->Fill(0xFFFFFF);
-    return image;
-}
-
 struct Fixture {
-    std::unique_ptr<Bitmap24> image = White(40, 40);
+    std::unique_ptr<Bitmap24> image = Blank(40, 40);
     GdiDevice dc{*image};
     // Logical units twice as large as pixels, origin moved to (4, 6).
     void ScaleTwo() {

@@ -3,6 +3,8 @@
 // opaque mode.
 #include "support/metafile_fixture.h"
 
+// Expected pictures are written one pixel row per line; keep them so.
+// clang-format off
 namespace corvan::test {
 namespace {
 
@@ -146,6 +148,30 @@ TEST(MetafilePen, NullAndUserStyle) {
     w.MoveTo({0, 1});
     w.LineTo({12, 1});
     EXPECT_TRUE(Matches(*Play(w, 12, 3), {"............", "##.##.##.##.", "............"}, "user-style"));
+}
+
+}  // namespace
+}  // namespace corvan::test
+
+namespace corvan::test {
+namespace {
+
+// An inside-frame pen draws a wide outline within the box; a solid pen
+// centres it on the box's edge.
+TEST(MetafilePen, InsideFrameStaysInTheBox) {
+    for (std::uint32_t style : {emf::kPsInsideFrame, emf::kPsSolid}) {
+        auto w = PixelWriter(16, 16);
+        w.SelectObject(w.CreatePen(style, 4, 0));
+        w.SelectStock(emf::kNullBrush);
+        w.Box(emf::kRectangle, QRect(2, 2, 12, 12));
+        const auto image = Play(w, 16, 16);
+        const bool inside = style == emf::kPsInsideFrame;
+        EXPECT_EQ(image->Pixel(1, 8) == 0, !inside) << style;
+        EXPECT_EQ(image->Pixel(2, 8), 0u) << style;
+        EXPECT_EQ(image->Pixel(13, 8), 0u) << style;
+        EXPECT_EQ(image->Pixel(14, 8) == 0, !inside) << style;
+        EXPECT_EQ(image->Pixel(8, 8), 0xFFFFFFu) << style;
+    }
 }
 
 }  // namespace

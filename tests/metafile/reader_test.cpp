@@ -70,9 +70,9 @@ TEST(MetafileReader, OpenFileReportsMissingFile) {
 
 struct HeaderDamage {
     const char* name;
-    std::size_t at;            // where to write
+    std::size_t at;  // where to write
     std::uint32_t value;
-    std::size_t keep;          // bytes kept (0 = all)
+    std::size_t keep;  // bytes kept (0 = all)
 };
 
 class DamagedHeaders : public ::testing::TestWithParam<HeaderDamage> {};
@@ -87,24 +87,23 @@ TEST_P(DamagedHeaders, AreRefused) {
     EXPECT_FALSE(error.empty()) << d.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Metafile, DamagedHeaders,
-    ::testing::Values(HeaderDamage{"wrong_type", 0, 2, 0},
-                      HeaderDamage{"wrong_signature", 40, 0x464D4521, 0},
-                      HeaderDamage{"header_too_small", 4, 80, 0},
-                      HeaderDamage{"header_misaligned", 4, 110, 0},
-                      HeaderDamage{"header_beyond_file", 4, 0x7FFFFFF0, 0},
-                      HeaderDamage{"length_below_header", 48, 40, 0},
-                      HeaderDamage{"shorter_than_a_header", 0, 1, 60},
-                      HeaderDamage{"empty", 0, 0, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Metafile, DamagedHeaders,
+                         ::testing::Values(HeaderDamage{"wrong_type", 0, 2, 0},
+                                           HeaderDamage{"wrong_signature", 40, 0x464D4521, 0},
+                                           HeaderDamage{"header_too_small", 4, 80, 0},
+                                           HeaderDamage{"header_misaligned", 4, 110, 0},
+                                           HeaderDamage{"header_beyond_file", 4, 0x7FFFFFF0, 0},
+                                           HeaderDamage{"length_below_header", 48, 40, 0},
+                                           HeaderDamage{"shorter_than_a_header", 0, 1, 60},
+                                           HeaderDamage{"empty", 0, 0, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct RecordDamage {
     const char* name;
-    std::uint32_t type;       // the record to damage
-    std::size_t field;        // byte offset inside it
+    std::uint32_t type;  // the record to damage
+    std::size_t field;   // byte offset inside it
     std::uint32_t value;
-    const char* reason;       // part of the reason
+    const char* reason;  // part of the reason
 };
 
 class DamagedRecords : public ::testing::TestWithParam<RecordDamage> {};
@@ -122,7 +121,8 @@ TEST_P(DamagedRecords, EndTheWalkWithAReason) {
     std::uint32_t last = 0;
     while (cursor.Next(rec)) last = rec.type;
     EXPECT_TRUE(cursor.Damaged()) << d.name;
-    EXPECT_NE(cursor.Reason().find(d.reason), std::string::npos) << d.name << ": " << cursor.Reason();
+    EXPECT_NE(cursor.Reason().find(d.reason), std::string::npos)
+        << d.name << ": " << cursor.Reason();
     EXPECT_NE(last, d.type) << d.name;
     EXPECT_NE(last, kEof) << d.name;
 
@@ -159,18 +159,24 @@ TEST(MetafileReader, TruncatedFileStopsAtTheCut) {
     EXPECT_TRUE(cursor.Damaged());
 }
 
+// Why the walk over `bytes` stopped; empty when it reached the end record.
+std::string WalkReason(const std::vector<std::uint8_t>& bytes) {
+    auto reader = EmfReader::OpenMemory(bytes);
+    RecordCursor cursor(*reader);
+    EmfRecord rec;
+    while (cursor.Next(rec)) {
+    }
+    return cursor.Reason();
+}
+
 TEST(MetafileReader, CountsInsideVariableRecords) {
     // Polygon point counts that add up to more than the stated total.
     EmfWriter w(RectL{0, 0, 100, 100});
     w.PolyPoly(kPolyPolygon, {{{0, 0}, {5, 0}, {5, 5}}, {{1, 1}, {2, 2}, {1, 2}}});
     auto bytes = w.Finish();
     Put32(bytes, OffsetOf(bytes, kPolyPolygon) + 32, 5);
-    auto reader = EmfReader::OpenMemory(bytes);
-    RecordCursor cursor(*reader);
-    EmfRecord rec;
-    while (cursor.Next(rec)) {
-    }
-    EXPECT_NE(cursor.Reason().find("exceed"), std::string::npos) << cursor.Reason();
+    const std::string reason = WalkReason(bytes);
+    EXPECT_NE(reason.find("exceed"), std::string::npos) << reason;
 }
 
 TEST(MetafileReader, RegionRectangleCountInsideTheRecord) {
@@ -178,12 +184,8 @@ TEST(MetafileReader, RegionRectangleCountInsideTheRecord) {
     w.SelectClipRegion({QRect(0, 0, 5, 5)}, kRgnCopy);
     auto bytes = w.Finish();
     Put32(bytes, OffsetOf(bytes, kExtSelectClipRgn) + 16 + 8, 1000);
-    auto reader = EmfReader::OpenMemory(bytes);
-    RecordCursor cursor(*reader);
-    EmfRecord rec;
-    while (cursor.Next(rec)) {
-    }
-    EXPECT_NE(cursor.Reason().find("region"), std::string::npos) << cursor.Reason();
+    const std::string reason = WalkReason(bytes);
+    EXPECT_NE(reason.find("region"), std::string::npos) << reason;
 }
 
 TEST(MetafileReader, ListLayerFontsDistinctIgnoringCase) {

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+// Expected pictures are written one pixel row per line; keep them so.
+// clang-format off
 namespace corvan::test {
 namespace {
 

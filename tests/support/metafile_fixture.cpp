@@ -12,13 +12,18 @@ emf::EmfWriter PixelWriter(int w, int h) {
     return emf::EmfWriter(emf::RectL{0, 0, w * 25, h * 25}, {1000, 1000}, {250, 250});
 }
 
+std::unique_ptr<Bitmap24> Blank(int w, int h, Colour colour) {
+    auto image = Bitmap24::Create(w, h);
+    image->Fill(colour);
+    return image;
+}
+
 std::unique_ptr<Bitmap24> Play(emf::EmfWriter& writer, int w, int h, Colour bg) {
     const std::vector<std::uint8_t> bytes = writer.Finish();
     std::string error;
     auto reader = emf::EmfReader::OpenMemory(bytes, &error);
     EXPECT_TRUE(reader) << error;
-    auto image = Bitmap24::Create(w, h);
-    image->Fill(bg);
+    auto image = Blank(w, h, bg);
     if (!reader) return image;
     emf::GdiDevice dc(*image);
     const auto result = emf::PlayMetafile(dc, *reader, QRect(0, 0, w, h));

@@ -19,6 +19,9 @@ namespace corvan::test {
 // playing it onto a w x h picture maps logical units 1:1 onto pixels.
 emf::EmfWriter PixelWriter(int w, int h);
 
+// A new w x h picture of one colour.
+std::unique_ptr<Bitmap24> Blank(int w, int h, Colour colour = 0xFFFFFF);
+
 // Plays the writer's metafile onto a new w x h picture filled with `bg`.
 std::unique_ptr<Bitmap24> Play(emf::EmfWriter& writer, int w, int h, Colour bg = 0xFFFFFF);
 

@@ -28,9 +28,11 @@ QTransform FrameTransform(const EmfHeader& h, const QRectF& rect) {
     const double frameW = double(f.right) - f.left, frameH = double(f.bottom) - f.top;
     // Millimetres per reference pixel.
     const double pxW = h.devicePixels.cx > 0 && h.deviceMillimetres.cx > 0
-                           ? double(h.deviceMillimetres.cx) / h.devicePixels.cx : 25.4 / 96;
+                           ? double(h.deviceMillimetres.cx) / h.devicePixels.cx
+                           : 25.4 / 96;
     const double pxH = h.devicePixels.cy > 0 && h.deviceMillimetres.cy > 0
-                           ? double(h.deviceMillimetres.cy) / h.devicePixels.cy : 25.4 / 96;
+                           ? double(h.deviceMillimetres.cy) / h.devicePixels.cy
+                           : 25.4 / 96;
     if (frameW != 0 && frameH != 0) {
         const double sx = rect.width() * 100.0 / frameW * pxW;
         const double sy = rect.height() * 100.0 / frameH * pxH;

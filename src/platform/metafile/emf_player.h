@@ -14,13 +14,13 @@ namespace corvan::emf {
 
 enum class RecordAction { kContinue, kStop };
 
-using RecordCallback =
-    std::function<RecordAction(GdiDevice& dc, HandleTable& handles, const EmfRecord& record, void* data)>;
+using RecordCallback = std::function<RecordAction(GdiDevice& dc, HandleTable& handles,
+                                                  const EmfRecord& record, void* data)>;
 
 struct PlaybackResult {
-    bool complete = true;     // false when a damaged record ended the playback
-    bool stopped = false;     // the callback asked to stop
-    std::string reason;       // why playback ended early, for the log
+    bool complete = true;  // false when a damaged record ended the playback
+    bool stopped = false;  // the callback asked to stop
+    std::string reason;    // why playback ended early, for the log
     std::uint32_t records = 0;
 };
 

@@ -88,7 +88,8 @@ bool EmfReader::Parse(std::string* error) {
         return false;
     }
     if (header_.bytes < size) {
-        SetError(error, "damaged metafile header (file length " + std::to_string(header_.bytes) + ")");
+        SetError(error,
+                 "damaged metafile header (file length " + std::to_string(header_.bytes) + ")");
         return false;
     }
     // A file cut short keeps what is there; the walk reports where it ends.
@@ -131,10 +132,12 @@ bool RecordCursor::Next(EmfRecord& out) {
     ByteReader r(data, offset_);
     const std::uint32_t type = r.U32();
     const std::uint32_t size = r.U32();
-    const std::string where = "record " + std::to_string(index_) + " at byte " +
-                              std::to_string(offset_) + " (type " + std::to_string(type) + ")";
+    auto where = [&] {
+        return "record " + std::to_string(index_) + " at byte " + std::to_string(offset_) +
+               " (type " + std::to_string(type) + ")";
+    };
     if (!r.Ok() || size < 8 || size % 4 != 0 || !RangeInside(offset_, size, data.size())) {
-        reason_ = where + ": bad record size " + std::to_string(size);
+        reason_ = where() + ": bad record size " + std::to_string(size);
         done_ = true;
         return false;
     }
@@ -143,12 +146,12 @@ bool RecordCursor::Next(EmfRecord& out) {
     out.offset = offset_;
     out.bytes = data.subspan(offset_, size);
     if (index_ > 0 && type == kHeader) {
-        reason_ = where + ": a second header";
+        reason_ = where() + ": a second header";
         done_ = true;
         return false;
     }
     if (std::string why = ValidateRecord(out, reader_.Header().handles); !why.empty()) {
-        reason_ = where + ": " + why;
+        reason_ = where() + ": " + why;
         done_ = true;
         return false;
     }

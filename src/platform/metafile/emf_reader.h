@@ -22,24 +22,24 @@ struct SizeL {
 };
 
 struct EmfHeader {
-    RectL bounds;            // device units of the reference device, inclusive
-    RectL frame;             // .01 millimetres, inclusive
+    RectL bounds;  // device units of the reference device, inclusive
+    RectL frame;   // .01 millimetres, inclusive
     std::uint32_t version = 0;
-    std::uint32_t bytes = 0;        // as the header states it
-    std::uint32_t records = 0;      // as the header states it
-    std::uint16_t handles = 0;      // size of the object table, slot 0 included
-    std::uint32_t paletteCount = 0; // entries in the palette of the end record
-    SizeL devicePixels;      // reference device size in pixels
-    SizeL deviceMillimetres; // reference device size in millimetres
-    SizeL deviceMicrometres; // present in newer headers, else zero
+    std::uint32_t bytes = 0;         // as the header states it
+    std::uint32_t records = 0;       // as the header states it
+    std::uint16_t handles = 0;       // size of the object table, slot 0 included
+    std::uint32_t paletteCount = 0;  // entries in the palette of the end record
+    SizeL devicePixels;              // reference device size in pixels
+    SizeL deviceMillimetres;         // reference device size in millimetres
+    SizeL deviceMicrometres;         // present in newer headers, else zero
     std::u16string description;
 };
 
 // One record: its type and all of its bytes, type and size fields included.
 struct EmfRecord {
     std::uint32_t type = 0;
-    std::uint32_t index = 0;   // 0 for the header
-    std::size_t offset = 0;    // in the file
+    std::uint32_t index = 0;  // 0 for the header
+    std::size_t offset = 0;   // in the file
     std::span<const std::uint8_t> bytes;
     std::uint32_t Size() const { return static_cast<std::uint32_t>(bytes.size()); }
 };
@@ -47,7 +47,8 @@ struct EmfRecord {
 class EmfReader {
 public:
     // Null with a reason in *error when the data is not an enhanced metafile.
-    static std::unique_ptr<EmfReader> OpenFile(const std::string& path, std::string* error = nullptr);
+    static std::unique_ptr<EmfReader> OpenFile(const std::string& path,
+                                               std::string* error = nullptr);
     static std::unique_ptr<EmfReader> OpenMemory(std::span<const std::uint8_t> data,
                                                  std::string* error = nullptr);
 

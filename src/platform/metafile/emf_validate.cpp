@@ -134,8 +134,12 @@ std::string FrameRegion(ByteReader& r, std::uint32_t handles) {
     if (auto e = HandleAt(r, 28, handles, true); !e.empty()) return e;
     return RegionAt(r, 24, 40);
 }
-std::string PaintRegion(ByteReader& r, std::uint32_t) { return RegionAt(r, 24, 28); }
-std::string SelectClipRegion(ByteReader& r, std::uint32_t) { return RegionAt(r, 8, 16); }
+std::string PaintRegion(ByteReader& r, std::uint32_t) {
+    return RegionAt(r, 24, 28);
+}
+std::string SelectClipRegion(ByteReader& r, std::uint32_t) {
+    return RegionAt(r, 8, 16);
+}
 
 template <std::size_t... kAt>
 std::string Bitmaps(ByteReader& r, std::uint32_t) {
@@ -174,8 +178,12 @@ std::string TextAt(ByteReader& r, std::size_t at, std::uint64_t charSize) {
     return {};
 }
 
-std::string TextOutA(ByteReader& r, std::uint32_t) { return TextAt(r, 36, 1); }
-std::string TextOutW(ByteReader& r, std::uint32_t) { return TextAt(r, 36, 2); }
+std::string TextOutA(ByteReader& r, std::uint32_t) {
+    return TextAt(r, 36, 1);
+}
+std::string TextOutW(ByteReader& r, std::uint32_t) {
+    return TextAt(r, 36, 2);
+}
 
 template <std::uint64_t kCharSize>
 std::string PolyText(ByteReader& r, std::uint32_t) {

@@ -34,7 +34,9 @@ void XForm(Bytes& b, const QTransform& t) {
     for (double v : {t.m11(), t.m12(), t.m21(), t.m22(), t.dx(), t.dy()}) b.F32(float(v));
 }
 
-bool Small(std::uint32_t type) { return type >= kPolyBezier16 && type <= kPolyDraw16; }
+bool Small(std::uint32_t type) {
+    return type >= kPolyBezier16 && type <= kPolyDraw16;
+}
 
 }  // namespace
 
@@ -52,10 +54,13 @@ void EmfWriter::Append(std::uint32_t type, std::span<const std::uint8_t> body) {
 }
 
 void EmfWriter::Record(std::uint32_t type, std::span<const std::int32_t> fields) {
-    Append(type, std::span(reinterpret_cast<const std::uint8_t*>(fields.data()), fields.size() * 4));
+    Append(type,
+           std::span(reinterpret_cast<const std::uint8_t*>(fields.data()), fields.size() * 4));
 }
 
-void EmfWriter::RawRecord(std::uint32_t type, std::span<const std::uint8_t> body) { Append(type, body); }
+void EmfWriter::RawRecord(std::uint32_t type, std::span<const std::uint8_t> body) {
+    Append(type, body);
+}
 
 void EmfWriter::Extend(QPoint p) {
     if (explicitBounds_) return;
@@ -90,8 +95,9 @@ std::uint32_t EmfWriter::CreatePen(std::uint32_t style, std::int32_t width, std:
     return h;
 }
 
-std::uint32_t EmfWriter::ExtCreatePen(std::uint32_t style, std::uint32_t width, std::uint32_t colour,
-                                      std::uint32_t brushStyle, std::uint32_t hatch,
+std::uint32_t EmfWriter::ExtCreatePen(std::uint32_t style, std::uint32_t width,
+                                      std::uint32_t colour, std::uint32_t brushStyle,
+                                      std::uint32_t hatch,
                                       std::span<const std::uint32_t> userStyle) {
     const std::uint32_t h = NewHandle();
     Bytes b;
@@ -103,14 +109,16 @@ std::uint32_t EmfWriter::ExtCreatePen(std::uint32_t style, std::uint32_t width, 
     return h;
 }
 
-std::uint32_t EmfWriter::CreateBrush(std::uint32_t style, std::uint32_t colour, std::uint32_t hatch) {
+std::uint32_t EmfWriter::CreateBrush(std::uint32_t style, std::uint32_t colour,
+                                     std::uint32_t hatch) {
     const std::uint32_t h = NewHandle();
-    Record(kCreateBrushIndirect, {std::int32_t(h), std::int32_t(style), std::int32_t(colour),
-                                  std::int32_t(hatch)});
+    Record(kCreateBrushIndirect,
+           {std::int32_t(h), std::int32_t(style), std::int32_t(colour), std::int32_t(hatch)});
     return h;
 }
 
-std::uint32_t EmfWriter::CreateFont(const std::u16string& face, std::int32_t height, std::int32_t weight) {
+std::uint32_t EmfWriter::CreateFont(const std::u16string& face, std::int32_t height,
+                                    std::int32_t weight) {
     const std::uint32_t h = NewHandle();
     Bytes b;
     b.U32(h);
@@ -177,7 +185,8 @@ void EmfWriter::PolyPoly(std::uint32_t type, const std::vector<std::vector<QPoin
     Append(type, b.data);
 }
 
-void EmfWriter::PolyDraw(std::span<const QPoint> pts, std::span<const std::uint8_t> types, bool small) {
+void EmfWriter::PolyDraw(std::span<const QPoint> pts, std::span<const std::uint8_t> types,
+                         bool small) {
     Bytes b;
     Rect(b, {});
     b.U32(static_cast<std::uint32_t>(pts.size()));
@@ -231,10 +240,12 @@ void EmfWriter::SelectClipRegion(const std::vector<QRect>& rects, std::uint32_t 
     if (!none) {
         QRect all;
         for (const QRect& r : rects) all |= r;
-        for (std::uint32_t v : {32u, 1u, std::uint32_t(rects.size()), 16u * std::uint32_t(rects.size())})
+        for (std::uint32_t v :
+             {32u, 1u, std::uint32_t(rects.size()), 16u * std::uint32_t(rects.size())})
             b.U32(v);
         Rect(b, {all.left(), all.top(), all.left() + all.width(), all.top() + all.height()});
-        for (const QRect& r : rects) Rect(b, {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
+        for (const QRect& r : rects)
+            Rect(b, {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
     }
     Append(kExtSelectClipRgn, b.data);
 }
@@ -278,7 +289,8 @@ bool EmfWriter::Save(const std::string& path, std::string* error) {
     const std::vector<std::uint8_t> bytes = Finish();
     QSaveFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::WriteOnly) ||
-        file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) != qint64(bytes.size()) ||
+        file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) !=
+            qint64(bytes.size()) ||
         !file.commit()) {
         if (error) *error = file.errorString().toStdString();
         return false;

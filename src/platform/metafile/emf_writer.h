@@ -30,7 +30,10 @@ public:
     // Any record from its raw bytes (after type and size), padded to 4 bytes.
     void RawRecord(std::uint32_t type, std::span<const std::uint8_t> body);
     // Header bounds; by default the union of the points drawn, taken as pixels.
-    void SetBounds(RectL bounds) { bounds_ = bounds; explicitBounds_ = true; }
+    void SetBounds(RectL bounds) {
+        bounds_ = bounds;
+        explicitBounds_ = true;
+    }
     // The header's description: application name, NUL, picture name, NUL.
     void SetDescription(std::u16string text) { description_ = std::move(text); }
 
@@ -40,7 +43,8 @@ public:
                                std::uint32_t brushStyle = kBsSolid, std::uint32_t hatch = 0,
                                std::span<const std::uint32_t> userStyle = {});
     std::uint32_t CreateBrush(std::uint32_t style, std::uint32_t colour, std::uint32_t hatch = 0);
-    std::uint32_t CreateFont(const std::u16string& face, std::int32_t height, std::int32_t weight = 400);
+    std::uint32_t CreateFont(const std::u16string& face, std::int32_t height,
+                             std::int32_t weight = 400);
     void SelectObject(std::uint32_t handle) { Record(kSelectObject, {std::int32_t(handle)}); }
     void SelectStock(std::uint32_t stock) { SelectObject(kStockBit | stock); }
     void DeleteObject(std::uint32_t handle);
@@ -58,7 +62,8 @@ public:
     void Poly(std::uint32_t type, std::span<const QPoint> pts);
     // POLYPOLYGON, POLYPOLYLINE and their 16-bit forms.
     void PolyPoly(std::uint32_t type, const std::vector<std::vector<QPoint>>& polys);
-    void PolyDraw(std::span<const QPoint> pts, std::span<const std::uint8_t> types, bool small = false);
+    void PolyDraw(std::span<const QPoint> pts, std::span<const std::uint8_t> types,
+                  bool small = false);
     // RECTANGLE, ELLIPSE, INTERSECTCLIPRECT, EXCLUDECLIPRECT.
     void Box(std::uint32_t type, const QRect& box);
     void RoundRect(const QRect& box, QSize corner);

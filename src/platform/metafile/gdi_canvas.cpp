@@ -28,7 +28,9 @@ const std::uint8_t kHatches[6][8] = {
     {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81},  // diagonal cross
 };
 
-QRgb ToRgb(Colour c) { return qRgb(RedOf(c), GreenOf(c), BlueOf(c)); }
+QRgb ToRgb(Colour c) {
+    return qRgb(RedOf(c), GreenOf(c), BlueOf(c));
+}
 
 QBrush PatternBrush(const FillStyle& style) {
     QImage tile = style.pattern->View().convertToFormat(QImage::Format_RGB32);
@@ -54,7 +56,8 @@ QBrush MakeBrush(const FillStyle& style) {
     return QBrush(tile);
 }
 
-Qt::PenCapStyle ThinCap() { return Qt::FlatCap; }  // GDI leaves a line's last pixel out
+// GDI leaves a line's last pixel out, as QPainter does for flat caps.
+constexpr Qt::PenCapStyle kThinCap = Qt::FlatCap;
 
 QPainterPath Clamped(const QPainterPath& path, const QRect& canvas) {
     const QRectF b = path.controlPointRect();
@@ -66,9 +69,58 @@ QPainterPath Clamped(const QPainterPath& path, const QRect& canvas) {
     return path.intersected(box);
 }
 
+// Cuts segment a-b to `box` (Liang-Barsky); false when nothing is left.
+bool ClipSegment(QPointF& a, QPointF& b, const QRectF& box) {
+    double t0 = 0, t1 = 1;
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x() - box.left(), box.right() - a.x(), a.y() - box.top(),
+                         box.bottom() - a.y()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0) {
+            t0 = std::max(t0, t);
+        } else {
+            t1 = std::min(t1, t);
+        }
+        if (t0 > t1) return false;
+    }
+    const QPointF start = a;
+    a = start + QPointF(dx, dy) * t0;
+    b = start + QPointF(dx, dy) * t1;
+    return true;
+}
+
+// A line path with far-out coordinates as the pieces of its segments that
+// fall within `margin` of the canvas (the rasterizers work in fixed point).
+QPainterPath ClampedLines(const QPainterPath& path, const QRect& canvas, double margin) {
+    const QRectF b = path.controlPointRect();
+    if (std::max({std::fabs(b.left()), std::fabs(b.right()), std::fabs(b.top()),
+                  std::fabs(b.bottom())}) < kCoordLimit)
+        return path;
+    const QRectF box = QRectF(canvas).adjusted(-margin, -margin, margin, margin);
+    QPainterPath out;
+    for (const QPolygonF& poly : path.toSubpathPolygons()) {
+        for (qsizetype i = 0; i + 1 < poly.size(); ++i) {
+            QPointF a = poly[i], c = poly[i + 1];
+            if (!ClipSegment(a, c, box)) continue;
+            // Unclipped neighbours stay one figure, so their joins are kept.
+            if (out.elementCount() == 0 || out.currentPosition() != a) out.moveTo(a);
+            out.lineTo(c);
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
-const std::uint8_t* HatchRows(std::uint32_t hatch) { return kHatches[hatch < 6 ? hatch : 0]; }
+const std::uint8_t* HatchRows(std::uint32_t hatch) {
+    return kHatches[hatch < 6 ? hatch : 0];
+}
 
 QPainterPath StrokeOutline(const QPainterPath& path, const StrokeStyle& style) {
     const double width = style.thin ? 1.0 : style.width;
@@ -91,6 +143,14 @@ QPainterPath StrokeOutline(const QPainterPath& path, const StrokeStyle& style) {
     return stroker.createStroke(path);
 }
 
+QRect PixelArea(const QRectF& bounds, const QRect& limit) {
+    const double v[4] = {bounds.left(), bounds.top(), bounds.right(), bounds.bottom()};
+    for (double x : v)
+        if (!std::isfinite(x)) return limit;
+    const QRectF cut = bounds.adjusted(-1, -1, 1, 1).intersected(QRectF(limit));
+    return cut.isEmpty() ? QRect() : cut.toAlignedRect().intersected(limit);
+}
+
 std::uint32_t ApplyRop2(std::uint32_t rop, std::uint32_t p, std::uint32_t d) {
     // Bit k of (rop - 1) is the result for pen bit (k >> 1) and destination bit (k & 1).
     const std::uint32_t t = (rop - 1) & 0xF;
@@ -109,8 +169,9 @@ bool Canvas::Misses(const QRectF& bounds, double margin) {
     if (!culling_) return false;
     QRectF area = QRectF(image_.rect());
     if (clip_) area = area.intersected(QRectF(clip_->boundingRect()));
-    const bool miss = !bounds.adjusted(-margin - 1, -margin - 1, margin + 1, margin + 1)
-                           .intersects(area) || area.isEmpty();
+    const bool miss =
+        !bounds.adjusted(-margin - 1, -margin - 1, margin + 1, margin + 1).intersects(area) ||
+        area.isEmpty();
     if (miss) ++skipped_;
     return miss;
 }
@@ -124,7 +185,7 @@ void Canvas::WithRop(const QRectF& bounds, PaintFn paint) {
         paint(p);
         return;
     }
-    QRect area = bounds.toAlignedRect().adjusted(-1, -1, 1, 1).intersected(image_.rect());
+    QRect area = PixelArea(bounds, image_.rect());
     if (clip_) area = area.intersected(clip_->boundingRect());
     if (area.isEmpty()) return;
     QImage scratch(area.size(), QImage::Format_ARGB32_Premultiplied);
@@ -143,7 +204,7 @@ void Canvas::WithRop(const QRectF& bounds, PaintFn paint) {
     }
 }
 
-void Canvas::Draw(const QPainterPath& outline, Qt::FillRule rule, const FillStyle& style) {
+void Canvas::Fill(const QPainterPath& outline, Qt::FillRule rule, const FillStyle& style) {
     if (style.kind == FillStyle::kNone || outline.isEmpty()) return;
     const QRectF bounds = outline.controlPointRect();
     if (Misses(bounds, 0)) return;
@@ -158,15 +219,12 @@ void Canvas::Draw(const QPainterPath& outline, Qt::FillRule rule, const FillStyl
     });
 }
 
-void Canvas::Fill(const QPainterPath& path, Qt::FillRule rule, const FillStyle& style) {
-    Draw(path, rule, style);
-}
-
 void Canvas::DrawThin(const QPainterPath& path, const StrokeStyle& style, bool gaps) {
     QPen pen(QColor::fromRgb(ToRgb(gaps ? style.gapColour : style.ink.colour)), 0);
-    pen.setCapStyle(ThinCap());
+    pen.setCapStyle(kThinCap);
     pen.setJoinStyle(Qt::MiterJoin);
-    if (!gaps && !style.dashes.empty()) pen.setDashPattern(QList<qreal>(style.dashes.begin(), style.dashes.end()));
+    if (!gaps && !style.dashes.empty())
+        pen.setDashPattern(QList<qreal>(style.dashes.begin(), style.dashes.end()));
     WithRop(path.controlPointRect(), [&](QPainter& p) {
         p.setPen(pen);
         p.setBrush(Qt::NoBrush);
@@ -179,11 +237,13 @@ void Canvas::Stroke(const QPainterPath& path, const StrokeStyle& style) {
     const double margin = style.thin ? 1 : style.width * std::max(1.0, style.miterLimit);
     if (Misses(path.controlPointRect(), margin)) return;
     if (style.thin) {
-        if (style.fillGaps && !style.dashes.empty()) DrawThin(path, style, true);
-        DrawThin(path, style, false);
+        const QPainterPath lines = ClampedLines(path, image_.rect(), 4);
+        if (style.fillGaps && !style.dashes.empty()) DrawThin(lines, style, true);
+        DrawThin(lines, style, false);
         return;
     }
-    Draw(StrokeOutline(Clamped(path, image_.rect()), style), Qt::WindingFill, style.ink);
+    Fill(StrokeOutline(ClampedLines(path, image_.rect(), margin + 4), style), Qt::WindingFill,
+         style.ink);
 }
 
 void Canvas::FillRect(const QRect& rect, Colour colour) {

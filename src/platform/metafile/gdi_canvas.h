@@ -37,12 +37,12 @@ struct FillStyle {
 struct StrokeStyle {
     bool thin = true;
     FillStyle ink;
-    double width = 1;             // device pixels, wide pens only
-    std::vector<double> dashes;   // on, off, ... in device pixels; empty = solid
+    double width = 1;            // device pixels, wide pens only
+    std::vector<double> dashes;  // on, off, ... in device pixels; empty = solid
     Qt::PenCapStyle cap = Qt::RoundCap;
     Qt::PenJoinStyle join = Qt::RoundJoin;
-    double miterLimit = 10;       // ratio of miter length to line width
-    bool fillGaps = false;        // thin dashed lines in opaque mode
+    double miterLimit = 10;  // ratio of miter length to line width
+    bool fillGaps = false;   // thin dashed lines in opaque mode
     Colour gapColour = 0xFFFFFF;
 };
 
@@ -74,7 +74,6 @@ public:
     std::size_t ShapesSkipped() const { return skipped_; }
 
 private:
-    void Draw(const QPainterPath& outline, Qt::FillRule rule, const FillStyle& style);
     void DrawThin(const QPainterPath& path, const StrokeStyle& style, bool gaps);
     bool Misses(const QRectF& bounds, double margin);
     template <typename PaintFn>
@@ -88,6 +87,9 @@ private:
     std::size_t skipped_ = 0;
 };
 
+// The whole pixels touched by `bounds` (grown by one pixel), within `limit`;
+// safe for bounds far beyond the integer range.
+QRect PixelArea(const QRectF& bounds, const QRect& limit);
 // The outline of a wide line (width, caps, joins, dashes of `style`) as an
 // area to fill with the winding rule.
 QPainterPath StrokeOutline(const QPainterPath& path, const StrokeStyle& style);

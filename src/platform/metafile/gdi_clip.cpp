@@ -14,11 +14,16 @@ const QRect kEverything(-(1 << 28), -(1 << 28), 1 << 29, 1 << 29);
 
 QRegion Combine(const QRegion& a, const QRegion& b, std::uint32_t mode) {
     switch (mode) {
-        case kRgnAnd: return a.intersected(b);
-        case kRgnOr: return a.united(b);
-        case kRgnXor: return a.xored(b);
-        case kRgnDiff: return a.subtracted(b);
-        default: return b;
+        case kRgnAnd:
+            return a.intersected(b);
+        case kRgnOr:
+            return a.united(b);
+        case kRgnXor:
+            return a.xored(b);
+        case kRgnDiff:
+            return a.subtracted(b);
+        default:
+            return b;
     }
 }
 
@@ -28,7 +33,7 @@ QRegion Combine(const QRegion& a, const QRegion& b, std::uint32_t mode) {
 // then follow exactly the fill conventions of the drawing operations.
 QRegion GdiDevice::RegionOfPath(const QPainterPath& path, Qt::FillRule rule) const {
     const QRect limit = QRect(0, 0, Width(), Height()).adjusted(-64, -64, 64, 64);
-    const QRect area = path.controlPointRect().toAlignedRect().adjusted(-1, -1, 1, 1).intersected(limit);
+    const QRect area = PixelArea(path.controlPointRect(), limit);
     if (area.isEmpty()) return {};
     QImage mask(area.size(), QImage::Format_ARGB32_Premultiplied);
     mask.fill(0);
@@ -89,8 +94,17 @@ void GdiDevice::OffsetClipRgn(QPointF logical) {
     const QTransform t = DeviceTransform();
     const QPointF d = t.map(logical) - t.map(QPointF(0, 0));
     if (!std::isfinite(d.x()) || !std::isfinite(d.y())) return;
-    state_.clip->translate(static_cast<int>(std::lround(std::clamp(d.x(), -1e8, 1e8))),
-                           static_cast<int>(std::lround(std::clamp(d.y(), -1e8, 1e8))));
+    const int dx = static_cast<int>(std::lround(std::clamp(d.x(), -1e8, 1e8)));
+    const int dy = static_cast<int>(std::lround(std::clamp(d.y(), -1e8, 1e8)));
+    const QRect b = state_.clip->boundingRect();
+    // A clip moved this far lies wholly off any canvas: it lets nothing through.
+    const long long far = 1LL << 29;
+    if (std::llabs((long long)b.left() + dx) > far || std::llabs((long long)b.right() + dx) > far ||
+        std::llabs((long long)b.top() + dy) > far || std::llabs((long long)b.bottom() + dy) > far) {
+        state_.clip = QRegion();
+        return;
+    }
+    state_.clip->translate(dx, dy);
 }
 
 void GdiDevice::SelectClipRegion(const std::optional<QRegion>& region, std::uint32_t mode) {
@@ -103,7 +117,8 @@ void GdiDevice::SelectClipRegion(const std::optional<QRegion>& region, std::uint
 }
 
 void GdiDevice::SetMetaRgn() {
-    if (state_.clip) state_.meta = state_.meta ? state_.meta->intersected(*state_.clip) : *state_.clip;
+    if (state_.clip)
+        state_.meta = state_.meta ? state_.meta->intersected(*state_.clip) : *state_.clip;
     state_.clip.reset();
 }
 

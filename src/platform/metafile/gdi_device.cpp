@@ -12,17 +12,23 @@ const std::vector<double> kWideDashes[4] = {{3, 1}, {1, 1}, {3, 1, 1, 1}, {3, 1,
 
 Qt::PenCapStyle CapOf(std::uint32_t style) {
     switch (style & kPsEndcapMask) {
-        case kPsEndcapSquare: return Qt::SquareCap;
-        case kPsEndcapFlat: return Qt::FlatCap;
-        default: return Qt::RoundCap;
+        case kPsEndcapSquare:
+            return Qt::SquareCap;
+        case kPsEndcapFlat:
+            return Qt::FlatCap;
+        default:
+            return Qt::RoundCap;
     }
 }
 
 Qt::PenJoinStyle JoinOf(std::uint32_t style) {
     switch (style & kPsJoinMask) {
-        case kPsJoinBevel: return Qt::BevelJoin;
-        case kPsJoinMiter: return Qt::MiterJoin;
-        default: return Qt::RoundJoin;
+        case kPsJoinBevel:
+            return Qt::BevelJoin;
+        case kPsJoinMiter:
+            return Qt::MiterJoin;
+        default:
+            return Qt::RoundJoin;
     }
 }
 
@@ -33,7 +39,9 @@ GdiDevice::GdiDevice(Bitmap24& target) : canvas_(target) {
     SetReferenceDevice(QSize(1000, 1000), QSizeF(1000 * 25.4 / 96, 1000 * 25.4 / 96));
 }
 
-GdiDevice::~GdiDevice() { canvas_.Flush(); }
+GdiDevice::~GdiDevice() {
+    canvas_.Flush();
+}
 
 int GdiDevice::SaveDC() {
     saved_.push_back(state_);
@@ -75,7 +83,9 @@ Colour GdiDevice::PenColour() const {
     return ResolveColour(state_.pen.dcPen ? state_.dcPenColour : state_.pen.colour, state_.palette);
 }
 
-Colour GdiDevice::BrushColour() const { return ResolveColour(state_.brush.colour, state_.palette); }
+Colour GdiDevice::BrushColour() const {
+    return ResolveColour(state_.brush.colour, state_.palette);
+}
 
 FillStyle GdiDevice::MakeFill(const LogBrush& brush) const {
     FillStyle f;
@@ -84,12 +94,16 @@ FillStyle GdiDevice::MakeFill(const LogBrush& brush) const {
     f.background = ResolveColour(state_.bkColour, state_.palette);
     f.opaque = state_.bkMode != kTransparent;
     switch (brush.style) {
-        case kBsSolid: f.kind = FillStyle::kSolid; break;
+        case kBsSolid:
+            f.kind = FillStyle::kSolid;
+            break;
         case kBsHatched:
             f.kind = FillStyle::kHatch;
             f.hatch = brush.hatch;
             break;
-        case kBsNull: f.kind = FillStyle::kNone; break;
+        case kBsNull:
+            f.kind = FillStyle::kNone;
+            break;
         case kBsPattern:
         case kBsDibPatternPt:
             // A pattern brush without a usable picture leaves the area alone.
@@ -98,7 +112,9 @@ FillStyle GdiDevice::MakeFill(const LogBrush& brush) const {
             f.mono = brush.style == kBsPattern;
             if (f.mono) f.colour = ResolveColour(state_.textColour, state_.palette);
             break;
-        default: f.kind = FillStyle::kNone; break;
+        default:
+            f.kind = FillStyle::kNone;
+            break;
     }
     return f;
 }
@@ -118,7 +134,8 @@ StrokeStyle GdiDevice::MakeStroke() const {
     // Width in device pixels: the logical width measured along x through the mapping.
     const QTransform t = DeviceTransform();
     const double scale = std::hypot(t.m11(), t.m12());
-    const bool cosmetic = pen.extended ? !pen.Geometric() : pen.width <= 1 && pen.width * scale < 1.5;
+    const bool cosmetic =
+        pen.extended ? !pen.Geometric() : pen.width <= 1 && pen.width * scale < 1.5;
     s.width = cosmetic ? 1 : std::max(1.0, pen.width * scale);
     s.thin = s.width < 1.5;
     s.cap = CapOf(pen.style);

@@ -21,9 +21,12 @@ QPainterPath ToPainterPath(const GdiPath& path);
 // Curves replaced by straight lines within a quarter pixel.
 GdiPath Flattened(const GdiPath& path);
 
+// A logical point through `t`, on the nearest whole device pixel.
+QPointF SnapToPixel(const QTransform& t, QPointF logical);
+
 struct PathPoint {
-    QPoint point;        // logical units
-    std::uint8_t type;   // kPtMoveTo, kPtLineTo, kPtBezierTo, plus kPtCloseFigure
+    QPoint point;       // logical units
+    std::uint8_t type;  // kPtMoveTo, kPtLineTo, kPtBezierTo, plus kPtCloseFigure
 };
 
 class GdiDevice {
@@ -151,10 +154,14 @@ private:
     GdiPath DevicePoly(std::span<const QPointF> pts, bool closed) const;
     GdiPath DeviceBeziers(QPointF first, std::span<const QPointF> controls) const;
     QRectF DeviceBox(const QRectF& box) const;
+    QRectF InsideFrame(const QRectF& box) const;
     enum class BoxKind { kRectangle, kRoundRect, kEllipse };
     GdiPath BoxShape(const QRectF& box, BoxKind kind, QSizeF corner) const;
-    GdiPath ArcShape(const QRectF& box, QPointF start, QPointF end, ArcKind kind, QPointF* endPoint) const;
+    GdiPath ArcShape(const QRectF& box, QPointF start, QPointF end, ArcKind kind,
+                     QPointF* endPoint) const;
     void AppendToPath(const GdiPath& device, bool continues);
+    // Paints the closed path and ends it.
+    bool UsePath(bool fill, bool stroke);
     void Paint(const GdiPath& device, bool fill, bool stroke);
     StrokeStyle MakeStroke() const;
     FillStyle MakeFill(const LogBrush& brush) const;

@@ -13,7 +13,9 @@ int Scaled(int value, int num, int denom) {
     return static_cast<int>(std::clamp<long long>(r, INT32_MIN, INT32_MAX));
 }
 
-bool Scalable(std::int32_t mode) { return mode == kMmIsotropic || mode == kMmAnisotropic; }
+bool Scalable(std::int32_t mode) {
+    return mode == kMmIsotropic || mode == kMmAnisotropic;
+}
 
 }  // namespace
 
@@ -31,13 +33,27 @@ void GdiDevice::SetMapMode(std::int32_t mode) {
             state_.mapMode = mode;
             state_.windowExt = state_.viewportExt = QSize(1, 1);
             return;
-        case kMmLoMetric: case kMmIsotropic: perMm = 10; break;
-        case kMmHiMetric: perMm = 100; break;
-        case kMmLoEnglish: perMm = 100 / 25.4; break;
-        case kMmHiEnglish: perMm = 1000 / 25.4; break;
-        case kMmTwips: perMm = 1440 / 25.4; break;
-        case kMmAnisotropic: state_.mapMode = mode; return;
-        default: return;  // unknown modes leave the mapping alone
+        case kMmLoMetric:
+        case kMmIsotropic:
+            perMm = 10;
+            break;
+        case kMmHiMetric:
+            perMm = 100;
+            break;
+        case kMmLoEnglish:
+            perMm = 100 / 25.4;
+            break;
+        case kMmHiEnglish:
+            perMm = 1000 / 25.4;
+            break;
+        case kMmTwips:
+            perMm = 1440 / 25.4;
+            break;
+        case kMmAnisotropic:
+            state_.mapMode = mode;
+            return;
+        default:
+            return;  // unknown modes leave the mapping alone
     }
     state_.mapMode = mode;
     state_.windowExt = QSize(static_cast<int>(std::lround(refMillimetres_.width() * perMm)),
@@ -45,8 +61,12 @@ void GdiDevice::SetMapMode(std::int32_t mode) {
     state_.viewportExt = QSize(refPixels_.width(), -refPixels_.height());
 }
 
-void GdiDevice::SetWindowOrg(QPoint p) { state_.windowOrg = p; }
-void GdiDevice::SetViewportOrg(QPoint p) { state_.viewportOrg = p; }
+void GdiDevice::SetWindowOrg(QPoint p) {
+    state_.windowOrg = p;
+}
+void GdiDevice::SetViewportOrg(QPoint p) {
+    state_.viewportOrg = p;
+}
 
 void GdiDevice::SetWindowExt(QSize s) {
     if (!Scalable(state_.mapMode) || s.width() == 0 || s.height() == 0) return;
@@ -93,11 +113,20 @@ void GdiDevice::FixIsotropic() {
 
 void GdiDevice::ModifyWorldTransform(const QTransform& t, std::uint32_t mode) {
     switch (mode) {
-        case kMwtIdentity: state_.world.reset(); break;
-        case kMwtLeftMultiply: state_.world = t * state_.world; break;
-        case kMwtRightMultiply: state_.world = state_.world * t; break;
-        case kMwtSet: state_.world = t; break;
-        default: break;
+        case kMwtIdentity:
+            state_.world.reset();
+            break;
+        case kMwtLeftMultiply:
+            state_.world = t * state_.world;
+            break;
+        case kMwtRightMultiply:
+            state_.world = state_.world * t;
+            break;
+        case kMwtSet:
+            state_.world = t;
+            break;
+        default:
+            break;
     }
 }
 
@@ -109,9 +138,13 @@ QTransform GdiDevice::PageTransform() const {
                       state_.viewportOrg.y() - state_.windowOrg.y() * sy);
 }
 
-QTransform GdiDevice::DeviceTransform() const { return state_.world * PageTransform() * base_; }
+QTransform GdiDevice::DeviceTransform() const {
+    return state_.world * PageTransform() * base_;
+}
 
-QPointF GdiDevice::LPtoDP(QPointF p) const { return DeviceTransform().map(p); }
+QPointF GdiDevice::LPtoDP(QPointF p) const {
+    return DeviceTransform().map(p);
+}
 
 QPointF GdiDevice::DPtoLP(QPointF p) const {
     bool invertible = false;
@@ -119,11 +152,17 @@ QPointF GdiDevice::DPtoLP(QPointF p) const {
     return invertible ? inv.map(p) : p;
 }
 
-QPointF GdiDevice::ToDevice(QPointF logical) const {
-    const QPointF d = DeviceTransform().map(logical);
+QPointF SnapToPixel(const QTransform& t, QPointF logical) {
+    const QPointF d = t.map(logical);
     // GDI works on whole device pixels; keep far-out values finite.
-    auto snap = [](double v) { return std::round(std::clamp(v, -1e9, 1e9)); };
+    auto snap = [](double v) {
+        return std::isfinite(v) ? std::round(std::clamp(v, -1e9, 1e9)) : 0.0;
+    };
     return QPointF(snap(d.x()), snap(d.y()));
+}
+
+QPointF GdiDevice::ToDevice(QPointF logical) const {
+    return SnapToPixel(DeviceTransform(), logical);
 }
 
 }  // namespace corvan::emf

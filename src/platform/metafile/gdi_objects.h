@@ -18,11 +18,11 @@ struct LogPen {
     std::uint32_t style = kPsSolid;  // style, end cap, join and type bits
     std::int32_t width = 0;          // logical units; 0 means one pixel
     Colour colour = 0;
-    bool extended = false;           // made by an extended pen record
+    bool extended = false;                // made by an extended pen record
     std::uint32_t brushStyle = kBsSolid;  // extended pens fill with a brush
     std::uint32_t hatch = 0;
     std::vector<std::uint32_t> userStyle;  // dash and gap lengths
-    bool dcPen = false;  // the stock pen whose colour follows SetDCPenColor
+    bool dcPen = false;                    // the stock pen whose colour follows SetDCPenColor
 
     std::uint32_t Style() const { return style & kPsStyleMask; }
     bool Geometric() const { return extended ? (style & kPsTypeMask) == kPsGeometric : width > 1; }

@@ -38,8 +38,12 @@ GdiPath ToGdiPath(const QPainterPath& path, bool closed) {
                 if (closed) out.CloseFigure();
                 out.Add(e, kPtMoveTo);
                 break;
-            case QPainterPath::LineToElement: out.Add(e, kPtLineTo); break;
-            default: out.Add(e, kPtBezierTo); break;
+            case QPainterPath::LineToElement:
+                out.Add(e, kPtLineTo);
+                break;
+            default:
+                out.Add(e, kPtBezierTo);
+                break;
         }
     }
     if (closed) out.CloseFigure();
@@ -126,25 +130,21 @@ bool GdiDevice::WidenPath() {
     return true;
 }
 
+bool GdiDevice::UsePath(bool fill, bool stroke) {
+    if (state_.pathState != PathState::kClosed) return false;
+    Paint(state_.path, fill, stroke);
+    AbortPath();
+    return true;
+}
+
 bool GdiDevice::FillPath() {
-    if (state_.pathState != PathState::kClosed) return false;
-    Paint(state_.path, true, false);
-    AbortPath();
-    return true;
+    return UsePath(true, false);
 }
-
 bool GdiDevice::StrokePath() {
-    if (state_.pathState != PathState::kClosed) return false;
-    Paint(state_.path, false, true);
-    AbortPath();
-    return true;
+    return UsePath(false, true);
 }
-
 bool GdiDevice::StrokeAndFillPath() {
-    if (state_.pathState != PathState::kClosed) return false;
-    Paint(state_.path, true, true);
-    AbortPath();
-    return true;
+    return UsePath(true, true);
 }
 
 bool GdiDevice::SelectClipPath(std::uint32_t mode) {

@@ -11,7 +11,9 @@
 namespace corvan::emf {
 namespace {
 
-double Degrees(double radians) { return radians * 180 / std::numbers::pi; }
+double Degrees(double radians) {
+    return radians * 180 / std::numbers::pi;
+}
 
 // The angle of the ellipse parameter at which the ray from the centre
 // through `p` meets the ellipse, counter-clockwise as seen with y down.
@@ -30,18 +32,22 @@ QPointF EllipsePoint(const QRectF& box, double degrees) {
 }  // namespace
 
 GdiPath GdiDevice::DevicePoly(std::span<const QPointF> pts, bool closed) const {
+    const QTransform t = DeviceTransform();
     GdiPath path;
+    path.points.reserve(pts.size());
+    path.types.reserve(pts.size());
     for (std::size_t i = 0; i < pts.size(); ++i)
-        path.Add(ToDevice(pts[i]), i == 0 ? kPtMoveTo : kPtLineTo);
+        path.Add(SnapToPixel(t, pts[i]), i == 0 ? kPtMoveTo : kPtLineTo);
     if (closed) path.CloseFigure();
     return path;
 }
 
 GdiPath GdiDevice::DeviceBeziers(QPointF first, std::span<const QPointF> controls) const {
+    const QTransform t = DeviceTransform();
     GdiPath path;
-    path.Add(ToDevice(first), kPtMoveTo);
+    path.Add(SnapToPixel(t, first), kPtMoveTo);
     for (std::size_t i = 0; i + 3 <= controls.size(); i += 3)
-        for (std::size_t k = 0; k < 3; ++k) path.Add(ToDevice(controls[i + k]), kPtBezierTo);
+        for (std::size_t k = 0; k < 3; ++k) path.Add(SnapToPixel(t, controls[i + k]), kPtBezierTo);
     return path;
 }
 
@@ -123,20 +129,21 @@ void GdiDevice::PolyPolyline(std::span<const QPointF> pts, std::span<const std::
 }
 
 void GdiDevice::PolyDraw(std::span<const QPointF> pts, std::span<const std::uint8_t> types) {
+    const QTransform t = DeviceTransform();
     GdiPath path;
-    path.Add(ToDevice(state_.position), kPtMoveTo);
+    path.Add(SnapToPixel(t, state_.position), kPtMoveTo);
     QPointF last = state_.position;
     for (std::size_t i = 0; i < pts.size() && i < types.size(); ++i) {
-        const std::uint8_t t = types[i] & ~kPtCloseFigure;
-        if (t == kPtBezierTo) {
+        const std::uint8_t type = types[i] & ~kPtCloseFigure;
+        if (type == kPtBezierTo) {
             // A curve needs three points in a row, else GDI draws nothing at all.
             if (i + 2 >= pts.size() || (types[i + 1] & ~kPtCloseFigure) != kPtBezierTo ||
                 (types[i + 2] & ~kPtCloseFigure) != kPtBezierTo)
                 return;
-            for (int k = 0; k < 3; ++k) path.Add(ToDevice(pts[i + k]), kPtBezierTo);
+            for (int k = 0; k < 3; ++k) path.Add(SnapToPixel(t, pts[i + k]), kPtBezierTo);
             i += 2;
-        } else if (t == kPtMoveTo || t == kPtLineTo) {
-            path.Add(ToDevice(pts[i]), t);
+        } else if (type == kPtMoveTo || type == kPtLineTo) {
+            path.Add(SnapToPixel(t, pts[i]), type);
         } else {
             return;
         }
@@ -147,8 +154,19 @@ void GdiDevice::PolyDraw(std::span<const QPointF> pts, std::span<const std::uint
     Emit(path, false, true);
 }
 
-GdiPath GdiDevice::BoxShape(const QRectF& box, BoxKind kind, QSizeF corner) const {
+// An inside-frame pen keeps a wide outline within the shape's box.
+QRectF GdiDevice::InsideFrame(const QRectF& box) const {
+    const LogPen& pen = state_.pen;
+    if (pen.Style() != kPsInsideFrame || pen.width <= 1) return box;
+    const double half = pen.width / 2.0;
+    const QRectF r = box.normalized();
+    if (r.width() <= 2 * half || r.height() <= 2 * half) return QRectF(r.center(), r.center());
+    return r.adjusted(half, half, -half, -half);
+}
+
+GdiPath GdiDevice::BoxShape(const QRectF& outer, BoxKind kind, QSizeF corner) const {
     const bool compatible = state_.graphicsMode != kAdvanced;
+    const QRectF box = InsideFrame(outer);
     QRectF r = compatible ? DeviceBox(box) : box.normalized();
     if (kind == BoxKind::kRectangle) {
         // Four corners, counter-clockwise from the top right, as GDI lists them.
@@ -173,15 +191,20 @@ GdiPath GdiDevice::BoxShape(const QRectF& box, BoxKind kind, QSizeF corner) cons
     return ToGdiPath(compatible ? shape : DeviceTransform().map(shape), true);
 }
 
-void GdiDevice::Rectangle(const QRectF& box) { Emit(BoxShape(box, BoxKind::kRectangle, {}), true); }
-void GdiDevice::Ellipse(const QRectF& box) { Emit(BoxShape(box, BoxKind::kEllipse, {}), true); }
+void GdiDevice::Rectangle(const QRectF& box) {
+    Emit(BoxShape(box, BoxKind::kRectangle, {}), true);
+}
+void GdiDevice::Ellipse(const QRectF& box) {
+    Emit(BoxShape(box, BoxKind::kEllipse, {}), true);
+}
 void GdiDevice::RoundRect(const QRectF& box, QSizeF corner) {
     Emit(BoxShape(box, BoxKind::kRoundRect, corner), true);
 }
 
-GdiPath GdiDevice::ArcShape(const QRectF& box, QPointF start, QPointF end, ArcKind kind,
+GdiPath GdiDevice::ArcShape(const QRectF& outer, QPointF start, QPointF end, ArcKind kind,
                             QPointF* endPoint) const {
     const bool compatible = state_.graphicsMode != kAdvanced;
+    const QRectF box = InsideFrame(outer);
     const QRectF r = compatible ? DeviceBox(box) : box.normalized();
     if (compatible) {
         start = ToDevice(start);

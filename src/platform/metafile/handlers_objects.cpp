@@ -13,7 +13,7 @@ void CreatePen(PlayContext& c, ByteReader& r) {
     LogPen pen;
     pen.style = r.U32();
     pen.width = r.I32();
-    r.I32();  // the y part of the width is unused
+    r.I32();               // the y part of the width is unused
     pen.colour = r.U32();  // resolved when drawn: it may name a palette entry
     // Old-style pens know only the basic styles; anything else draws solid.
     if (pen.Style() > kPsInsideFrame) pen.style = kPsSolid;

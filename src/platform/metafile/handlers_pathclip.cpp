@@ -32,7 +32,9 @@ void OffsetClip(PlayContext& c, ByteReader& r) {
     if (r.Ok()) c.dc.OffsetClipRgn(p);
 }
 
-void MetaRegion(PlayContext& c, ByteReader&) { c.dc.SetMetaRgn(); }
+void MetaRegion(PlayContext& c, ByteReader&) {
+    c.dc.SetMetaRgn();
+}
 
 // Region data: a header (size, type, count, byte size, bounds), then the
 // rectangles, in pixels of the reference device.

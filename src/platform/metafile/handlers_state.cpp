@@ -49,7 +49,12 @@ void ScaleExt(PlayContext& c, ByteReader& r) {
 void BrushOrg(PlayContext& c, ByteReader& r) {
     const QPoint p = ReadPoint(r);
     // The origin is in pixels of the reference device.
-    if (r.Ok()) c.dc.State().brushOrg = c.dc.BaseTransform().map(p);
+    if (!r.Ok()) return;
+    const QPointF d = c.dc.BaseTransform().map(QPointF(p));
+    auto px = [](double v) {
+        return static_cast<int>(std::lround(std::isfinite(v) ? std::clamp(v, -1e8, 1e8) : 0.0));
+    };
+    c.dc.State().brushOrg = QPoint(px(d.x()), px(d.y()));
 }
 
 void MapModeRecord(PlayContext& c, ByteReader& r) {
@@ -88,7 +93,9 @@ void MoveTo(PlayContext& c, ByteReader& r) {
     if (r.Ok()) c.dc.MoveTo(p);
 }
 
-void SaveDc(PlayContext& c, ByteReader&) { c.dc.SaveDC(); }
+void SaveDc(PlayContext& c, ByteReader&) {
+    c.dc.SaveDC();
+}
 
 void RestoreDc(PlayContext& c, ByteReader& r) {
     const std::int32_t level = r.I32();
