@@ -152,3 +152,24 @@ TEST(MetafileText, TextInPathIsFilledWithTheBrush) {
 
 }  // namespace
 }  // namespace corvan::test
+
+namespace corvan::test {
+namespace {
+
+// Text is grey-antialiased unless the font asks for plain pixels.
+TEST(MetafileText, QualityDecidesAntialiasing) {
+    for (const std::uint8_t quality : {0, 3}) {
+        emf::LogFont f = Arial(-30);
+        f.quality = quality;
+        const auto image = Render(f, emf::kTaBaseline, "Sow");
+        const int w = image->Width() * image->Height();
+        const int plain = CountColour(*image, 0) + CountColour(*image, 0xFFFFFF);
+        if (quality == 3)
+            EXPECT_EQ(plain, w);
+        else
+            EXPECT_LT(plain, w);
+    }
+}
+
+}  // namespace
+}  // namespace corvan::test

@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHash>
+#include <QPainter>
 #include <QPainterPath>
 #include <QRawFont>
 
@@ -29,6 +30,22 @@ QPainterPath GlyphPath(const QFont& font, const TextRun& run, int i, double* adv
     p.addText(QPointF(0, 0), font, run.text.mid(i, 1));
     *advance = QFontMetricsF(font).horizontalAdvance(run.text.mid(i, 1));
     return p;
+}
+
+constexpr std::uint8_t kNonAntialiased = 3;
+
+// Glyphs are painted grey-antialiased, as the system's own text output does,
+// unless the font asks for plain pixels.
+void PaintGlyphs(GdiDevice& dc, const QPainterPath& glyphs, Colour colour, bool antialias) {
+    Canvas& canvas = dc.GetCanvas();
+    const std::optional<QRegion> clip = dc.EffectiveClip();
+    if (clip && clip->isEmpty()) return;
+    QPainter p(&canvas.Image());
+    if (clip) p.setClipRegion(*clip);
+    p.setRenderHint(QPainter::Antialiasing, antialias);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(RedOf(colour), GreenOf(colour), BlueOf(colour)));
+    p.drawPath(glyphs);
 }
 
 bool FontsAvailable() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()); }
@@ -130,13 +147,7 @@ void DrawText(GdiDevice& dc, const TextRun& run) {
         return;
     }
     if (run.options & kEtoClipped && !run.rect.isEmpty()) dc.IntersectClipRect(run.rect);
-    Canvas& canvas = dc.GetCanvas();
-    canvas.SetClip(dc.EffectiveClip());
-    canvas.SetRop2(kR2CopyPen);
-    FillStyle ink;
-    ink.kind = FillStyle::kSolid;
-    ink.colour = ResolveColour(st.textColour, st.palette);
-    canvas.Fill(device, Qt::WindingFill, ink);
+    PaintGlyphs(dc, device, ResolveColour(st.textColour, st.palette), lf.quality != kNonAntialiased);
     st.clip = saved;
 }
 
