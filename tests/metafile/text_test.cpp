@@ -20,11 +20,12 @@ struct Ink {
     bool Empty() const { return right < 0; }
 };
 
-Ink InkOf(const Bitmap24& image, Colour ink = 0) {
+// Pixels at least half covered by black (antialiased) glyphs.
+Ink InkOf(const Bitmap24& image) {
     Ink b;
     for (int y = 0; y < image.Height(); ++y)
         for (int x = 0; x < image.Width(); ++x)
-            if (image.Pixel(x, y) == ink) {
+            if (GreenOf(image.Pixel(x, y)) < 128) {
                 b.left = std::min(b.left, x), b.right = std::max(b.right, x);
                 b.top = std::min(b.top, y), b.bottom = std::max(b.bottom, y);
             }
