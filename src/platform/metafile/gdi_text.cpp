@@ -32,10 +32,12 @@ QPainterPath GlyphPath(const QFont& font, const TextRun& run, int i, double* adv
     return p;
 }
 
+constexpr std::uint8_t kDraft = 1;
 constexpr std::uint8_t kNonAntialiased = 3;
 
 // Glyphs are painted grey-antialiased, as the system's own text output does,
-// unless the font asks for plain pixels.
+// unless the font asks for plain pixels or draft quality (which the system
+// also draws without smoothing).
 void PaintGlyphs(GdiDevice& dc, const QPainterPath& glyphs, Colour colour, bool antialias) {
     Canvas& canvas = dc.GetCanvas();
     const std::optional<QRegion> clip = dc.EffectiveClip();
@@ -128,14 +130,16 @@ void DrawText(GdiDevice& dc, const TextRun& run) {
     const bool flipped = t.determinant() < 0;
     QTransform text;
     text.translate(ref.x(), ref.y());
-    text.rotateRadians(flipped ? angle : -angle);
+    // The angle counts in logical space as drawn: a mapping with y up turns
+    // the text the other way on the page, as Windows does.
+    text.rotateRadians(-angle);
     text.scale(scale * xScale, flipped ? -scale : scale);
     text.translate(ox, oy);
     const QPainterPath device = (text * t).map(glyphs);
 
     if (useCp) {
         const double dir = h == kTaRight ? -1 : 1;
-        st.position = ref + QPointF(std::cos(angle), flipped ? std::sin(angle) : -std::sin(angle)) *
+        st.position = ref + QPointF(std::cos(angle), -std::sin(angle)) *
                                 width * dir * (h == kTaCenter ? 0 : 1);
     }
     const std::optional<QRegion> saved = st.clip;
@@ -147,7 +151,8 @@ void DrawText(GdiDevice& dc, const TextRun& run) {
         return;
     }
     if (run.options & kEtoClipped && !run.rect.isEmpty()) dc.IntersectClipRect(run.rect);
-    PaintGlyphs(dc, device, ResolveColour(st.textColour, st.palette), lf.quality != kNonAntialiased);
+    PaintGlyphs(dc, device, ResolveColour(st.textColour, st.palette),
+                lf.quality != kNonAntialiased && lf.quality != kDraft);
     st.clip = saved;
 }
 
