@@ -94,6 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MetafileText, PositiveHeightIsTheCellHeight) {
+    App();
     const QFontMetricsF fm(ResolveFont(Arial(-40), 40));
     const double cell = fm.ascent() + fm.descent();
     const Ink em = InkOf(*Render(Arial(-40), kTaBaseline, "H"));
