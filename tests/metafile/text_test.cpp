@@ -175,3 +175,28 @@ TEST(MetafileText, QualityDecidesAntialiasing) {
 
 }  // namespace
 }  // namespace corvan::test
+
+namespace corvan::test {
+namespace {
+
+// With update-current-position the reference point is ignored: text starts at
+// the current position and leaves it at the end of the run.
+TEST(MetafileText, UpdateCurrentPositionChainsRuns) {
+    EnsureGuiApp();
+    auto render = [](int runs) {
+        auto w = PixelWriter(200, 120);
+        w.SelectObject(emf::WriteFont(w, Arial(-40)));
+        w.Set(emf::kSetTextAlign, std::int32_t(emf::kTaUpdateCp | emf::kTaBaseline));
+        w.MoveTo(QPoint(20, 60));
+        for (int i = 0; i < runs; ++i) emf::WriteExtTextOutW(w, QPoint(150, 10), "H");
+        return InkOf(*Play(w, 200, 120));
+    };
+    const Ink one = render(1), two = render(2);
+    const double advance = QFontMetricsF(emf::ResolveFont(Arial(-40), 40)).horizontalAdvance('H');
+    EXPECT_NEAR(one.left, 20 + QFontMetricsF(emf::ResolveFont(Arial(-40), 40)).leftBearing('H'), 1.5);
+    EXPECT_NEAR(two.right - one.right, advance, 1.5);
+    EXPECT_EQ(two.bottom, one.bottom);
+}
+
+}  // namespace
+}  // namespace corvan::test
