@@ -13,6 +13,9 @@ const HandlerTable& Handlers() {
         RegisterObjectHandlers(t);
         RegisterDrawHandlers(t);
         RegisterPathClipHandlers(t);
+        RegisterBitmapHandlers(t);
+        RegisterTextHandlers(t);
+        RegisterRegionHandlers(t);
         // Bitmaps, text, regions and the remaining records get their handlers
         // from their own files; until then they are skipped.
         return t;

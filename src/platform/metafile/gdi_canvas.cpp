@@ -34,8 +34,21 @@ QRgb ToRgb(Colour c) {
     return qRgb(RedOf(c), GreenOf(c), BlueOf(c));
 }
 
+QBrush PatternBrush(const FillStyle& style) {
+    QImage tile = style.pattern->View().convertToFormat(QImage::Format_RGB32);
+    if (style.mono) {
+        const QRgb fg = ToRgb(style.colour), bg = ToRgb(style.background);
+        for (int y = 0; y < tile.height(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(tile.scanLine(y));
+            for (int x = 0; x < tile.width(); ++x) row[x] = (row[x] & 0xFFFFFF) == 0 ? fg : bg;
+        }
+    }
+    return QBrush(tile);
+}
+
 QBrush MakeBrush(const FillStyle& style) {
     if (style.kind == FillStyle::kSolid) return QBrush(QColor::fromRgb(ToRgb(style.colour)));
+    if (style.kind == FillStyle::kPattern) return PatternBrush(style);
     QImage tile(8, 8, QImage::Format_ARGB32);
     const std::uint8_t* rows = HatchRows(style.hatch);
     const QRgb fg = ToRgb(style.colour);

@@ -10,6 +10,7 @@
 #include <QPainterPath>
 #include <QRegion>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -18,13 +19,17 @@ namespace corvan::emf {
 // How an area is filled: nothing, one colour, or an 8 x 8 hatch whose
 // background is painted only when opaque.
 struct FillStyle {
-    enum Kind { kNone, kSolid, kHatch };
+    enum Kind { kNone, kSolid, kHatch, kPattern };
     Kind kind = kNone;
     Colour colour = 0;
     std::uint32_t hatch = 0;
     bool opaque = false;
     Colour background = 0xFFFFFF;
     QPoint origin;  // where the hatch pattern is anchored, device pixels
+    // The picture of pattern brushes; a monochrome one paints its black
+    // pixels in `colour` and its white ones in `background`.
+    std::shared_ptr<const Bitmap24> pattern;
+    bool mono = false;
 };
 
 // How a line is drawn: one pixel wide (thin) or as the outline of a wide

@@ -104,8 +104,14 @@ FillStyle GdiDevice::MakeFill(const LogBrush& brush) const {
         case kBsNull:
             f.kind = FillStyle::kNone;
             break;
-        // Pattern brushes paint their picture once bitmaps are played; until
-        // then they leave the area untouched rather than guess a colour.
+        case kBsPattern:
+        case kBsDibPatternPt:
+            // A pattern brush without a usable picture leaves the area alone.
+            f.kind = brush.pattern ? FillStyle::kPattern : FillStyle::kNone;
+            f.pattern = brush.pattern;
+            f.mono = brush.style == kBsPattern;
+            if (f.mono) f.colour = ResolveColour(state_.textColour, state_.palette);
+            break;
         default:
             f.kind = FillStyle::kNone;
             break;

@@ -48,14 +48,6 @@ void CreateBrush(PlayContext& c, ByteReader& r) {
     if (r.Ok()) Store(c, ih, std::move(brush));
 }
 
-void PatternBrush(PlayContext& c, ByteReader& r) {
-    const std::uint32_t ih = r.U32();
-    LogBrush brush;
-    // Drawn once pattern pictures are decoded; until then the brush paints nothing.
-    brush.style = c.record.type == kCreateMonoBrush ? kBsPattern : kBsDibPatternPt;
-    if (r.Ok()) Store(c, ih, std::move(brush));
-}
-
 void CreateFont(PlayContext& c, ByteReader& r) {
     const std::uint32_t ih = r.U32();
     LogFont f;
@@ -161,7 +153,6 @@ void RegisterObjectHandlers(HandlerTable& t) {
     t[kCreatePen] = &CreatePen;
     t[kExtCreatePen] = &ExtCreatePen;
     t[kCreateBrushIndirect] = &CreateBrush;
-    t[kCreateMonoBrush] = t[kCreateDibPatternBrushPt] = &PatternBrush;
     t[kExtCreateFontIndirectW] = &CreateFont;
     t[kCreatePalette] = &CreatePalette;
     t[kCreateColorSpace] = t[kCreateColorSpaceW] = &OtherObjectRecord;

@@ -25,6 +25,9 @@ void RegisterStateHandlers(HandlerTable& table);
 void RegisterObjectHandlers(HandlerTable& table);
 void RegisterDrawHandlers(HandlerTable& table);
 void RegisterPathClipHandlers(HandlerTable& table);
+void RegisterBitmapHandlers(HandlerTable& table);
+void RegisterTextHandlers(HandlerTable& table);
+void RegisterRegionHandlers(HandlerTable& table);
 
 const HandlerTable& Handlers();
 

@@ -1,0 +1,189 @@
+#include "platform/metafile/gdi_bitmap.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace corvan::emf {
+namespace {
+
+constexpr std::uint32_t kHalftone = 4;
+constexpr std::uint32_t kBlackOnWhite = 1;
+constexpr std::uint32_t kWhiteOnBlack = 2;
+
+QRgb ToRgb(Colour c) { return qRgb(RedOf(c), GreenOf(c), BlueOf(c)); }
+
+// The brush as the pattern operand: solid colour, hatch or picture, anchored
+// at the brush origin.
+class PatternSampler {
+public:
+    explicit PatternSampler(const GdiDevice& dc)
+        : brush_(dc.State().brush), origin_(dc.State().brushOrg),
+          colour_(ToRgb(dc.BrushColour())),
+          text_(ToRgb(ResolveColour(dc.State().textColour, dc.State().palette))),
+          back_(ToRgb(ResolveColour(dc.State().bkColour, dc.State().palette))) {}
+    QRgb At(int x, int y) const {
+        const int px = x - origin_.x(), py = y - origin_.y();
+        if (brush_.pattern && brush_.pattern->Width() > 0 && brush_.pattern->Height() > 0) {
+            const int w = brush_.pattern->Width(), h = brush_.pattern->Height();
+            const Colour c = brush_.pattern->Pixel(((px % w) + w) % w, ((py % h) + h) % h);
+            // Monochrome brushes paint clear bits in the text colour, set bits in the background.
+            if (brush_.style == kBsPattern) return c == 0 ? text_ : back_;
+            return ToRgb(c);
+        }
+        if (brush_.style == kBsHatched) {
+            const std::uint8_t row = HatchRows(brush_.hatch)[py & 7];
+            return (row & (0x80 >> (px & 7))) ? colour_ : back_;
+        }
+        return brush_.style == kBsNull ? 0 : colour_;
+    }
+
+private:
+    const LogBrush& brush_;
+    QPoint origin_;
+    QRgb colour_, text_, back_;
+};
+
+// Source sampling: nearest pixel, or several sub-samples of the footprint
+// when the picture shrinks and the stretch mode asks to keep detail.
+class SourceSampler {
+public:
+    SourceSampler(const BlitSource& s, std::uint32_t stretchMode, double shrink)
+        : src_(s), mode_(stretchMode), taps_(shrink > 1.5 && stretchMode != 3 ? 2 : 1) {}
+
+    bool Inside(QPointF p) const {
+        return p.x() >= 0 && p.y() >= 0 && p.x() < src_.pixels->Width() &&
+               p.y() < src_.pixels->Height();
+    }
+    // `p` in source pixels; `dx`, `dy` one device pixel in source pixels.
+    QRgb At(QPointF p, QPointF dx, QPointF dy, int* alpha) const {
+        const Bitmap24& b = *src_.pixels;
+        auto fetch = [&](QPointF q, int* a) {
+            const int x = std::clamp(int(std::floor(q.x())), 0, b.Width() - 1);
+            const int y = std::clamp(int(std::floor(q.y())), 0, b.Height() - 1);
+            if (a) *a = src_.alpha.empty() ? 255 : src_.alpha[std::size_t(y) * b.Width() + x];
+            return ToRgb(b.Pixel(x, y));
+        };
+        if (taps_ == 1) return fetch(p, alpha);
+        unsigned sum[3] = {}, andv = 0xFFFFFF, orv = 0, asum = 0;
+        for (int j = 0; j < 2; ++j)
+            for (int i = 0; i < 2; ++i) {
+                int a = 255;
+                const QRgb c = fetch(p + dx * (i * 0.5 - 0.25) + dy * (j * 0.5 - 0.25), &a);
+                sum[0] += qRed(c), sum[1] += qGreen(c), sum[2] += qBlue(c), asum += unsigned(a);
+                andv &= c, orv |= c;
+            }
+        if (alpha) *alpha = int(asum / 4);
+        if (mode_ == kBlackOnWhite) return 0xFF000000u | andv;
+        if (mode_ == kWhiteOnBlack) return 0xFF000000u | orv;
+        return qRgb(int(sum[0] / 4), int(sum[1] / 4), int(sum[2] / 4));
+    }
+    bool MaskSet(QPointF p) const {
+        if (!src_.mask) return true;
+        const int x = int(std::floor(p.x() + src_.maskOrigin.x()));
+        const int y = int(std::floor(p.y() + src_.maskOrigin.y()));
+        if (x < 0 || y < 0 || x >= src_.mask->Width() || y >= src_.mask->Height()) return true;
+        return (src_.mask->Pixel(x, y) & 0xFFFFFF) != 0;
+    }
+
+private:
+    const BlitSource& src_;
+    std::uint32_t mode_;
+    int taps_;
+};
+
+QRgb Blend(QRgb s, QRgb d, int sourceAlpha, const BlitMode& m) {
+    const int k = m.constantAlpha;
+    const int a = m.sourceAlpha ? sourceAlpha * k / 255 : k;
+    auto ch = [&](int sc, int dc) {
+        const int src = m.sourceAlpha ? sc * k / 255 : sc * a / 255;
+        return std::clamp(src + dc * (255 - a) / 255, 0, 255);
+    };
+    return qRgb(ch(qRed(s), qRed(d)), ch(qGreen(s), qGreen(d)), ch(qBlue(s), qBlue(d)));
+}
+
+}  // namespace
+
+std::uint32_t ApplyRop3(std::uint8_t rop, std::uint32_t p, std::uint32_t s, std::uint32_t d) {
+    switch (rop) {
+        case kRop3SrcCopy: return s;
+        case kRop3PatCopy: return p;
+        case kRop3SrcAnd: return s & d;
+        case kRop3SrcPaint: return s | d;
+        case kRop3SrcInvert: return s ^ d;
+        default: break;
+    }
+    std::uint32_t out = 0;
+    for (unsigned i = 0; i < 8; ++i) {
+        if (!((rop >> i) & 1)) continue;
+        out |= ((i & 4) ? p : ~p) & ((i & 2) ? s : ~s) & ((i & 1) ? d : ~d);
+    }
+    return out;
+}
+
+bool Rop3UsesSource(std::uint8_t rop) { return ((rop & 0xCC) >> 2) != (rop & 0x33); }
+
+void Blit(GdiDevice& dc, const QRectF& src, QPointF topLeft, QPointF topRight, QPointF bottomLeft,
+          const BlitSource& source, const BlitMode& mode) {
+    if (src.width() == 0 || src.height() == 0) return;
+    // Source pixels -> logical parallelogram -> device pixels.
+    const QPointF ex = (topRight - topLeft) / src.width(), ey = (bottomLeft - topLeft) / src.height();
+    const QTransform toLogical(ex.x(), ex.y(), ey.x(), ey.y(),
+                               topLeft.x() - src.left() * ex.x() - src.top() * ey.x(),
+                               topLeft.y() - src.left() * ex.y() - src.top() * ey.y());
+    const QTransform toDevice = toLogical * dc.DeviceTransform();
+    bool invertible = false;
+    const QTransform back = toDevice.inverted(&invertible);
+    if (!invertible) return;
+
+    const QPolygonF area = toDevice.map(QPolygonF(src));
+    QRegion cover(area.boundingRect().toAlignedRect().intersected(QRect(0, 0, dc.Width(), dc.Height())));
+    if (const auto clip = dc.EffectiveClip()) cover &= *clip;
+    if (cover.isEmpty()) return;
+
+    QImage& image = dc.GetCanvas().Image();
+    const PatternSampler pattern(dc);
+    const double shrink = std::max(std::hypot(back.m11(), back.m12()), std::hypot(back.m21(), back.m22()));
+    const bool useSource = source.pixels && source.pixels->Width() > 0;
+    const SourceSampler sampler(source, dc.State().stretchMode == kHalftone ? 0 : dc.State().stretchMode,
+                                shrink);
+    const QRectF norm = src.normalized();
+    const QPointF dx(back.m11(), back.m12()), dy(back.m21(), back.m22());
+    for (const QRect& r : cover) {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = r.left(); x <= r.right(); ++x) {
+                const QPointF sp = back.map(QPointF(x + 0.5, y + 0.5));
+                if (sp.x() < norm.left() || sp.x() >= norm.right() || sp.y() < norm.top() ||
+                    sp.y() >= norm.bottom())
+                    continue;
+                int alpha = 255;
+                QRgb s = 0;
+                if (useSource) {
+                    if (!sampler.Inside(sp)) continue;  // GDI leaves pixels outside the bitmap alone
+                    s = sampler.At(sp, dx, dy, &alpha);
+                }
+                const QRgb d = row[x];
+                QRgb out = d;
+                switch (mode.kind) {
+                    case BlitMode::kAlphaBlend: out = Blend(s, d, alpha, mode); break;
+                    case BlitMode::kTransparent:
+                        if ((s & 0xFFFFFF) != (mode.transparent & 0xFFFFFF)) out = s;
+                        break;
+                    case BlitMode::kRop: {
+                        const std::uint8_t rop = sampler.MaskSet(sp) ? mode.rop : mode.backRop;
+                        out = ApplyRop3(rop, pattern.At(x, y), s, d);
+                        break;
+                    }
+                }
+                row[x] = 0xFF000000u | out;
+            }
+        }
+    }
+}
+
+void BlitRect(GdiDevice& dc, const QRectF& src, const QRectF& dest, const BlitSource& source,
+              const BlitMode& mode) {
+    Blit(dc, src, dest.topLeft(), dest.topRight(), dest.bottomLeft(), source, mode);
+}
+
+}  // namespace corvan::emf

@@ -1,0 +1,166 @@
+// Bitmap records: every DIB depth and compression through STRETCHDIBITS,
+// the raster operations of the block transfers, alpha blending and the
+// transparent colour.
+#include "platform/metafile/emf_writer_records.h"
+#include "support/metafile_fixture.h"
+
+namespace corvan::test {
+namespace {
+
+using namespace corvan::emf;
+
+void Put32(std::vector<std::uint8_t>& v, std::uint32_t x) {
+    for (int i = 0; i < 4; ++i) v.push_back(std::uint8_t(x >> (8 * i)));
+}
+
+// A 40-byte info header plus `table` (BGRX entries) and `masks`.
+std::vector<std::uint8_t> Info(int w, int h, int bpp, std::uint32_t compression,
+                               std::vector<std::uint32_t> table = {}, std::uint32_t sizeImage = 0) {
+    std::vector<std::uint8_t> v;
+    Put32(v, 40), Put32(v, std::uint32_t(w)), Put32(v, std::uint32_t(h));
+    Put32(v, 1u | (std::uint32_t(bpp) << 16)), Put32(v, compression), Put32(v, sizeImage);
+    Put32(v, 0), Put32(v, 0), Put32(v, std::uint32_t(table.size())), Put32(v, 0);
+    for (std::uint32_t c : table) Put32(v, c);
+    return v;
+}
+
+// Colour-table entries (0x00RRGGBB as stored) for red, green, blue, white.
+const std::vector<std::uint32_t> kRgbw = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
+
+struct DibCase {
+    const char* name;
+    DibParts dib;
+    std::vector<std::string> expected;  // the 2 x 2 DIB stretched to 4 x 4
+};
+
+class DibForms : public ::testing::TestWithParam<DibCase> {};
+
+TEST_P(DibForms, StretchedTwice) {
+    const DibCase& c = GetParam();
+    auto w = PixelWriter(4, 4);
+    WriteStretchDiBits(w, QRect(0, 0, 4, 4), QRect(0, 0, 2, 2), c.dib);
+    EXPECT_TRUE(Matches(*Play(w, 4, 4, 0x808080), c.expected, c.name));
+}
+
+// Bottom-up 2 x 2: bottom row red, green; top row blue, white.
+const std::vector<std::string> kQuad = {"bb..", "bb..", "rrgg", "rrgg"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Metafile, DibForms,
+    ::testing::Values(
+        DibCase{"bpp1", {Info(2, 2, 1, 0, {0x000000, 0xFFFFFF}), {0x40, 0, 0, 0, 0x80, 0, 0, 0}},
+                {"..##", "..##", "##..", "##.."}},
+        DibCase{"bpp4", {Info(2, 2, 4, 0, kRgbw), {0x01, 0, 0, 0, 0x23, 0, 0, 0}}, kQuad},
+        DibCase{"bpp8", {Info(2, 2, 8, 0, kRgbw), {0, 1, 0, 0, 2, 3, 0, 0}}, kQuad},
+        DibCase{"bpp16", {Info(2, 2, 16, 0), {0x00, 0x7C, 0xE0, 0x03, 0x1F, 0x00, 0xFF, 0x7F}},
+                kQuad},
+        DibCase{"bpp24",
+                {Info(2, 2, 24, 0),
+                 {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0}},
+                kQuad},
+        DibCase{"bpp32",
+                {Info(2, 2, 32, 0), {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0}},
+                kQuad},
+        DibCase{"rle8", {Info(2, 2, 8, 1, kRgbw, 12), {1, 0, 1, 1, 0, 0, 1, 2, 1, 3, 0, 1}}, kQuad},
+        DibCase{"rle4", {Info(2, 2, 4, 2, kRgbw, 8), {2, 0x01, 0, 0, 2, 0x23, 0, 1}}, kQuad},
+        DibCase{"top_down", {Info(2, -2, 8, 0, kRgbw), {0, 1, 0, 0, 2, 3, 0, 0}},
+                {"rrgg", "rrgg", "bb..", "bb.."}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// One 2 x 1 source: blue then white, so each ROP shows its effect on both a
+// coloured and a white source pixel. Destination red, brush green.
+struct RopCase {
+    const char* name;
+    std::uint32_t rop;
+    std::string expected;
+};
+
+class Rops : public ::testing::TestWithParam<RopCase> {};
+
+TEST_P(Rops, CombinesPatternSourceDestination) {
+    const RopCase& c = GetParam();
+    auto w = PixelWriter(2, 1);
+    w.SelectObject(w.CreateBrush(kBsSolid, 0x00FF00));
+    const DibParts src{Info(2, 1, 24, 0), {255, 0, 0, 255, 255, 255, 0, 0}};
+    WriteStretchBlt(w, kStretchBlt, QRect(0, 0, 2, 1), QRect(0, 0, 2, 1), src, c.rop);
+    EXPECT_TRUE(Matches(*Play(w, 2, 1, 0x0000FF), {c.expected}, c.name));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Metafile, Rops,
+    ::testing::Values(RopCase{"srccopy", 0x00CC0020, "b."}, RopCase{"srcpaint", 0x00EE0086, "m."},
+                      RopCase{"srcand", 0x008800C6, "#r"}, RopCase{"srcinvert", 0x00660046, "mc"},
+                      RopCase{"srcerase", 0x00440328, "bc"}, RopCase{"notsrccopy", 0x00330008, "y#"},
+                      RopCase{"notsrcerase", 0x001100A6, "g#"}, RopCase{"mergecopy", 0x00C000CA, "#g"},
+                      RopCase{"mergepaint", 0x00BB0226, "yr"}, RopCase{"patcopy", 0x00F00021, "gg"},
+                      RopCase{"patpaint", 0x00FB0A09, "yy"}, RopCase{"patinvert", 0x005A0049, "yy"},
+                      RopCase{"dstinvert", 0x00550009, "cc"}, RopCase{"blackness", 0x00000042, "##"},
+                      RopCase{"whiteness", 0x00FF0062, ".."},
+                      // DSPDxax, computed from the ternary code: the pattern
+                      // where the source has bits, the destination elsewhere.
+                      RopCase{"generic_dspdxax", 0x00E20746, "rg"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MetafileBitmaps, TransparentColourIsLeftOut) {
+    auto w = PixelWriter(2, 1);
+    const DibParts src{Info(2, 1, 24, 0), {255, 0, 0, 255, 255, 255, 0, 0}};
+    WriteStretchBlt(w, kTransparentBlt, QRect(0, 0, 2, 1), QRect(0, 0, 2, 1), src, 0xFFFFFF);
+    EXPECT_TRUE(Matches(*Play(w, 2, 1, 0x0000FF), {"br"}, "transparent"));
+}
+
+TEST(MetafileBitmaps, ConstantAlphaBlendsHalfway) {
+    auto w = PixelWriter(1, 1);
+    const DibParts src{Info(1, 1, 24, 0), {255, 255, 255, 0}};
+    WriteStretchBlt(w, kAlphaBlend, QRect(0, 0, 1, 1), QRect(0, 0, 1, 1), src, 0x00800000);
+    const Colour c = Play(w, 1, 1, 0x000000)->Pixel(0, 0);
+    EXPECT_NEAR(int(RedOf(c)), 128, 2);
+    EXPECT_NEAR(int(BlueOf(c)), 128, 2);
+}
+
+TEST(MetafileBitmaps, MirroredDestinationFlipsThePicture) {
+    auto w = PixelWriter(2, 1);
+    const DibParts src{Info(2, 1, 24, 0), {255, 0, 0, 255, 255, 255, 0, 0}};
+    WriteStretchDiBits(w, QRect(2, 0, -2, 1), QRect(0, 0, 2, 1), src);
+    EXPECT_TRUE(Matches(*Play(w, 2, 1, 0x0000FF), {".b"}, "mirrored"));
+}
+
+struct StretchCase {
+    const char* name;
+    std::uint32_t mode;
+    std::string expected;  // 4 x 1 black/white stripes shrunk to 2 x 1
+};
+
+class StretchModes : public ::testing::TestWithParam<StretchCase> {};
+
+TEST_P(StretchModes, ShrinkingKeepsWhatTheModeFavours) {
+    const StretchCase& c = GetParam();
+    auto w = PixelWriter(2, 1);
+    w.Set(kSetStretchBltMode, std::int32_t(c.mode));
+    const DibParts src{Info(4, 1, 24, 0), {0, 0, 0, 255, 255, 255, 0, 0, 0, 255, 255, 255}};
+    WriteStretchDiBits(w, QRect(0, 0, 2, 1), QRect(0, 0, 4, 1), src);
+    EXPECT_TRUE(Matches(*Play(w, 2, 1, 0x0000FF), {c.expected}, c.name));
+}
+
+INSTANTIATE_TEST_SUITE_P(Metafile, StretchModes,
+                         ::testing::Values(StretchCase{"blackonwhite", 1, "##"},
+                                           StretchCase{"whiteonblack", 2, ".."}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Colour-on-colour drops pixels (each result is one of the source's), halftone
+// averages them.
+TEST(MetafileBitmaps, ColourOnColourDropsAndHalftoneAverages) {
+    for (const std::uint32_t mode : {3u, 4u}) {
+        auto w = PixelWriter(2, 1);
+        w.Set(kSetStretchBltMode, std::int32_t(mode));
+        const DibParts src{Info(4, 1, 24, 0), {0, 0, 0, 255, 255, 255, 0, 0, 0, 255, 255, 255}};
+        WriteStretchDiBits(w, QRect(0, 0, 2, 1), QRect(0, 0, 4, 1), src);
+        const int red = RedOf(Play(w, 2, 1, 0x0000FF)->Pixel(0, 0));
+        if (mode == 3)
+            EXPECT_TRUE(red == 0 || red == 255) << red;
+        else
+            EXPECT_NEAR(red, 128, 2);
+    }
+}
+
+}  // namespace
+}  // namespace corvan::test

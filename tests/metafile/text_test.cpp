@@ -1,0 +1,202 @@
+// Text records: placement by every alignment against the font's metrics,
+// spacing arrays, escapement, opaque rectangles and text in path brackets.
+#include "platform/metafile/emf_writer_records.h"
+#include "platform/metafile/gdi_text.h"
+#include "support/gui_app.h"
+#include "support/metafile_fixture.h"
+
+#include <QFontInfo>
+#include <QFontMetricsF>
+
+namespace corvan::test {
+namespace {
+
+using namespace corvan::emf;
+
+void App() { EnsureGuiApp(); }
+
+struct Ink {
+    int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
+    bool Empty() const { return right < 0; }
+};
+
+// Pixels at least half covered by black (antialiased) glyphs.
+Ink InkOf(const Bitmap24& image) {
+    Ink b;
+    for (int y = 0; y < image.Height(); ++y)
+        for (int x = 0; x < image.Width(); ++x)
+            if (GreenOf(image.Pixel(x, y)) < 128) {
+                b.left = std::min(b.left, x), b.right = std::max(b.right, x);
+                b.top = std::min(b.top, y), b.bottom = std::max(b.bottom, y);
+            }
+    return b;
+}
+
+LogFont Arial(int height) {
+    LogFont f;
+    f.height = height;
+    f.weight = 400;
+    f.faceName = u"Arial";
+    return f;
+}
+
+std::unique_ptr<Bitmap24> Render(const LogFont& font, std::uint32_t align, const QString& text,
+                                 std::span<const std::int32_t> dx = {}, std::uint32_t options = 0) {
+    App();
+    auto w = PixelWriter(200, 120);
+    w.SelectObject(WriteFont(w, font));
+    w.Set(kSetTextAlign, std::int32_t(align));
+    w.Set(kSetBkMode, kTransparent);
+    WriteExtTextOutW(w, QPoint(100, 60), text, options, QRect(), dx);
+    return Play(w, 200, 120);
+}
+
+TEST(MetafileText, ArialIsTheMetricCompatibleFace) {
+    App();
+    EXPECT_EQ(SubstituteFace("Arial"), "Liberation Sans");
+    EXPECT_EQ(SubstituteFace("Times New Roman"), "Liberation Serif");
+    EXPECT_EQ(SubstituteFace("Courier New"), "Liberation Mono");
+    EXPECT_EQ(SubstituteFace("Calibri"), "Carlito");
+    EXPECT_EQ(QFontInfo(ResolveFont(Arial(-40), 40)).family(), "Liberation Sans");
+}
+
+struct AlignCase {
+    const char* name;
+    std::uint32_t align;
+};
+
+class Alignments : public ::testing::TestWithParam<AlignCase> {};
+
+// "H" has flat tops and bottoms: its ink sits between the baseline and the
+// cap height, so every vertical alignment can be checked to a pixel.
+TEST_P(Alignments, InkFollowsTheFontMetrics) {
+    const AlignCase& c = GetParam();
+    const auto image = Render(Arial(-40), c.align, "H");
+    const Ink ink = InkOf(*image);
+    ASSERT_FALSE(ink.Empty());
+    const QFontMetricsF fm(ResolveFont(Arial(-40), 40));
+    const std::uint32_t v = c.align & kTaVerticalMask, h = c.align & kTaHorizontalMask;
+    const double baseline = v == kTaBaseline ? 60 : v == kTaBottom ? 60 - fm.descent() : 60 + fm.ascent();
+    EXPECT_NEAR(ink.bottom + 1, baseline, 1.5) << c.name;
+    EXPECT_NEAR(ink.bottom + 1 - ink.top, fm.capHeight(), 1.5) << c.name;
+    const double advance = fm.horizontalAdvance('H');
+    const double start = h == kTaRight ? 100 - advance : h == kTaCenter ? 100 - advance / 2 : 100;
+    EXPECT_NEAR(ink.left, start + fm.leftBearing('H'), 1.5) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Metafile, Alignments,
+    ::testing::Values(AlignCase{"left_top", 0}, AlignCase{"left_baseline", kTaBaseline},
+                      AlignCase{"left_bottom", kTaBottom}, AlignCase{"center_top", kTaCenter},
+                      AlignCase{"center_baseline", kTaCenter | kTaBaseline},
+                      AlignCase{"right_bottom", kTaRight | kTaBottom},
+                      AlignCase{"right_baseline", kTaRight | kTaBaseline}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MetafileText, PositiveHeightIsTheCellHeight) {
+    App();
+    const QFontMetricsF fm(ResolveFont(Arial(-40), 40));
+    const double cell = fm.ascent() + fm.descent();
+    const Ink em = InkOf(*Render(Arial(-40), kTaBaseline, "H"));
+    const Ink byCell = InkOf(*Render(Arial(int(std::lround(cell))), kTaBaseline, "H"));
+    EXPECT_NEAR(byCell.bottom - byCell.top, em.bottom - em.top, 1.5);
+}
+
+TEST(MetafileText, SpacingArrayPlacesEveryCharacter) {
+    const std::int32_t dx[] = {50, 10};
+    const Ink both = InkOf(*Render(Arial(-40), kTaBaseline, "II", dx));
+    const Ink one = InkOf(*Render(Arial(-40), kTaBaseline, "I"));
+    EXPECT_EQ(both.left, one.left);
+    EXPECT_EQ(both.right, one.right + 50);
+}
+
+TEST(MetafileText, SpacingPairsMoveVertically) {
+    const std::int32_t dxy[] = {0, 30, 0, 0};
+    const Ink both = InkOf(*Render(Arial(-40), kTaBaseline, "II", dxy, kEtoPdy));
+    const Ink one = InkOf(*Render(Arial(-40), kTaBaseline, "I"));
+    EXPECT_EQ(both.top, one.top - 30);  // y advances run up the page
+    EXPECT_EQ(both.left, one.left);
+}
+
+TEST(MetafileText, EscapementRotatesCounterClockwise) {
+    LogFont f = Arial(-20);
+    f.escapement = 900;
+    const Ink ink = InkOf(*Render(f, kTaBaseline, "HHHH"));
+    ASSERT_FALSE(ink.Empty());
+    EXPECT_GT(ink.bottom - ink.top, 2 * (ink.right - ink.left));
+    EXPECT_LE(ink.bottom, 60);  // the text runs up from the reference point
+    EXPECT_LE(ink.right, 100);  // and its glyphs stand left of it
+}
+
+TEST(MetafileText, OpaqueRectangleTakesTheBackgroundColour) {
+    App();
+    auto w = PixelWriter(40, 20);
+    w.SelectObject(WriteFont(w, Arial(-10)));
+    w.Set(kSetBkColor, 0x0000FF);
+    WriteExtTextOutW(w, QPoint(5, 5), "x", kEtoOpaque, QRect(0, 0, 40, 20));
+    EXPECT_GT(CountColour(*Play(w, 40, 20), 0x0000FF), 600);
+}
+
+TEST(MetafileText, TextInPathIsFilledWithTheBrush) {
+    App();
+    auto w = PixelWriter(200, 120);
+    w.SelectObject(WriteFont(w, Arial(-60)));
+    w.SelectObject(w.CreateBrush(kBsSolid, 0x0000FF));
+    w.SelectStock(kNullPen);
+    w.Plain(kBeginPath);
+    WriteExtTextOutW(w, QPoint(20, 20), "HI");
+    w.Plain(kEndPath);
+    w.Plain(kFillPath);
+    const auto image = Play(w, 200, 120);
+    EXPECT_GT(CountColour(*image, 0x0000FF), 300);
+    EXPECT_EQ(CountColour(*image, 0x000000), 0);
+}
+
+}  // namespace
+}  // namespace corvan::test
+
+namespace corvan::test {
+namespace {
+
+// Text is grey-antialiased unless the font asks for plain pixels.
+TEST(MetafileText, QualityDecidesAntialiasing) {
+    for (const std::uint8_t quality : {0, 3}) {
+        emf::LogFont f = Arial(-30);
+        f.quality = quality;
+        const auto image = Render(f, emf::kTaBaseline, "Sow");
+        const int w = image->Width() * image->Height();
+        const int plain = CountColour(*image, 0) + CountColour(*image, 0xFFFFFF);
+        if (quality == 3)
+            EXPECT_EQ(plain, w);
+        else
+            EXPECT_LT(plain, w);
+    }
+}
+
+}  // namespace
+}  // namespace corvan::test
+
+namespace corvan::test {
+namespace {
+
+// With update-current-position the reference point is ignored: text starts at
+// the current position and leaves it at the end of the run.
+TEST(MetafileText, UpdateCurrentPositionChainsRuns) {
+    EnsureGuiApp();
+    auto render = [](int runs) {
+        auto w = PixelWriter(200, 120);
+        w.SelectObject(emf::WriteFont(w, Arial(-40)));
+        w.Set(emf::kSetTextAlign, std::int32_t(emf::kTaUpdateCp | emf::kTaBaseline));
+        w.MoveTo(QPoint(20, 60));
+        for (int i = 0; i < runs; ++i) emf::WriteExtTextOutW(w, QPoint(150, 10), "H");
+        return InkOf(*Play(w, 200, 120));
+    };
+    const Ink one = render(1), two = render(2);
+    const double advance = QFontMetricsF(emf::ResolveFont(Arial(-40), 40)).horizontalAdvance('H');
+    EXPECT_NEAR(one.left, 20 + QFontMetricsF(emf::ResolveFont(Arial(-40), 40)).leftBearing('H'), 1.5);
+    EXPECT_NEAR(two.right - one.right, advance, 1.5);
+    EXPECT_EQ(two.bottom, one.bottom);
+}
+
+}  // namespace
+}  // namespace corvan::test
