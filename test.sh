@@ -38,7 +38,8 @@ if [ "${CORVAN_QUICK:-0}" != "1" ]; then
   # Warnings are held to -Werror in the main tree; sanitizer instrumentation
   # makes GCC report false "maybe uninitialized" in Qt headers.
   scripts/build.sh build-asan -DCORVAN_SANITIZE=ON -DCORVAN_BENCH=OFF -DCORVAN_WERROR=OFF
-  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp" \
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-asan --output-on-failure -j"$(nproc)" --timeout 900
   scripts/fuzz.sh "${CORVAN_FUZZ_SECONDS:-20}"
 fi
