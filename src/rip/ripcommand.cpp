@@ -358,8 +358,7 @@ RipResult RipNow(AppCore& app, TPluginObject& plugin, const RipHooks& hooks) {
         if (plugin.Valid) result = DriverRun(app, plugin, hooks).Run();
     } else {
         ui.SetBusy(true);
-        if (hooks.printToSystemPrinter) hooks.printToSystemPrinter();
-        result.ran = result.completed = true;
+        result.ran = result.completed = hooks.printToSystemPrinter && hooks.printToSystemPrinter();
     }
     if (job.CropSection && job.MultiTiles) job.RecordPrintedTile();
     return result;

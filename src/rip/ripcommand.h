@@ -38,8 +38,9 @@ struct RipHooks {
     std::function<void()> redrawGamutPreview;
     std::function<void()> gamutMethodCleared;
     std::function<void(bool visible)> showMainWindow;
-    // Output to the system printer instead of a driver.
-    std::function<void()> printToSystemPrinter;
+    // Output to the system printer instead of a driver; false when nothing
+    // was printed (the reason was shown).
+    std::function<bool()> printToSystemPrinter;
 };
 
 // The run's progress, for a progress line or window.

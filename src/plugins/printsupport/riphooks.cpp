@@ -19,16 +19,16 @@ RipHooks MakeRipHooks(AppCore& app, RipStats* stats) {
     hooks.cutPath = [&app](float scale) { return CollectJobContours(*app.CurrentJob, scale); };
     hooks.printToSystemPrinter = [&app, hooks]() mutable {
         SystemPrinterPort* port = CurrentSystemPrinterPort();
-        if (!port) return;
+        if (!port) return false;
         const auto names = port->PrinterNames();
         int index = SelectedSystemPrinter();
         if (index < 0 || index >= static_cast<int>(names.size())) index = port->DefaultPrinterIndex();
         if (index < 0) {
             app.Ui().ShowError("No system printer is installed.");
-            return;
+            return false;
         }
         QtPrinterCanvas canvas(names[static_cast<std::size_t>(index)]);
-        PrintStrips(app, canvas, hooks.renderStrip);
+        return PrintStrips(app, canvas, hooks.renderStrip);
     };
     return hooks;
 }
