@@ -14,6 +14,9 @@
 #include "placement/ui/jobsizedialog.h"
 #include "platform/bitmap.h"
 #include "plugins/printsupport/qtsystemprinter.h"
+#include "plugins/driverlist.h"
+#include "plugins/systemprinter.h"
+#include "plugins/ui/systemprinterdialogs.h"
 #include "rip/ui/preflightdialog.h"
 #include "shell/appcore.h"
 #include "shell/debuglog.h"
@@ -26,6 +29,7 @@
 #include "shell/ui/splash.h"
 #include "shell/ui/startwizard.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
@@ -89,6 +93,11 @@ QWidget* MakeDialog(const std::string& name, QWidget* parent,
     if (name == "wizard") return new Tfhello(parent);
     if (name == "about") return new Tfabout(parent);
     if (name == "splash") return new SplashWindow;
+    if (name == "queueproperties") {
+        SystemPrinterPort* port = CurrentSystemPrinterPort();
+        const auto queues = port ? port->PrinterNames() : std::vector<std::string>();
+        return queues.empty() ? nullptr : NewQueuePropertiesDialog(parent, queues.front());
+    }
     if (name == "preflight") {
         AppCore sample;
         sample.CurrentJob = std::make_unique<TemfFile>();
@@ -114,6 +123,10 @@ int Screenshot(const Options& o, corvan::AppCore& core, corvan::QtUserInterface&
     core.StartupDone = true;
     window.resize(o.width, o.height);
     window.show();
+    // A fresh program folder has no driver list until one is scanned.
+    if (TheDriverList().Lines.empty())
+        if (auto* update = window.findChild<QAction*>(QStringLiteral("UpdateDrivers1")))
+            update->trigger();
     if (!o.file.empty()) LoadAnything(core, o.file);
     if (!o.tab.empty())
         if (auto* page = window.findChild<QWidget*>(QString::fromStdString(o.tab)))

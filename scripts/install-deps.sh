@@ -20,7 +20,7 @@ PACKAGES=(
   # looking at the desktop program without a display
   xvfb xauth
   # the system printer: a CUPS server with a PDF queue for the tests
-  cups printer-driver-cups-pdf poppler-utils
+  cups libcups2-dev printer-driver-cups-pdf poppler-utils
 )
 
 missing=()

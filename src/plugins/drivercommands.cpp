@@ -3,8 +3,11 @@
 #include "platform/numbers.h"
 #include "plugins/currentplugin.h"
 #include "plugins/plottersize.h"
+#include "plugins/printersettings.h"
 #include "plugins/systemprinter.h"
+#include "platform/folders.h"
 #include "shell/debuglog.h"
+#include "shell/paths.h"
 #include "shell/userinterface.h"
 
 #include <cstdio>
@@ -62,6 +65,54 @@ bool UninstallDriver(DriverList& list, TemfPlotter& plotter, const std::string& 
     LoadPlugin("");
     UpdateDrivers(list, plotter);
     return true;
+}
+
+namespace {
+
+FileDialogRequest PinDialog(FileDialogRequest::Mode mode, const char* title) {
+    FileDialogRequest req;
+    req.mode = mode;
+    req.title = title;
+    req.initialDir = ReadPath("ProfileDir");
+    req.filter = "Printer Info (*.pin)|*.pin";
+    req.defaultExt = "pin";
+    return req;
+}
+
+}  // namespace
+
+void SavePrinterSettingsCommand() {
+    UserInterface& ui = CurrentUi();
+    if (!CurrentPlugin().Valid) {
+        ui.ShowError("No Printer to Save!");
+        return;
+    }
+    const auto file =
+        ui.ChooseFile(PinDialog(FileDialogRequest::Mode::Save, "Save Printer Settings"));
+    if (file && !file->empty() && !SaveDriverSettings(*file))
+        ui.ShowError("Unable to save " + *file);
+}
+
+bool LoadPrinterSettingsCommand(DriverList& list, TemfPlotter& plotter) {
+    const auto file =
+        CurrentUi().ChooseFile(PinDialog(FileDialogRequest::Mode::Open, "Load Printer Settings"));
+    if (!file || file->empty()) return false;
+    LoadDriverSettings(*file, list, plotter);
+    return true;
+}
+
+std::optional<std::string> RipFromFileCommand(const std::string& current) {
+    UserInterface& ui = CurrentUi();
+    FileDialogRequest req;
+    req.mode = FileDialogRequest::Mode::Open;
+    req.title = "Select Spool File";
+    req.fileName = current;
+    req.filter = "Print Files (PRN)|*.prn|All Files (*.*)|*.*";
+    const auto file = ui.ChooseFile(req);
+    if (!file || file->empty() || !FileExists(*file)) return std::nullopt;
+    if (ui.Message(MessageKind::Confirmation, "Spool file?\r\r" + *file, YesNo) != ButtonNo)
+        CurrentPlugin().Plugin_SpoolPrintJob(*file);
+    return file;
 }
 
 }  // namespace corvan

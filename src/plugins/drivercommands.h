@@ -5,6 +5,7 @@
 #include "job/emffile.h"
 #include "plugins/driverlist.h"
 
+#include <optional>
 #include <string>
 
 namespace corvan {
@@ -22,5 +23,17 @@ void ChooseQueue(TemfPlotter& plotter, int index);
 // "Uninstall Driver" with its two questions; true when the driver was
 // removed (the list is then rebuilt).
 bool UninstallDriver(DriverList& list, TemfPlotter& plotter, const std::string& makeAndModel);
+
+// "Save Printer Settings": asks for a ".pin" file in the profile folder and
+// writes the current driver's settings into it. Without a valid driver the
+// operator is told "No Printer to Save!".
+void SavePrinterSettingsCommand();
+// "Load Printer Settings": asks for a ".pin" file and restores it. True when
+// a file was chosen (the window then refreshes device and layout).
+bool LoadPrinterSettingsCommand(DriverList& list, TemfPlotter& plotter);
+// "RIP From File": asks for an existing print file, starting at `current`,
+// and offers to spool it through the driver. Returns the chosen path (for
+// the "Rip to File" edit) when one that exists was chosen.
+std::optional<std::string> RipFromFileCommand(const std::string& current);
 
 }  // namespace corvan

@@ -5,6 +5,8 @@
 #include "plugins/drivercommands.h"
 #include "plugins/driverlist.h"
 #include "plugins/printersettings.h"
+#include "platform/inifile.h"
+#include "shell/paths.h"
 
 #include <gtest/gtest.h>
 
@@ -186,6 +188,55 @@ TEST_F(Sequences, ProfileManagerNeedsADriver) {
     home.ClearCalls();
     EXPECT_TRUE(ProfileManager(plotter));
     EXPECT_EQ(home.Calls(), Tagged("pm", {"Choose_Plugin_Data 24"}));
+}
+
+TEST_F(Sequences, PrinterSettingsCommandsAskForAPinFileInTheProfileFolder) {
+    SavePrinterSettingsCommand();
+    EXPECT_EQ(home.ui.Texts(), Lines{"No Printer to Save!"});
+    const std::string p = home.AddRecorder(dir, "p", {"blob=3"});
+    Select(p);
+    const std::string pin = home.Path("shop.pin");
+    home.ui.AnswerFile(std::nullopt);  // cancelled: nothing written
+    SavePrinterSettingsCommand();
+    home.ui.AnswerFile(pin);
+    SavePrinterSettingsCommand();
+    ASSERT_EQ(home.ui.fileRequests.size(), 2u);
+    const FileDialogRequest& req = home.ui.fileRequests[1];
+    EXPECT_EQ(req.title, "Save Printer Settings");
+    EXPECT_EQ(req.filter, "Printer Info (*.pin)|*.pin");
+    EXPECT_EQ(req.defaultExt, "pin");
+    EXPECT_EQ(req.initialDir, ReadPath("ProfileDir"));
+    EXPECT_EQ(GetProfileString(pin, "Printer Settings", "Plugin"), p);
+
+    home.ClearCalls();
+    home.ui.AnswerFile(std::nullopt);
+    EXPECT_FALSE(LoadPrinterSettingsCommand(list, plotter));
+    EXPECT_TRUE(home.Calls().empty());
+    home.ui.AnswerFile(pin);
+    EXPECT_TRUE(LoadPrinterSettingsCommand(list, plotter));
+    EXPECT_EQ(home.ui.fileRequests.back().title, "Load Printer Settings");
+    EXPECT_TRUE(test::InOrder(home.Calls(), {"p load", "p Initialize_Plugin"}));
+}
+
+TEST_F(Sequences, RipFromFileSpoolsAnExistingFileWhenConfirmed) {
+    Select(home.AddRecorder(dir, "r"));
+    const std::string prn = home.Path("job.prn");
+    test::WriteFileBytes(prn, "raster");
+    home.ClearCalls();
+    home.ui.AnswerFile(home.Path("missing.prn"));
+    EXPECT_EQ(RipFromFileCommand("start.prn"), std::nullopt);
+    EXPECT_EQ(home.ui.fileRequests[0].title, "Select Spool File");
+    EXPECT_EQ(home.ui.fileRequests[0].fileName, "start.prn");
+    EXPECT_EQ(home.ui.fileRequests[0].filter, "Print Files (PRN)|*.prn|All Files (*.*)|*.*");
+    home.ui.AnswerFile(prn);
+    home.ui.Answer(ButtonNo);
+    EXPECT_EQ(RipFromFileCommand(""), prn);
+    EXPECT_TRUE(home.Calls().empty());
+    home.ui.AnswerFile(prn);
+    home.ui.Answer(ButtonYes);
+    EXPECT_EQ(RipFromFileCommand(""), prn);
+    EXPECT_EQ(home.Calls(), Lines{"r Plugin_SpoolPrintJob " + prn});
+    EXPECT_EQ(home.ui.Texts(), (Lines{"Spool file?\r\r" + prn, "Spool file?\r\r" + prn}));
 }
 
 }  // namespace

@@ -6,8 +6,27 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <map>
 
 namespace corvan {
+
+namespace {
+
+std::map<QString, QPageLayout>& ChosenLayouts() {
+    static std::map<QString, QPageLayout> layouts;
+    return layouts;
+}
+
+}  // namespace
+
+void ApplyPrinterSetup(QPrinter& printer) {
+    const auto it = ChosenLayouts().find(printer.printerName());
+    if (it != ChosenLayouts().end()) printer.setPageLayout(it->second);
+}
+
+void KeepPrinterSetup(const QPrinter& printer) {
+    ChosenLayouts()[printer.printerName()] = printer.pageLayout();
+}
 
 std::vector<std::string> QtSystemPrinter::PrinterNames() {
     // Name order, the order CUPS lists its destinations in, so that a queue
@@ -31,6 +50,7 @@ std::optional<SystemPrinterCaps> QtSystemPrinter::Capabilities(const std::string
     const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(name));
     if (info.isNull()) return std::nullopt;
     QPrinter printer(info, QPrinter::HighResolution);
+    ApplyPrinterSetup(printer);
     // Without a running CUPS, QPrinter quietly turns into a PDF writer.
     if (!printer.isValid() || printer.outputFormat() != QPrinter::NativeFormat) return std::nullopt;
     SystemPrinterCaps caps;

@@ -3,6 +3,8 @@
 // the front ends, never by the engine.
 #include "plugins/systemprinter.h"
 
+class QPrinter;
+
 namespace corvan {
 
 class QtSystemPrinter : public SystemPrinterPort {
@@ -11,6 +13,12 @@ public:
     int DefaultPrinterIndex() override;
     std::optional<SystemPrinterCaps> Capabilities(const std::string& name) override;
 };
+
+// The page setup the operator chose for a printer in its setup dialog, kept
+// for the rest of the run: applied to a printer object of that name, and
+// taken from one after the dialog was accepted.
+void ApplyPrinterSetup(QPrinter& printer);
+void KeepPrinterSetup(const QPrinter& printer);
 
 // Installs one process-wide QtSystemPrinter as the engine's port.
 void InstallQtSystemPrinter();

@@ -1,37 +1,78 @@
-// The driver choice of the main window: the "Select Printer:" combo mirrors
-// the engine's driver list; choosing a line or updating the list refreshes
-// the device record, the window and the layout.
+// The main window's printer side: the driver choice on the output tab, the
+// Printer menu, the driver's and the system printer's dialogs, and the
+// commands that refresh the device record, the window and the layout.
 #include "placement/placementops.h"
-#include "platform/commatext.h"
+#include "plugins/currentplugin.h"
+#include "plugins/drivercommands.h"
 #include "plugins/driverlist.h"
+#include "plugins/plottersize.h"
+#include "plugins/printersettings.h"
+#include "plugins/ui/outputtab.h"
+#include "plugins/ui/systemprinterdialogs.h"
 #include "shell/debuglog.h"
+#include "shell/ui/application.h"
 #include "shell/ui/mainwindow.h"
+#include "shell/userinterface.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QComboBox>
-#include <QSignalBlocker>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 
 #include <algorithm>
 
 namespace corvan {
 
-namespace {
-
-// A driver line as the operator reads it: device name and description.
-QString DriverCaption(const std::string& line) {
-    const std::vector<std::string> f = SplitCommaText(line);
-    if (f.size() < 3) return QString::fromStdString(line);
-    return QString::fromStdString(f[1] + "  -  " + f[2]);
+void TForm1::BuildPrinterMenu(QMenu* m) {
+    Command(Act(m, "UpdateDrivers1", QStringLiteral("&Update Drivers")),
+            [this] { UpdateDriverList(); });
+    Command(Act(m, "PrinterOptions1", QStringLiteral("Printer &Options..."),
+                QKeySequence(Qt::CTRL | Qt::Key_Q)),
+            [this] { PrinterSetupCommand(DRV_DIALOG_PRINTER_OPTIONS); });
+    Command(Act(m, "UninstallDriver1", QStringLiteral("U&ninstall Driver")),
+            [this] { UninstallDriverCommand(); });
+    m->addSeparator();
+    Command(Act(m, "SavePrinterSettings1", QStringLiteral("&Save Printer Settings")),
+            [] { SavePrinterSettingsCommand(); });
+    Command(Act(m, "LoadPrinterSettings1", QStringLiteral("&Load Printer Settings")),
+            [this] { LoadPrinterSettings(); });
+    m->addSeparator();
+    Pending(m, "SelectGMA1", QStringLiteral("Select GMA..."));
+    m->addSeparator();
+    Command(Act(m, "RIPNow1", QStringLiteral("&RIP Now")), [this] { RipNowCommand(); });
+    Command(Act(m, "RIPSpooledFile1", QStringLiteral("RIP S&pooled File"),
+                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)),
+            [this] { RipFromFile(); });
+    Pending(m, "CreateCutFile1", QStringLiteral("Create Cut File"));
 }
 
-}  // namespace
+void TForm1::ConnectPrinterCommands() {
+    auto guarded = [this](void (TForm1::*command)()) {
+        return [this, command] { RunGuarded([this, command] { (this->*command)(); }); };
+    };
+    connect(outputTab_, &OutputTab::driverChosen, this,
+            [this](int i) { RunGuarded([this, i] { ChooseDriver(i); }); });
+    connect(outputTab_, &OutputTab::queueChosen, this,
+            [this](int i) { RunGuarded([this, i] { QueueChosen(i); }); });
+    connect(outputTab_, &OutputTab::updateDriversRequested, this,
+            guarded(&TForm1::UpdateDriverList));
+    connect(outputTab_, &OutputTab::printerOptionsRequested, this,
+            [this] { RunGuarded([this] { PrinterSetupCommand(DRV_DIALOG_PRINTER_OPTIONS); }); });
+    connect(outputTab_, &OutputTab::propertiesRequested, this,
+            guarded(&TForm1::QueuePropertiesCommand));
+    connect(outputTab_, &OutputTab::ripNowRequested, this, guarded(&TForm1::RipNowCommand));
+    connect(outputTab_, &OutputTab::ripFromFileRequested, this, guarded(&TForm1::RipFromFile));
+    if (auto* sheets = findChild<QPushButton*>(QStringLiteral("dsheetsizes")))
+        connect(sheets, &QPushButton::clicked, this,
+                [this] { RunGuarded([this] { PrinterSetupCommand(DRV_DIALOG_SHEET_SIZES); }); });
+}
 
 void TForm1::FillDriverCombo() {
-    auto* combo = findChild<QComboBox*>(QStringLiteral("comboPrinters"));
-    const QSignalBlocker block(combo);
-    combo->clear();
     const DriverList& list = TheDriverList();
-    for (const std::string& line : list.Lines) combo->addItem(DriverCaption(line));
-    combo->setCurrentIndex(FillDriverComboIndex(list));
+    outputTab_->FillDrivers(list, FillDriverComboIndex(list));
 }
 
 void TForm1::DeviceChanged() {
@@ -58,13 +99,58 @@ void TForm1::RestoreDriverList() {
     list.Index = std::max(0, app_.DriverIndex);
     FillDriverCombo();
     if (!list.Lines.empty()) SelectDriver(list, FillDriverComboIndex(list), app_.CurrentPlotter);
-    auto* combo = findChild<QComboBox*>(QStringLiteral("comboPrinters"));
-    connect(combo, qOverload<int>(&QComboBox::activated), this, &TForm1::ChooseDriver);
 }
 
 void TForm1::KeepDriverList() {
     app_.DriverList = TheDriverList().Lines;
     app_.DriverIndex = TheDriverList().Index;
+}
+
+void TForm1::PrinterSetupCommand(int dialog) {
+    bool accepted = false;
+    if (CurrentPlugin().Valid) {
+        accepted = DriverPageDialog(app_.CurrentPlotter, dialog);
+    } else if (SystemPrinterSetup(this)) {
+        if (dialog == DRV_DIALOG_PRINTER_OPTIONS) QApplication::processEvents();
+        Set_Plotter_Size(app_.CurrentPlotter);
+        accepted = true;
+    }
+    if (accepted) DeviceChanged();
+}
+
+void TForm1::QueueChosen(int index) {
+    ChooseQueue(app_.CurrentPlotter, index);
+    DeviceChanged();
+}
+
+void TForm1::QueuePropertiesCommand() {
+    auto* queues = findChild<QComboBox*>(QStringLiteral("combospooler"));
+    if (queues->currentIndex() < 0) return;
+    const std::string name = QueueNameOfEntry(queues->currentText().toStdString());
+    if (!ShowPrinterProperties(this, name))
+        app_.Ui().ShowError("\"Printer Properties\" for " + name + " are not available");
+}
+
+void TForm1::UninstallDriverCommand() {
+    const std::string makeAndModel =
+        findChild<QLabel*>(QStringLiteral("label_pinfo"))->text().toStdString();
+    if (!UninstallDriver(TheDriverList(), app_.CurrentPlotter, makeAndModel)) return;
+    FillDriverCombo();
+    DeviceChanged();
+}
+
+void TForm1::LoadPrinterSettings() {
+    if (!LoadPrinterSettingsCommand(TheDriverList(), app_.CurrentPlotter)) return;
+    FillDriverCombo();
+    ShowJob();
+    EnableByState();
+    if (app_.CurrentJob) UpdateLayout(app_, true);
+}
+
+void TForm1::RipFromFile() {
+    auto* edit = findChild<QLineEdit*>(QStringLiteral("FilenameEdit1"));
+    if (const auto chosen = RipFromFileCommand(edit->text().toStdString()))
+        edit->setText(QString::fromStdString(*chosen));
 }
 
 }  // namespace corvan

@@ -3,6 +3,7 @@
 #include "display/jobpreview.h"
 #include "display/ui/jobview.h"
 #include "placement/ui/positiontab.h"
+#include "plugins/ui/outputtab.h"
 #include "shell/ui/mainwindow.h"
 #include "shell/ui/othertabs.h"
 #include "shell/ui/projecttab.h"
@@ -100,7 +101,7 @@ void TForm1::BuildCentre() {
               BuildContourCutTab(panel),
               BuildSpotColorsTab(panel),
               BuildGamutMappingTab(panel),
-              BuildOutputOptionsTab(panel)};
+              outputTab_ = new OutputTab(app_, panel)};
     unavailable_.unite(PendingControls());
     for (const QStringList& names : {ProjectTab::PendingNames(), PositionTab::PendingNames()})
         for (const QString& name : names) unavailable_.insert(name);

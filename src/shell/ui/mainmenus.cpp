@@ -4,6 +4,7 @@
 #include "job/units.h"
 #include "placement/placementops.h"
 #include "placement/positioncommands.h"
+#include "plugins/drivercommands.h"
 #include "shell/jobcommands.h"
 #include "shell/ui/aboutbox.h"
 #include "shell/ui/application.h"
@@ -48,19 +49,14 @@ void TForm1::BuildMenus() {
     BuildEditMenu(menuBar()->addMenu(QStringLiteral("&Edit")));
     BuildViewMenu(menuBar()->addMenu(QStringLiteral("&View")));
 
-    QMenu* printer = menuBar()->addMenu(QStringLiteral("&Printer"));
-    Command(Act(printer, "UpdateDrivers1", QStringLiteral("Update Drivers")),
-            [this] { UpdateDriverList(); });
-    Pending(printer, "PrinterOptions1", QStringLiteral("Printer Options..."));
-    Pending(printer, "SelectGMA1", QStringLiteral("Select GMA..."));
-    printer->addSeparator();
-    Command(Pending(printer, "RIPNow1", QStringLiteral("RIP Now")), [this] { RipNowCommand(); });
-    Pending(printer, "CreateCutFile1", QStringLiteral("Create Cut File"));
+    BuildPrinterMenu(menuBar()->addMenu(QStringLiteral("&Printer")));
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     Pending(options, "Settings1", QStringLiteral("Settings..."), QKeySequence(Qt::Key_F12));
     Command(Act(options, "SetPaths1", QStringLiteral("Set Paths...")),
             [this] { ShowPathEditor(this); });
+    Command(Act(options, "ProfileManager1", QStringLiteral("Profile Manager...")),
+            [this] { ProfileManager(app_.CurrentPlotter); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     Pending(help, "HelpTopics1", QStringLiteral("Help Topics"), QKeySequence(Qt::Key_F1));

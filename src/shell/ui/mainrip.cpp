@@ -1,5 +1,6 @@
 // "RIP Now" from the main window: enabled once the strip renderer is
 // installed, run with the desktop's dialogs around the engine's command.
+#include "plugins/ui/outputtab.h"
 #include "rip/ui/ripnowcommand.h"
 #include "shell/ui/mainwindow.h"
 
@@ -19,6 +20,7 @@ void TForm1::SetRipRenderer(RipHooks hooks) {
 
 void TForm1::RipNowCommand() {
     if (!ripHooks_.renderStrip) return;
+    outputTab_->StoreOutputOptions();
     RunRipNow(app_, ui_, this, ripHooks_);
     ShowJob();
     EnableByState();

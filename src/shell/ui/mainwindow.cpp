@@ -10,6 +10,8 @@
 #include "platform/folders.h"
 #include "plugins/plottersize.h"
 #include "plugins/printsupport/riphooks.h"
+#include "plugins/systemprinter.h"
+#include "plugins/ui/outputtab.h"
 #include "shell/debuglog.h"
 #include "shell/jobcommands.h"
 #include "shell/startup.h"
@@ -29,7 +31,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrinterInfo>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSplitter>
@@ -78,12 +79,10 @@ TForm1::TForm1(AppCore& app, QtUserInterface& ui, QWidget* parent)
     ArrangeTabs();
     PageControl1_->setCurrentWidget(findChild<QWidget*>(QStringLiteral("tab_outputoptions")));
 
-    connect(findChild<QPushButton*>(QStringLiteral("dripnow")), &QPushButton::clicked, this,
-            [this] { RunGuarded([this] { RipNowCommand(); }); });
+    ConnectPrinterCommands();
     app_.CurrentJob.reset();
     CriticalLine("a");
-    auto* spooler = findChild<QComboBox*>(QStringLiteral("combospooler"));
-    spooler->addItems(QPrinterInfo::availablePrinterNames());
+    if (SystemPrinterPort* port = CurrentSystemPrinterPort()) outputTab_->FillQueues(port->PrinterNames());
     app_.PreviewImage.reset();
     app_.CurrentView = AppCore::View::Printer;
     app_.MaxPreview = 900;
@@ -104,7 +103,6 @@ TForm1::TForm1(AppCore& app, QtUserInterface& ui, QWidget* parent)
     });
     SetRipRenderer(MakeRipHooks(app_, nullptr));
     CriticalLine("e");
-    findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->hide();
 
     LogLine(" -Restore Placement");
     Guarded("Error ResotoreFormPlacemnt", false, [&] { RestoreState(); });
@@ -162,7 +160,8 @@ void TForm1::ConnectCore() {
         QTimer::singleShot(0, this, [this] { DeferredStart(app_); });
     };
     app_.SystemPrinterCount = [] {
-        return static_cast<int>(QPrinterInfo::availablePrinterNames().size());
+        SystemPrinterPort* port = CurrentSystemPrinterPort();
+        return port ? static_cast<int>(port->PrinterNames().size()) : 0;
     };
     app_.AskJobSize = [this](const AppCore::JobSizeRequest& r) { return JobSizeDialog(this, r); };
     app_.ShowPathEditor = [this] { return ShowPathEditor(this); };
@@ -180,19 +179,8 @@ void TForm1::ConnectCore() {
 void TForm1::ShowDevice() {
     const bool was = app_.Updating;
     app_.Updating = true;
-    const TemfPlotter& dev = app_.CurrentPlotter;
-    auto* spooler = findChild<QComboBox*>(QStringLiteral("combospooler"));
-    spooler->setCurrentIndex(dev.QueueIndex < spooler->count() ? dev.QueueIndex : -1);
-    findChild<QLineEdit*>(QStringLiteral("FilenameEdit1"))
-        ->setText(QString::fromStdString(dev.OutputFile));
-    findChild<QCheckBox*>(QStringLiteral("cRiptoFile"))
-        ->setChecked(!dev.OutputFile.empty() && FileExists(dev.OutputFile));
-    findChild<QLabel*>(QStringLiteral("label_pinfo"))
-        ->setText(QString::fromStdString(dev.PrinterName + "  " + dev.PrinterDescription));
-    findChild<QLabel*>(QStringLiteral("label_pinfo1"))
-        ->setText(QStringLiteral("%1 x %2 DPI  Size: ").arg(dev.DpiX).arg(dev.DpiY) +
-                  QString::fromStdString(FormatSize(dev.MediaWidth, dev.MediaHeight)));
-    devicePanel_->setText(QString::fromStdString(PrinterStatusText(dev)));
+    outputTab_->ShowDevice(app_.CurrentPlotter);
+    devicePanel_->setText(QString::fromStdString(PrinterStatusText(app_.CurrentPlotter)));
     app_.Updating = was;
 }
 
@@ -244,6 +232,7 @@ void TForm1::EnableByState() {
         save->setEnabled(app_.CurrentJob != nullptr);
     if (auto* dsave = findChild<QWidget*>(QStringLiteral("dsave")))
         dsave->setEnabled(app_.SaveEnabled);
+    outputTab_->ShowOptionPictures();
 }
 
 void TForm1::SyncSaveButtonLater() {

@@ -30,6 +30,7 @@ namespace corvan {
 
 class CropMarkLibrary;
 class JobView;
+class OutputTab;
 class PositionTab;
 class ProjectTab;
 class QtUserInterface;
@@ -90,13 +91,21 @@ private:
     void Step(int delta);
     void SetViewMode(AppCore::View view);
     void ApplyPreferencesToWindow();
-    // The driver list (driverchoice.cpp).
+    // The driver list and the printer commands (driverchoice.cpp).
+    void BuildPrinterMenu(QMenu* m);
+    void ConnectPrinterCommands();
     void FillDriverCombo();
     void ChooseDriver(int index);
     void UpdateDriverList();
     void RestoreDriverList();
     void KeepDriverList();
     void DeviceChanged();
+    void PrinterSetupCommand(int dialog);
+    void QueueChosen(int index);
+    void QueuePropertiesCommand();
+    void UninstallDriverCommand();
+    void LoadPrinterSettings();
+    void RipFromFile();
     // The save button follows the core's flag once the running command is done.
     void SyncSaveButtonLater();
     QAction* Act(QMenu* menu, const char* name, const QString& caption,
@@ -116,6 +125,7 @@ private:
     QToolButton* dexpert_ = nullptr;
     ProjectTab* projectTab_ = nullptr;
     PositionTab* positionTab_ = nullptr;
+    OutputTab* outputTab_ = nullptr;
     JobView* view_ = nullptr;
     StatusPanel* devicePanel_ = nullptr;
     StatusPanel* jobPanel_ = nullptr;

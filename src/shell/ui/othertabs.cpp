@@ -153,24 +153,6 @@ QWidget* BuildGamutMappingTab(QWidget* parent) {
                        {Kind::Button, "dRefreshGMA", "Refresh", true}}}});
 }
 
-QWidget* BuildOutputOptionsTab(QWidget* parent) {
-    return BuildTab(parent, "tab_outputoptions",
-                    {{"Select Printer:",
-                      {{Kind::Combo, "comboPrinters", "Driver:", false},
-                       {Kind::Label, "label_pinfo", "Device:", false},
-                       {Kind::Label, "label_pinfo1", "", false}}},
-                     {"Use the following Printer Driver to Spool Print Jobs:",
-                      {{Kind::Combo, "combospooler", "Queue:", true},
-                       {Kind::Button, "dproperties", "Properties", true}}},
-                     {"Rip Options",
-                      {{Kind::Check, "cRiptoFile", "Rip to File", true},
-                       {Kind::Edit, "FilenameEdit1", "", true},
-                       {Kind::Check, "cDoRaster", "Print Raster", true},
-                       {Kind::Check, "cDoVector", "Cut Contours", true},
-                       {Kind::Button, "dripnow", "RIP Now", true},
-                       {Kind::Check, "CheckBox1", "show update", false}}}});
-}
-
 QWidget* BuildDriverSelectionTab(QWidget* parent) {
     return BuildTab(parent, "tab_driverselection", {});
 }

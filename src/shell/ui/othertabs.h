@@ -1,6 +1,6 @@
 #pragma once
 // The tabs whose commands come with later parts of the program (printing
-// options, contour cut, spot colours, gamut mapping, output options). Their
+// options, contour cut, spot colours, gamut mapping). Their
 // controls exist with their names and captions so the window's layout, tab
 // order and enabling rule are complete; `PendingControls` lists the ones
 // without a command yet, which the window keeps disabled.
@@ -15,7 +15,6 @@ QWidget* BuildPrintingOptionsTab(QWidget* parent);
 QWidget* BuildContourCutTab(QWidget* parent);
 QWidget* BuildSpotColorsTab(QWidget* parent);
 QWidget* BuildGamutMappingTab(QWidget* parent);
-QWidget* BuildOutputOptionsTab(QWidget* parent);
 QWidget* BuildDriverSelectionTab(QWidget* parent);
 
 const QSet<QString>& PendingControls();

@@ -96,6 +96,10 @@ QWidget* ProjectTab::BuildMedia() {
     form->addRow(QStringLiteral("Media W&idth:"), mmMediaWidth_);
     form->addRow(QStringLiteral("Media L&ength:"), mmMediaHeight_);
     form->addRow(QStringLiteral("&Roll Width:"), ComboBox1_);
+    // The driver's (or the system printer's) page sizes; the window connects it.
+    auto* sheets = Named(new QPushButton(QStringLiteral("Sheet Si&zes..."), this), "dsheetsizes");
+    sheets->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+    form->addRow(QString(), sheets);
     connect(mmMediaWidth_, &TmmNumEdit::validEntry, this, &ProjectTab::MediaWidthEntered);
     connect(mmMediaHeight_, &TmmNumEdit::validEntry, this, [this] {
         QApplication::beep();
