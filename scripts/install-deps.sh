@@ -18,7 +18,7 @@ PACKAGES=(
   # fidelity scoring against the reference renders
   python3 python3-numpy python3-pil
   # looking at the desktop program without a display
-  xvfb xauth
+  xvfb xauth xdotool
   # the system printer: a CUPS server with a PDF queue for the tests
   cups libcups2-dev printer-driver-cups-pdf poppler-utils
 )
