@@ -8,6 +8,7 @@
 #include "placement/ui/jobsizedialog.h"
 #include "placement/ui/positiontab.h"
 #include "platform/folders.h"
+#include "plugins/customforms.h"
 #include "plugins/plottersize.h"
 #include "plugins/printsupport/riphooks.h"
 #include "plugins/systemprinter.h"
@@ -29,6 +30,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -38,6 +40,7 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
+#include <QUrl>
 
 #include <stdexcept>
 
@@ -82,7 +85,8 @@ TForm1::TForm1(AppCore& app, QtUserInterface& ui, QWidget* parent)
     ConnectPrinterCommands();
     app_.CurrentJob.reset();
     CriticalLine("a");
-    if (SystemPrinterPort* port = CurrentSystemPrinterPort()) outputTab_->FillQueues(port->PrinterNames());
+    if (SystemPrinterPort* port = CurrentSystemPrinterPort())
+        outputTab_->FillQueues(port->PrinterNames());
     app_.PreviewImage.reset();
     app_.CurrentView = AppCore::View::Printer;
     app_.MaxPreview = 900;
@@ -133,6 +137,7 @@ TForm1::~TForm1() {
     app_.AskJobSize = nullptr;
     app_.ShowPathEditor = nullptr;
     app_.ShowStartWizard = nullptr;
+    app_.OpenQuickStart = nullptr;
     app_.RebuildDriverList = nullptr;
     if (app_.CropMarks == cropMarks_.get()) app_.CropMarks = nullptr;
     ui_.SetParent(nullptr);
@@ -167,6 +172,13 @@ void TForm1::ConnectCore() {
     app_.ShowPathEditor = [this] { return ShowPathEditor(this); };
     app_.RebuildDriverList = [this] { UpdateDriverList(); };
     app_.ShowStartWizard = [this] { return ShowStartWizard(this); };
+    app_.CreateLargePaperForms = [] { CreateLargePageForms(); };
+    app_.OpenQuickStart = [this] {
+        const std::string guide = ProgramFolder() + "Quick_Start.chm";
+        if (!FileExists(guide) ||
+            !QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(guide))))
+            app_.Ui().ShowError("Unable to open " + guide);
+    };
     ui_.SetStatusSink([this](const std::string& text) {
         jobPanel_->setText(QString::fromStdString(text));
         jobPanel_->repaint();
