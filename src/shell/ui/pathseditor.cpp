@@ -8,6 +8,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -76,7 +77,10 @@ Tfpaths::Tfpaths(QWidget* parent) : QDialog(parent) {
             });
             row->addWidget(edit, 1);
             row->addWidget(browse);
-            form->addRow(QString::fromUtf8(f.label), row);
+            // A label made here gets the edit as its buddy, so its mnemonic works.
+            auto* label = new QLabel(QString::fromUtf8(f.label), this);
+            label->setBuddy(edit);
+            form->addRow(label, row);
             fields_[f.value] = edit;
         }
         v->addWidget(box);
