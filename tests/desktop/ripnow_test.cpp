@@ -2,8 +2,12 @@
 
 #include "rip/ui/preflightdialog.h"
 
+#include "job/loading.h"
+#include "platform/folders.h"
+
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -77,6 +81,37 @@ TEST_F(RipFromWindow, CancelledPreflightSendsNothing) {
     window->RipNowCommand();
     EXPECT_TRUE(sawPreflight) << "messages: " << ui.messages.size();
     EXPECT_EQ(strips, 0);
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(RipFromWindow, TiffDriverRipsTheDemoJobIntoTheRipToFileName) {
+    MakeWindow();
+    window->show();
+    Find<QAction>("UpdateDrivers1")->trigger();
+    auto* drivers = Find<QComboBox>("comboPrinters");
+    const int tiff = drivers->findText("TIFF Raster Printer");
+    ASSERT_GE(tiff, 0) << "the TIFF driver is seeded into every program folder";
+    Q_EMIT drivers->activated(tiff);
+    LoadAnything(core, ProgramFolder() + "samples/demo.RIP");
+    ASSERT_NE(core.CurrentJob, nullptr);
+    window->EnableByState();
+    const std::string out = home.Path("demo.tif");
+    Find<QCheckBox>("cRiptoFile")->setChecked(true);
+    Find<QLineEdit>("FilenameEdit1")->setText(QString::fromStdString(out));
+    bool sawPreflight = false;
+    WhenModal<Tfpreflight>([&](Tfpreflight* dlg) {
+        sawPreflight = true;
+        dlg->accept();
+    });
+    ui.Answer(ButtonYes);  // RIP Current Job?
+    ui.Answer(ButtonNo);   // Spool this file to printer?
+    QMetaObject::invokeMethod(Find<QWidget>("dripnow"), "click");
+    EXPECT_TRUE(sawPreflight);
+    EXPECT_EQ(ui.Texts(),
+              (std::vector<std::string>{"RIP Current Job?", "Spool this file to printer?"}));
+    const std::string tif = ReadFileBytes(out);
+    ASSERT_GT(tif.size(), 1000u);
+    EXPECT_EQ(tif.substr(0, 2), "II");
     EXPECT_TRUE(window->isVisible());
 }
 
