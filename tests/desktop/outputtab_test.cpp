@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPageSetupDialog>
 
 namespace corvan::test {
 namespace {
@@ -72,6 +73,27 @@ TEST_F(OutputOptionsTab, PrinterMenuCommandsWithoutADriver) {
     EXPECT_EQ(ui.Texts(),
               (std::vector<std::string>{"No Plugin Driver Selected!", "No Printer to Save!",
                                         "You must select a Plugin Driver first!"}));
+}
+
+TEST_F(OutputOptionsTab, SystemPrinterOptionsRefreshTheDeviceOnlyWhenAccepted) {
+    MakeWindow();
+    Find<QAction>("UpdateDrivers1")->trigger();
+    auto* combo = Find<QComboBox>("comboPrinters");
+    Q_EMIT combo->activated(combo->count() - 1);
+    auto* info = Find<QLabel>("label_pinfo");
+    for (const bool accept : {false, true}) {
+        SCOPED_TRACE(accept ? "accepted" : "cancelled");
+        info->setText("stale");
+        WhenModal<QPageSetupDialog>([accept](QPageSetupDialog* dlg) {
+            if (accept)
+                dlg->accept();
+            else
+                dlg->reject();
+        });
+        Find<QAction>("PrinterOptions1")->trigger();
+        EXPECT_EQ(info->text() == "stale", !accept);
+    }
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(OutputOptionsTab, PropertiesOfAQueueCupsDoesNotKnow) {
