@@ -124,6 +124,40 @@ TEST(MetafileBitmaps, MirroredDestinationFlipsThePicture) {
     EXPECT_TRUE(Matches(*Play(w, 2, 1, 0x0000FF), {".b"}, "mirrored"));
 }
 
+// A 2 x 1 source (red, green) and a mask that is set over its first pixel.
+const DibParts kRedGreen{Info(2, 1, 24, 0), {0, 0, 255, 0, 255, 0, 0, 0}};
+const DibParts kFirstSet{Info(2, 1, 1, 0, {0x000000, 0xFFFFFF}), {0x80, 0, 0, 0}};
+
+TEST(MetafileBitmaps, MaskBltTakesTheForegroundOpWhereTheMaskIsSet) {
+    auto w = PixelWriter(2, 1);
+    // Foreground: copy the source; background: keep the destination.
+    WriteMaskBlt(w, QRect(0, 0, 2, 1), QRect(0, 0, 2, 1), kRedGreen, kFirstSet, 0xAACC0020);
+    EXPECT_TRUE(Matches(*Play(w, 2, 1, 0xFF0000), {"rb"}, "maskblt"));
+}
+
+struct PlgCase {
+    const char* name;
+    QPoint corners[3];
+    bool masked;
+    std::string expected;
+};
+
+class PlgBlts : public ::testing::TestWithParam<PlgCase> {};
+
+TEST_P(PlgBlts, MapTheSourceOntoTheParallelogram) {
+    const PlgCase& c = GetParam();
+    auto w = PixelWriter(2, 2);
+    WritePlgBlt(w, c.corners, QRect(0, 0, 2, 1), kRedGreen, c.masked ? kFirstSet : DibParts{});
+    EXPECT_TRUE(Matches(*Play(w, 2, 2, 0xFF0000), {c.expected, "bb"}, c.name));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Metafile, PlgBlts,
+    ::testing::Values(PlgCase{"upright", {{0, 0}, {2, 0}, {0, 1}}, false, "rg"},
+                      PlgCase{"mirrored", {{2, 0}, {0, 0}, {2, 1}}, false, "gr"},
+                      PlgCase{"masked", {{0, 0}, {2, 0}, {0, 1}}, true, "rb"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct StretchCase {
     const char* name;
     std::uint32_t mode;
