@@ -196,5 +196,25 @@ TEST(MetafileBitmaps, ColourOnColourDropsAndHalftoneAverages) {
     }
 }
 
+// Halftone enlargement interpolates: between a black and a white source
+// pixel the picture ramps through greys instead of stepping.
+TEST(MetafileBitmaps, HalftoneEnlargementRamps) {
+    auto w = PixelWriter(8, 1);
+    w.Set(kSetStretchBltMode, 4);
+    const DibParts src{Info(2, 1, 24, 0), {0, 0, 0, 255, 255, 255, 0, 0}};
+    WriteStretchDiBits(w, QRect(0, 0, 8, 1), QRect(0, 0, 2, 1), src);
+    const auto image = Play(w, 8, 1);
+    EXPECT_EQ(image->Pixel(0, 0), 0x000000u);
+    EXPECT_EQ(image->Pixel(7, 0), 0xFFFFFFu);
+    int previous = -1;
+    for (int x = 0; x < 8; ++x) {
+        const int v = RedOf(image->Pixel(x, 0));
+        EXPECT_GE(v, previous) << x;
+        previous = v;
+    }
+    EXPECT_GT(RedOf(image->Pixel(3, 0)), 20);
+    EXPECT_LT(RedOf(image->Pixel(3, 0)), 235);
+}
+
 }  // namespace
 }  // namespace corvan::test
