@@ -232,6 +232,9 @@ Outcome<DibImage> DecodeDib(std::span<const std::uint8_t> info, std::span<const 
         if (*options.bandRows <= 0) return Failure{"Bitmap band has no rows"};
         parsed->height = std::min(parsed->height, *options.bandRows);
     }
+    if (options.alphaInSpareByte && parsed->bitCount == 32 && parsed->alphaMask == 0 &&
+        (parsed->redMask | parsed->greenMask | parsed->blueMask) == 0x00FFFFFFu)
+        parsed->alphaMask = 0xFF000000u;
     const DibHeader& h = *parsed;
     if (std::int64_t{h.width} * h.height > options.maxPixels)
         return Failure{"Bitmap of " + SizeText(h) + " pixels is larger than the limit of " +

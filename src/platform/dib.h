@@ -80,6 +80,10 @@ struct DibDecodeOptions {
     Colour unwrittenColour = 0;
     // Also return the alpha plane (see DibImage::alpha).
     bool wantAlpha = false;
+    // 32-bit pixels whose colour masks leave the top byte free carry alpha
+    // there even without an alpha mask: blending with per-pixel alpha reads
+    // it so, whatever the header says.
+    bool alphaInSpareByte = false;
     // Colour-table entries missing from the info block read as black instead
     // of failing. Real writers store only the entries they use and leave the
     // count at 0, both in BMP files (the pixel offset then cuts the table)

@@ -124,6 +124,40 @@ TEST(MetafileBitmaps, MirroredDestinationFlipsThePicture) {
     EXPECT_TRUE(Matches(*Play(w, 2, 1, 0x0000FF), {".b"}, "mirrored"));
 }
 
+// A 2 x 1 source (red, green) and a mask that is set over its first pixel.
+const DibParts kRedGreen{Info(2, 1, 24, 0), {0, 0, 255, 0, 255, 0, 0, 0}};
+const DibParts kFirstSet{Info(2, 1, 1, 0, {0x000000, 0xFFFFFF}), {0x80, 0, 0, 0}};
+
+TEST(MetafileBitmaps, MaskBltTakesTheForegroundOpWhereTheMaskIsSet) {
+    auto w = PixelWriter(2, 1);
+    // Foreground: copy the source; background: keep the destination.
+    WriteMaskBlt(w, QRect(0, 0, 2, 1), QRect(0, 0, 2, 1), kRedGreen, kFirstSet, 0xAACC0020);
+    EXPECT_TRUE(Matches(*Play(w, 2, 1, 0xFF0000), {"rb"}, "maskblt"));
+}
+
+struct PlgCase {
+    const char* name;
+    QPoint corners[3];
+    bool masked;
+    std::string expected;
+};
+
+class PlgBlts : public ::testing::TestWithParam<PlgCase> {};
+
+TEST_P(PlgBlts, MapTheSourceOntoTheParallelogram) {
+    const PlgCase& c = GetParam();
+    auto w = PixelWriter(2, 2);
+    WritePlgBlt(w, c.corners, QRect(0, 0, 2, 1), kRedGreen, c.masked ? kFirstSet : DibParts{});
+    EXPECT_TRUE(Matches(*Play(w, 2, 2, 0xFF0000), {c.expected, "bb"}, c.name));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Metafile, PlgBlts,
+    ::testing::Values(PlgCase{"upright", {{0, 0}, {2, 0}, {0, 1}}, false, "rg"},
+                      PlgCase{"mirrored", {{2, 0}, {0, 0}, {2, 1}}, false, "gr"},
+                      PlgCase{"masked", {{0, 0}, {2, 0}, {0, 1}}, true, "rb"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct StretchCase {
     const char* name;
     std::uint32_t mode;
@@ -160,6 +194,26 @@ TEST(MetafileBitmaps, ColourOnColourDropsAndHalftoneAverages) {
         else
             EXPECT_NEAR(red, 128, 2);
     }
+}
+
+// Halftone enlargement interpolates: between a black and a white source
+// pixel the picture ramps through greys instead of stepping.
+TEST(MetafileBitmaps, HalftoneEnlargementRamps) {
+    auto w = PixelWriter(8, 1);
+    w.Set(kSetStretchBltMode, 4);
+    const DibParts src{Info(2, 1, 24, 0), {0, 0, 0, 255, 255, 255, 0, 0}};
+    WriteStretchDiBits(w, QRect(0, 0, 8, 1), QRect(0, 0, 2, 1), src);
+    const auto image = Play(w, 8, 1);
+    EXPECT_EQ(image->Pixel(0, 0), 0x000000u);
+    EXPECT_EQ(image->Pixel(7, 0), 0xFFFFFFu);
+    int previous = -1;
+    for (int x = 0; x < 8; ++x) {
+        const int v = RedOf(image->Pixel(x, 0));
+        EXPECT_GE(v, previous) << x;
+        previous = v;
+    }
+    EXPECT_GT(RedOf(image->Pixel(3, 0)), 20);
+    EXPECT_LT(RedOf(image->Pixel(3, 0)), 235);
 }
 
 }  // namespace

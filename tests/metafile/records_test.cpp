@@ -114,5 +114,51 @@ TEST(MetafileRecords, FarOutCoordinatesDrawTheirVisiblePart) {
     EXPECT_EQ(image->Pixel(15, 15), 0xFFFFFFu);
 }
 
+// A record of `bytes` zero bytes after its leading 32-bit fields.
+void Padded(EmfWriter& w, std::uint32_t type, std::vector<std::uint32_t> fields, std::size_t bytes) {
+    std::vector<std::uint8_t> body(bytes, 0);
+    for (std::size_t i = 0; i < fields.size() && 4 * i + 4 <= bytes; ++i)
+        for (int k = 0; k < 4; ++k) body[4 * i + k] = std::uint8_t(fields[i] >> (8 * k));
+    w.RawRecord(type, body);
+}
+
+// Comments, colour management and the pixel format change nothing; a colour
+// space takes its handle slot, so selecting or deleting that index later is
+// harmless, and playback goes on to the end.
+TEST(MetafileRecords, ColourManagementAndCommentsLeaveThePictureAlone) {
+    std::unique_ptr<Bitmap24> images[2];
+    for (int withRecords = 0; withRecords < 2; ++withRecords) {
+        auto w = PixelWriter(8, 4);
+        w.SelectObject(w.CreateBrush(kBsSolid, 0x0000FF));
+        if (withRecords) {
+            const std::uint32_t wide = w.CreateBrush(kBsNull, 0);  // slots for the colour spaces
+            const std::uint32_t narrow = w.CreateBrush(kBsNull, 0);
+            Padded(w, kCreateColorSpaceW, {wide}, 600);
+            Padded(w, kCreateColorSpace, {narrow}, 332);
+            Padded(w, kGdiComment, {8, 0x2B464D45 /* EMF+ */, 0}, 12);
+            Padded(w, kSetIcmMode, {2}, 4);
+            Padded(w, kSetColorSpace, {wide}, 4);
+            Padded(w, kColorMatchToTargetW, {1, 0, 4, 0}, 20);
+            Padded(w, kSetIcmProfileW, {0, 4, 0}, 16);
+            Padded(w, kColorCorrectPalette, {0, 0, 0, 0}, 16);
+            Padded(w, kPixelFormat, {40}, 40);
+            w.SelectObject(wide);
+            Padded(w, kDeleteColorSpace, {wide}, 4);
+            w.SelectObject(wide);
+            w.DeleteObject(narrow);
+        }
+        w.Box(kRectangle, QRect(1, 1, 6, 2));
+        const std::vector<std::uint8_t> bytes = w.Finish();
+        const auto reader = EmfReader::OpenMemory(bytes);
+        ASSERT_TRUE(reader);
+        images[withRecords] = Blank(8, 4);
+        GdiDevice dc(*images[withRecords]);
+        const PlaybackResult result = PlayMetafile(dc, *reader, QRect(0, 0, 8, 4));
+        EXPECT_TRUE(result.complete) << result.reason;
+    }
+    EXPECT_GT(CountColour(*images[0], 0x0000FF), 0);
+    EXPECT_TRUE(Matches(*images[1], Drawing(*images[0]), "colour-management"));
+}
+
 }  // namespace
 }  // namespace corvan::test

@@ -17,6 +17,52 @@ TEST(MetafileRegions, FillPaintAndInvert) {
     EXPECT_TRUE(Matches(*Play(w, 6, 3), {"rr..gg", ".rr.gm", ".....#"}, "regions"));
 }
 
+TEST(MetafileRegions, FrameRgnPaintsTheEdgeOnly) {
+    auto w = PixelWriter(6, 4);
+    const std::uint32_t red = w.CreateBrush(kBsSolid, 0x0000FF);
+    WriteRegionRecord(w, kFrameRgn, {QRect(0, 0, 6, 4)}, red, QSize(2, 1));
+    EXPECT_TRUE(Matches(*Play(w, 6, 4), {"rrrrrr", "rr..rr", "rr..rr", "rrrrrr"}, "framergn"));
+}
+
+// A black frame with a black dot inside, flooded with a red brush.
+struct FloodCase {
+    const char* name;
+    QPoint seed;
+    std::uint32_t colour, mode;  // mode 0: up to the border colour; 1: the surface colour
+    QRect clip;                  // empty: none
+    std::vector<std::string> expected;
+};
+
+class FloodFills : public ::testing::TestWithParam<FloodCase> {};
+
+TEST_P(FloodFills, FillTheConnectedArea) {
+    const FloodCase& c = GetParam();
+    auto w = PixelWriter(7, 5);
+    const QPoint frame[] = {{0, 0}, {6, 0}, {6, 4}, {0, 4}, {0, 0}};
+    w.Poly(kPolyline, frame);
+    w.Record(kSetPixelV, {3, 2, 0});
+    if (!c.clip.isEmpty()) w.Box(kIntersectClipRect, c.clip);
+    w.SelectObject(w.CreateBrush(kBsSolid, 0x0000FF));
+    w.Record(kExtFloodFill, {c.seed.x(), c.seed.y(), std::int32_t(c.colour), std::int32_t(c.mode)});
+    EXPECT_TRUE(Matches(*Play(w, 7, 5), c.expected, c.name));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Metafile, FloodFills,
+    ::testing::Values(
+        FloodCase{"border", {1, 1}, 0, 0, {}, {"#######", "#rrrrr#", "#rr#rr#", "#rrrrr#", "#######"}},
+        FloodCase{"surface_of_the_frame", {0, 0}, 0, 1, {},
+                  {"rrrrrrr", "r.....r", "r..#..r", "r.....r", "rrrrrrr"}},
+        FloodCase{"surface_of_the_dot", {3, 2}, 0, 1, {},
+                  {"#######", "#.....#", "#..r..#", "#.....#", "#######"}},
+        FloodCase{"seed_on_the_border_fills_nothing", {0, 0}, 0, 0, {},
+                  {"#######", "#.....#", "#..#..#", "#.....#", "#######"}},
+        FloodCase{"clip_cuts_the_fill", {1, 1}, 0, 0, QRect(0, 0, 3, 5),
+                  {"#######", "#rr...#", "#rr#..#", "#rr...#", "#######"}},
+        FloodCase{"seed_outside_the_clip", {5, 1}, 0, 0, QRect(0, 0, 3, 5),
+                  {"#######", "#.....#", "#..#..#", "#.....#", "#######"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(MetafileRegions, SetPixelPaintsOnePixel) {
     auto w = PixelWriter(3, 2);
     w.Record(kSetPixelV, {1, 1, 0xFF0000});

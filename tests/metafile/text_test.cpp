@@ -7,6 +7,9 @@
 
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QRawFont>
+
+#include <functional>
 
 namespace corvan::test {
 namespace {
@@ -120,7 +123,7 @@ TEST(MetafileText, SpacingPairsMoveVertically) {
 
 TEST(MetafileText, EscapementRotatesCounterClockwise) {
     LogFont f = Arial(-20);
-    f.escapement = 900;
+    f.escapement = f.orientation = 900;  // writers set both alike
     const Ink ink = InkOf(*Render(f, kTaBaseline, "HHHH"));
     ASSERT_FALSE(ink.Empty());
     EXPECT_GT(ink.bottom - ink.top, 2 * (ink.right - ink.left));
@@ -196,6 +199,137 @@ TEST(MetafileText, UpdateCurrentPositionChainsRuns) {
     EXPECT_NEAR(one.left, 20 + QFontMetricsF(emf::ResolveFont(Arial(-40), 40)).leftBearing('H'), 1.5);
     EXPECT_NEAR(two.right - one.right, advance, 1.5);
     EXPECT_EQ(two.bottom, one.bottom);
+}
+
+// Every text record form draws what EXTTEXTOUTW draws for the same string.
+struct FormCase {
+    const char* name;
+    std::function<void(EmfWriter&)> write;  // "HH" at (100, 60)
+};
+
+class TextForms : public ::testing::TestWithParam<FormCase> {};
+
+std::unique_ptr<Bitmap24> RenderWith(const std::function<void(EmfWriter&)>& write) {
+    App();
+    auto w = PixelWriter(200, 120);
+    w.SelectObject(WriteFont(w, Arial(-20)));
+    w.Set(kSetBkMode, kTransparent);
+    write(w);
+    return Play(w, 200, 120);
+}
+
+// Antialiased glyphs: the pictures must agree pixel for pixel.
+int PixelsApart(const Bitmap24& a, const Bitmap24& b) {
+    int n = 0;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x) n += a.Pixel(x, y) != b.Pixel(x, y);
+    return n;
+}
+
+TEST_P(TextForms, DrawAsExtTextOut) {
+    const auto expected = RenderWith([](EmfWriter& w) { WriteExtTextOutW(w, {100, 60}, "HH"); });
+    ASSERT_FALSE(InkOf(*expected).Empty());
+    const auto actual = RenderWith(GetParam().write);
+    EXPECT_EQ(PixelsApart(*actual, *expected), 0) << DumpPng(*actual, GetParam().name);
+}
+
+quint32 GlyphOfH() {
+    const QRawFont raw = QRawFont::fromFont(ResolveFont(Arial(-20), 256));
+    const auto glyphs = raw.glyphIndexesForString("H");
+    return glyphs.isEmpty() ? 0 : glyphs.first();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Metafile, TextForms,
+    ::testing::Values(
+        FormCase{"polytextoutw",
+                 [](EmfWriter& w) {
+                     const TextItem one[] = {{{100, 60}, "HH", 0, {}}};
+                     WritePolyTextOut(w, true, one);
+                 }},
+        FormCase{"polytextouta",
+                 [](EmfWriter& w) {
+                     const TextItem one[] = {{{100, 60}, "HH", 0, {}}};
+                     WritePolyTextOut(w, false, one);
+                 }},
+        FormCase{"smalltextout_wide", [](EmfWriter& w) { WriteSmallTextOut(w, {{100, 60}, "HH", 0x100, {}}); }},
+        FormCase{"smalltextout_8bit",
+                 [](EmfWriter& w) { WriteSmallTextOut(w, {{100, 60}, "HH", 0x100 | 0x200, {}}); }},
+        FormCase{"glyph_indices",
+                 [](EmfWriter& w) {
+                     const QChar g{char16_t(GlyphOfH())};
+                     WriteExtTextOutW(w, {100, 60}, QString(2, g), kEtoGlyphIndex);
+                 }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MetafileText, PolyTextOutDrawsEveryString) {
+    const auto image = RenderWith([](EmfWriter& w) {
+        const TextItem items[] = {{{20, 40}, "H", 0, {}}, {{150, 100}, "H", 0, {}}};
+        WritePolyTextOut(w, true, items);
+    });
+    const Ink ink = InkOf(*image);
+    ASSERT_FALSE(ink.Empty());
+    EXPECT_LT(ink.left, 30);
+    EXPECT_GT(ink.right, 150);
+    EXPECT_LT(ink.top, 50);
+    EXPECT_GT(ink.bottom, 100);
+}
+
+TEST(MetafileText, ClippedOptionKeepsInkInsideTheRectangle) {
+    const QRect clip(95, 30, 20, 40);
+    const auto image = RenderWith(
+        [&](EmfWriter& w) { WriteExtTextOutW(w, {100, 60}, "HHHH", kEtoClipped, clip); });
+    const Ink ink = InkOf(*image);
+    ASSERT_FALSE(ink.Empty());
+    EXPECT_GE(ink.left, clip.left());
+    EXPECT_LE(ink.right, clip.right());
+    EXPECT_GT(InkOf(*RenderWith([](EmfWriter& w) { WriteExtTextOutW(w, {100, 60}, "HHHH"); })).right,
+              clip.right() + 20);
+}
+
+// The opaque background mode paints the character cells (advance by ascent
+// plus descent) in the background colour; the transparent mode leaves them.
+TEST(MetafileText, OpaqueModePaintsTheCells) {
+    for (const std::uint32_t mode : {kOpaque, kTransparent}) {
+        App();
+        auto w = PixelWriter(200, 120);
+        w.SelectObject(WriteFont(w, Arial(-20)));
+        w.Set(kSetBkColor, 0x00FF00);
+        w.Set(kSetBkMode, std::int32_t(mode));
+        WriteExtTextOutW(w, {100, 60}, "HH");
+        const auto image = Play(w, 200, 120);
+        const QFontMetricsF fm(ResolveFont(Arial(-20), 20));
+        const int cells = CountColour(*image, 0x00FF00);
+        if (mode == kTransparent) {
+            EXPECT_EQ(cells, 0);
+            continue;
+        }
+        const double box = 2 * fm.horizontalAdvance('H') * (fm.ascent() + fm.descent());
+        EXPECT_FALSE(InkOf(*image).Empty());
+        // The cells minus the glyphs' own pixels.
+        EXPECT_GT(cells, box * 0.6);
+        EXPECT_LT(cells, box * 1.1);
+        EXPECT_EQ(GreenOf(image->Pixel(100, 60 - int(fm.ascent()) + 1)), 255u);
+    }
+}
+
+// A tall narrow glyph turned by the orientation lies flat in the advanced
+// mode; the compatible mode turns glyphs by the escapement only.
+TEST(MetafileText, OrientationTurnsGlyphsInTheAdvancedMode) {
+    for (const std::uint32_t mode : {kAdvanced, kCompatible}) {
+        LogFont f = Arial(-40);
+        f.orientation = 900;
+        const Ink ink = InkOf(*RenderWith([&](EmfWriter& w) {
+            w.SelectObject(WriteFont(w, f));
+            WriteExtTextOutW(w, {100, 60}, "l", 0, {}, {}, mode);
+        }));
+        ASSERT_FALSE(ink.Empty());
+        const int wide = ink.right - ink.left, tall = ink.bottom - ink.top;
+        if (mode == kAdvanced)
+            EXPECT_GT(wide, 3 * tall) << "flat";
+        else
+            EXPECT_GT(tall, 3 * wide) << "upright";
+    }
 }
 
 }  // namespace

@@ -16,8 +16,8 @@ const HandlerTable& Handlers() {
         RegisterBitmapHandlers(t);
         RegisterTextHandlers(t);
         RegisterRegionHandlers(t);
-        // Bitmaps, text, regions and the remaining records get their handlers
-        // from their own files; until then they are skipped.
+        RegisterInertHandlers(t);
+        // Records without a handler (escapes, OpenGL records...) are skipped.
         return t;
     }();
     return table;

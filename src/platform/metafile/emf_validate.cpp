@@ -214,11 +214,22 @@ std::string Gradient(ByteReader& r, std::uint32_t) {
     return Items(r, 36 + std::uint64_t{vertices} * 16, shapes, each, "gradient shape");
 }
 
+// A profile's name and data sizes at `at`, the bytes right after them.
+template <std::size_t kAt>
 std::string IcmProfile(ByteReader& r, std::uint32_t) {
-    r.Seek(12);
+    r.Seek(kAt);
     const std::uint64_t name = r.U32();
     const std::uint64_t data = r.U32();
-    return Items(r, 20, name + data, 1, "profile byte");
+    return Items(r, kAt + 8, name + data, 1, "profile byte");
+}
+
+// A logical colour space (328 bytes, or 588 with its wide file name); the
+// wide form may carry profile data after it.
+std::string ColourSpaceW(ByteReader& r, std::uint32_t handles) {
+    if (auto e = CreateObject(r, handles); !e.empty()) return e;
+    std::uint32_t n = 0;
+    if (auto e = Field(604, r, n); !e.empty()) return e;
+    return Items(r, 608, n, 1, "profile byte");
 }
 
 std::array<Rule, kMaxRecordType + 1> BuildRules() {
@@ -278,9 +289,13 @@ std::array<Rule, kMaxRecordType + 1> BuildRules() {
     t[kCreateMonoBrush] = t[kCreateDibPatternBrushPt] = {32, &PatternBrush};
     t[kExtCreatePen] = {52, &ExtCreatePen};
     t[kGradientFill] = {36, &Gradient};
-    t[kSetIcmProfileA] = t[kSetIcmProfileW] = t[kColorMatchToTargetW] = {20, &IcmProfile};
-    t[kCreateColorSpace] = t[kCreateColorSpaceW] = {12, &CreateObject};
+    t[kSetIcmProfileA] = t[kSetIcmProfileW] = {20, &IcmProfile<12>};
+    t[kColorMatchToTargetW] = {24, &IcmProfile<16>};
+    t[kCreateColorSpace] = {340, &CreateObject};
+    t[kCreateColorSpaceW] = {608, &ColourSpaceW};
     t[kSetColorSpace] = t[kDeleteColorSpace] = {12, nullptr};
+    t[kColorCorrectPalette] = {24, nullptr};
+    t[kPixelFormat] = {48, nullptr};
     return t;
 }
 

@@ -25,6 +25,38 @@ void IdentityXForm(Body& b) {
     b.Bytes(m, sizeof m);
 }
 
+// The usage, offset and size fields of a DIB stored at `offInfo`, bits after it.
+void DibFields(Body& b, const DibParts& dib, std::uint32_t offInfo, bool usage) {
+    if (usage) b.U32(0);
+    const bool has = !dib.info.empty();
+    const std::uint32_t offBits = offInfo + static_cast<std::uint32_t>((dib.info.size() + 3) & ~3u);
+    b.U32(has ? offInfo : 0), b.U32(std::uint32_t(dib.info.size()));
+    b.U32(has ? offBits : 0), b.U32(std::uint32_t(dib.bits.size()));
+}
+
+std::uint32_t DibBytes(const DibParts& dib) {
+    return static_cast<std::uint32_t>(((dib.info.size() + 3) & ~std::size_t{3}) +
+                                      ((dib.bits.size() + 3) & ~std::size_t{3}));
+}
+
+void DibData(Body& b, const DibParts& dib) {
+    b.Bytes(dib.info.data(), dib.info.size());
+    b.Align();
+    b.Bytes(dib.bits.data(), dib.bits.size());
+    b.Align();
+}
+
+// Characters as stored: UTF-16 units or Latin-1 bytes.
+void Chars(Body& b, const QString& text, bool wide) {
+    if (wide) {
+        b.Bytes(text.utf16(), std::size_t(text.size()) * 2);
+    } else {
+        const QByteArray latin = text.toLatin1();
+        b.Bytes(latin.constData(), std::size_t(latin.size()));
+    }
+    b.Align();
+}
+
 }  // namespace
 
 void WriteStretchDiBits(EmfWriter& w, const QRect& dest, const QRect& src, const DibParts& dib,
@@ -65,10 +97,11 @@ void WriteStretchBlt(EmfWriter& w, std::uint32_t type, const QRect& dest, const 
 }
 
 void WriteExtTextOutW(EmfWriter& w, QPoint ref, const QString& text, std::uint32_t options,
-                      const QRect& rect, std::span<const std::int32_t> dx) {
+                      const QRect& rect, std::span<const std::int32_t> dx,
+                      std::uint32_t graphicsMode) {
     Body b;
     b.Box(QRect(ref, QSize(1, 1)));
-    b.U32(kAdvanced), b.U32(0), b.U32(0);
+    b.U32(graphicsMode), b.U32(0), b.U32(0);
     b.I32(ref.x()), b.I32(ref.y());
     b.U32(std::uint32_t(text.size()));
     const std::uint32_t offString = 76;
@@ -80,6 +113,68 @@ void WriteExtTextOutW(EmfWriter& w, QPoint ref, const QString& text, std::uint32
     b.Align();
     b.Bytes(dx.data(), dx.size_bytes());
     w.RawRecord(kExtTextOutW, b.data);
+}
+
+void WritePolyTextOut(EmfWriter& w, bool wide, std::span<const TextItem> items) {
+    Body b;
+    b.Box(QRect(0, 0, 1, 1));
+    b.U32(kAdvanced), b.U32(0), b.U32(0);
+    b.U32(std::uint32_t(items.size()));
+    // The strings follow the fixed items, each padded to 4 bytes.
+    std::uint32_t offString = 40 + 40 * std::uint32_t(items.size());
+    for (const TextItem& t : items) {
+        b.I32(t.ref.x()), b.I32(t.ref.y());
+        b.U32(std::uint32_t(t.text.size())), b.U32(offString), b.U32(t.options);
+        b.Box(t.rect);
+        b.U32(0);
+        offString += (std::uint32_t(t.text.size()) * (wide ? 2 : 1) + 3) & ~3u;
+    }
+    for (const TextItem& t : items) Chars(b, t.text, wide);
+    w.RawRecord(wide ? kPolyTextOutW : kPolyTextOutA, b.data);
+}
+
+void WriteSmallTextOut(EmfWriter& w, const TextItem& t) {
+    Body b;
+    b.I32(t.ref.x()), b.I32(t.ref.y());
+    b.U32(std::uint32_t(t.text.size())), b.U32(t.options);
+    b.U32(kAdvanced), b.U32(0), b.U32(0);
+    if (!(t.options & 0x100)) b.Box(t.rect);
+    Chars(b, t.text, !(t.options & 0x200));
+    w.RawRecord(kSmallTextOut, b.data);
+}
+
+void WriteMaskBlt(EmfWriter& w, const QRect& dest, const QRect& src, const DibParts& dib,
+                  const DibParts& mask, std::uint32_t rop4) {
+    Body b;
+    b.Box(dest);
+    b.I32(dest.x()), b.I32(dest.y()), b.I32(dest.width()), b.I32(dest.height());
+    b.U32(rop4), b.I32(src.x()), b.I32(src.y());
+    IdentityXForm(b);
+    b.U32(0xFFFFFF);
+    const std::uint32_t offInfo = 120 + 8;
+    DibFields(b, dib, offInfo, true);
+    b.I32(src.x()), b.I32(src.y());
+    DibFields(b, mask, offInfo + DibBytes(dib), true);
+    DibData(b, dib);
+    DibData(b, mask);
+    w.RawRecord(kMaskBlt, b.data);
+}
+
+void WritePlgBlt(EmfWriter& w, const QPoint (&corners)[3], const QRect& src, const DibParts& dib,
+                 const DibParts& mask) {
+    Body b;
+    b.Box(QRect(corners[0], corners[1]).normalized());
+    for (const QPoint& p : corners) b.I32(p.x()), b.I32(p.y());
+    b.I32(src.x()), b.I32(src.y()), b.I32(src.width()), b.I32(src.height());
+    IdentityXForm(b);
+    b.U32(0xFFFFFF);
+    const std::uint32_t offInfo = 132 + 8;
+    DibFields(b, dib, offInfo, true);
+    b.I32(src.x()), b.I32(src.y());
+    DibFields(b, mask, offInfo + DibBytes(dib), true);
+    DibData(b, dib);
+    DibData(b, mask);
+    w.RawRecord(kPlgBlt, b.data);
 }
 
 std::uint32_t WritePatternBrush(EmfWriter& w, std::uint32_t type, const DibParts& dib) {
@@ -99,13 +194,14 @@ std::uint32_t WritePatternBrush(EmfWriter& w, std::uint32_t type, const DibParts
 }
 
 void WriteRegionRecord(EmfWriter& w, std::uint32_t type, const std::vector<QRect>& rects,
-                       std::uint32_t brush) {
+                       std::uint32_t brush, QSize frame) {
     QRect bounds;
     for (const QRect& r : rects) bounds |= r;
     Body b;
     b.Box(bounds);
     b.U32(32 + 16 * std::uint32_t(rects.size()));
-    if (type == kFillRgn) b.U32(brush);
+    if (type == kFillRgn || type == kFrameRgn) b.U32(brush);
+    if (type == kFrameRgn) b.I32(frame.width()), b.I32(frame.height());
     b.U32(32), b.U32(1), b.U32(std::uint32_t(rects.size())), b.U32(16 * std::uint32_t(rects.size()));
     b.Box(bounds);
     for (const QRect& r : rects) b.I32(r.left()), b.I32(r.top()), b.I32(r.right() + 1), b.I32(r.bottom() + 1);

@@ -47,8 +47,11 @@ private:
 // when the picture shrinks and the stretch mode asks to keep detail.
 class SourceSampler {
 public:
-    SourceSampler(const BlitSource& s, std::uint32_t stretchMode, double shrink)
-        : src_(s), mode_(stretchMode), taps_(shrink > 1.5 && stretchMode != 3 ? 2 : 1) {}
+    // `shrink` and `grow`: the largest and smallest source step per device pixel.
+    SourceSampler(const BlitSource& s, std::uint32_t stretchMode, double shrink, double grow)
+        : src_(s), mode_(stretchMode), taps_(shrink > 1.5 && stretchMode != 3 ? 2 : 1),
+          // Halftone enlargement interpolates between source pixels.
+          smooth_(stretchMode == 0 && grow < 0.99 && shrink <= 1.5) {}
 
     bool Inside(QPointF p) const {
         return p.x() >= 0 && p.y() >= 0 && p.x() < src_.pixels->Width() &&
@@ -63,6 +66,7 @@ public:
             if (a) *a = src_.alpha.empty() ? 255 : src_.alpha[std::size_t(y) * b.Width() + x];
             return ToRgb(b.Pixel(x, y));
         };
+        if (smooth_) return Interpolated(p, alpha);
         if (taps_ == 1) return fetch(p, alpha);
         unsigned sum[3] = {}, andv = 0xFFFFFF, orv = 0, asum = 0;
         for (int j = 0; j < 2; ++j)
@@ -86,9 +90,30 @@ public:
     }
 
 private:
+    // Bilinear between the four source pixels around `p`, edges repeated.
+    QRgb Interpolated(QPointF p, int* alpha) const {
+        const Bitmap24& b = *src_.pixels;
+        const double fx = p.x() - 0.5, fy = p.y() - 0.5;
+        const int x0 = int(std::floor(fx)), y0 = int(std::floor(fy));
+        const double wx = fx - x0, wy = fy - y0;
+        double sum[4] = {};
+        for (int j = 0; j < 2; ++j)
+            for (int i = 0; i < 2; ++i) {
+                const double wgt = (i ? wx : 1 - wx) * (j ? wy : 1 - wy);
+                const int x = std::clamp(x0 + i, 0, b.Width() - 1);
+                const int y = std::clamp(y0 + j, 0, b.Height() - 1);
+                const Colour c = b.Pixel(x, y);
+                sum[0] += wgt * RedOf(c), sum[1] += wgt * GreenOf(c), sum[2] += wgt * BlueOf(c);
+                sum[3] += wgt * (src_.alpha.empty() ? 255 : src_.alpha[std::size_t(y) * b.Width() + x]);
+            }
+        if (alpha) *alpha = int(std::lround(sum[3]));
+        return qRgb(int(std::lround(sum[0])), int(std::lround(sum[1])), int(std::lround(sum[2])));
+    }
+
     const BlitSource& src_;
     std::uint32_t mode_;
     int taps_;
+    bool smooth_;
 };
 
 QRgb Blend(QRgb s, QRgb d, int sourceAlpha, const BlitMode& m) {
@@ -142,10 +167,10 @@ void Blit(GdiDevice& dc, const QRectF& src, QPointF topLeft, QPointF topRight, Q
 
     QImage& image = dc.GetCanvas().Image();
     const PatternSampler pattern(dc);
-    const double shrink = std::max(std::hypot(back.m11(), back.m12()), std::hypot(back.m21(), back.m22()));
+    const double stepX = std::hypot(back.m11(), back.m12()), stepY = std::hypot(back.m21(), back.m22());
     const bool useSource = source.pixels && source.pixels->Width() > 0;
     const SourceSampler sampler(source, dc.State().stretchMode == kHalftone ? 0 : dc.State().stretchMode,
-                                shrink);
+                                std::max(stepX, stepY), std::min(stepX, stepY));
     const QRectF norm = src.normalized();
     const QPointF dx(back.m11(), back.m12()), dy(back.m21(), back.m22());
     for (const QRect& r : cover) {

@@ -47,10 +47,11 @@ struct LogPalette {
     std::vector<Colour> entries;
 };
 
-// Objects the player keeps a slot for but does not use yet.
-struct OtherObject {};
+// A logical colour space: it only takes its slot, since output is drawn in
+// the colours as recorded (matching happens later, in the print path).
+struct ColourSpace {};
 
-using GdiObject = std::variant<std::monostate, LogPen, LogBrush, LogFont, LogPalette, OtherObject>;
+using GdiObject = std::variant<std::monostate, LogPen, LogBrush, LogFont, LogPalette, ColourSpace>;
 
 // The colour a COLORREF stands for: plain RGB, an RGB matched in the palette,
 // or an entry of `palette` (the 20-colour default palette when it is empty).

@@ -89,6 +89,34 @@ QStringList RegisterFontFile(const QString& path) {
     return id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
 }
 
+namespace {
+
+// The run's glyphs along the baseline in design units (y down, origin at the
+// reference point's baseline), each turned by `turn` radians about its origin;
+// `pen` ends at the advance of the whole run.
+QPainterPath LayOut(const QFont& font, const TextRun& run, double scale, double xScale, double turn,
+                    double* pen) {
+    QPainterPath glyphs;
+    const QTransform spin = QTransform().rotateRadians(turn);
+    double x = 0, rise = 0;
+    for (int i = 0; i < run.text.size(); ++i) {
+        double adv = 0;
+        QPainterPath g = GlyphPath(font, run, i, &adv);
+        if (turn != 0) g = spin.map(g);
+        glyphs.addPath(g.translated(x, rise));
+        if (i < int(run.advances.size())) {
+            x += run.advances[i].x() / scale / xScale;
+            rise -= run.advances[i].y() / scale;
+        } else {
+            x += adv;
+        }
+    }
+    *pen = x;
+    return glyphs;
+}
+
+}  // namespace
+
 void DrawText(GdiDevice& dc, const TextRun& run) {
     if (!FontsAvailable()) return;
     DcState& st = dc.State();
@@ -101,20 +129,18 @@ void DrawText(GdiDevice& dc, const TextRun& run) {
     const double scale = em / kDesignSize;
     const double xScale = lf.width > 0 ? lf.width / (fm.averageCharWidth() * scale) : 1.0;
 
-    // Lay the glyphs out along the baseline in design units.
-    QPainterPath glyphs;
-    double pen = 0, rise = 0;
-    for (int i = 0; i < run.text.size(); ++i) {
-        double adv = 0;
-        const QPainterPath g = GlyphPath(font, run, i, &adv);
-        glyphs.addPath(g.translated(pen, rise));
-        if (i < int(run.advances.size())) {
-            pen += run.advances[i].x() / scale / xScale;
-            rise -= run.advances[i].y() / scale;
-        } else {
-            pen += adv;
-        }
-    }
+    // Text space: x along the escapement, y down, logical units; glyphs stay
+    // upright whatever the mapping's y direction.
+    const QTransform t = dc.DeviceTransform();
+    const bool flipped = t.determinant() < 0;
+    const double angle = lf.escapement / 10.0 * M_PI / 180.0;
+    // In the advanced mode the glyphs turn by the orientation, independently
+    // of the baseline; the compatible mode turns them with the escapement.
+    const double turn = run.graphicsMode == kAdvanced
+                            ? (lf.orientation - lf.escapement) / 10.0 * M_PI / 180.0 * (flipped ? 1 : -1)
+                            : 0;
+    double pen = 0;
+    const QPainterPath glyphs = LayOut(font, run, scale, xScale, turn, &pen);
     const double width = pen * scale * xScale;
     const std::uint32_t h = st.textAlign & kTaHorizontalMask;
     const std::uint32_t v = st.textAlign & kTaVerticalMask;
@@ -123,11 +149,6 @@ void DrawText(GdiDevice& dc, const TextRun& run) {
     const double ox = h == kTaRight ? -pen : h == kTaCenter ? -pen / 2 : 0;
     const double oy = v == kTaBaseline ? 0 : v == kTaBottom ? -fm.descent() : fm.ascent();
 
-    // Text space: x along the escapement, y down, logical units; glyphs stay
-    // upright whatever the mapping's y direction.
-    const QTransform t = dc.DeviceTransform();
-    const double angle = lf.escapement / 10.0 * M_PI / 180.0;
-    const bool flipped = t.determinant() < 0;
     QTransform text;
     text.translate(ref.x(), ref.y());
     // The angle counts in logical space as drawn: a mapping with y up turns
@@ -135,7 +156,7 @@ void DrawText(GdiDevice& dc, const TextRun& run) {
     text.rotateRadians(-angle);
     text.scale(scale * xScale, flipped ? -scale : scale);
     text.translate(ox, oy);
-    const QPainterPath device = (text * t).map(glyphs);
+    const QTransform toDevice = text * t;
 
     if (useCp) {
         const double dir = h == kTaRight ? -1 : 1;
@@ -147,11 +168,17 @@ void DrawText(GdiDevice& dc, const TextRun& run) {
         dc.FillRect(t.mapRect(run.rect).toRect(), ResolveColour(st.bkColour, st.palette));
     }
     if (dc.InPath()) {
-        dc.Emit(ToGdiPath(device, true), false);
+        dc.Emit(ToGdiPath(toDevice.map(glyphs), true), false);
         return;
     }
     if (run.options & kEtoClipped && !run.rect.isEmpty()) dc.IntersectClipRect(run.rect);
-    PaintGlyphs(dc, device, ResolveColour(st.textColour, st.palette),
+    // An opaque background mode paints the character cells behind the text.
+    if (st.bkMode == kOpaque && pen != 0) {
+        QPainterPath cells;
+        cells.addRect(QRectF(0, -fm.ascent(), pen, fm.ascent() + fm.descent()).normalized());
+        PaintGlyphs(dc, toDevice.map(cells), ResolveColour(st.bkColour, st.palette), false);
+    }
+    PaintGlyphs(dc, toDevice.map(glyphs), ResolveColour(st.textColour, st.palette),
                 lf.quality != kNonAntialiased && lf.quality != kDraft);
     st.clip = saved;
 }

@@ -34,6 +34,9 @@ struct TextRun {
     std::uint32_t options = 0;
     QRectF rect;                    // logical; for opaque and clipped output
     std::vector<QPointF> advances;  // per character, logical; empty = the font's
+    // The graphics mode the run was recorded in: only the advanced mode
+    // turns glyphs by the font's orientation apart from the escapement.
+    std::uint32_t graphicsMode = kAdvanced;
 };
 
 // Draws (or adds to the open path) one run. Text needs the font system of a

@@ -44,6 +44,7 @@ std::optional<Decoded> Decode(const PlayContext& c, const DibRef& ref, bool alph
     DibDecodeOptions o;
     o.tolerateShortColourTable = true;
     o.wantAlpha = alpha;
+    o.alphaInSpareByte = alpha;
     o.bandRows = band;
     if (ref.usage == kDibPalColours) {
         const LogPalette& pal = c.dc.State().palette;

@@ -81,11 +81,6 @@ void CreatePalette(PlayContext& c, ByteReader& r) {
     if (r.Ok()) Store(c, ih, std::move(pal));
 }
 
-void OtherObjectRecord(PlayContext& c, ByteReader& r) {
-    const std::uint32_t ih = r.U32();
-    if (r.Ok()) Store(c, ih, OtherObject{});
-}
-
 void SelectStock(GdiDevice& dc, std::uint32_t index) {
     if (IsStockPen(index)) {
         dc.SelectPen(StockPen(index));
@@ -155,7 +150,6 @@ void RegisterObjectHandlers(HandlerTable& t) {
     t[kCreateBrushIndirect] = &CreateBrush;
     t[kExtCreateFontIndirectW] = &CreateFont;
     t[kCreatePalette] = &CreatePalette;
-    t[kCreateColorSpace] = t[kCreateColorSpaceW] = &OtherObjectRecord;
     t[kSelectObject] = &SelectObject;
     t[kDeleteObject] = &DeleteObject;
     t[kSelectPalette] = &SelectPalette;

@@ -1,4 +1,5 @@
 // Records that paint regions, single pixels and gradients.
+#include "platform/metafile/gdi_flood.h"
 #include "platform/metafile/record_handlers.h"
 
 #include <QPainterPath>
@@ -98,6 +99,26 @@ void SetPixelV(PlayContext& c, ByteReader& r) {
     c.dc.FillRect(QRect(px, QSize(1, 1)), ResolveColour(colour, c.dc.State().palette));
 }
 
+// Fills the area around the start point that the border colour encloses
+// (mode 0) or that has the surface colour (mode 1) with the current brush.
+// The area is found on the device picture as drawn so far; a start point
+// outside the clip fills nothing, as on the system.
+void ExtFloodFill(PlayContext& c, ByteReader& r) {
+    const QPointF p = c.dc.LPtoDP(ReadPointL(r));
+    const Colour colour = ResolveColour(r.U32(), c.dc.State().palette);
+    const std::uint32_t mode = r.U32();
+    if (!r.Ok() || mode > 1 || c.dc.InPath() || !std::isfinite(p.x()) || !std::isfinite(p.y())) return;
+    const QPointF seedF(std::floor(p.x()), std::floor(p.y()));
+    if (std::fabs(seedF.x()) > 1e9 || std::fabs(seedF.y()) > 1e9) return;
+    const QPoint seed = seedF.toPoint();
+    const auto clip = c.dc.EffectiveClip();
+    if (clip && !clip->contains(seed)) return;
+    const QRegion area = FloodArea(c.dc.GetCanvas().Image(), seed,
+                                   qRgb(RedOf(colour), GreenOf(colour), BlueOf(colour)),
+                                   mode == 1 ? FloodKind::kSurface : FloodKind::kBorder);
+    FillDeviceRegion(c.dc, area, c.dc.State().brush, c.dc.State().rop2);
+}
+
 struct Vertex {
     QPointF p;  // device pixels
     double rgb[3];
@@ -175,6 +196,7 @@ void RegisterRegionHandlers(HandlerTable& t) {
     t[kFrameRgn] = &FrameRgn;
     t[kPaintRgn] = t[kInvertRgn] = &PaintRgn;
     t[kSetPixelV] = &SetPixelV;
+    t[kExtFloodFill] = &ExtFloodFill;
     t[kGradientFill] = &GradientFill;
 }
 

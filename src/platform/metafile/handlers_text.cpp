@@ -41,19 +41,30 @@ bool ReadText(PlayContext& c, ByteReader& r, bool wide, TextRun* run) {
     return !run->text.isEmpty() || (run->options & kEtoOpaque);
 }
 
+// The graphics mode a text record was made in; then the scales of the
+// recording device, which play no part.
+std::uint32_t ReadGraphicsMode(ByteReader& r) {
+    const std::uint32_t mode = r.U32();
+    r.Skip(8);
+    return mode == kAdvanced ? kAdvanced : kCompatible;
+}
+
 template <bool kWide>
 void ExtTextOut(PlayContext& c, ByteReader& r) {
-    r.Skip(16 + 12);  // bounds, graphics mode and the scales of the recording device
+    r.Skip(16);  // bounds
     TextRun run;
+    run.graphicsMode = ReadGraphicsMode(r);
     if (ReadText(c, r, kWide, &run)) DrawText(c.dc, run);
 }
 
 template <bool kWide>
 void PolyTextOut(PlayContext& c, ByteReader& r) {
-    r.Skip(16 + 12);
+    r.Skip(16);
+    const std::uint32_t mode = ReadGraphicsMode(r);
     const std::uint32_t n = r.U32();
     for (std::uint32_t i = 0; i < n && r.Ok(); ++i) {
         TextRun run;
+        run.graphicsMode = mode;
         if (ReadText(c, r, kWide, &run)) DrawText(c.dc, run);
     }
 }
@@ -63,7 +74,7 @@ void SmallTextOut(PlayContext& c, ByteReader& r) {
     run.reference = ReadPointL(r);
     const std::uint32_t chars = r.U32();
     run.options = r.U32();
-    r.Skip(12);  // graphics mode and scales
+    run.graphicsMode = ReadGraphicsMode(r);
     if (!(run.options & kEtoNoRect)) run.rect = ReadBox(r);
     if (!r.Ok()) return;
     const bool wide = !(run.options & kEtoSmallChars);

@@ -28,6 +28,7 @@ void RegisterPathClipHandlers(HandlerTable& table);
 void RegisterBitmapHandlers(HandlerTable& table);
 void RegisterTextHandlers(HandlerTable& table);
 void RegisterRegionHandlers(HandlerTable& table);
+void RegisterInertHandlers(HandlerTable& table);
 
 const HandlerTable& Handlers();
 
