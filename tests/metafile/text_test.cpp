@@ -113,6 +113,21 @@ TEST(MetafileText, SpacingArrayPlacesEveryCharacter) {
     EXPECT_EQ(both.right, one.right + 50);
 }
 
+// A spacing array may stack characters on one another (a narrow font that is
+// missing and replaced by a wider one); where they overlap they stay inked.
+TEST(MetafileText, StackedCharactersStayInked) {
+    auto inked = [](const QString& text) {
+        const std::int32_t dx[] = {0, 0};
+        const auto image = Render(Arial(-40), kTaBaseline, text, dx);
+        int n = 0;
+        for (int y = 0; y < image->Height(); ++y)
+            for (int x = 0; x < image->Width(); ++x) n += GreenOf(image->Pixel(x, y)) < 128;
+        return n;
+    };
+    for (const char* pair : {"om", "mo", "eS"})
+        EXPECT_GE(inked(pair), inked(QString(pair).left(1))) << pair;
+}
+
 TEST(MetafileText, SpacingPairsMoveVertically) {
     const std::int32_t dxy[] = {0, 30, 0, 0};
     const Ink both = InkOf(*Render(Arial(-40), kTaBaseline, "II", dxy, kEtoPdy));
@@ -199,6 +214,23 @@ TEST(MetafileText, UpdateCurrentPositionChainsRuns) {
     EXPECT_NEAR(one.left, 20 + QFontMetricsF(emf::ResolveFont(Arial(-40), 40)).leftBearing('H'), 1.5);
     EXPECT_NEAR(two.right - one.right, advance, 1.5);
     EXPECT_EQ(two.bottom, one.bottom);
+}
+
+// Vertical spacing pairs move the current position too: the next run starts
+// as high as the last character ended.
+TEST(MetafileText, UpdateCurrentPositionKeepsTheRise) {
+    EnsureGuiApp();
+    auto render = [](std::span<const std::int32_t> dxy) {
+        auto w = PixelWriter(200, 120);
+        w.SelectObject(emf::WriteFont(w, Arial(-40)));
+        w.Set(emf::kSetTextAlign, std::int32_t(emf::kTaUpdateCp | emf::kTaBaseline));
+        w.MoveTo(QPoint(20, 80));
+        emf::WriteExtTextOutW(w, QPoint(150, 10), "I", emf::kEtoPdy, QRect(), dxy);
+        emf::WriteExtTextOutW(w, QPoint(150, 10), "I");
+        return InkOf(*Play(w, 200, 120));
+    };
+    const std::int32_t flat[] = {40, 0}, rising[] = {40, 30};
+    EXPECT_EQ(render(rising).top, render(flat).top - 30);
 }
 
 // Every text record form draws what EXTTEXTOUTW draws for the same string.

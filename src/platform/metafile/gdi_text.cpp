@@ -93,10 +93,11 @@ namespace {
 
 // The run's glyphs along the baseline in design units (y down, origin at the
 // reference point's baseline), each turned by `turn` radians about its origin;
-// `pen` ends at the advance of the whole run.
+// `pen` ends at the advance of the whole run (x along it, y its rise, down).
 QPainterPath LayOut(const QFont& font, const TextRun& run, double scale, double xScale, double turn,
-                    double* pen) {
+                    QPointF* pen) {
     QPainterPath glyphs;
+    glyphs.setFillRule(Qt::WindingFill);  // characters that overlap stay inked
     const QTransform spin = QTransform().rotateRadians(turn);
     double x = 0, rise = 0;
     for (int i = 0; i < run.text.size(); ++i) {
@@ -111,7 +112,7 @@ QPainterPath LayOut(const QFont& font, const TextRun& run, double scale, double 
             x += adv;
         }
     }
-    *pen = x;
+    *pen = QPointF(x, rise);
     return glyphs;
 }
 
@@ -139,9 +140,9 @@ void DrawText(GdiDevice& dc, const TextRun& run) {
     const double turn = run.graphicsMode == kAdvanced
                             ? (lf.orientation - lf.escapement) / 10.0 * M_PI / 180.0 * (flipped ? 1 : -1)
                             : 0;
-    double pen = 0;
-    const QPainterPath glyphs = LayOut(font, run, scale, xScale, turn, &pen);
-    const double width = pen * scale * xScale;
+    QPointF end;
+    const QPainterPath glyphs = LayOut(font, run, scale, xScale, turn, &end);
+    const double pen = end.x();
     const std::uint32_t h = st.textAlign & kTaHorizontalMask;
     const std::uint32_t v = st.textAlign & kTaVerticalMask;
     const bool useCp = st.textAlign & kTaUpdateCp;
@@ -159,9 +160,9 @@ void DrawText(GdiDevice& dc, const TextRun& run) {
     const QTransform toDevice = text * t;
 
     if (useCp) {
-        const double dir = h == kTaRight ? -1 : 1;
-        st.position = ref + QPointF(std::cos(angle), -std::sin(angle)) *
-                                width * dir * (h == kTaCenter ? 0 : 1);
+        // The position moves by the run's advance, vertical spacing included.
+        const double dir = h == kTaRight ? -1 : h == kTaCenter ? 0 : 1;
+        st.position = (QTransform(text).translate(-ox, -oy)).map(QPointF(pen * dir, end.y() * dir));
     }
     const std::optional<QRegion> saved = st.clip;
     if (run.options & kEtoOpaque && !run.rect.isEmpty()) {
