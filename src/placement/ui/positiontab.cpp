@@ -84,7 +84,7 @@ QWidget* PositionTab::BuildPlacement() {
     form->addRow(QStringLiteral("&Y Offset:"), mmyos_);
     form->addRow(QStringLiteral("X &Gap:"), mmxgap_);
     form->addRow(QStringLiteral("Y G&ap:"), mmygap_);
-    form->addRow(QStringLiteral("C&opies:"), spincopies_);
+    form->addRow(QStringLiteral("Cop&ies:"), spincopies_);
     cRotate_ = Check(this, "cRotate", QStringLiteral("&Rotate 90 Deg."));
     cMirrorX_ = Check(this, "cMirrorX", QStringLiteral("&Mirror Image X"));
     cmirrorY_ = Check(this, "cmirrorY", QStringLiteral("Mirror &Image Y"));
@@ -95,7 +95,7 @@ QWidget* PositionTab::BuildPlacement() {
     auto* buttons = new QGridLayout;
     auto* dcenter = PushButton(this, "dcenter", QStringLiteral("&Center on Page"));
     auto* dstretch = PushButton(this, "dstretch", QStringLiteral("S&tretch to Fit"));
-    auto* dresetpos = PushButton(this, "dresetpos", QStringLiteral("R&eset Position"));
+    auto* dresetpos = PushButton(this, "dresetpos", QStringLiteral("Reset Positio&n"));
     auto* ddocsize = PushButton(this, "ddocsize", QStringLiteral("&Job Size..."));
     buttons->addWidget(dcenter, 0, 0);
     buttons->addWidget(dstretch, 0, 1);
@@ -151,8 +151,8 @@ QWidget* PositionTab::BuildCrop() {
     grid->addWidget(mmbotx_, 2, 1);
     grid->addWidget(new QLabel(QStringLiteral("Bottom:"), this), 2, 2);
     grid->addWidget(mmboty_, 2, 3);
-    auto* dfullcrop = PushButton(this, "dfullcrop", QStringLiteral("&Full Page"));
-    auto* dcroparea = PushButton(this, "dcroparea", QStringLiteral("Cro&p Area..."));
+    auto* dfullcrop = PushButton(this, "dfullcrop", QStringLiteral("F&ull Page"));
+    auto* dcroparea = PushButton(this, "dcroparea", QStringLiteral("Crop &Area..."));
     auto* dbillboard = PushButton(this, "dbillboard", QStringLiteral("&Billboard Tiles..."));
     grid->addWidget(dfullcrop, 3, 1);
     grid->addWidget(dcroparea, 3, 3);

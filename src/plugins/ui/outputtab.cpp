@@ -73,7 +73,7 @@ QWidget* OutputTab::BuildPrinter() {
     auto* row = new QHBoxLayout;
     auto* update = Named(new QPushButton(QStringLiteral("&Update Drivers"), box), "dupdatedrivers");
     auto* options =
-        Named(new QPushButton(QStringLiteral("Printer &Options..."), box), "dprinteroptions");
+        Named(new QPushButton(QStringLiteral("Printer Op&tions..."), box), "dprinteroptions");
     connect(update, &QPushButton::clicked, this, &OutputTab::updateDriversRequested);
     connect(options, &QPushButton::clicked, this, &OutputTab::printerOptionsRequested);
     row->addWidget(update);
@@ -110,7 +110,7 @@ QWidget* OutputTab::BuildRipOptions() {
     };
     cDoRaster_ = Named(new QCheckBox(QStringLiteral("Print Ra&ster"), box), "cDoRaster");
     cDoVector_ = Named(new QCheckBox(QStringLiteral("Cut &Contours"), box), "cDoVector");
-    cRiptoFile_ = Named(new QCheckBox(QStringLiteral("Rip to &File"), box), "cRiptoFile");
+    cRiptoFile_ = Named(new QCheckBox(QStringLiteral("Rip to Fi&le"), box), "cRiptoFile");
     cDoRaster_->setChecked(true);
     cDoVector_->setChecked(true);
     imageRaster_ = Picture(box, "imageRaster", QStyle::SP_DesktopIcon);

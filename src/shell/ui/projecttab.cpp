@@ -63,14 +63,14 @@ QWidget* ProjectTab::BuildSize() {
     auto* form = new QFormLayout(box);
     mmDocWidth_ = Named(new TmmNumEdit(this), "mmDocWidth");
     mmDocHeight_ = Named(new TmmNumEdit(this), "mmDocHeight");
-    cProportional_ = Named(new QCheckBox(QStringLiteral("&Proportional"), this), "cProportional");
+    cProportional_ = Named(new QCheckBox(QStringLiteral("Proportion&al"), this), "cProportional");
     label_docsize_ = Named(new QLabel(this), "label_docsize");
     auto* dchangedocsize =
         Named(new QPushButton(QStringLiteral("Set Job Si&ze..."), this), "dchangedocsize");
     auto* scale = Named(new QPushButton(QStringLiteral("Scale %"), this), "SpeedButton116");
     scale->setToolTip(QStringLiteral("Scale Job Size"));
     form->addRow(QStringLiteral("Job &Width:"), mmDocWidth_);
-    form->addRow(QStringLiteral("Job &Height:"), mmDocHeight_);
+    form->addRow(QStringLiteral("Job Hei&ght:"), mmDocHeight_);
     form->addRow(QString(), cProportional_);
     form->addRow(QStringLiteral("Document Size:"), label_docsize_);
     auto* row = new QHBoxLayout;
@@ -94,10 +94,10 @@ QWidget* ProjectTab::BuildMedia() {
     ComboBox1_->setCurrentIndex(-1);
     ComboBox1_->setPlaceholderText(QStringLiteral("Roll widths"));
     form->addRow(QStringLiteral("Media W&idth:"), mmMediaWidth_);
-    form->addRow(QStringLiteral("Media L&ength:"), mmMediaHeight_);
+    form->addRow(QStringLiteral("Media Le&ngth:"), mmMediaHeight_);
     form->addRow(QStringLiteral("&Roll Width:"), ComboBox1_);
     // The driver's (or the system printer's) page sizes; the window connects it.
-    auto* sheets = Named(new QPushButton(QStringLiteral("Sheet Si&zes..."), this), "dsheetsizes");
+    auto* sheets = Named(new QPushButton(QStringLiteral("Shee&t Sizes..."), this), "dsheetsizes");
     sheets->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     form->addRow(QString(), sheets);
     connect(mmMediaWidth_, &TmmNumEdit::validEntry, this, &ProjectTab::MediaWidthEntered);
@@ -129,7 +129,7 @@ QWidget* ProjectTab::BuildBackground() {
     auto* deditimage = Named(new QPushButton(QStringLiteral("Edit Image"), this), "deditimage");
     cBackgroundImage_ =
         Named(new QCheckBox(QStringLiteral("&Draw Image"), this), "cBackgroundImage");
-    cSolid_ = Named(new QCheckBox(QStringLiteral("S&olid"), this), "cSolid");
+    cSolid_ = Named(new QCheckBox(QStringLiteral("So&lid"), this), "cSolid");
     cSolid_->setChecked(true);
     BG_color_picker_ = Named(new QPushButton(this), "BG_color_picker");
     BG_color_picker_->setFixedSize(48, 24);
