@@ -111,6 +111,9 @@ TEST_F(OutputOptionsTab, PropertiesOfAQueueCupsDoesNotKnow) {
 
 TEST_F(OutputOptionsTab, PropertiesOfTheCupsPdfQueueOfferItsPaperSizes) {
     InstallQtSystemPrinter();
+    struct Uninstall {
+        ~Uninstall() { SetSystemPrinterPort(nullptr); }
+    } uninstall;
     MakeWindow();
     auto* queues = Find<QComboBox>("combospooler");
     const int pdf = queues->findText("PDF");
@@ -126,7 +129,6 @@ TEST_F(OutputOptionsTab, PropertiesOfTheCupsPdfQueueOfferItsPaperSizes) {
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_FALSE(media.isEmpty());
     EXPECT_TRUE(media.join(",").contains("A4")) << media.join(",").toStdString();
-    SetSystemPrinterPort(nullptr);
 }
 
 }  // namespace
