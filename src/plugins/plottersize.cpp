@@ -43,10 +43,8 @@ void FromSystemPrinter(TemfPlotter& p) {
     SystemPrinterPort* port = CurrentSystemPrinterPort();
     if (!port) throw std::runtime_error("no system printer support");
     const auto names = port->PrinterNames();
-    int index = SelectedSystemPrinter();
-    if (index < 0 || index >= static_cast<int>(names.size())) index = port->DefaultPrinterIndex();
-    if (index < 0 || index >= static_cast<int>(names.size()))
-        throw std::runtime_error("no printer");
+    const int index = EffectiveSystemPrinter(*port, names);
+    if (index < 0) throw std::runtime_error("no printer");
     const auto caps = port->Capabilities(names[static_cast<std::size_t>(index)]);
     if (!caps || caps->DpiX <= 0 || caps->DpiY <= 0) throw std::runtime_error("no capabilities");
     p.DpiX = caps->DpiX;

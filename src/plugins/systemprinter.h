@@ -37,5 +37,10 @@ SystemPrinterPort* CurrentSystemPrinterPort();
 // The system printer chosen for system-printer output; -1 = the default one.
 void SetSelectedSystemPrinter(int index);
 int SelectedSystemPrinter();
+// The index in `names` (the port's printer names) of the printer output
+// goes to: the chosen one, else the default one; -1 when there is none.
+int EffectiveSystemPrinter(SystemPrinterPort& port, const std::vector<std::string>& names);
+// That printer's name; empty without any printer or port.
+std::string SelectedSystemPrinterName();
 
 }  // namespace corvan

@@ -7,9 +7,7 @@ class Body {
 public:
     void I32(std::int32_t v) { Bytes(&v, 4); }
     void U32(std::uint32_t v) { Bytes(&v, 4); }
-    void Box(const QRect& r) {
-        I32(r.left()), I32(r.top()), I32(r.right()), I32(r.bottom());
-    }
+    void Box(const QRect& r) { I32(r.left()), I32(r.top()), I32(r.right()), I32(r.bottom()); }
     void Bytes(const void* p, std::size_t n) {
         const auto* b = static_cast<const std::uint8_t*>(p);
         data.insert(data.end(), b, b + n);
@@ -143,20 +141,31 @@ void WriteSmallTextOut(EmfWriter& w, const TextItem& t) {
     w.RawRecord(kSmallTextOut, b.data);
 }
 
+namespace {
+
+// The tail MASKBLT and PLGBLT share: source transform and background, the
+// source bitmap's fields, the mask's origin and fields, then both bitmaps.
+// `offInfo` is where the source's info block starts in the record.
+void MaskedSource(Body& b, const QRect& src, const DibParts& dib, const DibParts& mask,
+                  std::uint32_t offInfo) {
+    IdentityXForm(b);
+    b.U32(0xFFFFFF);
+    DibFields(b, dib, offInfo, true);
+    b.I32(src.x()), b.I32(src.y());
+    DibFields(b, mask, offInfo + DibBytes(dib), true);
+    DibData(b, dib);
+    DibData(b, mask);
+}
+
+}  // namespace
+
 void WriteMaskBlt(EmfWriter& w, const QRect& dest, const QRect& src, const DibParts& dib,
                   const DibParts& mask, std::uint32_t rop4) {
     Body b;
     b.Box(dest);
     b.I32(dest.x()), b.I32(dest.y()), b.I32(dest.width()), b.I32(dest.height());
     b.U32(rop4), b.I32(src.x()), b.I32(src.y());
-    IdentityXForm(b);
-    b.U32(0xFFFFFF);
-    const std::uint32_t offInfo = 120 + 8;
-    DibFields(b, dib, offInfo, true);
-    b.I32(src.x()), b.I32(src.y());
-    DibFields(b, mask, offInfo + DibBytes(dib), true);
-    DibData(b, dib);
-    DibData(b, mask);
+    MaskedSource(b, src, dib, mask, 120 + 8);
     w.RawRecord(kMaskBlt, b.data);
 }
 
@@ -166,14 +175,7 @@ void WritePlgBlt(EmfWriter& w, const QPoint (&corners)[3], const QRect& src, con
     b.Box(QRect(corners[0], corners[1]).normalized());
     for (const QPoint& p : corners) b.I32(p.x()), b.I32(p.y());
     b.I32(src.x()), b.I32(src.y()), b.I32(src.width()), b.I32(src.height());
-    IdentityXForm(b);
-    b.U32(0xFFFFFF);
-    const std::uint32_t offInfo = 132 + 8;
-    DibFields(b, dib, offInfo, true);
-    b.I32(src.x()), b.I32(src.y());
-    DibFields(b, mask, offInfo + DibBytes(dib), true);
-    DibData(b, dib);
-    DibData(b, mask);
+    MaskedSource(b, src, dib, mask, 132 + 8);
     w.RawRecord(kPlgBlt, b.data);
 }
 
@@ -202,9 +204,11 @@ void WriteRegionRecord(EmfWriter& w, std::uint32_t type, const std::vector<QRect
     b.U32(32 + 16 * std::uint32_t(rects.size()));
     if (type == kFillRgn || type == kFrameRgn) b.U32(brush);
     if (type == kFrameRgn) b.I32(frame.width()), b.I32(frame.height());
-    b.U32(32), b.U32(1), b.U32(std::uint32_t(rects.size())), b.U32(16 * std::uint32_t(rects.size()));
+    b.U32(32), b.U32(1), b.U32(std::uint32_t(rects.size())),
+        b.U32(16 * std::uint32_t(rects.size()));
     b.Box(bounds);
-    for (const QRect& r : rects) b.I32(r.left()), b.I32(r.top()), b.I32(r.right() + 1), b.I32(r.bottom() + 1);
+    for (const QRect& r : rects)
+        b.I32(r.left()), b.I32(r.top()), b.I32(r.right() + 1), b.I32(r.bottom() + 1);
     w.RawRecord(type, b.data);
 }
 
@@ -233,8 +237,8 @@ std::uint32_t WriteFont(EmfWriter& w, const LogFont& f) {
     Body b;
     b.U32(h);
     b.I32(f.height), b.I32(f.width), b.I32(f.escapement), b.I32(f.orientation), b.I32(f.weight);
-    const std::uint8_t bytes[8] = {f.italic, f.underline, f.strikeOut, f.charSet,
-                                   f.outPrecision, f.clipPrecision, f.quality, f.pitchAndFamily};
+    const std::uint8_t bytes[8] = {f.italic,       f.underline,     f.strikeOut, f.charSet,
+                                   f.outPrecision, f.clipPrecision, f.quality,   f.pitchAndFamily};
     b.Bytes(bytes, 8);
     char16_t face[32] = {};
     for (std::size_t i = 0; i < f.faceName.size() && i < 31; ++i) face[i] = f.faceName[i];

@@ -81,6 +81,12 @@ void CreatePalette(PlayContext& c, ByteReader& r) {
     if (r.Ok()) Store(c, ih, std::move(pal));
 }
 
+// Colour spaces only take their slot: colours are drawn as recorded.
+void CreateColourSpace(PlayContext& c, ByteReader& r) {
+    const std::uint32_t ih = r.U32();
+    if (r.Ok()) Store(c, ih, ColourSpace{});
+}
+
 void SelectStock(GdiDevice& dc, std::uint32_t index) {
     if (IsStockPen(index)) {
         dc.SelectPen(StockPen(index));
@@ -108,6 +114,15 @@ void SelectObject(PlayContext& c, ByteReader& r) {
 void DeleteObject(PlayContext& c, ByteReader& r) {
     const std::uint32_t ih = r.U32();
     if (r.Ok() && !(ih & kStockBit) && ih > 0 && c.handles.Valid(ih))
+        c.handles.slots[ih] = std::monostate{};
+}
+
+// Frees the slot only when it holds a colour space: the index may name
+// another object when a writer reused it by mistake.
+void DeleteColourSpace(PlayContext& c, ByteReader& r) {
+    const std::uint32_t ih = r.U32();
+    if (r.Ok() && !(ih & kStockBit) && c.handles.Valid(ih) &&
+        std::holds_alternative<ColourSpace>(c.handles.slots[ih]))
         c.handles.slots[ih] = std::monostate{};
 }
 
@@ -152,6 +167,8 @@ void RegisterObjectHandlers(HandlerTable& t) {
     t[kCreatePalette] = &CreatePalette;
     t[kSelectObject] = &SelectObject;
     t[kDeleteObject] = &DeleteObject;
+    t[kCreateColorSpace] = t[kCreateColorSpaceW] = &CreateColourSpace;
+    t[kDeleteColorSpace] = &DeleteColourSpace;
     t[kSelectPalette] = &SelectPalette;
     t[kSetPaletteEntries] = &SetPaletteEntries;
     t[kResizePalette] = &ResizePalette;

@@ -13,21 +13,19 @@ RipHooks MakeRipHooks(AppCore& app, RipStats* stats) {
     RipHooks hooks;
     hooks.renderStrip = [&app, stats](const IntRect& rect, float scale) {
         auto strip = RenderStrip(app, rect, scale);
-        if (strip && stats) stats->sourcePixels += static_cast<double>(strip->Width()) * strip->Height();
+        if (strip && stats)
+            stats->sourcePixels += static_cast<double>(strip->Width()) * strip->Height();
         return strip;
     };
     hooks.cutPath = [&app](float scale) { return CollectJobContours(*app.CurrentJob, scale); };
     hooks.printToSystemPrinter = [&app, hooks]() mutable {
-        SystemPrinterPort* port = CurrentSystemPrinterPort();
-        if (!port) return false;
-        const auto names = port->PrinterNames();
-        int index = SelectedSystemPrinter();
-        if (index < 0 || index >= static_cast<int>(names.size())) index = port->DefaultPrinterIndex();
-        if (index < 0) {
+        if (!CurrentSystemPrinterPort()) return false;
+        const std::string name = SelectedSystemPrinterName();
+        if (name.empty()) {
             app.Ui().ShowError("No system printer is installed.");
             return false;
         }
-        QtPrinterCanvas canvas(names[static_cast<std::size_t>(index)]);
+        QtPrinterCanvas canvas(name);
         return PrintStrips(app, canvas, hooks.renderStrip);
     };
     return hooks;

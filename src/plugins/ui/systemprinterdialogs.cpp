@@ -23,16 +23,6 @@ namespace corvan {
 
 namespace {
 
-std::string SelectedPrinterName() {
-    SystemPrinterPort* port = CurrentSystemPrinterPort();
-    if (!port) return {};
-    const auto names = port->PrinterNames();
-    int index = SelectedSystemPrinter();
-    if (index < 0) index = port->DefaultPrinterIndex();
-    if (index < 0 || index >= static_cast<int>(names.size())) return {};
-    return names[static_cast<std::size_t>(index)];
-}
-
 // One combo per option, named after the option so tests can find it.
 class QueuePropertiesDialog : public QDialog {
 public:
@@ -87,7 +77,7 @@ private:
 
 bool SystemPrinterSetup(QWidget* parent) {
     const QPrinterInfo info =
-        QPrinterInfo::printerInfo(QString::fromStdString(SelectedPrinterName()));
+        QPrinterInfo::printerInfo(QString::fromStdString(SelectedSystemPrinterName()));
     QPrinter printer(info, QPrinter::HighResolution);
     ApplyPrinterSetup(printer);
     QPageSetupDialog dialog(&printer, parent);
