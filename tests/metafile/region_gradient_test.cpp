@@ -69,6 +69,16 @@ TEST(MetafileRegions, SetPixelPaintsOnePixel) {
     EXPECT_TRUE(Matches(*Play(w, 3, 2), {"...", ".b."}, "setpixel"));
 }
 
+// A world transform can throw a point past any pixel index; such records
+// draw nothing instead of overflowing the conversion.
+TEST(MetafileRegions, PointsBeyondAnyPictureDrawNothing) {
+    auto w = PixelWriter(3, 2);
+    w.SetWorldTransform(QTransform::fromScale(1e6, -1e6));
+    w.Record(kSetPixelV, {2000000000, 2000000000, 0xFF0000});
+    w.Record(kExtFloodFill, {-2000000000, 5, 0, 1});
+    EXPECT_TRUE(Matches(*Play(w, 3, 2), {"...", "..."}, "far points"));
+}
+
 TEST(MetafileGradients, HorizontalRectangleRunsFromColourToColour) {
     auto w = PixelWriter(8, 2);
     const GradientVertex v[] = {{QPoint(0, 0), 0x000000}, {QPoint(8, 2), 0x0000FF}};

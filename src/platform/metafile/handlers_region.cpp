@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace corvan::emf {
 namespace {
@@ -91,12 +92,19 @@ void PaintRgn(PlayContext& c, ByteReader& r) {
         FillDeviceRegion(c.dc, region, c.dc.State().brush, c.dc.State().rop2);
 }
 
+// The device pixel a point falls in; none when the point lies beyond any
+// picture (a transform can throw it past what a pixel index can hold).
+std::optional<QPoint> DevicePixel(QPointF p) {
+    constexpr double kFar = 1e9;
+    if (!(std::fabs(p.x()) < kFar && std::fabs(p.y()) < kFar)) return std::nullopt;
+    return QPoint(int(std::floor(p.x())), int(std::floor(p.y())));
+}
+
 void SetPixelV(PlayContext& c, ByteReader& r) {
-    const QPointF p = c.dc.LPtoDP(ReadPointL(r));
+    const auto px = DevicePixel(c.dc.LPtoDP(ReadPointL(r)));
     const std::uint32_t colour = r.U32();
-    if (!r.Ok() || c.dc.InPath()) return;
-    const QPoint px(int(std::floor(p.x())), int(std::floor(p.y())));
-    c.dc.FillRect(QRect(px, QSize(1, 1)), ResolveColour(colour, c.dc.State().palette));
+    if (!r.Ok() || c.dc.InPath() || !px) return;
+    c.dc.FillRect(QRect(*px, QSize(1, 1)), ResolveColour(colour, c.dc.State().palette));
 }
 
 // Fills the area around the start point that the border colour encloses
@@ -104,13 +112,11 @@ void SetPixelV(PlayContext& c, ByteReader& r) {
 // The area is found on the device picture as drawn so far; a start point
 // outside the clip fills nothing, as on the system.
 void ExtFloodFill(PlayContext& c, ByteReader& r) {
-    const QPointF p = c.dc.LPtoDP(ReadPointL(r));
+    const auto px = DevicePixel(c.dc.LPtoDP(ReadPointL(r)));
     const Colour colour = ResolveColour(r.U32(), c.dc.State().palette);
     const std::uint32_t mode = r.U32();
-    if (!r.Ok() || mode > 1 || c.dc.InPath() || !std::isfinite(p.x()) || !std::isfinite(p.y())) return;
-    const QPointF seedF(std::floor(p.x()), std::floor(p.y()));
-    if (std::fabs(seedF.x()) > 1e9 || std::fabs(seedF.y()) > 1e9) return;
-    const QPoint seed = seedF.toPoint();
+    if (!r.Ok() || mode > 1 || c.dc.InPath() || !px) return;
+    const QPoint seed = *px;
     const auto clip = c.dc.EffectiveClip();
     if (clip && !clip->contains(seed)) return;
     const QRegion area = FloodArea(c.dc.GetCanvas().Image(), seed,
