@@ -2,7 +2,7 @@
 // The command-line tool's user interface: never waits for anyone. Messages
 // go to standard error; each question gets the answer configured for the
 // start of its text, else the safe default (No, then Cancel, then OK).
-#include "shell/userinterface.h"
+#include "platform/userinterface.h"
 
 #include <string>
 #include <utility>

@@ -6,7 +6,7 @@
 #include "platform/folders.h"
 #include "raster/contours.h"
 #include "raster/stripcomposer.h"
-#include "shell/paths.h"
+#include "platform/paths.h"
 
 #include <QFile>
 

@@ -2,7 +2,7 @@
 
 #include "platform/folders.h"
 #include "plugins/driverlist.h"
-#include "shell/paths.h"
+#include "platform/paths.h"
 
 #include <iostream>
 

@@ -1,8 +1,8 @@
 #include "command.h"
 
 #include "platform/folders.h"
-#include "shell/debuglog.h"
-#include "shell/paths.h"
+#include "platform/debuglog.h"
+#include "platform/paths.h"
 
 #include <iomanip>
 #include <iostream>

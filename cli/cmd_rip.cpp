@@ -14,7 +14,7 @@
 #include "plugins/printsupport/qtsystemprinter.h"
 #include "rip/ripcommand.h"
 #include "shell/appcore.h"
-#include "shell/paths.h"
+#include "platform/paths.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>

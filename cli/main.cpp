@@ -1,6 +1,6 @@
 #include "command.h"
 
-#include "shell/debuglog.h"
+#include "platform/debuglog.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

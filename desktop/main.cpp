@@ -19,7 +19,7 @@
 #include "plugins/ui/systemprinterdialogs.h"
 #include "rip/ui/preflightdialog.h"
 #include "shell/appcore.h"
-#include "shell/debuglog.h"
+#include "platform/debuglog.h"
 #include "shell/ui/aboutbox.h"
 #include "shell/ui/appicon.h"
 #include "shell/ui/application.h"

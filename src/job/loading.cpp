@@ -8,10 +8,10 @@
 #include "platform/metafile/emf_reader.h"
 #include "raster/imageload.h"
 #include "shell/appcore.h"
-#include "shell/debuglog.h"
-#include "shell/history.h"
+#include "platform/debuglog.h"
+#include "platform/history.h"
 #include "shell/jobcommands.h"
-#include "shell/paths.h"
+#include "platform/paths.h"
 
 #include <QFontDatabase>
 #include <QString>

@@ -9,9 +9,9 @@
 #include "raster/imageload.h"
 #include "raster/resample.h"
 #include "shell/appcore.h"
-#include "shell/debuglog.h"
-#include "shell/paths.h"
-#include "shell/preferences.h"
+#include "platform/debuglog.h"
+#include "platform/paths.h"
+#include "platform/preferences.h"
 
 #include <QLocale>
 #include <QTime>

@@ -3,8 +3,8 @@
 #include "placement/placementops.h"
 #include "platform/bmpfile.h"
 #include "platform/folders.h"
-#include "shell/debuglog.h"
-#include "shell/paths.h"
+#include "platform/debuglog.h"
+#include "platform/paths.h"
 
 #include <QDir>
 #include <QFile>

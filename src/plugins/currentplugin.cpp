@@ -1,7 +1,7 @@
 #include "plugins/currentplugin.h"
 
 #include "platform/commatext.h"
-#include "shell/debuglog.h"
+#include "platform/debuglog.h"
 
 #include <memory>
 

@@ -6,9 +6,9 @@
 #include "plugins/printersettings.h"
 #include "plugins/systemprinter.h"
 #include "platform/folders.h"
-#include "shell/debuglog.h"
-#include "shell/paths.h"
-#include "shell/userinterface.h"
+#include "platform/debuglog.h"
+#include "platform/paths.h"
+#include "platform/userinterface.h"
 
 #include <cstdio>
 

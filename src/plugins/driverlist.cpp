@@ -4,9 +4,9 @@
 #include "platform/inifile.h"
 #include "plugins/currentplugin.h"
 #include "plugins/plottersize.h"
-#include "shell/debuglog.h"
-#include "shell/paths.h"
-#include "shell/userinterface.h"
+#include "platform/debuglog.h"
+#include "platform/paths.h"
+#include "platform/userinterface.h"
 
 #include <QString>
 

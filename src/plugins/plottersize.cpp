@@ -3,7 +3,7 @@
 #include "platform/numbers.h"
 #include "plugins/currentplugin.h"
 #include "plugins/systemprinter.h"
-#include "shell/debuglog.h"
+#include "platform/debuglog.h"
 
 #include <stdexcept>
 

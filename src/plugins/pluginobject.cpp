@@ -1,7 +1,7 @@
 #include "plugins/pluginobject.h"
 
 #include "platform/folders.h"
-#include "shell/debuglog.h"
+#include "platform/debuglog.h"
 
 #include <algorithm>
 #include <cinttypes>

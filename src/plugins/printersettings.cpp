@@ -5,7 +5,7 @@
 #include "platform/inifile.h"
 #include "plugins/currentplugin.h"
 #include "plugins/plottersize.h"
-#include "shell/debuglog.h"
+#include "platform/debuglog.h"
 
 #include <cstdio>
 

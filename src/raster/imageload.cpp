@@ -2,7 +2,7 @@
 
 #include "imagelib/imagedecoder.h"
 #include "platform/folders.h"
-#include "shell/userinterface.h"
+#include "platform/userinterface.h"
 
 namespace corvan {
 

@@ -3,7 +3,7 @@
 #include "platform/folders.h"
 #include "platform/numbers.h"
 #include "shell/appcore.h"
-#include "shell/debuglog.h"
+#include "platform/debuglog.h"
 
 #include <cstdio>
 

@@ -6,7 +6,7 @@
 #include "raster/jobtext.h"
 #include "raster/transforms.h"
 #include "shell/appcore.h"
-#include "shell/preferences.h"
+#include "platform/preferences.h"
 
 #include <cstring>
 

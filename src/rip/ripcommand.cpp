@@ -6,7 +6,7 @@
 #include "platform/numbers.h"
 #include "plugins/pluginobject.h"
 #include "shell/appcore.h"
-#include "shell/debuglog.h"
+#include "platform/debuglog.h"
 
 #include <QDate>
 #include <QLocale>

@@ -6,7 +6,7 @@
 #include "job/emffile.h"
 #include "platform/bitmap.h"
 #include "rip/outputoptions.h"
-#include "shell/userinterface.h"
+#include "platform/userinterface.h"
 
 #include <functional>
 #include <memory>

@@ -7,10 +7,10 @@
 #include "platform/numbers.h"
 #include "raster/imageload.h"
 #include "shell/appcore.h"
-#include "shell/debuglog.h"
-#include "shell/history.h"
-#include "shell/paths.h"
-#include "shell/preferences.h"
+#include "platform/debuglog.h"
+#include "platform/history.h"
+#include "platform/paths.h"
+#include "platform/preferences.h"
 
 #include <QFile>
 #include <QProcess>

@@ -7,7 +7,7 @@
 #include "platform/registry.h"
 #include "shell/appcore.h"
 #include "shell/jobcommands.h"
-#include "shell/preferences.h"
+#include "platform/preferences.h"
 
 #include <QFile>
 

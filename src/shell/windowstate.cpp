@@ -3,7 +3,7 @@
 #include "platform/folders.h"
 #include "platform/inifile.h"
 #include "shell/appcore.h"
-#include "shell/history.h"
+#include "platform/history.h"
 
 #include <algorithm>
 

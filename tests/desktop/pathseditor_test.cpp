@@ -1,7 +1,7 @@
 #include "shell/ui/pathseditor.h"
 
 #include "platform/registry.h"
-#include "shell/paths.h"
+#include "platform/paths.h"
 #include "support/scripted_ui.h"
 #include "support/tempdirs.h"
 

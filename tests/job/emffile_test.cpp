@@ -1,7 +1,7 @@
 #include "job/emffile.h"
 #include "job/units.h"
 #include "platform/inifile.h"
-#include "shell/debuglog.h"
+#include "platform/debuglog.h"
 #include "support/tempdirs.h"
 
 #include <gtest/gtest.h>

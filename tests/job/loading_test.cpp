@@ -4,7 +4,7 @@
 #include "platform/folders.h"
 #include "platform/metafile/emf_writer.h"
 #include "shell/appcore.h"
-#include "shell/paths.h"
+#include "platform/paths.h"
 #include "support/jobsize_script.h"
 #include "support/scripted_ui.h"
 #include "support/tempdirs.h"

@@ -3,7 +3,7 @@
 #include "platform/folders.h"
 #include "platform/inifile.h"
 #include "shell/appcore.h"
-#include "shell/paths.h"
+#include "platform/paths.h"
 #include "support/scripted_ui.h"
 #include "support/tempdirs.h"
 

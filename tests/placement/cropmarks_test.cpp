@@ -2,7 +2,7 @@
 
 #include "platform/bmpfile.h"
 #include "platform/folders.h"
-#include "shell/paths.h"
+#include "platform/paths.h"
 #include "support/fixtures.h"
 #include "support/tempdirs.h"
 

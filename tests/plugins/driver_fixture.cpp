@@ -2,7 +2,7 @@
 
 #include "platform/folders.h"
 #include "plugins/currentplugin.h"
-#include "shell/debuglog.h"
+#include "platform/debuglog.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>

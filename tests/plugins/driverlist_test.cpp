@@ -8,7 +8,7 @@
 #include "plugins/customforms.h"
 #include "plugins/drivercommands.h"
 #include "plugins/driverlist.h"
-#include "shell/paths.h"
+#include "platform/paths.h"
 
 #include <gtest/gtest.h>
 #include <QDir>

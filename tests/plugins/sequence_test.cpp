@@ -6,7 +6,7 @@
 #include "plugins/driverlist.h"
 #include "plugins/printersettings.h"
 #include "platform/inifile.h"
-#include "shell/paths.h"
+#include "platform/paths.h"
 
 #include <gtest/gtest.h>
 

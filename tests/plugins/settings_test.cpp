@@ -7,7 +7,7 @@
 #include "plugins/currentplugin.h"
 #include "plugins/driverlist.h"
 #include "plugins/printersettings.h"
-#include "shell/debuglog.h"
+#include "platform/debuglog.h"
 
 #include <gtest/gtest.h>
 

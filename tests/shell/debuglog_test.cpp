@@ -1,5 +1,5 @@
 #include "platform/folders.h"
-#include "shell/debuglog.h"
+#include "platform/debuglog.h"
 #include "support/scripted_ui.h"
 #include "support/tempdirs.h"
 

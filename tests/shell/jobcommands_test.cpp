@@ -4,7 +4,7 @@
 #include "platform/folders.h"
 #include "platform/inifile.h"
 #include "shell/appcore.h"
-#include "shell/preferences.h"
+#include "platform/preferences.h"
 #include "support/jobsize_script.h"
 #include "support/scripted_ui.h"
 #include "support/tempdirs.h"

@@ -1,8 +1,8 @@
 #include "platform/folders.h"
 #include "platform/inifile.h"
 #include "platform/registry.h"
-#include "shell/paths.h"
-#include "shell/preferences.h"
+#include "platform/paths.h"
+#include "platform/preferences.h"
 #include "support/tempdirs.h"
 
 #include <QDir>

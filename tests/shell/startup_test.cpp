@@ -6,7 +6,7 @@
 #include "platform/inifile.h"
 #include "platform/registry.h"
 #include "shell/appcore.h"
-#include "shell/preferences.h"
+#include "platform/preferences.h"
 #include "shell/windowstate.h"
 #include "support/scripted_ui.h"
 #include "support/tempdirs.h"

@@ -2,7 +2,7 @@
 // A UserInterface for tests: records every message with its kind, buttons and
 // caption, and answers from queues filled by the test. An unscripted question
 // fails the test rather than guessing.
-#include "shell/userinterface.h"
+#include "platform/userinterface.h"
 
 #include <deque>
 #include <string>

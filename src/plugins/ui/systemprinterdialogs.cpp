@@ -3,7 +3,7 @@
 #include "plugins/printsupport/cupsoptions.h"
 #include "plugins/printsupport/qtsystemprinter.h"
 #include "plugins/systemprinter.h"
-#include "shell/userinterface.h"
+#include "platform/userinterface.h"
 
 #include <cups/cups.h>
 

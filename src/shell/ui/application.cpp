@@ -1,7 +1,7 @@
 #include "shell/ui/application.h"
 
-#include "shell/debuglog.h"
-#include "shell/userinterface.h"
+#include "platform/debuglog.h"
+#include "platform/userinterface.h"
 
 #include <dlfcn.h>
 

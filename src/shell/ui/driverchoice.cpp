@@ -9,10 +9,10 @@
 #include "plugins/printersettings.h"
 #include "plugins/ui/outputtab.h"
 #include "plugins/ui/systemprinterdialogs.h"
-#include "shell/debuglog.h"
+#include "platform/debuglog.h"
 #include "shell/ui/application.h"
 #include "shell/ui/mainwindow.h"
-#include "shell/userinterface.h"
+#include "platform/userinterface.h"
 
 #include <QAction>
 #include <QApplication>

@@ -13,7 +13,7 @@
 #include "plugins/printsupport/riphooks.h"
 #include "plugins/systemprinter.h"
 #include "plugins/ui/outputtab.h"
-#include "shell/debuglog.h"
+#include "platform/debuglog.h"
 #include "shell/jobcommands.h"
 #include "shell/startup.h"
 #include "shell/statebits.h"

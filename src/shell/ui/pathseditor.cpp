@@ -1,7 +1,7 @@
 #include "shell/ui/pathseditor.h"
 
 #include "shell/appcore.h"
-#include "shell/paths.h"
+#include "platform/paths.h"
 
 #include <QDialogButtonBox>
 #include <QFileDialog>

@@ -1,7 +1,7 @@
 #pragma once
 // The desktop program's side of the UserInterface port: real message boxes,
 // input boxes and file dialogs, parented to the main window.
-#include "shell/userinterface.h"
+#include "platform/userinterface.h"
 
 #include <QPointer>
 

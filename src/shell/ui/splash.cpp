@@ -1,6 +1,6 @@
 #include "shell/ui/splash.h"
 
-#include "shell/debuglog.h"
+#include "platform/debuglog.h"
 #include "shell/ui/appicon.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "shell/preferences.h"
+#include "platform/preferences.h"
 
 #include "platform/folders.h"
 #include "platform/inifile.h"

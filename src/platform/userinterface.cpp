@@ -1,4 +1,4 @@
-#include "shell/userinterface.h"
+#include "platform/userinterface.h"
 
 #include <iostream>
 

@@ -1,7 +1,7 @@
-#include "shell/debuglog.h"
+#include "platform/debuglog.h"
 
 #include "platform/folders.h"
-#include "shell/userinterface.h"
+#include "platform/userinterface.h"
 
 #include <QTime>
 

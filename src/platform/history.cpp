@@ -1,4 +1,4 @@
-#include "shell/history.h"
+#include "platform/history.h"
 
 #include "platform/inifile.h"
 
