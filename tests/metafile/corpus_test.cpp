@@ -1,6 +1,7 @@
 // Every metafile of the shared corpus (real-world, synthetic and damaged
 // files) plays without a crash; damaged ones stop with a reason. The ctest
-// time limit catches a hang. Skipped when the corpus is not there.
+// time limit catches a hang. Skipped when the corpus is not there (a failure under CI).
+#include "support/corpus.h"
 #include "support/gui_app.h"
 #include "support/metafile_fixture.h"
 
@@ -32,7 +33,7 @@ QSize PictureSize(const EmfHeader& h) {
 
 TEST(MetafileCorpus, EveryFilePlays) {
     const auto files = CorpusFiles();
-    if (files.empty()) GTEST_SKIP() << "no corpus at " << CORVAN_SHARED_DIR;
+    CORVAN_REQUIRE_CORPUS(!files.empty(), "corpus at " << CORVAN_SHARED_DIR);
     EnsureGuiApp();  // so that text records are played too
     int refused = 0, stopped = 0, brokenSeen = 0;
     for (const std::string& path : files) {

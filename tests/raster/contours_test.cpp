@@ -10,8 +10,10 @@
 
 #include <QDir>
 
-#include <functional>
 #include <QTemporaryDir>
+#include <functional>
+
+#include "support/corpus.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +34,9 @@ std::vector<Pt> Points(const ContourPath& path) {
     return out;
 }
 
-void PrintTo(const Pt& p, std::ostream* os) { *os << "(" << p.x << "," << p.y << " t" << p.type << ")"; }
+void PrintTo(const Pt& p, std::ostream* os) {
+    *os << "(" << p.x << "," << p.y << " t" << p.type << ")";
+}
 
 // A 40 x 20 mm job whose one layer holds `draw`'s shapes, one unit per mm.
 struct CutJob {
@@ -73,9 +77,13 @@ TEST(JobContours, ShapesAreCutAtTheCropSectionPlusOnePixel) {
 }
 
 TEST(JobContours, TurnedTileBoxStartsItsTopRightCornerAtTheOrigin) {
-    struct Case { bool rotate, mirrorX, mirrorY; Pt topRight; };
-    for (const Case& c : {Case{true, false, false, {0, 0, 2}}, Case{false, false, false, {40, 0, 2}},
-                          Case{false, true, false, {0, 0, 2}}, Case{true, true, false, {0, 40, 2}}}) {
+    struct Case {
+        bool rotate, mirrorX, mirrorY;
+        Pt topRight;
+    };
+    for (const Case& c :
+         {Case{true, false, false, {0, 0, 2}}, Case{false, false, false, {40, 0, 2}},
+          Case{false, true, false, {0, 0, 2}}, Case{true, true, false, {0, 40, 2}}}) {
         CutJob cut([](EmfWriter&) {});
         cut.job.ContourCut = false;
         cut.job.TileBox = true;
@@ -141,7 +149,7 @@ TEST(CollectPaths, CorpusOutlinesDoNotDependOnTheWindow) {
         colour = static_cast<Colour>(std::stoul(list.Items.front().substr(1), nullptr, 16));
         break;
     }
-    if (file.empty()) GTEST_SKIP() << "no corpus file in " << dir;
+    CORVAN_REQUIRE_CORPUS(!file.empty(), "corpus file in " << dir);
     const int w = 600, h = 450;
     const auto collect = [&](int height, int top) {
         TemfDoc doc;
