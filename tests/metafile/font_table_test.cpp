@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QFontInfo>
 #include <QPainterPath>
+#include <QProcess>
 
 namespace corvan::test {
 namespace {
@@ -52,6 +53,26 @@ TEST(MetafileFontTable, SignWorkFacesAreDrawnWithTheirSubstitutes) {
         EXPECT_NE(narrow.boundingRect(), wide.boundingRect());
         EXPECT_FALSE(wide.isEmpty());
     }
+}
+
+}  // namespace
+}  // namespace corvan::test
+
+namespace corvan::test {
+namespace {
+
+// The command line lists the table with the family each face is drawn with.
+TEST(MetafileFontTable, InfoFontsListsEveryFace) {
+    QProcess p;
+    p.start(QString(CORVAN_BIN_DIR) + "/corvanrip-cli", {"info", "--fonts"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    const QString out = QString::fromUtf8(p.readAllStandardOutput());
+    for (const emf::FontSubstitute& row : emf::FontTable()) {
+        EXPECT_TRUE(out.contains(row.face)) << row.face.toStdString();
+        EXPECT_TRUE(out.contains(row.package)) << row.package.toStdString();
+    }
+    EXPECT_FALSE(out.contains("fallback")) << out.toStdString();
 }
 
 }  // namespace
