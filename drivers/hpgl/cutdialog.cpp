@@ -1,9 +1,10 @@
 #include "hpgl/cutdialog.h"
 
+#include "common/formdialog.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QLineEdit>
@@ -15,9 +16,6 @@
 namespace drv {
 
 namespace {
-
-// Editors write their value back into the copy only when OK was pressed.
-using Appliers = std::vector<std::function<void()>>;
 
 void AddInt(QFormLayout* form, const char* name, const char* label, int& value, int lo, int hi, Appliers& apply) {
     auto* box = new QSpinBox;
@@ -86,12 +84,7 @@ bool ChooseCutterSettings(int dialog, std::uint64_t window, CutterSettings& sett
     auto* form = new QFormLayout(&box);
     AddCutter(form, edit, apply);
     AddCutOptions(form, edit.Cut.Options, apply);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
-    form->addRow(buttons);
-    if (box.exec() != QDialog::Accepted) return false;
-    for (const auto& f : apply) f();
+    if (!RunForm(box, form, apply)) return false;
     settings = edit;
     return true;
 }

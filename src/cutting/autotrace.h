@@ -12,6 +12,7 @@
 #include "platform/outcome.h"
 
 #include <QPoint>
+#include <QPointF>
 
 #include <cstdint>
 #include <string>
@@ -57,10 +58,13 @@ struct TraceMask {
 TraceMask MakeTraceMask(const Bitmap24& source, const AutotraceSettings& settings);
 
 // The walked outlines in mask pixels: each polyline starts at its start
-// pixel (a move) and runs through the turning points.
+// pixel (a move) and runs through the turning points, each half way back
+// from the pixel where the walk turned to the pixel before it. The half is
+// kept: rounding it down would pull every outline up and left by half a
+// pixel on average.
 struct TracedContours {
     int width = 0, height = 0;  // of the mask
-    std::vector<std::vector<QPoint>> polylines;
+    std::vector<std::vector<QPointF>> polylines;
     long totalPoints = 0;  // boundary steps of all contours
     long maxPoints = 0;    // steps of the longest contour
 };
@@ -90,8 +94,9 @@ void SubdivideAndAverage(TdotList& dots);
 // Removes points whose turn is flatter than `minAngle` until none is.
 void ThinContour(TdotList& dots, double minAngle);
 
-// The layer file: a metafile ten units per mask pixel, the contours drawn
-// with a hairline pen of `colour`, each point at the centre of its pixel.
+// The layer file: a metafile ten units per mask pixel, each contour one
+// polyline drawn with a hairline pen of `colour`, on the outer edge of the
+// boundary pixels (the walk ran through their centres).
 emf::EmfWriter TracedLayer(const std::vector<TdotList>& contours, int width, int height, Colour colour);
 
 // The job page rendered for tracing: a tenth of a millimetre a pixel,

@@ -46,8 +46,8 @@ void Grow(TraceMask& m) {
 // One contour from its start pixel: the walk keeps the region on its
 // right-hand side, marks every pixel it steps on and records a point at
 // each change of direction.
-std::vector<QPoint> WalkContour(TraceMask& m, QPoint start, long& steps) {
-    std::vector<QPoint> line{start};
+std::vector<QPointF> WalkContour(TraceMask& m, QPoint start, long& steps) {
+    std::vector<QPointF> line{start};
     QPoint p = start;
     int dir = 2;
     steps = 0;
@@ -63,7 +63,7 @@ std::vector<QPoint> WalkContour(TraceMask& m, QPoint start, long& steps) {
         if (next < 0) break;  // a lone pixel: nowhere to go
         if (next != dir) {
             const QPoint d = kDirections[static_cast<std::size_t>(dir)];
-            line.emplace_back((2 * p.x() - d.x()) / 2, (2 * p.y() - d.y()) / 2);
+            line.emplace_back(p.x() - d.x() / 2.0, p.y() - d.y() / 2.0);
         }
         p += kDirections[static_cast<std::size_t>(next)];
         dir = next;

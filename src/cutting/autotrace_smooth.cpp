@@ -27,10 +27,10 @@ void CloseOrDrop(TdotList& dots, int minSize) {
     if (maxX->X - minX->X <= float(minSize) && maxY->Y - minY->Y <= float(minSize)) dots.clear();
 }
 
-TdotList ToDots(const std::vector<QPoint>& line) {
+TdotList ToDots(const std::vector<QPointF>& line) {
     TdotList dots;
     dots.reserve(line.size() + 1);
-    for (const QPoint p : line) dots.push_back({float(p.x()), float(p.y()), 0});
+    for (const QPointF p : line) dots.push_back({float(p.x()), float(p.y()), 0});
     return dots;
 }
 
@@ -51,13 +51,19 @@ void Subdivide(TdotList& dots) {
     dots = std::move(out);
 }
 
+// Averaged round the loop: the closing copy of the start is set aside and
+// made again afterwards, so the smoothed contour still closes (averaging
+// the copy like any other point would leave a gap for the knife).
 void Average(TdotList& dots) {
+    if (dots.size() < 3) return;
+    dots.pop_back();
     const Tdot first = dots.front();
     for (std::size_t i = 0; i < dots.size(); ++i) {
         const Tdot& next = i + 1 < dots.size() ? dots[i + 1] : first;
         dots[i].X = (dots[i].X + next.X) / 2;
         dots[i].Y = (dots[i].Y + next.Y) / 2;
     }
+    dots.push_back(dots.front());
 }
 
 }  // namespace

@@ -74,8 +74,10 @@ void ExpectOnEdge(const std::vector<Contour>& contours, const std::function<doub
         ASSERT_GE(contours[c].size(), 4u) << name;
         EXPECT_LT(Dist(contours[c].front(), contours[c].back()), 0.15) << name << " contour " << c << " is closed";
         double worst = 0;
-        for (const P p : contours[c]) worst = std::max(worst, edgeDistance(p));
-        EXPECT_LE(worst, tol) << name << " contour " << c;
+        P at{};
+        for (const P p : contours[c])
+            if (edgeDistance(p) > worst) worst = edgeDistance(p), at = p;
+        EXPECT_LE(worst, tol) << name << " contour " << c << " at " << at.x << "," << at.y;
     }
 }
 
@@ -192,8 +194,9 @@ TEST(Autotrace, ToleranceWithoutReversedKeepsTheNearColours) {
     for (const P p : t.contours.front()) EXPECT_LT(p.x, 31) << "only the near-red band";
 }
 
-// The layer holds exactly the smoothed points, half a pixel in, ten units
-// a pixel: played back at ten times the picture size they come back as written.
+// The layer holds the smoothed points, moved half a pixel from the centres
+// of the boundary pixels out to their edges, ten units a pixel: played
+// back at ten times the picture size they come back so.
 TEST(Autotrace, LayerPlaysBackIntoTheSmoothedContours) {
     const auto picture = Picture(80, 60, [](double x, double y, int, int) {
         return std::hypot(x - 40, y - 30) <= 20 ? kBlack : kWhite;
@@ -210,10 +213,8 @@ TEST(Autotrace, LayerPlaysBackIntoTheSmoothedContours) {
     for (std::size_t c = 0; c < t.contours.size(); ++c) {
         const TdotList& dots = (*smoothed)[c];
         ASSERT_EQ(t.contours[c].size(), dots.size());
-        for (std::size_t i = 0; i < dots.size(); ++i) {
-            EXPECT_NEAR(t.contours[c][i].x, dots[i].X + 0.5, 0.051);
-            EXPECT_NEAR(t.contours[c][i].y, dots[i].Y + 0.5, 0.051);
-        }
+        for (std::size_t i = 0; i < dots.size(); ++i)
+            EXPECT_NEAR(Dist(t.contours[c][i], {dots[i].X + 0.5, dots[i].Y + 0.5}), 0.5, 0.08) << "point " << i;
     }
 }
 

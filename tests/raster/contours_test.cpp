@@ -12,6 +12,7 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <functional>
 #include <QTemporaryDir>
 
@@ -212,11 +213,13 @@ TEST(CollectPaths, CollectedLineKeepsThePendingPath) {
         w.Record(kStrokePath, {0, 0, 40, 20});
     });
     const auto pts = Points(CollectJobContours(cut.job, 1.0f));
-    ASSERT_EQ(pts.size(), 7u);
+    ASSERT_EQ(pts.size(), 7u) << ::testing::PrintToString(pts);
     EXPECT_EQ(pts[0], (Pt{2, 2, 6}));
     EXPECT_EQ(pts[1], (Pt{10, 10, 2}));
     EXPECT_EQ(pts[2].type, 6) << "the rectangle follows as its own figure";
-    EXPECT_EQ(pts[2].x, 20);
+    const auto [left, right] = std::minmax({pts[2].x, pts[3].x, pts[4].x, pts[5].x});
+    EXPECT_EQ(left, 20);
+    EXPECT_GE(right, 30);
 }
 
 std::vector<std::uint8_t> CheckerBits() { return {0x40, 0, 0, 0, 0x80, 0, 0, 0}; }
@@ -284,12 +287,18 @@ TEST(CollectPaths, PieStartsAtTheArcAndReturnsThroughTheCentre) {
     CutJob cut([](EmfWriter& w) { w.ArcRecord(kPie, QRect(QPoint(10, 0), QPoint(30, 20)), {40, 10}, {20, -10}); });
     const auto pts = Points(CollectJobContours(cut.job, 1.0f));
     ASSERT_GE(pts.size(), 5u);
+    SCOPED_TRACE(::testing::PrintToString(pts));
     EXPECT_EQ(pts.front().type, 6);
-    EXPECT_NEAR(pts.front().x, 29, 1) << "east end of the arc";
-    EXPECT_NEAR(pts.front().y, 10, 1);
-    const Pt centre = pts[pts.size() - 2];
-    EXPECT_NEAR(centre.x, 20, 1);
-    EXPECT_NEAR(centre.y, 10, 1);
+    EXPECT_NEAR(pts.front().x, 30, 1.5) << "east end of the arc";
+    EXPECT_NEAR(pts.front().y, 10, 1.5);
+    // Before the closing line (and its repeat at the start) the last point
+    // is the centre.
+    std::size_t last = pts.size() - 1;
+    while (last > 0 && pts[last].x == pts.front().x && pts[last].y == pts.front().y) --last;
+    EXPECT_NEAR(pts[last].x, 20, 1.5) << "centre";
+    EXPECT_NEAR(pts[last].y, 10, 1.5);
+    for (std::size_t i = 1; i < last; ++i)
+        EXPECT_LE(pts[i].y, pts.front().y) << "the arc runs north of the start first, point " << i;
     EXPECT_EQ(pts.back(), (Pt{pts.front().x, pts.front().y, 2})) << "closed back to the arc start";
 }
 
