@@ -1,5 +1,5 @@
 // "corvanrip-cli autotrace": the demo job's page traced into a layer file.
-#include "raster/emfdoc.h"
+#include "layer_playback.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -31,19 +31,7 @@ TEST(CliAutotrace, DemoJobIntoALayer) {
     const CliRun r = Autotrace({QString(CORVAN_SAMPLES_DIR) + "demo.RIP", "-o", out, "--threshold", "128"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("Contours: 5\n"), std::string::npos) << r.out;
-    TemfDoc doc;
-    doc.ImageWidth = 300;
-    doc.ImageHeight = 200;
-    doc.PlayRect = {0, 0, 300, 200};
-    doc.LayerFiles = {out.toStdString()};
-    doc.Preview.ContourActive = true;
-    doc.Preview.MatchMask = 1;
-    doc.Preview.MatchColor = 0xFF0000;
-    doc.Preview.CollectContours = true;
-    doc.CollectPaths();
-    int figures = 0;
-    for (std::uint8_t t : doc.Preview.PathTypes) figures += (t & 6) == 6;
-    EXPECT_EQ(figures, 5);
+    EXPECT_EQ(test::CollectLayerFigures(out.toStdString(), 300, 200, 0xFF0000).size(), 5u);
 }
 
 TEST(CliAutotrace, BadUsageAndMissingProject) {

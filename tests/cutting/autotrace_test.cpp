@@ -3,7 +3,7 @@
 // the metafile player, and the Tdot smoothing rules on their own.
 #include "cutting/autotrace.h"
 
-#include "raster/emfdoc.h"
+#include "layer_playback.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -34,20 +34,10 @@ double Dist(P a, P b) { return std::hypot(a.x - b.x, a.y - b.y); }
 // The layer's lines played back at ten pixels per picture pixel, as our
 // player collects them, in picture pixels.
 std::vector<Contour> PlayBack(const std::string& file, int w, int h, Colour colour) {
-    TemfDoc doc;
-    doc.ImageWidth = 10 * w;
-    doc.ImageHeight = 10 * h;
-    doc.PlayRect = {0, 0, 10 * w, 10 * h};
-    doc.LayerFiles = {file};
-    doc.Preview.ContourActive = true;
-    doc.Preview.MatchMask = 1;
-    doc.Preview.MatchColor = colour;
-    doc.Preview.CollectContours = true;
-    doc.CollectPaths();
     std::vector<Contour> out;
-    for (std::size_t i = 0; i < doc.Preview.PathPoints.size(); ++i) {
-        if ((doc.Preview.PathTypes[i] & 6) == 6 || out.empty()) out.emplace_back();
-        out.back().push_back({doc.Preview.PathPoints[i].x / 10.0, doc.Preview.PathPoints[i].y / 10.0});
+    for (const auto& figure : test::CollectLayerFigures(file, 10 * w, 10 * h, colour)) {
+        out.emplace_back();
+        for (const IntPoint p : figure) out.back().push_back({p.x / 10.0, p.y / 10.0});
     }
     return out;
 }
