@@ -2,6 +2,7 @@
 
 #include "cliui.h"
 #include "jobload.h"
+#include "runstats.h"
 #include "plugins/printsupport/riphooks.h"
 
 #include "job/projectfile.h"
@@ -20,6 +21,7 @@
 #include <QFileInfo>
 
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 
 #include <sys/resource.h>
@@ -29,7 +31,7 @@ namespace {
 
 struct RipArgs {
     std::string job, driver, settings, output;
-    bool raster = true, cut = true, onlyExtra = false, spool = false, strict = false;
+    bool raster = true, cut = true, onlyExtra = false, spool = false, strict = false, stats = false;
 };
 
 int Parse(const std::vector<std::string>& args, RipArgs& a) {
@@ -51,6 +53,8 @@ int Parse(const std::vector<std::string>& args, RipArgs& a) {
             a.spool = true;
         } else if (s == "--strict") {
             a.strict = true;
+        } else if (s == "--stats") {
+            a.stats = true;
         } else if (!s.empty() && s[0] == '-') {
             return UsageError("unknown flag " + s);
         } else if (a.job.empty()) {
@@ -91,6 +95,14 @@ long PeakResidentKb() {
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
     return u.ru_maxrss;
+}
+
+double DevicePixelsPerSourcePixel(const TemfFile& job) {
+    const auto dpi = [](int type) {
+        return std::strtod(CurrentPlugin().Get_Plugin_Datatype(type).c_str(), nullptr);
+    };
+    const double render = job.RenderDPI > 0 ? job.RenderDPI : 1;
+    return dpi(17) * dpi(18) / (render * render);
 }
 
 int RunRip(const std::vector<std::string>& args) {
@@ -136,9 +148,12 @@ int RunRip(const std::vector<std::string>& args) {
               << app.CurrentPlotter.DpiX << " x " << app.CurrentPlotter.DpiY << " DPI)\n";
     QElapsedTimer clock;
     clock.start();
+    const RunStats run;
     RipStats stats;
     const RipResult result = RipNow(app, CurrentPlugin(), MakeRipHooks(app, &stats));
     const double seconds = clock.elapsed() / 1000.0;
+    // Each source pixel becomes this many device pixels (per colour pass).
+    const double deviceRatio = DevicePixelsPerSourcePixel(job);
     ReleaseCurrentPlugin();
     SetCurrentUi(nullptr);
     if (!result.error.empty()) return Failure(result.error);
@@ -146,12 +161,13 @@ int RunRip(const std::vector<std::string>& args) {
     std::fprintf(stderr, "corvanrip: %.1f s, %.1f source megapixels/s rendered, peak memory %ld MB%s\n", seconds,
                  seconds > 0 ? stats.sourcePixels / 1e6 / seconds : 0.0, PeakResidentKb() / 1024,
                  result.completed ? "" : " (stopped early)");
+    if (a.stats) run.Print(stats.sourcePixels, stats.sourcePixels * deviceRatio);
     return result.completed ? kOk : kFailed;
 }
 
 CommandRegistrar reg({"rip",
                       "JOB.RIP [--driver FILE.drv] [--settings FILE.pin] [--output FILE] [--no-raster] "
-                      "[--no-cut] [--only-extra-spots] [--spool] [--strict]",
+                      "[--no-cut] [--only-extra-spots] [--spool] [--strict] [--stats]",
                       &RunRip});
 
 }  // namespace
