@@ -17,6 +17,8 @@ PACKAGES=(
   fontconfig fonts-dejavu-core fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea
   # fidelity scoring against the reference renders
   python3 python3-numpy python3-pil
+  # the converters the render benchmark is compared with
+  emf2svg librsvg2-bin
   # looking at the desktop program without a display
   xvfb xauth xdotool
   # the system printer: a CUPS server with a PDF queue for the tests
