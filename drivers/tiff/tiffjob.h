@@ -22,7 +22,7 @@ struct ColourMatch {
 struct JobSettings {
     double DpiX = 360, DpiY = 360;
     int Passes = 1;
-    Compression Packing = Compression::PackBits;
+    Compression Packing = kDefaultCompression;
 };
 
 class TiffJob {

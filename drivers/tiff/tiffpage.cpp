@@ -34,11 +34,11 @@ std::uint16_t TiffCode(Compression c) {
         case Compression::Zstd:
             return COMPRESSION_ZSTD;
     }
-    return COMPRESSION_PACKBITS;
+    return COMPRESSION_ADOBE_DEFLATE;
 }
 
 void SetCompression(TIFF* tif, Compression c) {
-    if (!CompressionAvailable(c)) c = Compression::PackBits;
+    if (!CompressionAvailable(c)) c = kDefaultCompression;
     TIFFSetField(tif, TIFFTAG_COMPRESSION, TiffCode(c));
     // The codecs' fastest levels: the default ones cost several times the
     // time for a few percent of size on flat sign work.

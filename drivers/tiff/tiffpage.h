@@ -20,7 +20,7 @@ struct PageFormat {
     std::vector<std::string> Inks;  // names of spot channels after the colour ones
     std::string PageName;
     const std::vector<std::uint8_t>* IccProfile = nullptr;  // not for masks
-    Compression Packing = Compression::PackBits;
+    Compression Packing = kDefaultCompression;
 };
 
 // Whether this libtiff can write pages packed this way.

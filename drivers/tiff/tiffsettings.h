@@ -8,9 +8,12 @@
 
 namespace drv {
 
-// How the pages are compressed. PackBits is the default: on sign work (large
-// flat areas) it keeps up with a fast printer and every TIFF reader knows it.
+// How the pages are compressed. Deflate at its fastest level is the default:
+// on a 7101 x 7101 CMYK page of sign vectors it took 0.46 s for 7.3 MB, LZW
+// 1.44 s for 28 MB, ZSTD 0.19 s for 5.8 MB (but fewer readers know ZSTD), and
+// PackBits finds no byte runs in interleaved flat colours (202 MB, as none).
 enum class Compression { None, PackBits, Lzw, Deflate, Zstd };
+inline constexpr Compression kDefaultCompression = Compression::Deflate;
 
 struct CompressionName {
     Compression Kind;
@@ -19,7 +22,7 @@ struct CompressionName {
 };
 inline constexpr std::array<CompressionName, 5> kCompressions = {{
     {Compression::None, "none", "None"},
-    {Compression::PackBits, "packbits", "PackBits (fast)"},
+    {Compression::PackBits, "packbits", "PackBits"},
     {Compression::Lzw, "lzw", "LZW"},
     {Compression::Deflate, "deflate", "Deflate"},
     {Compression::Zstd, "zstd", "ZSTD"},
@@ -28,7 +31,7 @@ inline constexpr std::array<CompressionName, 5> kCompressions = {{
 inline const char* CompressionKey(Compression c) {
     for (const auto& n : kCompressions)
         if (n.Kind == c) return n.Key;
-    return "packbits";
+    return "deflate";
 }
 
 struct TiffSettings {
@@ -36,7 +39,7 @@ struct TiffSettings {
     long Method = 0;
     long Passes = 1;
     bool InkPages = false;  // extra spot inks as pages instead of channels
-    Compression Packing = Compression::PackBits;
+    Compression Packing = kDefaultCompression;
 
     SettingsMap ToMap() const {
         SettingsMap m = {{"Method", std::to_string(Method)},
