@@ -1,4 +1,5 @@
 #include "command.h"
+#include "heaptuning.h"
 #include "jobload.h"
 #include "runstats.h"
 
@@ -127,6 +128,7 @@ std::unique_ptr<Bitmap24> PreviewStrip(const RenderArgs& a, int top, int rows) {
 int RunRender(const std::vector<std::string>& args) {
     RenderArgs a;
     if (auto code = Parse(args, a)) return *code;
+    ReuseLargeBlocks();
     const RunStats clock;
     std::string error;
     auto metafile = emf::EmfReader::OpenFile(a.input, &error);

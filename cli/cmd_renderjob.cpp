@@ -1,4 +1,5 @@
 #include "command.h"
+#include "heaptuning.h"
 #include "jobload.h"
 
 #include "platform/numbers.h"
@@ -58,6 +59,7 @@ int RunRenderJob(const std::vector<std::string>& args) {
         }
     }
     if (input.empty() || output.empty()) return UsageError("render-job needs JOB.RIP and -o OUT.png");
+    ReuseLargeBlocks();
     AppCore app;
     CropMarkLibrary marks;
     std::string error;

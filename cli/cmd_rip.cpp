@@ -1,6 +1,7 @@
 #include "command.h"
 
 #include "cliui.h"
+#include "heaptuning.h"
 #include "jobload.h"
 #include "runstats.h"
 #include "plugins/printsupport/riphooks.h"
@@ -108,6 +109,7 @@ double DevicePixelsPerSourcePixel(const TemfFile& job) {
 int RunRip(const std::vector<std::string>& args) {
     RipArgs a;
     if (int rc = Parse(args, a); rc != kOk) return rc;
+    ReuseLargeBlocks();
     a.job = Absolute(a.job);
     a.driver = Absolute(a.driver);
     if (!FileExists(a.job)) return Failure("Unable to find file: " + a.job);
