@@ -38,6 +38,9 @@ void DatatypeOf(std::int32_t type, std::uint8_t* value) {
 DrvBool Accept(std::int32_t) {
     return 1;
 }
+void OnePass(TPluginSettings* settings) {
+    settings->PassCount = 1;
+}
 DrvBool TakeRow(const std::uint8_t* p0, const std::uint8_t*, const std::uint8_t*, std::int32_t, std::int32_t,
                 std::int32_t, std::int32_t) {
     benchmark::DoNotOptimize(p0[0]);
@@ -57,6 +60,7 @@ void BM_RipEngineAlone(benchmark::State& state) {
     driver.Valid = true;
     driver.Entry.Get_Plugin_Datatype = &DatatypeOf;
     driver.Entry.Choose_Plugin_Data = &Accept;
+    driver.Entry.Get_Plugin_Settings = &OnePass;
     driver.Entry.Plugin_PrintRow = &TakeRow;
     AppCore app;
     app.CurrentPlotter.IsPlugin = true;
@@ -77,7 +81,7 @@ void BM_RipEngineAlone(benchmark::State& state) {
     bool completed = true;
     for (auto _ : state) completed = RipNow(app, driver, hooks).completed && completed;
     SetCurrentUi(nullptr);
-    if (!completed) state.SkipWithError("the RIP did not complete");
+    if (!completed || g_rows == 0) state.SkipWithError("the RIP did not complete");
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     state.SetItemsProcessed(static_cast<std::int64_t>(pixels));
