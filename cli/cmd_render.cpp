@@ -143,7 +143,7 @@ int RunRender(const std::vector<std::string>& args) {
         if (!strip)
             return Failure("cannot make a strip of " + std::to_string(a.width) + " x " + std::to_string(n) +
                            " pixels");
-        if (!sink->Append(*strip)) return Failure(a.output + ": " + sink->Error());
+        if (!sink->Append(std::move(strip))) return Failure(a.output + ": " + sink->Error());
     }
     if (!sink->Finish(error)) return Failure(a.output + ": " + error);
     const double pixels = double(a.width) * a.height;

@@ -78,7 +78,7 @@ int RunRenderJob(const std::vector<std::string>& args) {
         const int bottom = std::min(r.bottom, top + rows - 1);
         auto strip = RenderStrip(app, {r.left, top, r.right, bottom}, s);
         if (!strip) return Failure("not enough memory for a strip");
-        if (!sink->Append(*strip)) return Failure(output + ": " + sink->Error());
+        if (!sink->Append(std::move(strip))) return Failure(output + ": " + sink->Error());
     }
     if (!sink->Finish(error)) return Failure(output + ": " + error);
     return kOk;

@@ -42,7 +42,7 @@ TEST_F(StripSinkTest, StripsOfAnySizeMakeTheWholePictureInEachFormat) {
         auto sink = StripSink::Create(Path(name), width, height, 300, error);
         ASSERT_TRUE(sink) << error;
         for (int top = 0, rows = 1; top < height; top += rows, rows += 3)
-            ASSERT_TRUE(sink->Append(*Strip(width, top, std::min(rows, height - top))));
+            ASSERT_TRUE(sink->Append(Strip(width, top, std::min(rows, height - top))));
         EXPECT_FALSE(QFile::exists(QString::fromStdString(Path(name)))) << "visible before complete";
         ASSERT_TRUE(sink->Finish(error)) << error;
         const QImage image(QString::fromStdString(Path(name)));
@@ -64,8 +64,8 @@ TEST_F(StripSinkTest, AnUnfinishedPictureLeavesTheEarlierFileAndNoTemporary) {
     {
         auto sink = StripSink::Create(out, 10, 10, 0, error);
         ASSERT_TRUE(sink);
-        ASSERT_TRUE(sink->Append(*Strip(10, 0, 4)));
-        EXPECT_FALSE(sink->Append(*Strip(9, 4, 4))) << "a strip of another width";
+        ASSERT_TRUE(sink->Append(Strip(10, 0, 4)));
+        EXPECT_FALSE(sink->Append(Strip(9, 4, 4))) << "a strip of another width";
         EXPECT_FALSE(sink->Finish(error));
         EXPECT_NE(error.find("4 of 10 rows"), std::string::npos) << error;
     }
@@ -75,7 +75,7 @@ TEST_F(StripSinkTest, AnUnfinishedPictureLeavesTheEarlierFileAndNoTemporary) {
         ASSERT_TRUE(sink);
         test::FileSizeLimit limit(64 * 1024);
         bool written = true;
-        for (int top = 0; top < 2000 && written; top += 100) written = sink->Append(*Strip(2000, top, 100));
+        for (int top = 0; top < 2000 && written; top += 100) written = sink->Append(Strip(2000, top, 100));
         EXPECT_FALSE(written && sink->Finish(error));
     }
     EXPECT_EQ(test::ReadFileBytes(out), "an earlier picture");
