@@ -1,4 +1,5 @@
 #include "command.h"
+#include "clisession.h"
 #include "jobload.h"
 
 #include "cutting/autotrace.h"
@@ -41,10 +42,10 @@ int ParseArgs(const std::vector<std::string>& args, AutotraceArgs& out) {
 int RunAutotrace(const std::vector<std::string>& args) {
     AutotraceArgs a;
     if (const int code = ParseArgs(args, a); code >= 0) return code;
-    AppCore app;
-    CropMarkLibrary marks;
+    CliSession session(CurrentUi());
+    AppCore& app = session.app;
     std::string error;
-    if (!LoadJobForRendering(app, marks, a.input, error)) return Failure(error);
+    if (!LoadJobForRendering(app, a.input, error)) return Failure(error);
     const auto source = RenderAutotraceSource(*app.CurrentJob);
     if (!source) return Failure("autotrace: the page cannot be rendered");
     const auto result = AutotraceToLayer(*source, a.settings, a.output);

@@ -1,11 +1,14 @@
 #include "command.h"
+#include "heaptuning.h"
 #include "jobload.h"
+#include "runstats.h"
 
 #include "platform/bitmap.h"
 #include "platform/metafile/emf_player.h"
 #include "raster/emfdoc.h"
+#include "raster/stripsink.h"
 
-
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 #include <optional>
@@ -14,6 +17,9 @@ namespace corvan::cli {
 namespace {
 
 constexpr int kMaxSide = 100000;
+// Strips of about this many pixels are rendered and written one at a time:
+// memory follows the strip, not the picture.
+constexpr std::int64_t kStripPixels = 4'000'000;
 
 std::optional<int> ParseSide(const std::string& text) {
     try {
@@ -36,7 +42,7 @@ struct RenderArgs {
     std::string input, output;
     int width = 0, height = 0;
     Colour background = 0xFFFFFF;
-    bool plain = false;
+    bool plain = false, stats = false;
 };
 
 // Returns an exit code when the arguments are unusable, else nothing.
@@ -46,6 +52,8 @@ std::optional<int> Parse(const std::vector<std::string>& args, RenderArgs& out) 
         std::string v;
         if (a == "--plain") {
             out.plain = true;
+        } else if (a == "--stats") {
+            out.stats = true;
         } else if (a == "-o" || a == "--width" || a == "--height" || a == "--bg") {
             if (!TakeValue(args, i, v)) return kUsage;
             if (a == "-o") {
@@ -92,39 +100,70 @@ bool CompleteSize(const emf::EmfHeader& h, RenderArgs& a) {
     return a.width >= 1 && a.height >= 1 && a.width <= kMaxSide && a.height <= kMaxSide;
 }
 
+// Every record as recorded, the frame mapped onto the whole picture and the
+// strip cut out of it.
+std::unique_ptr<Bitmap24> PlainStrip(const emf::EmfReader& metafile, const RenderArgs& a, int top, int rows) {
+    auto strip = Bitmap24::Create(a.width, rows);
+    if (!strip) return nullptr;
+    strip->Fill(a.background);
+    emf::GdiDevice dc(*strip);
+    const auto result = emf::PlayMetafile(dc, metafile, QRect(0, -top, a.width, a.height));
+    if (top == 0) {  // every strip plays the same records: report once
+        for (const std::string& why : result.skipped)
+            std::cerr << "corvanrip-cli: " << a.input << ": skipped " << why << "\n";
+        if (!result.complete) std::cerr << "corvanrip-cli: " << a.input << ": " << result.reason << "\n";
+    }
+    return strip;
+}
+
+// The layer preview rules, as TemfDoc::RenderFile applies them to the whole picture.
+std::unique_ptr<Bitmap24> PreviewStrip(const RenderArgs& a, const LayerSet& layer, int top, int rows) {
+    TemfDoc doc;
+    doc.BackColor = a.background;
+    doc.ImageWidth = a.width;
+    doc.ImageHeight = rows;
+    doc.PlayRect = {0, -top, a.width, a.height - top};
+    doc.Preview.SmoothBitmaps = true;
+    doc.Preview.SmoothBackground = true;
+    doc.Layers = &layer;
+    return doc.Render();
+}
+
 int RunRender(const std::vector<std::string>& args) {
     RenderArgs a;
     if (auto code = Parse(args, a)) return *code;
+    ReuseLargeBlocks();
+    const RunStats clock;
     std::string error;
     auto metafile = emf::EmfReader::OpenFile(a.input, &error);
     if (!metafile) return Failure(a.input + ": " + error);
     if (!CompleteSize(metafile->Header(), a)) return Failure(a.input + ": picture size out of range");
-    std::unique_ptr<Bitmap24> image;
-    if (a.plain) {
-        image = Bitmap24::Create(a.width, a.height);
-        if (image) {
-            image->Fill(a.background);
-            emf::GdiDevice dc(*image);
-            const auto result = emf::PlayMetafile(dc, *metafile, QRect(0, 0, a.width, a.height));
-            for (const std::string& why : result.skipped)
-                std::cerr << "corvanrip-cli: " << a.input << ": skipped " << why << "\n";
-            if (!result.complete) std::cerr << "corvanrip-cli: " << a.input << ": " << result.reason << "\n";
-        }
-    } else {
-        image = TemfDoc().RenderFile(a.width, a.height, a.background, a.input);  // the layer preview rules
+    const LayerSet layer(a.plain ? std::vector<std::string>{} : std::vector<std::string>{a.input});
+    auto sink = StripSink::Create(a.output, a.width, a.height, 0, error);
+    if (!sink) return Failure(a.output + ": " + error);
+    const int rows = static_cast<int>(std::clamp<std::int64_t>(kStripPixels / a.width, 1, a.height));
+    for (int top = 0; top < a.height; top += rows) {
+        const int n = std::min(rows, a.height - top);
+        auto strip = a.plain ? PlainStrip(*metafile, a, top, n) : PreviewStrip(a, layer, top, n);
+        if (!strip)
+            return Failure("cannot make a strip of " + std::to_string(a.width) + " x " + std::to_string(n) +
+                           " pixels");
+        if (!sink->Append(std::move(strip))) return Failure(a.output + ": " + sink->Error());
     }
-    if (!image) return Failure("cannot make a picture of " + std::to_string(a.width) + " x " +
-                               std::to_string(a.height) + " pixels");
-    if (!SavePng(*image, a.output, error)) return Failure(a.output + ": " + error);
+    if (!sink->Finish(error)) return Failure(a.output + ": " + error);
+    const double pixels = double(a.width) * a.height;
+    if (a.stats) clock.Print(pixels, pixels);
     return kOk;
 }
 
 CommandRegistrar reg({"render",
-                      "LAYER.emf -o OUT.png --width W --height H [--bg RRGGBB] [--plain]\n"
+                      "LAYER.emf -o OUT.png|OUT.tif --width W --height H [--bg RRGGBB] [--plain] "
+                      "[--stats]\n"
                       "                       plays a layer onto a picture; one side alone keeps "
                       "the frame's shape\n"
                       "                       (--plain: every record as recorded, without the "
-                      "layer preview rules)",
+                      "layer preview rules;\n"
+                      "                       --stats: time, speed and peak memory)",
                       &RunRender});
 
 }  // namespace

@@ -1,18 +1,19 @@
 #include "clisession.h"
 #include "command.h"
+#include "heaptuning.h"
 #include "jobload.h"
 
 #include "platform/numbers.h"
 #include "raster/stripcomposer.h"
+#include "raster/stripsink.h"
 
-#include <cstring>
 #include <sstream>
 
 namespace corvan::cli {
 namespace {
 
-// Whole pictures above this many pixels are refused: the PNG is held in memory.
-constexpr std::int64_t kMaxPixels = 400'000'000;
+// The PNG and TIFF formats' own limit on a side.
+constexpr std::int64_t kMaxSide = 0x7FFFFFFF;
 // Strips of about one million pixels, as the RIP renders them.
 constexpr std::int64_t kStripPixels = 1'000'000;
 
@@ -59,8 +60,8 @@ int RunRenderJob(const std::vector<std::string>& args) {
             return UsageError("render-job: more than one project file");
         }
     }
-    if (input.empty() || output.empty())
-        return UsageError("render-job needs JOB.RIP and -o OUT.png");
+    if (input.empty() || output.empty()) return UsageError("render-job needs JOB.RIP and -o OUT.png");
+    ReuseLargeBlocks();
     CliSession session(CurrentUi());
     AppCore& app = session.app;
     std::string error;
@@ -69,30 +70,26 @@ int RunRenderJob(const std::vector<std::string>& args) {
     const float s =
         static_cast<float>(dpi.value_or(job.RenderDPI > 0 ? job.RenderDPI : 360)) / 25.4f;
     const IntRect r = rect.value_or(WholeRaster(job, s));
-    const std::int64_t w = std::int64_t(r.right) - r.left + 1,
-                       h = std::int64_t(r.bottom) - r.top + 1;
-    if (w * h > kMaxPixels)
-        return Failure("the picture would have " + std::to_string(w * h) +
-                       " pixels; "
-                       "ask for a part with --rect or a lower --dpi");
-    auto image = Bitmap24::Create(static_cast<int>(w), static_cast<int>(h));
-    if (!image) return Failure("not enough memory for the picture");
+    const std::int64_t w = std::int64_t(r.right) - r.left + 1, h = std::int64_t(r.bottom) - r.top + 1;
+    if (w > kMaxSide || h > kMaxSide) return Failure("the picture would be " + std::to_string(w) + " x " +
+                                                      std::to_string(h) + " pixels; ask for a part with --rect");
+    // Each strip goes to the file as soon as it is rendered.
+    auto sink = StripSink::Create(output, static_cast<int>(w), static_cast<int>(h), s * 25.4, error);
+    if (!sink) return Failure(output + ": " + error);
     const int rows = static_cast<int>(std::max<std::int64_t>(1, kStripPixels / w));
     const StripComposer composer(job, CurrentCropMarkCorners(app));
     for (int top = r.top; top <= r.bottom; top += rows) {
         const int bottom = std::min(r.bottom, top + rows - 1);
         auto strip = composer.Render({r.left, top, r.right, bottom}, s);
         if (!strip) return Failure("not enough memory for a strip");
-        for (int y = 0; y < strip->Height(); ++y)
-            std::memcpy(image->Row(top - r.top + y), strip->Row(y),
-                        3 * static_cast<std::size_t>(w));
+        if (!sink->Append(std::move(strip))) return Failure(output + ": " + sink->Error());
     }
-    if (!SavePng(*image, output, error)) return Failure(output + ": " + error);
+    if (!sink->Finish(error)) return Failure(output + ": " + error);
     return kOk;
 }
 
 CommandRegistrar reg({"render-job",
-                      "JOB.RIP -o OUT.png [--dpi N] [--rect L,T,R,B]\n"
+                      "JOB.RIP -o OUT.png|OUT.tif [--dpi N] [--rect L,T,R,B]\n"
                       "                       renders the job's output raster (every copy, marks, "
                       "texts); layers and\n"
                       "                       images missing at their paths are looked up beside "

@@ -2,7 +2,9 @@
 
 #include "clisession.h"
 #include "cliui.h"
+#include "heaptuning.h"
 #include "jobload.h"
+#include "runstats.h"
 
 #include "job/projectfile.h"
 #include "placement/placementops.h"
@@ -19,6 +21,7 @@
 #include <QFileInfo>
 
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 
 #include <sys/resource.h>
@@ -28,7 +31,7 @@ namespace {
 
 struct RipArgs {
     std::string job, driver, settings, output;
-    bool raster = true, cut = true, onlyExtra = false, spool = false, strict = false;
+    bool raster = true, cut = true, onlyExtra = false, spool = false, strict = false, stats = false;
 };
 
 int Parse(const std::vector<std::string>& args, RipArgs& a) {
@@ -50,6 +53,8 @@ int Parse(const std::vector<std::string>& args, RipArgs& a) {
             a.spool = true;
         } else if (s == "--strict") {
             a.strict = true;
+        } else if (s == "--stats") {
+            a.stats = true;
         } else if (!s.empty() && s[0] == '-') {
             return UsageError("unknown flag " + s);
         } else if (a.job.empty()) {
@@ -94,9 +99,18 @@ long PeakResidentKb() {
     return u.ru_maxrss;
 }
 
+double DevicePixelsPerSourcePixel(const TemfFile& job) {
+    const auto dpi = [](int type) {
+        return std::strtod(CurrentPlugin().Get_Plugin_Datatype(type).c_str(), nullptr);
+    };
+    const double render = job.RenderDPI > 0 ? job.RenderDPI : 1;
+    return dpi(17) * dpi(18) / (render * render);
+}
+
 int RunRip(const std::vector<std::string>& args) {
     RipArgs a;
     if (int rc = Parse(args, a); rc != kOk) return rc;
+    ReuseLargeBlocks();
     a.job = Absolute(a.job);
     a.driver = Absolute(a.driver);
     if (!FileExists(a.job)) return Failure("Unable to find file: " + a.job);
@@ -134,25 +148,27 @@ int RunRip(const std::vector<std::string>& args) {
               << app.CurrentPlotter.DpiY << " DPI)\n";
     QElapsedTimer clock;
     clock.start();
+    const RunStats run;
     CliRip port(app);
     const RipResult result = RipNow(app, CurrentPlugin(), port);
     const double seconds = clock.elapsed() / 1000.0;
+    // Each source pixel becomes this many device pixels (per colour pass).
+    const double deviceRatio = DevicePixelsPerSourcePixel(job);
     ReleaseCurrentPlugin();
     SetCurrentUi(nullptr);
     if (!result.error.empty()) return Failure(result.error);
     if (!result.ran) return Failure("nothing was ripped");
-    std::fprintf(stderr,
-                 "corvanrip: %.1f s, %.1f source megapixels/s rendered, peak memory %ld MB%s\n",
-                 seconds, seconds > 0 ? port.SourcePixels() / 1e6 / seconds : 0.0,
-                 PeakResidentKb() / 1024, result.completed ? "" : " (stopped early)");
+    std::fprintf(stderr, "corvanrip: %.1f s, %.1f source megapixels/s rendered, peak memory %ld MB%s\n", seconds,
+                 seconds > 0 ? port.SourcePixels() / 1e6 / seconds : 0.0, PeakResidentKb() / 1024,
+                 result.completed ? "" : " (stopped early)");
+    if (a.stats) run.Print(port.SourcePixels(), port.SourcePixels() * deviceRatio);
     return result.completed ? kOk : kFailed;
 }
 
-CommandRegistrar reg(
-    {"rip",
-     "JOB.RIP [--driver FILE.drv] [--settings FILE.pin] [--output FILE] [--no-raster] "
-     "[--no-cut] [--only-extra-spots] [--spool] [--strict]",
-     &RunRip});
+CommandRegistrar reg({"rip",
+                      "JOB.RIP [--driver FILE.drv] [--settings FILE.pin] [--output FILE] [--no-raster] "
+                      "[--no-cut] [--only-extra-spots] [--spool] [--strict] [--stats]",
+                      &RunRip});
 
 }  // namespace
 }  // namespace corvan::cli

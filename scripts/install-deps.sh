@@ -19,6 +19,8 @@ PACKAGES=(
   fonts-urw-base35 fonts-wine fonts-open-sans fonts-comic-neue
   # fidelity scoring against the reference renders
   python3 python3-numpy python3-pil
+  # the converters the render benchmark is compared with
+  emf2svg librsvg2-bin
   # looking at the desktop program without a display
   xvfb xauth xdotool
   # the system printer: a CUPS server with a PDF queue for the tests

@@ -2,6 +2,7 @@
 
 #include "common/formdialog.h"
 #include "common/outputs.h"
+#include "tiff/tiffpage.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -53,6 +54,19 @@ void AddMedia(QFormLayout* form, TiffSettings& s, Appliers& apply) {
     AddReal(form, "MediaLength", "Media length (0 = roll):", s.Device.MediaLength, apply);
 }
 
+// Only the codecs this libtiff can write are offered.
+void AddCompression(QFormLayout* form, TiffSettings& s, Appliers& apply) {
+    auto* box = new QComboBox;
+    box->setObjectName("Compression");
+    for (const auto& n : kCompressions) {
+        if (!CompressionAvailable(n.Kind)) continue;
+        box->addItem(n.Label, static_cast<int>(n.Kind));
+        if (n.Kind == s.Packing) box->setCurrentIndex(box->count() - 1);
+    }
+    form->addRow("Compression:", box);
+    apply.push_back([box, &s] { s.Packing = static_cast<Compression>(box->currentData().toInt()); });
+}
+
 void AddPrinterOptions(QFormLayout* form, TiffSettings& s, Appliers& apply) {
     AddInt(form, "DpiX", "Resolution across (dpi):", s.Device.DpiX, 1, 9600, apply);
     AddInt(form, "DpiY", "Resolution along (dpi):", s.Device.DpiY, 1, 9600, apply);
@@ -76,6 +90,7 @@ void AddPrinterOptions(QFormLayout* form, TiffSettings& s, Appliers& apply) {
     pages->setChecked(s.InkPages);
     form->addRow(pages);
     apply.push_back([pages, &s] { s.InkPages = pages->isChecked(); });
+    AddCompression(form, s, apply);
 }
 
 QStringList ProfilesBeside(const std::string& profile) {

@@ -5,6 +5,34 @@
 
 namespace drv {
 
+namespace {
+// Rows queued for the worker: enough to ride out a slow strip of the host's,
+// few enough to stay small on the widest media.
+constexpr std::size_t kRowsInFlight = 64;
+
+// Nearest-pixel scaling of one row with n samples per pixel.
+template <std::size_t N>
+void ScaleFixed(const std::uint8_t* src, const std::vector<std::int32_t>& xmap, std::uint8_t* out) {
+    for (std::size_t x = 0; x < xmap.size(); ++x)
+        std::memcpy(out + x * N, src + static_cast<std::size_t>(xmap[x]) * N, N);
+}
+
+void ScaleRow(const std::uint8_t* src, const std::vector<std::int32_t>& xmap, std::size_t n,
+              std::uint8_t* out) {
+    switch (n) {
+        case 1:
+            return ScaleFixed<1>(src, xmap, out);
+        case 3:
+            return ScaleFixed<3>(src, xmap, out);
+        case 4:
+            return ScaleFixed<4>(src, xmap, out);
+        default:
+            for (std::size_t x = 0; x < xmap.size(); ++x)
+                std::memcpy(out + x * n, src + static_cast<std::size_t>(xmap[x]) * n, n);
+    }
+}
+}  // namespace
+
 bool ColourMatch::Matches(const std::uint8_t* bgr) const {
     const int dr = bgr[2] - R, dg = bgr[1] - G, db = bgr[0] - B;
     return dr * dr + dg * dg + db * db <= Tolerance * Tolerance;
@@ -37,6 +65,7 @@ bool TiffJob::Open(const std::string& path, const JobSettings& settings, ColourE
     // Every page could hold four colours and all 19 spot inks.
     const bool big = static_cast<double>(devW_) * devH_ * 23 * (settings.Passes + 1) > 3.5e9;
     opened_ = devW_ > 0 && engine_ && engine_->IsOpen() && doc_.Open(path, big);
+    if (opened_) worker_ = std::make_unique<RowWorker>(kRowsInFlight);
     return opened_;
 }
 
@@ -54,8 +83,13 @@ void TiffJob::AssignInk(const ColourMatch& match, int spot) {
     inkRules_.push_back({match, static_cast<int>(it - inkSpots_.begin())});
 }
 
+void TiffJob::Drain() {
+    if (worker_) worker_->Drain();
+}
+
 bool TiffJob::StartPage(int pass) {
     // A job whose output never opened prints nothing, pass after pass.
+    Drain();
     if (failed_ || !opened_) return false;
     maskPage_ = pass > settings_.Passes;
     PageFormat f;
@@ -63,7 +97,7 @@ bool TiffJob::StartPage(int pass) {
     f.Height = devH_;
     f.DpiX = settings_.DpiX;
     f.DpiY = settings_.DpiY;
-    f.Lzw = settings_.Lzw;
+    f.Packing = settings_.Packing;
     if (maskPage_) {
         f.ColourChannels = 1;
         f.PageName = SpotInkName(passInk_);
@@ -76,12 +110,13 @@ bool TiffJob::StartPage(int pass) {
     }
     samples_ = f.ColourChannels + static_cast<int>(f.Inks.size());
     const auto n = static_cast<std::size_t>(samples_);
-    bgr_.assign(static_cast<std::size_t>(srcW_) * 3, 255);
     device_.assign(static_cast<std::size_t>(srcW_) * static_cast<std::size_t>(engine_->Channels()),
                    0);
     source_.assign(static_cast<std::size_t>(srcW_) * n, 0);
     row_.assign(static_cast<std::size_t>(devW_) * n, 0);
+    sourceFresh_ = true;
     if (!doc_.StartPage(f, static_cast<std::uint16_t>(pass - 1))) failed_ = true;
+    pageOpen_ = !failed_;
     return !failed_;
 }
 
@@ -102,44 +137,72 @@ void TiffJob::ApplyRules(const std::uint8_t* bgr, std::uint8_t* out) const {
 }
 
 bool TiffJob::SourceRow(const std::uint8_t* p0, const std::uint8_t* p1, const std::uint8_t* p2) {
-    if (failed_ || !doc_.PageOpen() || !p0 || !p1 || !p2) return failed_;
-    for (std::int32_t x = 0; x < srcW_; ++x) {
-        bgr_[3 * static_cast<std::size_t>(x)] = p0[x];
-        bgr_[3 * static_cast<std::size_t>(x) + 1] = p1[x];
-        bgr_[3 * static_cast<std::size_t>(x) + 2] = p2[x];
-    }
-    const auto n = static_cast<std::size_t>(samples_);
-    if (maskPage_) {
-        for (std::size_t x = 0; x < static_cast<std::size_t>(srcW_); ++x)
-            source_[x] = passColour_.Matches(&bgr_[3 * x]) ? 255 : 0;
-        return false;
-    }
-    const auto colours = static_cast<std::size_t>(engine_->Channels());
-    engine_->Transform(bgr_.data(), device_.data(), static_cast<std::size_t>(srcW_));
+    if (failed_ || !pageOpen_ || !p0 || !p1 || !p2) return failed_;
+    // The planes are the host's only for this call: interleaved here, the
+    // rest of the work goes to the worker.
+    std::vector<std::uint8_t> bgr(static_cast<std::size_t>(srcW_) * 3);
     for (std::size_t x = 0; x < static_cast<std::size_t>(srcW_); ++x) {
-        std::uint8_t* out = &source_[x * n];
-        std::memcpy(out, &device_[x * colours], colours);
-        std::memset(out + colours, 0, n - colours);
-        ApplyRules(&bgr_[3 * x], out);
+        bgr[3 * x] = p0[x];
+        bgr[3 * x + 1] = p1[x];
+        bgr[3 * x + 2] = p2[x];
     }
+    worker_->Post([this, bgr = std::move(bgr)] { ConvertRow(bgr); });
     return false;
 }
 
-bool TiffJob::DeviceRow(std::int32_t row) {
-    if (failed_ || !doc_.PageOpen()) return failed_;
+void TiffJob::ConvertRow(const std::vector<std::uint8_t>& bgr) {
+    sourceFresh_ = true;
+    const auto width = static_cast<std::size_t>(srcW_);
+    if (maskPage_) {
+        for (std::size_t x = 0; x < width; ++x) source_[x] = passColour_.Matches(&bgr[3 * x]) ? 255 : 0;
+        return;
+    }
     const auto n = static_cast<std::size_t>(samples_);
-    for (std::size_t x = 0; x < static_cast<std::size_t>(devW_); ++x)
-        std::memcpy(&row_[x * n], &source_[static_cast<std::size_t>(xmap_[x]) * n], n);
-    if (!doc_.WriteRow(row, row_.data())) failed_ = true;
+    const auto colours = static_cast<std::size_t>(engine_->Channels());
+    engine_->Transform(bgr.data(), device_.data(), width);
+    if (n == colours && targets_.empty() && inkRules_.empty()) {
+        source_.swap(device_);
+        return;
+    }
+    for (std::size_t x = 0; x < width; ++x) {
+        std::uint8_t* out = &source_[x * n];
+        std::memcpy(out, &device_[x * colours], colours);
+        std::memset(out + colours, 0, n - colours);
+        ApplyRules(&bgr[3 * x], out);
+    }
+}
+
+bool TiffJob::DeviceRow(std::int32_t row) {
+    if (failed_ || !pageOpen_) return failed_;
+    worker_->Post([this, row] { WriteDeviceRow(row); });
     return failed_;
 }
 
+void TiffJob::WriteDeviceRow(std::int32_t row) {
+    if (failed_) return;
+    // A source row repeated for several device rows is scaled once.
+    if (sourceFresh_)
+        ScaleRow(source_.data(), xmap_, static_cast<std::size_t>(samples_), row_.data());
+    sourceFresh_ = false;
+    if (!doc_.WriteRow(row, row_.data())) failed_ = true;
+}
+
 bool TiffJob::EndPage() {
+    Drain();
+    pageOpen_ = false;
     if (!doc_.EndPage()) failed_ = true;
     return !failed_;
 }
 
 bool TiffJob::Close() {
+    Drain();
+    if (pageOpen_) {
+        // Only the rows done so far: no page for anyone to print.
+        aborted_ = true;
+        pageOpen_ = false;
+        doc_.Abandon();
+        return false;
+    }
     if (!doc_.Close()) failed_ = true;
     return !failed_;
 }

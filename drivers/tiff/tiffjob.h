@@ -2,9 +2,12 @@
 // One print run of the TIFF driver: the pages of the passes, the spot rules
 // the host handed over, and the rows scaled from source to device width.
 #include "tiff/colour.h"
+#include "tiff/rowworker.h"
 #include "tiff/tiffpage.h"
 
+#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,7 +22,7 @@ struct ColourMatch {
 struct JobSettings {
     double DpiX = 360, DpiY = 360;
     int Passes = 1;
-    bool Lzw = true;
+    Compression Packing = kDefaultCompression;
 };
 
 class TiffJob {
@@ -37,8 +40,11 @@ public:
     bool SourceRow(const std::uint8_t* p0, const std::uint8_t* p1, const std::uint8_t* p2);
     bool DeviceRow(std::int32_t row);
     bool EndPage();
+    // False when the file is not to be delivered: a write failed, or a page
+    // was started and never ended (the run was stopped or aborted).
     bool Close();
     bool Failed() const { return failed_; }
+    bool Aborted() const { return aborted_; }
     bool Fits(std::int32_t srcW, std::int32_t devW) const { return srcW == srcW_ && devW == devW_; }
 
 private:
@@ -52,6 +58,10 @@ private:
         int Channel;  // -1 = printed in an extra pass, kept off the colour pages
     };
     void ApplyRules(const std::uint8_t* bgr, std::uint8_t* out) const;
+    // On the worker: a source row to device colours, a device row written.
+    void ConvertRow(const std::vector<std::uint8_t>& bgr);
+    void WriteDeviceRow(std::int32_t row);
+    void Drain();
 
     std::int32_t srcW_ = 0, srcH_ = 0, devW_ = 0, devH_ = 0;
     std::vector<std::int32_t> xmap_;
@@ -65,9 +75,12 @@ private:
     ColourMatch passColour_;
     bool maskPage_ = false;
     int samples_ = 0;
-    std::vector<std::uint8_t> bgr_, device_, source_, row_;
-    bool opened_ = false;
-    bool failed_ = false;
+    // Owned by the worker while a page is open.
+    std::vector<std::uint8_t> device_, source_, row_;
+    bool sourceFresh_ = false;  // source_ changed since row_ was scaled
+    bool opened_ = false, pageOpen_ = false, aborted_ = false;
+    std::atomic<bool> failed_ = false;
+    std::unique_ptr<RowWorker> worker_;  // last: its thread ends before the rest goes
 };
 
 // "Spot White" and the like, for channel and page names.

@@ -3,6 +3,8 @@
 // inks as further separations) or RGB (spot inks as extra samples), or a
 // one-channel ink mask for an extra spot pass. Pages are always completed:
 // rows that never came are written as paper.
+#include "tiff/tiffsettings.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -18,8 +20,11 @@ struct PageFormat {
     std::vector<std::string> Inks;  // names of spot channels after the colour ones
     std::string PageName;
     const std::vector<std::uint8_t>* IccProfile = nullptr;  // not for masks
-    bool Lzw = true;
+    Compression Packing = kDefaultCompression;
 };
+
+// Whether this libtiff can write pages packed this way.
+bool CompressionAvailable(Compression c);
 
 class TiffDocument {
 public:
@@ -33,6 +38,9 @@ public:
     // Fills the missing rows with paper and closes the page.
     bool EndPage();
     bool Close();
+    // Closes the file with the open page left unfinished (an aborted run:
+    // the file is thrown away).
+    void Abandon();
     bool PageOpen() const { return pageOpen_; }
     int SamplesPerPixel() const { return samples_; }
 

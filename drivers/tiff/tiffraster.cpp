@@ -34,6 +34,7 @@ struct State {
     std::unique_ptr<drv::TiffJob> job;
     std::string title, tempPath, queue;
     bool stop = false;
+    bool discarded = false;  // the last run left no file: nothing to spool
     std::uint64_t window = 0;  // the host's window; 0 = nobody to ask
     State() { settings.Device.Profile = DefaultProfile(); }
 };
@@ -67,7 +68,10 @@ bool ChooseDestination() {
 void Deliver() {
     State& s = S();
     if (!s.job) return;
+    // A stopped or failed run delivers nothing: its file holds only the rows
+    // done, and whatever was at the output path before stays as it was.
     const bool ok = s.job->Close() && !s.tempPath.empty();
+    s.discarded = !ok;
     if (ok && s.queue.empty())
         std::rename(s.tempPath.c_str(), s.settings.Device.OutputFile.c_str());
     else if (ok)
@@ -147,6 +151,7 @@ CORVAN_DRV_EXPORT DrvBool Prepare_PrintJob(int32_t sw, int32_t sh, int32_t dw, i
                                            const uint8_t*) {
     State& s = S();
     s.stop = false;
+    s.discarded = false;
     s.job = std::make_unique<drv::TiffJob>();
     return s.job->Prepare(sw, sh, dw, dh) ? 0 : 1;
 }
@@ -159,7 +164,7 @@ CORVAN_DRV_EXPORT DrvBool Plugin_OpenPrinter(void) {
     js.DpiX = static_cast<double>(s.settings.Device.DpiX);
     js.DpiY = static_cast<double>(s.settings.Device.DpiY);
     js.Passes = static_cast<int>(s.settings.Passes);
-    js.Lzw = s.settings.Lzw;
+    js.Packing = s.settings.Packing;
     return s.job->Open(s.tempPath, js, &s.engine) ? 0 : 1;
 }
 
@@ -236,7 +241,7 @@ CORVAN_DRV_EXPORT void Finalize_PrintJob(void) {
 CORVAN_DRV_EXPORT int32_t Plugin_SpoolPrintJob(const char* path) {
     const auto queues = drv::CupsQueueNames();
     const long q = S().settings.Device.Queue;
-    if (!path || q < 0 || q >= static_cast<long>(queues.size())) return 0;
+    if (!path || S().discarded || q < 0 || q >= static_cast<long>(queues.size())) return 0;
     return drv::SendToQueue(queues[static_cast<std::size_t>(q)], path, "") ? 1 : 0;
 }
 

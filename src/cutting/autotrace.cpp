@@ -4,7 +4,7 @@
 #include "job/emffile.h"
 #include "platform/metafile/emf_records.h"
 #include "platform/numbers.h"
-#include "raster/resample.h"
+#include "imagelib/resample.h"
 #include "raster/stripcomposer.h"
 
 #include <cmath>

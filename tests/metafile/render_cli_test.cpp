@@ -55,6 +55,27 @@ TEST_F(MetafileRenderCommand, BothSidesAsGiven) {
     EXPECT_EQ(QImage(out).size(), QSize(30, 50));
 }
 
+// Pictures of several strips: the strips meet without a seam, in both
+// formats and with and without the layer preview rules.
+TEST_F(MetafileRenderCommand, TallPicturesComeInStripsWithoutSeams) {
+    for (const char* name : {"tall.png", "tall.tif"})
+        for (bool plain : {true, false}) {
+            SCOPED_TRACE(std::string(name) + (plain ? " plain" : ""));
+            const QString out = dir.filePath(name);
+            QStringList args{layer, "-o", out, "--width", "4000", "--stats"};
+            if (plain) args << "--plain";
+            const CliResult r = Render(args);
+            ASSERT_EQ(r.status, 0) << r.error.toStdString();
+            EXPECT_TRUE(r.error.contains("Mpx/s")) << r.error.toStdString();
+            const QImage image(out);
+            ASSERT_EQ(image.size(), QSize(4000, 2000));
+            for (int y : {0, 999, 1000, 1001, 1999}) {
+                EXPECT_EQ(image.pixel(1990, y), qRgb(255, 0, 0)) << y;
+                EXPECT_EQ(image.pixel(2010, y), qRgb(255, 255, 255)) << y;
+            }
+        }
+}
+
 TEST_F(MetafileRenderCommand, BadInputAndUsage) {
     const QString out = dir.filePath("out.png");
     QFile junk(dir.filePath("junk.emf"));

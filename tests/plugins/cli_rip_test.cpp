@@ -36,9 +36,13 @@ TEST(CliRip, DemoJobThroughTheTiffDriverIntoAFile) {
     const std::string out = home.Path("demo.tif");
     const auto r = Rip({QString::fromStdString(home.Path("samples/demo.RIP")), "--driver",
                         QString::fromStdString(home.Path("Data/tiffraster.drv")), "--output",
-                        QString::fromStdString(out)});
+                        QString::fromStdString(out), "--stats"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.err.find("RIP Current Job? -> Yes"), std::string::npos) << r.err;
+    // --stats: rendered and delivered pixels with their rates, times, memory.
+    for (const char* part : {"corvanrip: stats: ", " s wall, ", " s CPU ", " Mpx/s, device ", "peak memory "})
+        EXPECT_NE(r.err.find(part), std::string::npos) << part << " in " << r.err;
+    EXPECT_EQ(r.err.find("source 0.0 Mpx"), std::string::npos) << r.err;
     TIFF* tif = TIFFOpen(out.c_str(), "r");
     ASSERT_TRUE(tif) << "no TIFF written";
     std::uint32_t w = 0, h = 0;

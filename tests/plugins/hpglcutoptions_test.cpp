@@ -56,7 +56,7 @@ constexpr double kTol = 0.02;
 class HpglCutOptions : public ::testing::Test {
 protected:
     test::DriverHome home;
-    TPluginObject plugin{home.Path("Data/hpglcutter.drv")};
+    TPluginObject plugin{home.Path("Data/hpglcutter.drv"), 0};
     std::string out = home.Path("Cutfiles/cut.plt");
     std::unique_ptr<Bitmap24> raster = Bitmap24::Create(8, 8);
 
@@ -208,13 +208,12 @@ protected:
     static void SetUpTestSuite() { test::EnsureWidgetApplication(); }
     void SetUp() override {
         host.show();
-        SetHostWindowId(host.winId());
-        plugin = std::make_unique<TPluginObject>(home.Path("Data/hpglcutter.drv"));
+        plugin = std::make_unique<TPluginObject>(home.Path("Data/hpglcutter.drv"),
+                                                 static_cast<std::uint64_t>(host.winId()));
         ASSERT_TRUE(plugin->Valid);
     }
     void TearDown() override {
         plugin.reset();
-        SetHostWindowId(0);
     }
     std::string Blob() {
         const std::int32_t n = plugin->Get_Plugin_Data(nullptr);

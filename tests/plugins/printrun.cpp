@@ -7,7 +7,8 @@
 namespace corvan::test {
 
 namespace {
-void SendRows(TPluginObject& plugin, PrintRun& run) {
+// False when the operator cancelled within the rows.
+bool SendRows(TPluginObject& plugin, PrintRun& run, int pass) {
     const Bitmap24& src = *run.source;
     const int sw = src.Width(), sh = src.Height();
     std::vector<std::uint8_t> p0(static_cast<std::size_t>(sw)), p1(p0.size()), p2(p0.size());
@@ -26,8 +27,10 @@ void SendRows(TPluginObject& plugin, PrintRun& run) {
         }
         if (plugin.Plugin_PrintRow(p0.data(), p1.data(), p2.data(), sw, run.deviceWidth, r))
             run.problems.push_back("Plugin_PrintRow");
-        if (plugin.Plugin_Status() == 1) return;
+        if (pass == run.cancelPass && r == run.cancelAfterRow) return false;
+        if (plugin.Plugin_Status() == 1) return true;
     }
+    return true;
 }
 }  // namespace
 
@@ -44,8 +47,8 @@ void Print(TPluginObject& plugin, PrintRun& run) {
     for (int pass = run.firstPass; pass <= run.lastPass; ++pass) {
         if (run.beforePass) run.beforePass(plugin, pass);
         check(plugin.Plugin_StartPage(pass), "Plugin_StartPage");
-        SendRows(plugin, run);
-        if (plugin.Plugin_Status() == 1) break;
+        const bool cancelled = !SendRows(plugin, run, pass);
+        if (plugin.Plugin_Status() == 1 || cancelled) break;
         plugin.Plugin_EndPage();
     }
     if (run.cut) {

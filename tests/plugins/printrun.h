@@ -19,6 +19,9 @@ struct PrintRun {
     std::function<void(TPluginObject&)> spotCalls;        // after StartDoc
     std::function<void(TPluginObject&, int)> beforePass;  // extra-pass ink calls
     std::function<void(TPluginObject&)> cut;              // between StartCut and EndCut
+    // The operator cancels after this device row of this pass: the host
+    // sends no more rows and no Plugin_EndPage (-1: never).
+    int cancelPass = -1, cancelAfterRow = -1;
     // Problems reported along the way (entry point names).
     std::vector<std::string> problems;
 

@@ -69,8 +69,16 @@ TEST_F(TiffDialogs, PrinterOptionsChangeTheDataTypesOnlyWhenAccepted) {
                         Field<QDoubleSpinBox>(box, "MediaWidth")->setValue(914.4);
                         Field<QLineEdit>(box, "OutputFile")->setText(QString::fromStdString(out));
                         Field<QSpinBox>(box, "Passes")->setValue(2);
+                        auto* packing = Field<QComboBox>(box, "Compression");
+                        EXPECT_EQ(packing->currentText(), "Deflate");
+                        packing->setCurrentIndex(packing->findText("LZW"));
                     }),
             accept);
+        const std::int32_t n = plugin->Get_Plugin_Data(nullptr);
+        std::string blob(static_cast<std::size_t>(n), '\0');
+        plugin->Get_Plugin_Data(blob.data());
+        EXPECT_NE(blob.find(accept ? "Compression=lzw\n" : "Compression=deflate\n"),
+                  std::string::npos);
         EXPECT_EQ(plugin->Get_Plugin_Datatype(17), accept ? "720" : "360");
         EXPECT_EQ(plugin->Get_Plugin_Datatype(18), accept ? "1440" : "360");
         EXPECT_EQ(plugin->Get_Plugin_Datatype(19), accept ? "914.4" : "1372");

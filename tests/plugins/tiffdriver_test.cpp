@@ -22,7 +22,7 @@ using test::DriverHome;
 
 struct TiffPage {
     std::uint32_t width = 0, height = 0;
-    std::uint16_t samples = 0, photometric = 0;
+    std::uint16_t samples = 0, photometric = 0, compression = 0;
     float xres = 0, yres = 0;
     std::string pageName, inkNames;
     std::vector<std::uint8_t> icc;
@@ -42,6 +42,7 @@ std::vector<TiffPage> ReadTiff(const std::string& path) {
         TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &p.height);
         TIFFGetField(tif, TIFFTAG_SAMPLESPERPIXEL, &p.samples);
         TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &p.photometric);
+        TIFFGetField(tif, TIFFTAG_COMPRESSION, &p.compression);
         TIFFGetField(tif, TIFFTAG_XRESOLUTION, &p.xres);
         TIFFGetField(tif, TIFFTAG_YRESOLUTION, &p.yres);
         char* name = nullptr;
@@ -318,6 +319,76 @@ TEST_F(TiffDriver, SettingsBlobRestoresEverySetting) {
     EXPECT_EQ(q.Name, "TIFF Raster Printer");
     EXPECT_DOUBLE_EQ(q.PrintableWidth, 914.4);
     EXPECT_DOUBLE_EQ(q.PrintableLength, 1200);
+}
+
+TEST_F(TiffDriver, EveryCompressionGivesTheSamePixelsAndIsKeptInTheBlob) {
+    struct Case {
+        const char* setting;
+        std::uint16_t tag;
+    };
+    const Case cases[] = {{"none", COMPRESSION_NONE},
+                          {"packbits", COMPRESSION_PACKBITS},
+                          {"lzw", COMPRESSION_LZW},
+                          {"deflate", COMPRESSION_ADOBE_DEFLATE},
+                          {"zstd", COMPRESSION_ZSTD},
+                          {"", COMPRESSION_ADOBE_DEFLATE},  // the default
+                          {"bogus", COMPRESSION_ADOBE_DEFLATE}};
+    // More device rows than the driver keeps in flight, repeated source rows.
+    auto src = Bars(kBars, 10, 120);
+    std::vector<std::vector<std::uint8_t>> reference;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.setting);
+        if (!TIFFIsCODECConfigured(c.tag)) continue;
+        Configure(std::string("Compression=") + c.setting + "\nPasses=2\n", cmykProfile);
+        auto run = test::PrintRun::Of(*src, 130, 333);
+        run.lastPass = 2;
+        test::Print(*plugin, run);
+        EXPECT_TRUE(run.problems.empty());
+        const auto pages = ReadTiff(out);
+        ASSERT_EQ(pages.size(), 2u);
+        for (const TiffPage& p : pages) {
+            EXPECT_EQ(p.compression, c.tag);
+            if (reference.empty()) reference = p.rows;
+            EXPECT_EQ(p.rows, reference) << "pixels differ";
+        }
+        const std::int32_t n = plugin->Get_Plugin_Data(nullptr);
+        std::string blob(static_cast<std::size_t>(n), '\0');
+        plugin->Get_Plugin_Data(blob.data());
+        const char* kept = *c.setting && std::string(c.setting) != "bogus" ? c.setting : "deflate";
+        EXPECT_NE(blob.find(std::string("Compression=") + kept + "\n"), std::string::npos) << blob;
+    }
+}
+
+// A run the operator stops within a page: the rows done so far are no print.
+// Neither the output name nor the temporary file may keep them, whatever was
+// at the output path before stays, and the next run delivers as usual.
+TEST_F(TiffDriver, CancelledPageIsDiscarded) {
+    struct Case {
+        int passes, cancelPass, cancelAfterRow;
+        bool earlierFile;
+    };
+    const Case cases[] = {{1, 1, 10, false}, {1, 1, 0, true}, {2, 2, 200, true}};
+    auto src = Bars(kBars, 10, 20);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.passes << " passes, stopped in pass " << c.cancelPass
+                                        << " after row " << c.cancelAfterRow);
+        std::remove(out.c_str());
+        if (c.earlierFile) test::WriteFileBytes(out, "an earlier print");
+        Configure("Passes=" + std::to_string(c.passes) + "\n", cmykProfile);
+        auto run = test::PrintRun::Of(*src, 100, 300);
+        run.lastPass = c.passes;
+        run.cancelPass = c.cancelPass;
+        run.cancelAfterRow = c.cancelAfterRow;
+        test::Print(*plugin, run);
+        EXPECT_FALSE(FileExists(out + ".part"));
+        if (c.earlierFile)
+            EXPECT_EQ(test::ReadFileBytes(out), "an earlier print");
+        else
+            EXPECT_FALSE(FileExists(out));
+    }
+    auto run = test::PrintRun::Of(*src, 100, 300);
+    test::Print(*plugin, run);
+    EXPECT_EQ(ReadTiff(out).size(), 1u);
 }
 
 TEST_F(TiffDriver, UnwritableOutputIsAProblemAndLeavesNothing) {
