@@ -4,6 +4,7 @@
 #include "shell/appcore.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace corvan {
 
@@ -40,6 +41,11 @@ void StretchToFit(AppCore& app) {
     const float sx = (dev.MediaWidth - 2 * job.CropmarkSize) / across;
     const float sy = dev.PrintableLength > 0 ? (dev.MediaHeight - 2 * job.CropmarkSize) / along : sx;
     const float s = std::min(sx, sy);
+    // Media no wider than two marks leaves no room for the page.
+    if (!(s > 0) || !std::isfinite(s)) {
+        app.Ui().ShowWarning("The media is too small to stretch the job to fit.");
+        return;
+    }
     job.PageWidth *= s;
     job.PageHeight *= s;
     job.CheckCrop(false);
@@ -76,6 +82,13 @@ void SetPageSize(AppCore& app, PageSide side, float value, bool proportional) {
 void SetCopies(AppCore& app, double value) {
     if (!app.CurrentJob || app.Updating || value < 1) return;
     app.CurrentJob->Copies = RoundToInt(std::min(value, 1000.0));
+    UpdateLayout(app, true);
+}
+
+void ChangeJobOption(AppCore& app, const std::function<void(TemfFile&)>& change) {
+    if (!app.CurrentJob || app.Updating) return;
+    change(*app.CurrentJob);
+    app.CurrentJob->PreviewDirty = true;
     UpdateLayout(app, true);
 }
 

@@ -2,6 +2,7 @@
 // Placement commands as the position tab and the Edit menu run them. Each
 // ends in UpdateLayout, the one path by which placement changes reach the job.
 #include <cstdint>
+#include <functional>
 
 namespace corvan {
 
@@ -25,5 +26,11 @@ enum class PageSide { Width, Height };
 void SetPageSize(AppCore& app, PageSide side, float value, bool proportional);
 // The copies spinner: values below 1 are ignored, above 1000 cut to 1000.
 void SetCopies(AppCore& app, double value);
+
+class TemfFile;
+// A printing option of the job (crop marks, border, text, rendering): the
+// change is applied unless the controls are being filled or there is no job,
+// and then the preview is redrawn and the layout recomputed.
+void ChangeJobOption(AppCore& app, const std::function<void(TemfFile&)>& change);
 
 }  // namespace corvan

@@ -18,8 +18,9 @@ namespace corvan {
 namespace {
 
 const char* const kNoPrinter =
-    "Before you can Print with CorvanRIP,\ryou will need to install a Windows \rPrinter Driver "
+    "Before you can Print with CorvanRIP,\ryou will need to set up a CUPS printer\r"
     "to use as a Print Queue.";
+const char* const kNoHelp = "No help files are installed with this copy of CorvanRIP.";
 const char* const kPathsNotSet =
     "The Default CorvanRIP Paths are not set.\rYou will need to set the Paths so that other\r"
     "Programs can talk to CorvanRIP correctly.";
@@ -37,6 +38,14 @@ void CheckNewDriver(AppCore& app) {
 }
 
 }  // namespace
+
+std::string QuickStartGuide() {
+    for (const char* name : {"Quick_Start.html", "Quick_Start.pdf"}) {
+        const std::string path = ProgramFolder() + name;
+        if (FileExists(path)) return path;
+    }
+    return {};
+}
 
 void FirstShow(AppCore& app, const std::string& commandLine) {
     if (app.StartupDone) return;
@@ -64,7 +73,8 @@ void DeferredStart(AppCore& app) {
         ui.ShowPlain(kPathsNotSet);
         if (app.ShowPathEditor) app.ShowPathEditor();
     }
-    if (ReadRegBool("DoQuickStart", true) &&
+    // A guide that is not installed is not offered.
+    if (ReadRegBool("DoQuickStart", true) && !QuickStartGuide().empty() &&
         ui.AskYesNo("Would you like to view the Quick Start Guide?")) {
         WriteRegBool("DoQuickStart", false);
         Call(app.OpenQuickStart);
@@ -90,7 +100,13 @@ void RunWizardChoice(AppCore& app, int choice) {
             NewJob(app);
             break;
         case 4:
-            Call(app.ShowHelpTopics);
+            // Help: the help window, else the quick start guide, else say so.
+            if (app.ShowHelpTopics)
+                app.ShowHelpTopics();
+            else if (app.OpenQuickStart && !QuickStartGuide().empty())
+                app.OpenQuickStart();
+            else
+                app.Ui().ShowPlain(kNoHelp);
             break;
         case 5:
             if (app.DocHist.empty())
@@ -99,7 +115,13 @@ void RunWizardChoice(AppCore& app, int choice) {
                 OpenRecent(app, 0);
             break;
         case 6:
-            if (app.ShowSettings) app.ShowSettings(0);
+            // Settings: the settings dialog, else the folder settings.
+            if (app.ShowSettings)
+                app.ShowSettings(0);
+            else if (app.ShowPathEditor)
+                app.ShowPathEditor();
+            else
+                app.Ui().ShowPlain("The settings cannot be changed here.");
             break;
         default:
             break;

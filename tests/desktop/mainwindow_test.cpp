@@ -40,11 +40,10 @@ TEST_F(MainWindow, FirstStartOnAFreshSystem) {
     MakeWindow();
     core.SystemPrinterCount = [] { return 1; };
     core.PostStartMessage = nullptr;  // run the deferred start at once
-    // Path editor: OK and Yes to storing; quick start: No; wizard: new job,
-    // accepted at its proposed size.
+    // Path editor: OK and Yes to storing; no quick start guide is installed,
+    // so none is offered; wizard: new job, accepted at its proposed size.
     WhenModal<Tfpaths>([](Tfpaths* dlg) { dlg->Confirm(); });
     ui.Answer(ButtonYes);
-    ui.Answer(ButtonNo);
     core.ShowStartWizard = [] {
         WhenModal<Tfhello>([](Tfhello* w) { w->Choose(3); });
         return ShowStartWizard(nullptr);
@@ -55,8 +54,7 @@ TEST_F(MainWindow, FirstStartOnAFreshSystem) {
     };
     window->FirstShow("");
     EXPECT_EQ(ui.Texts(),
-              (std::vector<std::string>{kPathsMessage, "Update System Paths?",
-                                        "Would you like to view the Quick Start Guide?"}));
+              (std::vector<std::string>{kPathsMessage, "Update System Paths?"}));
     EXPECT_FALSE(ReadRegRaw("DocumentDir").empty());
     ASSERT_TRUE(core.CurrentJob);
     EXPECT_NEAR(core.CurrentJob->PageWidth, 200, 0.01);
@@ -353,10 +351,10 @@ TEST_F(MainWindow, DriverChoiceFollowsTheListAndIsKept) {
     Find<QAction>("UpdateDrivers1")->trigger();
     auto* combo = Find<QComboBox>("comboPrinters");
     ASSERT_GE(combo->count(), 1);
-    EXPECT_EQ(combo->itemText(combo->count() - 1), "Windows Printer");
+    EXPECT_EQ(combo->itemText(combo->count() - 1), "CUPS Printer");
     Q_EMIT combo->activated(combo->count() - 1);
     EXPECT_FALSE(core.CurrentPlotter.IsPlugin);
-    EXPECT_EQ(window->findChild<QWidget*>("DevicePanel")->toolTip(), "Windows Printer");
+    EXPECT_EQ(window->findChild<QWidget*>("DevicePanel")->toolTip(), "CUPS Printer");
     if (combo->count() > 1) {
         Q_EMIT combo->activated(0);
         EXPECT_TRUE(core.CurrentPlotter.IsPlugin);

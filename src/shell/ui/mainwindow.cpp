@@ -7,6 +7,7 @@
 #include "placement/placementops.h"
 #include "placement/ui/jobsizedialog.h"
 #include "placement/ui/positiontab.h"
+#include "placement/ui/printingtab.h"
 #include "platform/folders.h"
 #include "plugins/customforms.h"
 #include "plugins/plottersize.h"
@@ -104,6 +105,7 @@ TForm1::TForm1(AppCore& app, QtUserInterface& ui, QWidget* parent)
         cropMarks_->LoadCropMarks();
         app_.CropMarks = cropMarks_.get();
         app_.CropMarkPictures = cropMarks_.get();
+        printingTab_->SetCropMarkLibrary(cropMarks_.get());
     });
     SetRipRenderer(MakeRipHooks(app_, nullptr));
     CriticalLine("e");
@@ -174,10 +176,12 @@ void TForm1::ConnectCore() {
     app_.ShowStartWizard = [this] { return ShowStartWizard(this); };
     app_.CreateLargePaperForms = [] { CreateLargePageForms(); };
     app_.OpenQuickStart = [this] {
-        const std::string guide = ProgramFolder() + "Quick_Start.chm";
-        if (!FileExists(guide) ||
-            !QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(guide))))
+        const std::string guide = QuickStartGuide();
+        if (guide.empty()) {
+            app_.Ui().ShowPlain("The Quick Start Guide is not installed.");
+        } else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(guide)))) {
             app_.Ui().ShowError("Unable to open " + guide);
+        }
     };
     ui_.SetStatusSink([this](const std::string& text) {
         jobPanel_->setText(QString::fromStdString(text));
@@ -207,8 +211,10 @@ void TForm1::ShowJob() {
     const bool was = app_.Updating;
     app_.Updating = true;
     jobPanel_->setText(QString::fromStdString(app_.CurrentJob->FileName));
+    ShowTitle();
     projectTab_->ShowJob();
     positionTab_->ShowLayout();
+    printingTab_->ShowJob();
     projectTab_->ShowBackgroundThumb();
     app_.Updating = was;
     view_->update();
@@ -218,8 +224,10 @@ void TForm1::ClearJobDisplay() {
     const bool was = app_.Updating;
     app_.Updating = true;
     jobPanel_->setText(QStringLiteral("No Job Loaded."));
+    ShowTitle();
     projectTab_->Clear();
     positionTab_->Clear();
+    printingTab_->Clear();
     app_.Updating = was;
     view_->update();
 }
@@ -251,6 +259,7 @@ void TForm1::SyncSaveButtonLater() {
     QTimer::singleShot(0, this, [this] {
         if (auto* dsave = findChild<QWidget*>(QStringLiteral("dsave")))
             dsave->setEnabled(app_.SaveEnabled);
+        ShowTitle();
     });
 }
 
@@ -291,7 +300,7 @@ WindowState TForm1::CurrentWindowState() const {
 
 void TForm1::RestoreState() {
     const WindowState s = RestoreWindowState(app_, WindowStateFile());
-    resize(s.placement.width, s.placement.height);
+    resize(FitScreen(QSize(s.placement.width, s.placement.height)));
     if (s.placement.left >= 0 && s.placement.top >= 0) move(s.placement.left, s.placement.top);
     if (s.placement.maximised) setWindowState(windowState() | Qt::WindowMaximized);
     projectTab_->SetProportional(s.proportional);
@@ -317,6 +326,7 @@ void TForm1::SetMetric(bool metric) {
     if (metricAction_) metricAction_->setChecked(metric);
     projectTab_->ApplyUnits();
     positionTab_->ApplyUnits();
+    printingTab_->ApplyUnits();
     ShowLayout();
     ShowDevice();
 }
