@@ -18,23 +18,11 @@ namespace {
 
 class PrintingTab : public WindowTest {
 protected:
-    // The window with a saved, unmodified 200 x 100 mm job on a 1000 mm roll.
     void OpenJob() {
-        path = Project("options.RIP", 200);
-        MakeWindow();
-        core.CurrentPlotter.MediaWidth = core.CurrentPlotter.PrintableWidth = 1000;
-        core.CurrentPlotter.PrintableLength = 0;
-        window->FirstShow(path);
-        QApplication::processEvents();
+        path = OpenOnRoll("options.RIP", 200);
         ASSERT_TRUE(core.CurrentJob);
-        core.CurrentJob->Modified = false;
-        core.SaveEnabled = false;
     }
-    void Enter(const char* edit, const char* text) {
-        auto* e = Find<TmmNumEdit>(edit);
-        e->setText(QString::fromUtf8(text));
-        Q_EMIT e->editingFinished();
-    }
+    void Enter(const char* edit, const char* text) { EnterLength(edit, text); }
     void SaveAndReopen() {
         Find<QAction>("SaveRIPProject1")->trigger();
         QApplication::processEvents();

@@ -27,7 +27,7 @@ TEST_F(StartChoices, QuickStartIsOfferedOnlyWhenAGuideIsInstalled) {
         WriteRegString("DocumentDir", home.Path("Documents/"));
         if (installed) WriteFileBytes(home.Path("Quick_Start.html"), "<p>guide</p>");
         MakeWindow();
-        ui.Answer(ButtonNo);
+        if (installed) ui.Answer(ButtonNo);
         core.ShowStartWizard = [] { return 0; };
         DeferredStart(core);
         const auto texts = ui.Texts();

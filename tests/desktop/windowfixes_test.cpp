@@ -18,21 +18,11 @@ namespace {
 
 class Window : public WindowTest {
 protected:
-    // A saved 200 x 100 mm job on a 1000 mm roll.
     void OpenJob() {
-        path = Project("shown.RIP", 200);
-        MakeWindow();
-        core.CurrentPlotter.MediaWidth = core.CurrentPlotter.PrintableWidth = 1000;
-        core.CurrentPlotter.PrintableLength = 0;
-        window->FirstShow(path);
-        QApplication::processEvents();
+        path = OpenOnRoll("shown.RIP", 200);
         ASSERT_TRUE(core.CurrentJob);
     }
-    void Enter(const char* edit, const char* text) {
-        auto* e = Find<TmmNumEdit>(edit);
-        e->setText(QString::fromUtf8(text));
-        Q_EMIT e->editingFinished();
-    }
+    void Enter(const char* edit, const char* text) { EnterLength(edit, text); }
     // Pixels of the view in exactly this colour.
     int Count(const QImage& img, QRgb colour) {
         int n = 0;

@@ -223,7 +223,15 @@ void PrintingTab::ShowSmoothingControls(bool on) {
 
 void PrintingTab::ShowJob() {
     if (!app_.CurrentJob) return Clear();
-    const TemfFile& job = *app_.CurrentJob;
+    ShowValues(*app_.CurrentJob);
+    if (library_) combocropmark_->setCurrentIndex(library_->SelectedIndex());
+}
+
+void PrintingTab::Clear() {
+    ShowValues(TemfFile());
+}
+
+void PrintingTab::ShowValues(const TemfFile& job) {
     const bool was = app_.Updating;
     app_.Updating = true;
     rxRenderDPI_->setValue(job.RenderDPI);
@@ -239,24 +247,6 @@ void PrintingTab::ShowJob() {
     mmCropOffset_->setValue(job.CropOffset);
     cPrintJobText_->setChecked(job.PrintJobText);
     cTileText_->setChecked(job.TileText);
-    if (library_) combocropmark_->setCurrentIndex(library_->SelectedIndex());
-    app_.Updating = was;
-}
-
-void PrintingTab::Clear() {
-    const bool was = app_.Updating;
-    app_.Updating = true;
-    const TemfFile defaults;
-    rxRenderDPI_->setValue(defaults.RenderDPI);
-    ShowRenderDpi(defaults.RenderDPI);
-    rxSmoothing_->setValue(kMaxSmoothing - defaults.Interpolation);
-    ShowSmoothing(rxSmoothing_->value());
-    cImageSmoothing_->setChecked(defaults.Interpolate);
-    ShowSmoothingControls(defaults.Interpolate);
-    for (QCheckBox* c : {cCropMarks_, cBorder_, cPrintJobText_, cTileText_}) c->setChecked(false);
-    ccropsizeauto_->setChecked(defaults.AutoSize);
-    mmcropSize_->setValue(defaults.CropmarkSize);
-    mmCropOffset_->setValue(defaults.CropOffset);
     app_.Updating = was;
 }
 

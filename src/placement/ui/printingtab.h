@@ -14,6 +14,7 @@ namespace corvan {
 
 class AppCore;
 class CropMarkLibrary;
+class TemfFile;
 class TmmNumEdit;
 
 class PrintingTab : public QWidget {
@@ -36,6 +37,8 @@ private:
     QWidget* BuildQuality();
     QWidget* BuildCropMarks();
     QWidget* BuildText();
+    // Fills every control from the job's values (defaults when there is none).
+    void ShowValues(const TemfFile& job);
     void ShowRenderDpi(int dpi);
     void ShowSmoothing(int sliderValue);
     void ShowSmoothingControls(bool on);
