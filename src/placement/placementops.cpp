@@ -88,7 +88,6 @@ void SetCopies(AppCore& app, double value) {
 void ChangeJobOption(AppCore& app, const std::function<void(TemfFile&)>& change) {
     if (!app.CurrentJob || app.Updating) return;
     change(*app.CurrentJob);
-    app.CurrentJob->PreviewDirty = true;
     UpdateLayout(app, true);
 }
 

@@ -30,7 +30,8 @@ void SetCopies(AppCore& app, double value);
 class TemfFile;
 // A printing option of the job (crop marks, border, text, rendering): the
 // change is applied unless the controls are being filled or there is no job,
-// and then the preview is redrawn and the layout recomputed.
+// and then the layout is recomputed and the view redrawn (a change that
+// alters the artwork itself sets PreviewDirty).
 void ChangeJobOption(AppCore& app, const std::function<void(TemfFile&)>& change);
 
 }  // namespace corvan

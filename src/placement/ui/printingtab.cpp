@@ -102,11 +102,17 @@ QWidget* PrintingTab::BuildQuality() {
     });
     connect(rxSmoothing_, &QSlider::valueChanged, this, [this](int value) {
         ShowSmoothing(value);
-        ChangeJobOption(app_, [value](TemfFile& job) { job.Interpolation = kMaxSmoothing - value; });
+        ChangeJobOption(app_, [value](TemfFile& job) {
+            job.Interpolation = kMaxSmoothing - value;
+            job.PreviewDirty = true;
+        });
     });
     connect(cImageSmoothing_, &QCheckBox::toggled, this, [this](bool on) {
         ShowSmoothingControls(on);
-        ChangeJobOption(app_, [on](TemfFile& job) { job.Interpolate = on; });
+        ChangeJobOption(app_, [on](TemfFile& job) {
+            job.Interpolate = on;
+            job.PreviewDirty = true;
+        });
     });
     return box;
 }
