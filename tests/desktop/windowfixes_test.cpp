@@ -43,7 +43,7 @@ TEST_F(Window, TitleShowsTheJobAndItsUnsavedChanges) {
     path = Project("named.RIP", 200);
     window->FirstShow(path);
     QApplication::processEvents();
-    EXPECT_EQ(window->windowTitle(), "CorvanRIP SE - named.RIP[*]");
+    EXPECT_EQ(window->windowTitle(), "named.RIP[*]");
     EXPECT_FALSE(window->isWindowModified());
     Enter("mmxos", "12mm");
     QApplication::processEvents();

@@ -1,6 +1,6 @@
-// The window frame: the title bar with the program's and the job's name
-// ("Untitled" before its first save; Qt's "[*]" shows the unsaved-changes
-// mark), and a size that fits the screen.
+// The window frame: the title bar with the job's name ("Untitled" before its
+// first save; Qt's "[*]" shows the unsaved-changes mark, and the window
+// system adds the program's name after it), and a size that fits the screen.
 #include "platform/folders.h"
 #include "shell/ui/mainwindow.h"
 
@@ -18,7 +18,7 @@ void TForm1::ShowTitle() {
     const std::string& file = app_.CurrentJob->FileName;
     const QString name =
         file.empty() ? QStringLiteral("Untitled") : QString::fromStdString(FileNamePart(file));
-    setWindowTitle(program + QStringLiteral(" - ") + name + QStringLiteral("[*]"));
+    setWindowTitle(name + QStringLiteral("[*]"));
     setWindowModified(app_.CurrentJob->Modified);
 }
 
