@@ -13,8 +13,10 @@ PACKAGES=(
   qt6-image-formats-plugins
   libjpeg62-turbo-dev libpng-dev libtiff-dev liblcms2-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  # fonts: Arial, Times New Roman, Courier New, Calibri and Cambria map to these
+  # fonts: the faces layer files name are drawn with these
+  # (share/data/Data/FontSubstitutes.tsv says which stands for which)
   fontconfig fonts-dejavu-core fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea
+  fonts-urw-base35 fonts-wine fonts-open-sans fonts-comic-neue
   # fidelity scoring against the reference renders
   python3 python3-numpy python3-pil
   # looking at the desktop program without a display

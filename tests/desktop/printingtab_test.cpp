@@ -3,7 +3,7 @@
 // and comes back from the saved project.
 #include "window_fixture.h"
 
-#include "job/loading.h"
+#include "shell/loading.h"
 #include "placement/ui/mmnumedit.h"
 #include "platform/inifile.h"
 
@@ -20,14 +20,14 @@ class PrintingTab : public WindowTest {
 protected:
     void OpenJob() {
         path = OpenOnRoll("options.RIP", 200);
-        ASSERT_TRUE(core.CurrentJob);
+        ASSERT_TRUE(Core().CurrentJob);
     }
     void Enter(const char* edit, const char* text) { EnterLength(edit, text); }
     void SaveAndReopen() {
         Find<QAction>("SaveRIPProject1")->trigger();
         QApplication::processEvents();
-        ASSERT_FALSE(core.CurrentJob->Modified);
-        ASSERT_TRUE(OpenProject(core, path));
+        ASSERT_FALSE(Core().CurrentJob->Modified);
+        ASSERT_TRUE(OpenProject(Core(), path));
         QApplication::processEvents();
     }
     std::string path;
@@ -54,39 +54,39 @@ TEST_F(PrintingTab, EverySwitchReachesTheJobAndComesBackFromTheProject) {
         SCOPED_TRACE(s.box);
         auto* box = Find<QCheckBox>(s.box);
         ASSERT_TRUE(box->isEnabled());
-        const bool before = core.CurrentJob.get()->*s.field;
+        const bool before = Core().CurrentJob.get()->*s.field;
         EXPECT_EQ(box->isChecked(), before);
         box->click();
-        EXPECT_EQ(core.CurrentJob.get()->*s.field, !before);
-        EXPECT_TRUE(core.CurrentJob->Modified);
+        EXPECT_EQ(Core().CurrentJob.get()->*s.field, !before);
+        EXPECT_TRUE(Core().CurrentJob->Modified);
         SaveAndReopen();
         EXPECT_EQ(GetProfileString(path, s.section, s.key), before ? "0" : "1");
-        EXPECT_EQ(core.CurrentJob.get()->*s.field, !before);
+        EXPECT_EQ(Core().CurrentJob.get()->*s.field, !before);
         EXPECT_EQ(Find<QCheckBox>(s.box)->isChecked(), !before);
     }
 }
 
 TEST_F(PrintingTab, MarkSizeAndOffsetWidenTheLayoutOnlyWhenIncludedInSize) {
     OpenJob();
-    const float plain = core.CurrentJob->MediaUsedWidth;
+    const float plain = Core().CurrentJob->MediaUsedWidth;
     Find<QCheckBox>("cCropMarks")->click();
     Enter("mmcropSize", "10mm");
     Enter("mmCropOffset", "5mm");
-    EXPECT_FLOAT_EQ(core.CurrentJob->CropmarkSize, 10);
-    EXPECT_FLOAT_EQ(core.CurrentJob->CropOffset, 5);
-    EXPECT_NEAR(core.CurrentJob->MediaUsedWidth, plain + 2 * 15, 0.01);
+    EXPECT_FLOAT_EQ(Core().CurrentJob->CropmarkSize, 10);
+    EXPECT_FLOAT_EQ(Core().CurrentJob->CropOffset, 5);
+    EXPECT_NEAR(Core().CurrentJob->MediaUsedWidth, plain + 2 * 15, 0.01);
     // The roll's length follows the layout at once.
-    EXPECT_NEAR(core.CurrentPlotter.MediaHeight, core.CurrentJob->MediaUsedHeight, 0.01);
+    EXPECT_NEAR(Core().CurrentPlotter.MediaHeight, Core().CurrentJob->MediaUsedHeight, 0.01);
 
     Find<QCheckBox>("ccropsizeauto")->click();
-    EXPECT_NEAR(core.CurrentJob->MediaUsedWidth, plain, 0.01);
+    EXPECT_NEAR(Core().CurrentJob->MediaUsedWidth, plain, 0.01);
 
     // A negative mark size is put back; a negative offset is allowed.
     Enter("mmcropSize", "-3mm");
-    EXPECT_FLOAT_EQ(core.CurrentJob->CropmarkSize, 10);
+    EXPECT_FLOAT_EQ(Core().CurrentJob->CropmarkSize, 10);
     EXPECT_FLOAT_EQ(Find<TmmNumEdit>("mmcropSize")->value(), 10);
     Enter("mmCropOffset", "-5mm");
-    EXPECT_FLOAT_EQ(core.CurrentJob->CropOffset, -5);
+    EXPECT_FLOAT_EQ(Core().CurrentJob->CropOffset, -5);
 
     SaveAndReopen();
     EXPECT_FLOAT_EQ(Find<TmmNumEdit>("mmcropSize")->value(), 10);
@@ -101,12 +101,12 @@ TEST_F(PrintingTab, RenderResolutionAndSmoothing) {
     EXPECT_EQ(combo->currentText(), "360 DPI");
     Q_EMIT combo->activated(combo->findText("300 DPI"));
     EXPECT_EQ(slider->value(), 300);
-    EXPECT_EQ(core.CurrentJob->RenderDPI, 300);
-    EXPECT_TRUE(core.CurrentJob->Modified);
+    EXPECT_EQ(Core().CurrentJob->RenderDPI, 300);
+    EXPECT_TRUE(Core().CurrentJob->Modified);
     slider->setValue(275);
     EXPECT_EQ(combo->currentIndex(), -1);
     EXPECT_EQ(Find<QLabel>("labelDPI")->text(), "275 DPI");
-    EXPECT_EQ(core.CurrentJob->RenderDPI, 275);
+    EXPECT_EQ(Core().CurrentJob->RenderDPI, 275);
 
     auto* smoothing = Find<QSlider>("rxSmoothing");
     const struct {
@@ -117,7 +117,7 @@ TEST_F(PrintingTab, RenderResolutionAndSmoothing) {
     for (const auto& l : levels) {
         smoothing->setValue(l.slider);
         EXPECT_EQ(Find<QLabel>("label_smoothlevel")->text(), l.label);
-        EXPECT_EQ(core.CurrentJob->Interpolation, l.level);
+        EXPECT_EQ(Core().CurrentJob->Interpolation, l.level);
     }
     Find<QCheckBox>("cImageSmoothing")->click();
     EXPECT_TRUE(smoothing->isHidden());
@@ -145,9 +145,9 @@ TEST_F(PrintingTab, MenuTogglesInvertTheBoxes) {
         ASSERT_TRUE(action->isEnabled());
         action->trigger();
         EXPECT_TRUE(Find<QCheckBox>(t.box)->isChecked());
-        EXPECT_TRUE(core.CurrentJob.get()->*t.field);
+        EXPECT_TRUE(Core().CurrentJob.get()->*t.field);
         action->trigger();
-        EXPECT_FALSE(core.CurrentJob.get()->*t.field);
+        EXPECT_FALSE(Core().CurrentJob.get()->*t.field);
     }
 }
 
@@ -157,12 +157,12 @@ TEST_F(PrintingTab, ChoosingAMarkFileTakesItsSize) {
     ASSERT_GE(combo->count(), 1) << "no crop-mark files in the data folder";
     EXPECT_FALSE(combo->itemIcon(0).isNull());
     Enter("mmcropSize", "3mm");
-    core.CurrentJob->Modified = false;
+    Core().CurrentJob->Modified = false;
     Q_EMIT combo->activated(0);
-    const float size = core.CurrentJob->CropmarkSize;
+    const float size = Core().CurrentJob->CropmarkSize;
     EXPECT_NE(size, 3);
     EXPECT_FLOAT_EQ(Find<TmmNumEdit>("mmcropSize")->value(), size);
-    EXPECT_TRUE(core.CurrentJob->Modified);
+    EXPECT_TRUE(Core().CurrentJob->Modified);
     SaveAndReopen();
     EXPECT_EQ(GetProfileString(path, "CropMarks", "CropMarkFile"),
               combo->itemData(0).toString().section('/', -1).toStdString());
@@ -170,11 +170,11 @@ TEST_F(PrintingTab, ChoosingAMarkFileTakesItsSize) {
 
 TEST_F(PrintingTab, UntickingSolidTakesTheColourOutOfTheJob) {
     OpenJob();
-    core.CurrentJob->BackgroundColor = 0x0000FF;
+    Core().CurrentJob->BackgroundColor = 0x0000FF;
     window->ShowJob();
     Find<QCheckBox>("cSolid")->click();
-    EXPECT_EQ(core.CurrentJob->BackgroundColor, 0xFFFFFFu);
-    EXPECT_TRUE(core.CurrentJob->Modified);
+    EXPECT_EQ(Core().CurrentJob->BackgroundColor, 0xFFFFFFu);
+    EXPECT_TRUE(Core().CurrentJob->Modified);
 }
 
 }  // namespace

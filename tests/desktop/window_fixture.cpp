@@ -2,12 +2,14 @@
 
 #include "job/projectfile.h"
 #include "placement/ui/mmnumedit.h"
+#include "support/test_frontend.h"
 
 namespace corvan::test {
 
 std::string WindowTest::Project(const std::string& name, float width) {
     const std::string path = home.Path(name);
-    AppCore other;
+    // Written without a driver, so opening it asks nothing about settings.
+    DriverSession other(ui);
     other.CurrentJob = std::make_unique<TemfFile>();
     other.CurrentJob->PageWidth = width;
     EXPECT_TRUE(SaveProject(other, path));
@@ -18,13 +20,13 @@ std::string WindowTest::Project(const std::string& name, float width) {
 std::string WindowTest::OpenOnRoll(const std::string& name, float width) {
     const std::string path = Project(name, width);
     MakeWindow();
-    core.CurrentPlotter.MediaWidth = core.CurrentPlotter.PrintableWidth = 1000;
-    core.CurrentPlotter.PrintableLength = 0;
+    Core().CurrentPlotter.MediaWidth = Core().CurrentPlotter.PrintableWidth = 1000;
+    Core().CurrentPlotter.PrintableLength = 0;
     window->FirstShow(path);
     QApplication::processEvents();
-    EXPECT_TRUE(core.CurrentJob);
-    if (core.CurrentJob) core.CurrentJob->Modified = false;
-    core.SaveEnabled = false;
+    EXPECT_TRUE(Core().CurrentJob);
+    if (Core().CurrentJob) Core().CurrentJob->Modified = false;
+    Core().SaveEnabled = false;
     return path;
 }
 

@@ -20,7 +20,7 @@ class Window : public WindowTest {
 protected:
     void OpenJob() {
         path = OpenOnRoll("shown.RIP", 200);
-        ASSERT_TRUE(core.CurrentJob);
+        ASSERT_TRUE(Core().CurrentJob);
     }
     void Enter(const char* edit, const char* text) { EnterLength(edit, text); }
     // Pixels of the view in exactly this colour.
@@ -53,17 +53,17 @@ TEST_F(Window, TitleShowsTheJobAndItsUnsavedChanges) {
 TEST_F(Window, ARollIsDrawnAsLongAsTheJobNow) {
     OpenJob();
     Find<QWidget>("spincopies")->setProperty("value", 8);
-    const float longer = core.CurrentJob->MediaUsedHeight;
+    const float longer = Core().CurrentJob->MediaUsedHeight;
     Find<QWidget>("spincopies")->setProperty("value", 1);
     // A device refresh may bring back the length last sent to the driver.
-    core.CurrentPlotter.MediaHeight = longer;
-    EXPECT_NEAR(window->View()->MediaShown().height(), core.CurrentJob->MediaUsedHeight, 0.01);
+    Core().CurrentPlotter.MediaHeight = longer;
+    EXPECT_NEAR(window->View()->MediaShown().height(), Core().CurrentJob->MediaUsedHeight, 0.01);
     EXPECT_LT(window->View()->MediaShown().height(), longer);
 }
 
 TEST_F(Window, TheViewDrawsBorderMarksAndJobTextAsTheOutputDoes) {
     OpenJob();
-    core.CurrentJob->CropOffset = 10;
+    Core().CurrentJob->CropOffset = 10;
     const QImage plain = ViewPicture();
     const QRgb blue = qRgb(0, 0, 255);
     EXPECT_EQ(Count(plain, blue), 0);
@@ -76,7 +76,7 @@ TEST_F(Window, TheViewDrawsBorderMarksAndJobTextAsTheOutputDoes) {
     const QImage marks = ViewPicture();
     EXPECT_GT(Count(marks, qRgb(0, 0, 0)), black + 16);
 
-    core.CurrentJob->JobText = "WWWWWWWW job text";
+    Core().CurrentJob->JobText = "WWWWWWWW job text";
     Find<QCheckBox>("cJobText")->click();
     EXPECT_NE(ViewPicture(), marks);
 }
@@ -96,9 +96,8 @@ TEST_F(Window, MetricUnitsAreKeptForTheNextStart) {
     EXPECT_TRUE(ReadPrefBool("use_metric", false));
     window.reset();
     UseMetric = false;
-    AppCore again;
     QtUserInterface otherUi;
-    TForm1 restored(again, otherUi);
+    TForm1 restored(ui, otherUi);
     EXPECT_TRUE(UseMetric);
     EXPECT_TRUE(restored.findChild<QAction*>("MetricUnits1")->isChecked());
     restored.findChild<QAction*>("MetricUnits1")->trigger();
@@ -111,7 +110,7 @@ TEST_F(Window, MediaOfNoSizeIsRefused) {
         SCOPED_TRACE(entry);
         ui.messages.clear();
         Enter("mmMediaWidth", entry);
-        EXPECT_FLOAT_EQ(core.CurrentPlotter.MediaWidth, 1000);
+        EXPECT_FLOAT_EQ(Core().CurrentPlotter.MediaWidth, 1000);
         EXPECT_EQ(ui.messages.size(), 1u);
         EXPECT_FLOAT_EQ(Find<TmmNumEdit>("mmMediaWidth")->value(), 1000);
     }
@@ -121,16 +120,16 @@ TEST_F(Window, StretchToFitNeverMakesAnEmptyPage) {
     OpenJob();
     // Narrower than two crop marks: no room for any page.
     Enter("mmMediaWidth", "30mm");
-    ASSERT_FLOAT_EQ(core.CurrentPlotter.MediaWidth, 30);
+    ASSERT_FLOAT_EQ(Core().CurrentPlotter.MediaWidth, 30);
     ui.messages.clear();
     Find<QAction>("StretchtoFit1")->trigger();
-    EXPECT_FLOAT_EQ(core.CurrentJob->PageWidth, 200);
-    EXPECT_GT(core.CurrentJob->PageHeight, 0);
+    EXPECT_FLOAT_EQ(Core().CurrentJob->PageWidth, 200);
+    EXPECT_GT(Core().CurrentJob->PageHeight, 0);
     EXPECT_EQ(ui.messages.size(), 1u);
     // With room it stretches as before.
     Enter("mmMediaWidth", "440mm");
     Find<QAction>("StretchtoFit1")->trigger();
-    EXPECT_FLOAT_EQ(core.CurrentJob->PageWidth, 400);
+    EXPECT_FLOAT_EQ(Core().CurrentJob->PageWidth, 400);
 }
 
 TEST(WindowSize, TheDefaultFitsA1280By800ScreenWithItsTitleBar) {

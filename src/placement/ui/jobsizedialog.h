@@ -18,11 +18,11 @@ namespace corvan {
 class Tfsize : public QDialog {
     Q_OBJECT
 public:
-    Tfsize(const AppCore::JobSizeRequest& request, QWidget* parent = nullptr);
+    Tfsize(const JobSizeRequest& request, QWidget* parent = nullptr);
     ~Tfsize() override;
 
     // The chosen size; none unless both sides are at least 1 mm.
-    std::optional<AppCore::JobSize> Result() const;
+    std::optional<JobSize> Result() const;
 
     // For tests and the screenshot tool: the controls by their names.
     void SelectPreset(int index);
@@ -44,16 +44,15 @@ private:
     void ShowSides();
 
     std::unique_ptr<Ui::Tfsize> ui_;
-    AppCore::JobSizeRequest request_;
+    JobSizeRequest request_;
     int unit_ = 0;
-    AppCore::JobSize result_;
+    JobSize result_;
     // The page in millimetres as entered; the edits show it rounded to their
     // unit, so it is only taken from them when the operator typed a value.
     float wmm_ = 0, hmm_ = 0;
 };
 
 // Shows the dialog modally; none when cancelled.
-std::optional<AppCore::JobSize> JobSizeDialog(QWidget* parent,
-                                              const AppCore::JobSizeRequest& request);
+std::optional<JobSize> JobSizeDialog(QWidget* parent, const JobSizeRequest& request);
 
 }  // namespace corvan

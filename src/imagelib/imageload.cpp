@@ -1,4 +1,4 @@
-#include "raster/imageload.h"
+#include "imagelib/imageload.h"
 
 #include "imagelib/imagedecoder.h"
 #include "platform/folders.h"
