@@ -22,6 +22,8 @@ std::string DriverInfoText(const TemfPlotter& p) {
 std::string DriverInfoText2(const TemfPlotter& p) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%d x %d DPI  Size: ", p.DpiX, p.DpiY);
+    // A roll has no length of its own until a job is laid out on it.
+    if (p.PrintableLength <= 0) return buf + FormatLength(p.MediaWidth) + " roll";
     return buf + FormatSize(p.MediaWidth, p.MediaHeight);
 }
 
@@ -37,7 +39,10 @@ std::vector<std::string> JobReport(JobSession& app, int kind) {
     lines.push_back("Media Used:\t" + FormatSize(job.MediaUsedWidth, job.MediaUsedHeight));
     lines.push_back(kSeparator);
     lines.push_back(std::string("Raster:\t\t") + YesNoText(out.DoRaster));
-    lines.push_back(std::string("Contours:\t\t") + YesNoText(out.DoVector));
+    // Cut vectors go out only for a job with contour cutting and the switch
+    // on and usable.
+    const bool contours = out.DoVector && out.VectorEnabled && job.ContourCut;
+    lines.push_back(std::string("Contours:\t\t") + YesNoText(contours));
     std::string spots = std::string("Spot Colors: \t") + YesNoText(job.SpotColors);
     if (job.SpotColors) spots += " (" + std::to_string(job.SpotColorList.size()) + " Colors)";
     lines.push_back(spots);

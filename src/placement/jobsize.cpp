@@ -12,8 +12,8 @@ namespace corvan {
 namespace {
 
 constexpr LengthUnit kUnits[] = {
-    {"mm", "mm", 1, 1.0f},           {"inches", "in", 3, 25.4f},  {"points", "pts", 1, 0.3527778f},
-    {"pixels", "px", 0, 0.0846667f}, {"feet", "ft", 4, 304.8f},   {"yards", "y", 4, 914.4f},
+    {"mm", "mm", 1, 1.0f},           {"inches", "in", 3, 25.4f},  {"points", "pts", 1, 25.4f / 72},
+    {"pixels", "px", 0, 25.4f / 300}, {"feet", "ft", 4, 304.8f},   {"yards", "y", 4, 914.4f},
     {"C.M.", "cm", 2, 10.0f},        {"meters", "m", 3, 1000.0f},
 };
 

@@ -4,6 +4,7 @@
 #include "platform/numbers.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace corvan {
 
@@ -41,6 +42,11 @@ void StretchToFit(JobSession& app) {
     const float sy =
         dev.PrintableLength > 0 ? (dev.MediaHeight - 2 * job.CropmarkSize) / along : sx;
     const float s = std::min(sx, sy);
+    // Media no wider than two marks leaves no room for the page.
+    if (!(s > 0) || !std::isfinite(s)) {
+        app.Ui().ShowWarning("The media is too small to stretch the job to fit.");
+        return;
+    }
     job.PageWidth *= s;
     job.PageHeight *= s;
     job.CheckCrop(false);
@@ -77,6 +83,12 @@ void SetPageSize(JobSession& app, PageSide side, float value, bool proportional)
 void SetCopies(JobSession& app, double value) {
     if (!app.CurrentJob || app.Updating || value < 1) return;
     app.CurrentJob->Copies = RoundToInt(std::min(value, 1000.0));
+    UpdateLayout(app, true);
+}
+
+void ChangeJobOption(JobSession& app, const std::function<void(TemfFile&)>& change) {
+    if (!app.CurrentJob || app.Updating) return;
+    change(*app.CurrentJob);
     UpdateLayout(app, true);
 }
 

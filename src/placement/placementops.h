@@ -2,6 +2,7 @@
 // Placement commands as the position tab and the Edit menu run them. Each
 // ends in UpdateLayout, the one path by which placement changes reach the job.
 #include <cstdint>
+#include <functional>
 
 namespace corvan {
 
@@ -25,5 +26,12 @@ enum class PageSide { Width, Height };
 void SetPageSize(JobSession& app, PageSide side, float value, bool proportional);
 // The copies spinner: values below 1 are ignored, above 1000 cut to 1000.
 void SetCopies(JobSession& app, double value);
+
+class TemfFile;
+// A printing option of the job (crop marks, border, text, rendering): the
+// change is applied unless the controls are being filled or there is no job,
+// and then the layout is recomputed and the view redrawn (a change that
+// alters the artwork itself sets PreviewDirty).
+void ChangeJobOption(JobSession& app, const std::function<void(TemfFile&)>& change);
 
 }  // namespace corvan

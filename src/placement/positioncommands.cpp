@@ -94,8 +94,15 @@ void ChangeJobSize(JobSession& app) {
     UpdateLayout(app, true);
 }
 
+// Media of no size lays nothing out and divides by zero downstream.
+static bool RefuseEmptyMedia(JobSession& app, float v) {
+    if (v > 0) return false;
+    app.Ui().ShowWarning("The media size must be above 0.");
+    return true;
+}
+
 void SetMediaWidth(JobSession& app, float v) {
-    if (app.Updating) return;
+    if (app.Updating || RefuseEmptyMedia(app, v)) return;
     TemfPlotter& dev = app.CurrentPlotter;
     if (v > dev.PrintableWidth) app.Ui().ShowWarning("The selected size is too big!");
     dev.MediaWidth = std::min(dev.PrintableWidth, v);
@@ -103,7 +110,7 @@ void SetMediaWidth(JobSession& app, float v) {
 }
 
 void SetMediaHeight(JobSession& app, float v) {
-    if (app.Updating) return;
+    if (app.Updating || RefuseEmptyMedia(app, v)) return;
     TemfPlotter& dev = app.CurrentPlotter;
     if (v > dev.PrintableLength) app.Ui().ShowPlain("error, too big!");
     dev.MediaHeight = std::min(dev.PrintableLength, v);

@@ -24,4 +24,9 @@ double ReadPrefNumber(const std::string& name, double def) {
     return ParseReal(*v).value_or(def);
 }
 
+bool WritePrefBool(const std::string& name, bool value) {
+    return WriteProfileString(PreferencesFile(), "settings", name + "_checked",
+                              value ? "True" : "False");
+}
+
 }  // namespace corvan

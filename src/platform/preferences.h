@@ -12,5 +12,8 @@ std::string PreferencesFile();
 bool ReadPrefBool(const std::string& name, bool def);
 // Key name + "_value" as a real; missing or unreadable gives the default.
 double ReadPrefNumber(const std::string& name, double def);
+// Stores a switch as ReadPrefBool reads it ("True"/"False"); false when the
+// file cannot be written.
+bool WritePrefBool(const std::string& name, bool value);
 
 }  // namespace corvan

@@ -56,7 +56,7 @@ void FromSystemPrinter(TemfPlotter& p) {
     p.QueueIndex = index;
     p.OutputFile.clear();
     p.PrinterName = names[static_cast<std::size_t>(index)];
-    p.PrinterDescription = "Windows Printer.";
+    p.PrinterDescription = std::string(kSystemPrinterLabel) + ".";
     CriticalLine("OK: " + p.PrinterName);
 }
 
@@ -97,7 +97,7 @@ bool PrefersJobLayoutView(const TemfPlotter& plotter) {
 }
 
 std::string PrinterStatusText(const TemfPlotter& plotter) {
-    return plotter.IsPlugin ? plotter.PrinterName : std::string("Windows Printer");
+    return plotter.IsPlugin ? plotter.PrinterName : std::string(kSystemPrinterLabel);
 }
 
 }  // namespace corvan

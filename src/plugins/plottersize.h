@@ -18,4 +18,9 @@ void Set_Plotter_Size(TemfPlotter& plotter);
 bool PrefersJobLayoutView(const TemfPlotter& plotter);
 std::string PrinterStatusText(const TemfPlotter& plotter);
 
+// The stored driver list names the system printer "Windows Printer" (its
+// file keys keep that); on Linux it is shown as what it is.
+inline constexpr const char* kStoredSystemPrinterName = "Windows Printer";
+inline constexpr const char* kSystemPrinterLabel = "CUPS Printer";
+
 }  // namespace corvan

@@ -18,7 +18,7 @@ namespace corvan {
 namespace {
 
 const char* const kNoPrinter =
-    "Before you can Print with CorvanRIP,\ryou will need to install a Windows \rPrinter Driver "
+    "Before you can Print with CorvanRIP,\ryou will need to set up a CUPS printer\r"
     "to use as a Print Queue.";
 const char* const kPathsNotSet =
     "The Default CorvanRIP Paths are not set.\rYou will need to set the Paths so that other\r"
@@ -33,6 +33,14 @@ void CheckNewDriver(AppCore& app) {
 }
 
 }  // namespace
+
+std::string QuickStartGuide() {
+    for (const char* name : {"Quick_Start.html", "Quick_Start.pdf"}) {
+        const std::string path = ProgramFolder() + name;
+        if (FileExists(path)) return path;
+    }
+    return {};
+}
 
 void FirstShow(AppCore& app, const std::string& commandLine) {
     if (app.StartupDone) return;
@@ -57,7 +65,8 @@ void DeferredStart(AppCore& app) {
         ui.ShowPlain(kPathsNotSet);
         app.Front().ShowPathEditor();
     }
-    if (ReadRegBool("DoQuickStart", true) &&
+    // A guide that is not installed is not offered.
+    if (ReadRegBool("DoQuickStart", true) && !QuickStartGuide().empty() &&
         ui.AskYesNo("Would you like to view the Quick Start Guide?")) {
         WriteRegBool("DoQuickStart", false);
         app.Front().OpenQuickStart();

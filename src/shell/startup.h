@@ -20,6 +20,9 @@ void DeferredStart(AppCore& app);
 // 4 help, 5 most recent project, 6 settings; anything else nothing).
 void RunWizardChoice(AppCore& app, int choice);
 
+// The installed quick start guide (a page the desktop opens), or empty.
+std::string QuickStartGuide();
+
 // The close question; true when the window may close. The job's modified
 // flag is cleared when it may.
 bool CloseQuery(AppCore& app);

@@ -13,7 +13,8 @@ class AppCore;
 
 struct WindowPlacement {
     int left = -1, top = -1;  // -1: let the window system place it
-    int width = 1280, height = 800;
+    // Leaves room for a title bar and a panel on a 1280 x 800 screen.
+    int width = 1280, height = 740;
     bool maximised = false;
 };
 

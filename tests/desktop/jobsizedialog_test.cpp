@@ -80,6 +80,30 @@ TEST_F(JobSizeDialogTest, UnitsConvertTheEdits) {
     EXPECT_NEAR(Get<QDoubleSpinBox>("cwidth")->value(), 254, 0.1);
 }
 
+TEST_F(JobSizeDialogTest, SizesDoNotDriftThroughUnitsAndUntouchedEdits) {
+    UseMetric = true;
+    for (const char* unit : {"inches", "pixels", "points", "feet", "C.M."}) {
+        SCOPED_TRACE(unit);
+        Open(200, 280, false);
+        dlg->SelectUnit(QString::fromUtf8(unit));
+        // Leaving the edits without typing keeps the size behind their text.
+        for (const char* edit : {"cwidth", "cheight"})
+            Q_EMIT Get<QDoubleSpinBox>(edit)->editingFinished();
+        dlg->SelectUnit("mm");
+        const auto size = dlg->Result();
+        ASSERT_TRUE(size);
+        EXPECT_FLOAT_EQ(size->width, 200);
+        EXPECT_FLOAT_EQ(size->height, 280);
+    }
+    // An entry in pixels is 300 to the inch.
+    Open(200, 280, false);
+    Get<QCheckBox>("checkprop")->setChecked(false);
+    dlg->SelectUnit("pixels");
+    Enter("cwidth", 3000);
+    EXPECT_FLOAT_EQ(dlg->Result()->width, 254);
+    EXPECT_FLOAT_EQ(dlg->Result()->height, 280);
+}
+
 TEST_F(JobSizeDialogTest, StartsInInchesWithoutMetricUnits) {
     Open(254, 100, false);
     EXPECT_EQ(Get<QComboBox>("combounits")->currentText(), "inches");

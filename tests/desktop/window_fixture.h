@@ -64,6 +64,11 @@ protected:
     }
     // A saved project with the given page width.
     std::string Project(const std::string& name, float width);
+    // The window with that project open and unmodified, its device a roll
+    // 1000 mm wide; returns the project's path.
+    std::string OpenOnRoll(const std::string& name, float width);
+    // Types into a length edit and leaves it.
+    void EnterLength(const char* edit, const char* text);
 
     // The window's own engine core (its real ports).
     AppCore& Core() const { return window->Core(); }

@@ -16,7 +16,8 @@ touch -d '2020-01-01' "$scratch/demo.RIP"
 pid=$!
 fail() { echo "FAIL: $*"; cat "$scratch/out.txt"; kill "$pid" 2>/dev/null || true; exit 1; }
 
-window=$(timeout 60 xdotool search --sync --onlyvisible --name '^CorvanRIP SE' | head -1) ||
+# The main window is named after its project (the program alone without one).
+window=$(timeout 60 xdotool search --sync --onlyvisible --name '^CorvanRIP SE|\.RIP' | head -1) ||
   fail "no main window appeared"
 [ -n "$window" ] || fail "no main window appeared"
 sleep 1

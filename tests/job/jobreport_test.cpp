@@ -42,7 +42,7 @@ TEST_F(JobReportTest, NewA4JobLinesInOrder) {
         "Media Used:\t210.0mm x 297.0mm",
         sep,
         "Raster:\t\tYes",
-        "Contours:\t\tYes",
+        "Contours:\t\tNo",
         "Spot Colors: \tNo",
         sep,
         "Cropmarks: \tNo",
@@ -54,11 +54,37 @@ TEST_F(JobReportTest, NewA4JobLinesInOrder) {
         "Smoothing:\tYes (75)",
         sep,
         "Printer:\t\tTIFF Raster  Proof",
-        "Output DPI:\t720 x 360 DPI  Size: 1000.0mm x 0.0mm",
+        "Output DPI:\t720 x 360 DPI  Size: 1000.0mm roll",
         "Destination:\tPDF",
         "Profile:\t\t/p/media.icc",
     };
     EXPECT_EQ(Report(), expected);
+}
+
+TEST_F(JobReportTest, ContoursOnlyWhenCutVectorsWouldBeSent) {
+    const struct {
+        bool contourCut, doVector, enabled;
+        const char* line;
+    } cases[] = {{false, true, true, "Contours:\t\tNo"},
+                 {true, true, true, "Contours:\t\tYes"},
+                 {true, false, true, "Contours:\t\tNo"},
+                 {true, true, false, "Contours:\t\tNo"}};
+    for (const auto& c : cases) {
+        app.CurrentJob->ContourCut = c.contourCut;
+        app.Output.DoVector = c.doVector;
+        app.Output.VectorEnabled = c.enabled;
+        EXPECT_EQ(Report()[6], c.line);
+    }
+}
+
+TEST_F(JobReportTest, SheetAndRollSizes) {
+    app.CurrentPlotter.DpiX = app.CurrentPlotter.DpiY = 300;
+    app.CurrentPlotter.MediaWidth = 610;
+    app.CurrentPlotter.MediaHeight = 914;
+    app.CurrentPlotter.PrintableLength = 914;
+    EXPECT_EQ(DriverInfoText2(app.CurrentPlotter), "300 x 300 DPI  Size: 610.0mm x 914.0mm");
+    app.CurrentPlotter.PrintableLength = 0;
+    EXPECT_EQ(DriverInfoText2(app.CurrentPlotter), "300 x 300 DPI  Size: 610.0mm roll");
 }
 
 TEST_F(JobReportTest, OptionalSuffixes) {

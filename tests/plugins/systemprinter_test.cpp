@@ -79,7 +79,7 @@ TEST_F(SystemPrinter, ValuesFromThePrinterOrThePrinterErrorFallback) {
         if (std::string(c.name) == "Printer Error") {
             test::ExpectPrinterError(plotter);
         } else {
-            EXPECT_EQ(plotter.PrinterDescription, "Windows Printer.");
+            EXPECT_EQ(plotter.PrinterDescription, "CUPS Printer.");
             EXPECT_EQ(plotter.DpiX, 600);
             EXPECT_EQ(plotter.DpiY, 300);
             EXPECT_FLOAT_EQ(plotter.PrintableWidth, 203.2f);
@@ -110,7 +110,7 @@ TEST_F(SystemPrinter, CupsPdfQueueThroughQtPrintSupport) {
     Set_Plotter_Size(plotter);
     EXPECT_FALSE(plotter.IsPlugin);
     EXPECT_EQ(plotter.PrinterName, "PDF");
-    EXPECT_EQ(plotter.PrinterDescription, "Windows Printer.");
+    EXPECT_EQ(plotter.PrinterDescription, "CUPS Printer.");
     EXPECT_EQ(plotter.QueueIndex, pdf);
     EXPECT_GT(plotter.DpiX, 0);
     EXPECT_GT(plotter.DpiY, 0);

@@ -43,6 +43,8 @@ protected:
 };
 
 TEST_F(Startup, FirstStartOnAFreshSystem) {
+    // The guide is offered only where it is installed.
+    test::WriteFileBytes(ProgramFolder() + "Quick_Start.html", "<p>guide</p>");
     ui.Answer(ButtonNo);
     DeferredStart(app);
     EXPECT_EQ(ui.Texts(), (std::vector<std::string>{kPaths, kQuickStart}));
@@ -74,8 +76,8 @@ TEST_F(Startup, NoSystemPrinterAndNewDriverAreReported) {
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[0].kind, MessageKind::Warning);
     EXPECT_EQ(ui.messages[0].text,
-              "Before you can Print with CorvanRIP,\ryou will need to install a Windows \r"
-              "Printer Driver to use as a Print Queue.");
+              "Before you can Print with CorvanRIP,\ryou will need to set up a CUPS printer\r"
+              "to use as a Print Queue.");
     EXPECT_EQ(ui.messages[1].kind, MessageKind::Information);
     EXPECT_EQ(ui.messages[1].text, "A New Driver has been Detected!");
     EXPECT_FALSE(FileExists(ProgramFolder() + "Data/NewPlugin.txt"));

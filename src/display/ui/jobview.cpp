@@ -1,8 +1,10 @@
 #include "display/ui/jobview.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace corvan {
 
@@ -36,6 +38,52 @@ void JobView::PaintCopy(QPainter& p, const QRectF& r, int number, const QImage& 
     }
 }
 
+void JobView::PaintMarks(QPainter& p, const QRectF& copy, double k) const {
+    const TemfFile& job = *app_.CurrentJob;
+    const double offset = job.CropOffset * k;
+    const QRectF K = copy.adjusted(-offset, -offset, offset, offset);
+    if (job.CropMarks) {
+        // Each corner: the two edges carried on outward, stopping short of
+        // the corner point, as the built-in marks are drawn.
+        const double reach = std::max(3.0, job.CropmarkSize * k);
+        const double gap = std::min(reach / 4, 2.0);
+        p.setPen(QPen(Qt::black, 1));
+        for (const QPointF c : {K.topLeft(), K.topRight(), K.bottomLeft(), K.bottomRight()}) {
+            const double sx = c.x() < K.center().x() ? -1 : 1;
+            const double sy = c.y() < K.center().y() ? -1 : 1;
+            p.drawLine(QPointF(c.x() + sx * gap, c.y()), QPointF(c.x() + sx * reach, c.y()));
+            p.drawLine(QPointF(c.x(), c.y() + sy * gap), QPointF(c.x(), c.y() + sy * reach));
+        }
+    }
+    if (job.Border) {
+        p.setPen(QPen(QColor(0, 0, 255), 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(K);
+    }
+    if (job.PrintJobText && !job.JobText.empty()) {
+        // Five millimetres of point size, as the output sets it.
+        QFont font(QStringLiteral("Arial"));
+        font.setPixelSize(std::max(1, static_cast<int>(std::lround(5 * k * 4 / 3))));
+        p.setFont(font);
+        p.setPen(Qt::black);
+        const double indent = job.CropMarks ? job.CropmarkSize * k : 0;
+        p.drawText(QPointF(K.left() + indent, K.bottom() + QFontMetricsF(font).ascent()),
+                   QString::fromStdString(job.JobText));
+    }
+}
+
+QSizeF JobView::MediaShown() const {
+    if (!app_.CurrentJob) return {};
+    const TemfFile& job = *app_.CurrentJob;
+    const TemfPlotter& dev = app_.CurrentPlotter;
+    float mediaW = dev.MediaWidth;
+    // A roll is as long as the job on it now, whatever length was last set.
+    float mediaH = dev.PrintableLength > 0 ? dev.MediaHeight : 0;
+    if (mediaW <= 0) mediaW = job.MediaUsedWidth + std::max(0.0f, job.XOffset);
+    if (mediaH <= 0) mediaH = job.MediaUsedHeight + std::max(0.0f, job.YOffset);
+    return {mediaW, mediaH};
+}
+
 void JobView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), QColor(0x80, 0x80, 0x80));
@@ -47,10 +95,9 @@ void JobView::paintEvent(QPaintEvent*) {
     TemfFile& job = *app_.CurrentJob;
     // The media as wide as the device's and as long as the layout needs; with
     // no media width known, just the space the copies take.
-    float mediaW = app_.CurrentPlotter.MediaWidth;
-    float mediaH = app_.CurrentPlotter.MediaHeight;
-    if (mediaW <= 0) mediaW = job.MediaUsedWidth + std::max(0.0f, job.XOffset);
-    if (mediaH <= 0) mediaH = job.MediaUsedHeight + std::max(0.0f, job.YOffset);
+    const QSizeF shown = MediaShown();
+    const auto mediaW = static_cast<float>(shown.width());
+    const auto mediaH = static_cast<float>(shown.height());
     if (mediaW <= 0 || mediaH <= 0) return;
     const QRectF media = MediaRect(mediaW, mediaH);
     const double k = media.width() / mediaW;
@@ -75,6 +122,7 @@ void JobView::paintEvent(QPaintEvent*) {
                        k * (x2 - x1), k * (y2 - y1));
         if (r.top() > height()) break;
         PaintCopy(p, r, n, art);
+        PaintMarks(p, r, k);
     }
     p.restore();
     p.setPen(job.FitsMedia ? QColor(0x30, 0x30, 0x30) : QColor(200, 0, 0));

@@ -21,12 +21,19 @@ public:
     // size; a null image when it cannot.
     std::function<QImage(const QSize&)> RenderArtwork;
 
+    // The media the view shows, in millimetres: the device's width, and for
+    // a roll the length the job uses now (else the sheet's length).
+    QSizeF MediaShown() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QRectF MediaRect(float mediaW, float mediaH) const;
     void PaintCopy(QPainter& p, const QRectF& r, int number, const QImage& art) const;
+    // What the output adds around a copy: crop marks, border and job text,
+    // `k` pixels to the millimetre.
+    void PaintMarks(QPainter& p, const QRectF& copy, double k) const;
 
     AppCore& app_;
 };

@@ -96,8 +96,6 @@ float Tfsize::Factor() const {
 }
 
 void Tfsize::ApplyUnit() {
-    const float wmm = static_cast<float>(ui_->cwidth->value()) * Factor();
-    const float hmm = static_cast<float>(ui_->cheight->value()) * Factor();
     unit_ = UnitIndex(ui_->combounits->currentText().toStdString());
     const LengthUnit& u = JobSizeUnits()[static_cast<std::size_t>(unit_)];
     for (QDoubleSpinBox* e : {ui_->cwidth, ui_->cheight}) {
@@ -105,12 +103,14 @@ void Tfsize::ApplyUnit() {
         e->setDecimals(u.decimals);
         e->setSuffix(QStringLiteral(" ") + QString::fromUtf8(u.suffix));
     }
-    {
-        const QSignalBlocker bw(ui_->cwidth), bh(ui_->cheight);
-        ui_->cwidth->setValue(wmm / u.millimetres);
-        ui_->cheight->setValue(hmm / u.millimetres);
-    }
+    ShowSides();
     Redraw();
+}
+
+void Tfsize::ShowSides() {
+    const QSignalBlocker bw(ui_->cwidth), bh(ui_->cheight);
+    ui_->cwidth->setValue(wmm_ / Factor());
+    ui_->cheight->setValue(hmm_ / Factor());
 }
 
 void Tfsize::MarkCustom() {
@@ -120,9 +120,9 @@ void Tfsize::MarkCustom() {
 
 void Tfsize::ResetSize() {
     const SizeMM s = SourceSizeMM(request_.width, request_.height, request_.pixelSource);
-    const QSignalBlocker bw(ui_->cwidth), bh(ui_->cheight);
-    ui_->cwidth->setValue(s.width / Factor());
-    ui_->cheight->setValue(s.height / Factor());
+    wmm_ = s.width;
+    hmm_ = s.height;
+    ShowSides();
     MarkCustom();
     Redraw();
 }
@@ -131,25 +131,27 @@ void Tfsize::PresetChosen(int index) {
     if (index <= 0) return;
     const auto size = ParsePaperPreset(ui_->combosize->itemText(index).toStdString());
     if (!size) return;
-    {
-        const QSignalBlocker bw(ui_->cwidth), bh(ui_->cheight);
-        ui_->cwidth->setValue(size->width / Factor());
-        ui_->cheight->setValue(size->height / Factor());
-    }
+    wmm_ = size->width;
+    hmm_ = size->height;
+    ShowSides();
     ui_->RadioButton1->setChecked(true);
     Redraw();
 }
 
 void Tfsize::SideEntered(bool width) {
+    QDoubleSpinBox* edit = width ? ui_->cwidth : ui_->cheight;
+    float& held = width ? wmm_ : hmm_;
+    // Leaving an edit unchanged keeps the exact size behind its rounded text.
+    const QString shown = edit->textFromValue(held / Factor());
+    if (edit->textFromValue(edit->value()) == shown) return;
+    held = static_cast<float>(edit->value()) * Factor();
     if (ui_->checkprop->isChecked()) {
-        const QSignalBlocker bw(ui_->cwidth), bh(ui_->cheight);
         if (width)
-            ui_->cheight->setValue(ProportionalHeight(static_cast<float>(ui_->cwidth->value()),
-                                                      request_.width, request_.height));
+            hmm_ = ProportionalHeight(wmm_, request_.width, request_.height);
         else
-            ui_->cwidth->setValue(ProportionalWidth(static_cast<float>(ui_->cheight->value()),
-                                                    request_.width, request_.height));
+            wmm_ = ProportionalWidth(hmm_, request_.width, request_.height);
     }
+    ShowSides();
     MarkCustom();
     Redraw();
 }
@@ -165,8 +167,7 @@ void Tfsize::SelectUnit(const QString& name) {
 
 void Tfsize::Redraw() {
     JobSizeInput in;
-    in.page = {static_cast<float>(ui_->cwidth->value()) * Factor(),
-               static_cast<float>(ui_->cheight->value()) * Factor()};
+    in.page = {wmm_, hmm_};
     in.landscape = ui_->Rls->isChecked();
     in.fit = ui_->RadioButton1->isChecked();
     in.sourceWidth = request_.width;
@@ -196,8 +197,8 @@ void Tfsize::PaintPreview() {
     QPainter p(ui_->paintbox);
     const QRect box = ui_->paintbox->rect();
     p.fillRect(box, QColor(0xA0, 0xA0, 0xA0));
-    float W = static_cast<float>(ui_->cwidth->value()) * Factor();
-    float H = static_cast<float>(ui_->cheight->value()) * Factor();
+    float W = wmm_;
+    float H = hmm_;
     if (ui_->Rls->isChecked()) std::swap(W, H);
     if (W <= 0 || H <= 0) return;
     const double cx = box.width() / 2 - 1, cy = box.height() / 2 - 1;

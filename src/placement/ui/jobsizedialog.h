@@ -40,11 +40,16 @@ private:
     void Redraw();
     void PaintPreview();
     void MarkCustom();
+    // Shows the held size in the current unit.
+    void ShowSides();
 
     std::unique_ptr<Ui::Tfsize> ui_;
     JobSizeRequest request_;
     int unit_ = 0;
     JobSize result_;
+    // The page in millimetres as entered; the edits show it rounded to their
+    // unit, so it is only taken from them when the operator typed a value.
+    float wmm_ = 0, hmm_ = 0;
 };
 
 // Shows the dialog modally; none when cancelled.

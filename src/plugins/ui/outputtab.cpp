@@ -1,10 +1,12 @@
 #include "plugins/ui/outputtab.h"
 
 #include "job/emffile.h"
+#include "job/jobreport.h"
 #include "job/units.h"
 #include "platform/commatext.h"
 #include "platform/folders.h"
 #include "plugins/driverlist.h"
+#include "plugins/plottersize.h"
 #include "shell/appcore.h"
 
 #include <QAction>
@@ -24,8 +26,6 @@
 namespace corvan {
 
 namespace {
-
-constexpr const char* kSystemPrinterName = "Windows Printer";
 
 template <typename W>
 W* Named(W* w, const char* name) {
@@ -166,12 +166,14 @@ void OutputTab::FillDrivers(const DriverList& list, int index) {
     const QIcon systemIcon = style()->standardIcon(QStyle::SP_ComputerIcon);
     for (const std::string& line : list.Lines) {
         const std::vector<std::string> f = SplitCommaText(line);
-        const QString text = QString::fromStdString(f.size() >= 2 ? f[1] : line);
-        const QIcon& icon = f.size() >= 2 && f[1] == kSystemPrinterName ? systemIcon : driverIcon;
-        comboPrinters_->addItem(icon, text, QString::fromStdString(line));
-        if (f.size() >= 3)
-            comboPrinters_->setItemData(comboPrinters_->count() - 1, QString::fromStdString(f[2]),
-                                        Qt::ToolTipRole);
+        const bool system = f.size() >= 2 && f[1] == kStoredSystemPrinterName;
+        const QString text = system ? QString::fromUtf8(kSystemPrinterLabel)
+                                    : QString::fromStdString(f.size() >= 2 ? f[1] : line);
+        comboPrinters_->addItem(system ? systemIcon : driverIcon, text, QString::fromStdString(line));
+        const QString hint = system ? QStringLiteral("Prints through the CUPS printer chosen below")
+                                    : QString::fromStdString(f.size() >= 3 ? f[2] : std::string());
+        if (!hint.isEmpty())
+            comboPrinters_->setItemData(comboPrinters_->count() - 1, hint, Qt::ToolTipRole);
     }
     comboPrinters_->setCurrentIndex(index);
 }
@@ -188,8 +190,7 @@ void OutputTab::ShowDevice(const TemfPlotter& dev) {
     FilenameEdit1_->setText(QString::fromStdString(dev.OutputFile));
     cRiptoFile_->setChecked(!dev.OutputFile.empty() && FileExists(dev.OutputFile));
     label_pinfo_->setText(QString::fromStdString(dev.PrinterName + "  " + dev.PrinterDescription));
-    label_pinfo1_->setText(QStringLiteral("%1 x %2 DPI  Size: ").arg(dev.DpiX).arg(dev.DpiY) +
-                           QString::fromStdString(FormatSize(dev.MediaWidth, dev.MediaHeight)));
+    label_pinfo1_->setText(QString::fromStdString(DriverInfoText2(dev)));
     ShowOptionPictures();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,9 +21,12 @@ Tfpreflight::Tfpreflight(const PreflightData& data, QWidget* parent)
     memo_ = new QPlainTextEdit(this);
     memo_->setObjectName(QStringLiteral("memo"));
     memo_->setReadOnly(true);
-    // The report aligns its values with tabs and draws rules of dashes.
+    // The report aligns its values with tabs and draws rules of dashes: its
+    // captions followed by two tabs are at most 9 characters, those with one
+    // tab 10 to 13, so fixed-pitch stops of 10 characters line the values up.
     memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memo_->setTabStopDistance(memo_->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 8);
+    memo_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    memo_->setTabStopDistance(memo_->fontMetrics().horizontalAdvance(QStringLiteral("xxxxxxxxxx")));
     QStringList lines;
     for (const std::string& line : data.memo) lines << QString::fromStdString(line);
     memo_->setPlainText(lines.join(QLatin1Char('\n')));

@@ -87,10 +87,12 @@ int MainFrontEnd::ShowStartWizard() {
 }
 
 void MainFrontEnd::OpenQuickStart() {
-    const std::string guide = ProgramFolder() + "Quick_Start.chm";
-    if (!FileExists(guide) ||
-        !QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(guide))))
+    const std::string guide = QuickStartGuide();
+    if (guide.empty()) {
+        form_.Core().Ui().ShowPlain("The Quick Start Guide is not installed.");
+    } else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(guide)))) {
         form_.Core().Ui().ShowError("Unable to open " + guide);
+    }
 }
 
 void MainFrontEnd::ShowHelpTopics() {

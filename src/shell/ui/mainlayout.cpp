@@ -3,6 +3,7 @@
 #include "display/jobpreview.h"
 #include "display/ui/jobview.h"
 #include "placement/ui/positiontab.h"
+#include "placement/ui/printingtab.h"
 #include "plugins/ui/outputtab.h"
 #include "shell/ui/mainwindow.h"
 #include "shell/ui/othertabs.h"
@@ -97,7 +98,7 @@ void TForm1::BuildCentre() {
     positionTab_ = new PositionTab(app_, panel);
     pages_ = {projectTab_,
               positionTab_,
-              BuildPrintingOptionsTab(panel),
+              printingTab_ = new PrintingTab(app_, panel),
               BuildContourCutTab(panel),
               BuildSpotColorsTab(panel),
               BuildGamutMappingTab(panel),

@@ -3,6 +3,9 @@
 #include "job/units.h"
 #include "placement/placementops.h"
 #include "placement/positioncommands.h"
+#include "placement/ui/printingtab.h"
+#include "platform/debuglog.h"
+#include "platform/preferences.h"
 #include "plugins/drivercommands.h"
 #include "shell/jobcommands.h"
 #include "shell/loading.h"
@@ -123,8 +126,12 @@ void TForm1::BuildEditMenu(QMenu* m) {
             [this] { ResetPosition(app_); });
     Pending(m, "BillboardTiles1", QStringLiteral("Billboard Tiles..."));
     m->addSeparator();
-    Pending(m, "ToggleCropmarks1", QStringLiteral("Toggle Cropmarks"));
-    Pending(m, "ToggleBorder1", QStringLiteral("Toggle Border"));
+    Command(Act(m, "ToggleCropmarks1", QStringLiteral("Toggle Cropmarks"),
+                QKeySequence(Qt::CTRL | Qt::Key_K)),
+            [this] { printingTab_->ToggleCropMarks(); });
+    Command(Act(m, "ToggleBorder1", QStringLiteral("Toggle Border"),
+                QKeySequence(Qt::CTRL | Qt::Key_D)),
+            [this] { printingTab_->ToggleBorder(); });
     Pending(m, "SetInterpolation1", QStringLiteral("Set Interpolation"));
     Pending(m, "AutoTrace1", QStringLiteral("AutoTrace..."));
 }
@@ -154,7 +161,11 @@ void TForm1::BuildViewMenu(QMenu* m) {
     metricAction_ =
         Act(m, "MetricUnits1", QStringLiteral("Metric Units"), QKeySequence(Qt::CTRL | Qt::Key_M));
     metricAction_->setCheckable(true);
-    connect(metricAction_, &QAction::triggered, this, [this](bool on) { SetMetric(on); });
+    connect(metricAction_, &QAction::triggered, this, [this](bool on) {
+        SetMetric(on);
+        // The choice holds for the next start too.
+        if (!WritePrefBool("use_metric", on)) LogLine("Could not store use_metric in " + PreferencesFile());
+    });
 }
 
 void TForm1::SetViewMode(AppCore::View view) {

@@ -6,6 +6,7 @@
 #include "placement/placementops.h"
 #include "placement/ui/jobsizedialog.h"
 #include "placement/ui/positiontab.h"
+#include "placement/ui/printingtab.h"
 #include "platform/debuglog.h"
 #include "platform/folders.h"
 #include "plugins/currentplugin.h"
@@ -101,7 +102,10 @@ TForm1::TForm1(UserInterface& questions, QtUserInterface& ui, QWidget* parent)
         CriticalLine("c");
     });
     CriticalLine("d");
-    Guarded("Error : Load Cropmark LIst", true, [&] { app_.CropMarkSet.LoadCropMarks(); });
+    Guarded("Error : Load Cropmark LIst", true, [&] {
+        app_.CropMarkSet.LoadCropMarks();
+        printingTab_->SetCropMarkLibrary(&app_.CropMarkSet);
+    });
     CriticalLine("e");
 
     LogLine(" -Restore Placement");
@@ -159,8 +163,10 @@ void TForm1::ShowJob() {
     const bool was = app_.Updating;
     app_.Updating = true;
     jobPanel_->setText(QString::fromStdString(app_.CurrentJob->FileName));
+    ShowTitle();
     projectTab_->ShowJob();
     positionTab_->ShowLayout();
+    printingTab_->ShowJob();
     projectTab_->ShowBackgroundThumb();
     app_.Updating = was;
     view_->update();
@@ -170,8 +176,10 @@ void TForm1::ClearJobDisplay() {
     const bool was = app_.Updating;
     app_.Updating = true;
     jobPanel_->setText(QStringLiteral("No Job Loaded."));
+    ShowTitle();
     projectTab_->Clear();
     positionTab_->Clear();
+    printingTab_->Clear();
     app_.Updating = was;
     view_->update();
 }
@@ -203,6 +211,7 @@ void TForm1::SyncSaveButtonLater() {
     QTimer::singleShot(0, this, [this] {
         if (auto* dsave = findChild<QWidget*>(QStringLiteral("dsave")))
             dsave->setEnabled(app_.SaveEnabled);
+        ShowTitle();
     });
 }
 
@@ -243,7 +252,7 @@ WindowState TForm1::CurrentWindowState() const {
 
 void TForm1::RestoreState() {
     const WindowState s = RestoreWindowState(app_, WindowStateFile());
-    resize(s.placement.width, s.placement.height);
+    resize(FitScreen(QSize(s.placement.width, s.placement.height)));
     if (s.placement.left >= 0 && s.placement.top >= 0) move(s.placement.left, s.placement.top);
     if (s.placement.maximised) setWindowState(windowState() | Qt::WindowMaximized);
     projectTab_->SetProportional(s.proportional);
@@ -268,6 +277,7 @@ void TForm1::SetMetric(bool metric) {
     if (metricAction_) metricAction_->setChecked(metric);
     projectTab_->ApplyUnits();
     positionTab_->ApplyUnits();
+    printingTab_->ApplyUnits();
     ShowLayout();
     ShowDevice();
 }

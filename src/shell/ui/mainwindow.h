@@ -32,6 +32,7 @@ namespace corvan {
 class JobView;
 class OutputTab;
 class PositionTab;
+class PrintingTab;
 class ProjectTab;
 class QtUserInterface;
 class StatusPanel;
@@ -112,6 +113,10 @@ private:
     void RipFromFile();
     // The save button follows the core's flag once the running command is done.
     void SyncSaveButtonLater();
+    // The job's name in the title bar, marked while it has unsaved changes.
+    void ShowTitle();
+    // A restored size made to fit the screen the window opens on.
+    QSize FitScreen(QSize wanted) const;
     QAction* Act(QMenu* menu, const char* name, const QString& caption,
                  const QKeySequence& key = {});
     // Connects a menu command; what it throws is reported, not propagated.
@@ -130,6 +135,7 @@ private:
     QToolButton* dexpert_ = nullptr;
     ProjectTab* projectTab_ = nullptr;
     PositionTab* positionTab_ = nullptr;
+    PrintingTab* printingTab_ = nullptr;
     OutputTab* outputTab_ = nullptr;
     JobView* view_ = nullptr;
     StatusPanel* devicePanel_ = nullptr;

@@ -99,24 +99,6 @@ QWidget* BuildTab(QWidget* parent, const char* objectName, std::initializer_list
 
 }  // namespace
 
-QWidget* BuildPrintingOptionsTab(QWidget* parent) {
-    return BuildTab(parent, "tab_printingoptions",
-                    {{"Output Quality",
-                      {{Kind::Combo, "comboDPI", "Render DPI:", true},
-                       {Kind::Number, "rxRenderDPI", "Render Resolution:", true},
-                       {Kind::Label, "labelDPI", "", false},
-                       {Kind::Check, "cImageSmoothing", "Image Interpolation", true},
-                       {Kind::Number, "rxSmoothing", "Smoothing:", true},
-                       {Kind::Label, "label_smoothlevel", "", false}}},
-                     {"Crop Marks",
-                      {{Kind::Check, "cCropMarks", "Crop Marks", true},
-                       {Kind::Check, "cBorder", "Border", true},
-                       {Kind::Combo, "combocropmark", "Crop Mark:", true},
-                       {Kind::Check, "ccropsizeauto", "Auto Size", true},
-                       {Kind::Number, "mmcropSize", "Crop Mark Size:", true},
-                       {Kind::Number, "mmCropOffset", "Crop Mark Offset:", true}}}});
-}
-
 QWidget* BuildContourCutTab(QWidget* parent) {
     return BuildTab(parent, "Tab_contourcut",
                     {{"Contour Cutting",

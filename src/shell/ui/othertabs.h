@@ -1,9 +1,9 @@
 #pragma once
-// The tabs whose commands come with later parts of the program (printing
-// options, contour cut, spot colours, gamut mapping). Their
-// controls exist with their names and captions so the window's layout, tab
-// order and enabling rule are complete; `PendingControls` lists the ones
-// without a command yet, which the window keeps disabled.
+// The tabs whose commands come with later parts of the program (contour
+// cut, spot colours, gamut mapping). Their controls exist with their names
+// and captions so the window's layout, tab order and enabling rule are
+// complete; `PendingControls` lists the ones without a command yet, which
+// the window keeps disabled.
 #include <QSet>
 #include <QString>
 
@@ -11,7 +11,6 @@ class QWidget;
 
 namespace corvan {
 
-QWidget* BuildPrintingOptionsTab(QWidget* parent);
 QWidget* BuildContourCutTab(QWidget* parent);
 QWidget* BuildSpotColorsTab(QWidget* parent);
 QWidget* BuildGamutMappingTab(QWidget* parent);

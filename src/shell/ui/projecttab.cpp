@@ -164,7 +164,9 @@ QWidget* ProjectTab::BuildBackground() {
     connect(cSolid_, &QCheckBox::toggled, this, [this](bool on) {
         BG_color_picker_->setVisible(on);
         label_bgcolor_->setVisible(on);
-        if (!on) SetPickerColour(0xFFFFFF);
+        // White is no background: the job must lose the colour too, or the
+        // output prints what the screen no longer shows.
+        if (!on) ColourChosen(0xFFFFFF);
     });
     return box;
 }
@@ -263,6 +265,7 @@ void ProjectTab::ShowLayout() {
 void ProjectTab::ShowJob() {
     const TemfFile& job = *app_.CurrentJob;
     SetPickerColour(job.BackgroundColor);
+    if (job.BackgroundColor != 0xFFFFFF) cSolid_->setChecked(true);
     cBackgroundImage_->setChecked(job.DrawImage);
     const QString name = job.BackgroundFile.empty() ? QStringLiteral("No Image Loaded...")
                                                     : QString::fromStdString(job.BackgroundFile);
