@@ -12,6 +12,8 @@ PACKAGES=(
   # WebP, MNG, ICNS, WBMP and more for the image loader through Qt
   qt6-image-formats-plugins
   libjpeg62-turbo-dev libpng-dev libtiff-dev liblcms2-dev zlib1g-dev
+  # HEIC and AVIF photos; EPS, PostScript and PDF files without a preview
+  libheif-dev ghostscript
   libgtest-dev libgmock-dev libbenchmark-dev
   # fonts: Arial, Times New Roman, Courier New, Calibri and Cambria map to these
   fontconfig fonts-dejavu-core fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea

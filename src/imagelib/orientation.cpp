@@ -1,6 +1,6 @@
 #include "imagelib/orientation.h"
 
-#include "raster/transforms.h"
+#include <algorithm>
 
 namespace corvan {
 
@@ -32,7 +32,12 @@ constexpr std::uint16_t kTypeShort = 3;
 int ExifOrientation(std::span<const std::uint8_t> app1) {
     static constexpr std::uint8_t kExif[6] = {'E', 'x', 'i', 'f', 0, 0};
     if (app1.size() < 14 || !std::equal(kExif, kExif + 6, app1.begin())) return 1;
-    TiffBytes t{app1.subspan(6)};
+    return TiffOrientation(app1.subspan(6));
+}
+
+int TiffOrientation(std::span<const std::uint8_t> tiff) {
+    if (tiff.size() < 8) return 1;
+    TiffBytes t{tiff};
     if (t.data[0] == 'M' && t.data[1] == 'M')
         t.bigEndian = true;
     else if (t.data[0] != 'I' || t.data[1] != 'I')
@@ -51,17 +56,42 @@ int ExifOrientation(std::span<const std::uint8_t> app1) {
     return 1;
 }
 
+namespace {
+
+// The picture turned a quarter (counter-clockwise, after the mirrors) and
+// mirrored. Each result row gathers its pixels from the source: a source
+// column when turned, a source row otherwise.
+std::unique_ptr<Bitmap24> TurnAndMirror(const Bitmap24& source, bool turn, bool mirrorX,
+                                        bool mirrorY) {
+    const int W = source.Width(), H = source.Height();
+    auto out = turn ? Bitmap24::Create(H, W) : Bitmap24::Create(W, H);
+    if (!out) return nullptr;
+    for (int y = 0; y < out->Height(); ++y) {
+        std::uint8_t* dst = out->Row(y);
+        for (int x = 0; x < out->Width(); ++x, dst += 3) {
+            const int sx = turn ? (mirrorX ? y : W - 1 - y) : (mirrorX ? W - 1 - x : x);
+            const int sy = turn ? (mirrorY ? H - 1 - x : x) : (mirrorY ? H - 1 - y : y);
+            const std::uint8_t* s = source.Row(sy) + 3 * static_cast<std::size_t>(sx);
+            std::copy(s, s + 3, dst);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
 std::unique_ptr<Bitmap24> ApplyOrientation(std::unique_ptr<Bitmap24> image, int orientation) {
-    // Quarter turn (counter-clockwise, after the mirrors), mirror X, mirror Y
-    // for orientations 1 to 8.
+    // Quarter turn, mirror X, mirror Y for orientations 1 to 8.
     static constexpr bool kFlags[9][3] = {
         {false, false, false}, {false, false, false}, {false, true, false},
         {false, true, true},   {false, false, true},  {true, true, false},
         {true, true, true},    {true, false, true},   {true, false, false},
     };
-    if (!image || orientation <= 1 || orientation > 8) return image;
+    if (!image || orientation <= 1 || orientation > 8 || image->Width() == 0 ||
+        image->Height() == 0)
+        return image;
     const bool* f = kFlags[orientation];
-    return TransformBitmap(image.get(), f[0], f[1], f[2]);
+    return TurnAndMirror(*image, f[0], f[1], f[2]);
 }
 
 }  // namespace corvan
