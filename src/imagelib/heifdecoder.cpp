@@ -77,7 +77,9 @@ bool LooksLikeHeif(std::span<const std::uint8_t> head) {
 DecodeResult DecodeHeif(const ImageSource& source, ProgressReporter& progress) {
     // HEIF needs random access to its boxes; photos are small enough to hold.
     if (source.length > MaxImageBytes())
-        return DecodeResult::Failed(CheckImageSize(INT64_MAX / 4, 1));
+        return DecodeResult::Failed(
+            "The HEIF file is too large to load: it is larger than the picture size limit "
+            "(CORVANRIP_MAX_IMAGE_BYTES)");
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(source.length));
     RangeReader in(source);
     if (!in.Read(bytes.data(), bytes.size()))

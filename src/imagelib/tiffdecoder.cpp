@@ -49,9 +49,11 @@ int ClientClose(thandle_t) {
 toff_t ClientSize(thandle_t h) {
     return static_cast<Client*>(h)->reader.Size();
 }
-// Files are mapped rather than read: faster for big pictures, and libtiff
-// 4.5.0 refuses uncompressed tiles when it has to read them into its
-// rounded-up buffer. Memory streams (no descriptor) are read.
+// Uncompressed tiles are mapped rather than read: libtiff 4.5.0 refuses
+// them when it has to read them into its rounded-up buffer. Everything else
+// is read: the touched pages of a mapped file count as the process's
+// memory, hundreds of megabytes beside a large background. Memory streams
+// (no descriptor) are always read.
 int ClientMap(thandle_t h, void** base, toff_t* size) {
     auto* c = static_cast<Client*>(h);
     const int fd = fileno(c->source.file);
@@ -90,7 +92,7 @@ struct TiffCloser {
 };
 using TiffPtr = std::unique_ptr<TIFF, TiffCloser>;
 
-TiffPtr OpenTiff(Client& client) {
+TiffPtr OpenTiff(Client& client, bool map) {
     TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
     if (!options) return nullptr;
     // A strip or tile larger than the whole allowed picture is a lie.
@@ -98,7 +100,7 @@ TiffPtr OpenTiff(Client& client) {
         options, static_cast<tmsize_t>(std::min<std::uint64_t>(MaxImageBytes(), INT64_MAX)));
     TIFFOpenOptionsSetErrorHandlerExtR(options, OnError, &client);
     TIFFOpenOptionsSetWarningHandlerExtR(options, OnWarning, &client);
-    TIFF* tif = TIFFClientOpenExt("picture", "r", &client, ClientRead, ClientWrite, ClientSeek,
+    TIFF* tif = TIFFClientOpenExt("picture", map ? "r" : "rm", &client, ClientRead, ClientWrite, ClientSeek,
                                   ClientClose, ClientSize, ClientMap, ClientUnmap, options);
     TIFFOpenOptionsFree(options);
     return TiffPtr(tif);
@@ -417,7 +419,13 @@ PictureInfo DescribeTiff(TIFF* tif, const Samples& s) {
 
 DecodeResult DecodeTiff(const ImageSource& source, ProgressReporter& progress) {
     Client client{RangeReader(source), source, {}};
-    TiffPtr tif = OpenTiff(client);
+    TiffPtr tif = OpenTiff(client, false);
+    if (tif && TIFFIsTiled(tif.get()) && ReadSamples(tif.get()).compression == COMPRESSION_NONE) {
+        tif.reset();
+        client.error.clear();
+        client.reader.Seek(0);  // libtiff reads the header from where the stream stands
+        tif = OpenTiff(client, true);
+    }
     auto failed = [&client](const std::string& detail) {
         LogDecoderText("TIFF", client.error);
         return DecodeResult::Failed(DamagedFile("TIFF", detail));
