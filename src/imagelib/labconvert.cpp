@@ -6,26 +6,37 @@
 
 namespace corvan {
 
+namespace {
+
+// The transform costs tens of milliseconds to build and is the same for
+// every picture: one for the life of the program (without the one-pixel
+// cache, so threads may share it).
+cmsHTRANSFORM SharedTransform() {
+    static const cmsHTRANSFORM transform = [] {
+        cmsHPROFILE lab = cmsCreateLab4Profile(nullptr);  // D50
+        cmsHPROFILE srgb = cmsCreate_sRGBProfile();
+        // Floating-point input is exact for every encoding, and lcms2's float
+        // path keeps L* = 100 at 255 where its 8-bit tables give 254.
+        cmsHTRANSFORM t = lab && srgb ? cmsCreateTransform(lab, TYPE_Lab_FLT, srgb, TYPE_BGR_8,
+                                                           INTENT_RELATIVE_COLORIMETRIC,
+                                                           cmsFLAGS_NOCACHE)
+                                      : nullptr;
+        if (lab) cmsCloseProfile(lab);
+        if (srgb) cmsCloseProfile(srgb);
+        return t;
+    }();
+    return transform;
+}
+
+}  // namespace
+
 std::unique_ptr<LabConverter> LabConverter::Create(LabEncoding encoding, int bitsPerSample,
                                                    int extraSamples) {
     if ((bitsPerSample != 8 && bitsPerSample != 16) || extraSamples < 0) return nullptr;
-    // Samples become floating-point L*a*b* first: exact for every encoding,
-    // and lcms2's float path keeps L* = 100 at 255 where its 8-bit tables
-    // give 254.
-    cmsHPROFILE lab = cmsCreateLab4Profile(nullptr);  // D50
-    cmsHPROFILE srgb = cmsCreate_sRGBProfile();
-    cmsHTRANSFORM t = lab && srgb ? cmsCreateTransform(lab, TYPE_Lab_FLT, srgb, TYPE_BGR_8,
-                                                       INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOCACHE)
-                                  : nullptr;
-    if (lab) cmsCloseProfile(lab);
-    if (srgb) cmsCloseProfile(srgb);
+    cmsHTRANSFORM t = SharedTransform();
     if (!t) return nullptr;
     return std::unique_ptr<LabConverter>(
         new LabConverter(t, encoding, bitsPerSample, 3 + extraSamples));
-}
-
-LabConverter::~LabConverter() {
-    cmsDeleteTransform(static_cast<cmsHTRANSFORM>(transform_));
 }
 
 void LabConverter::Convert(const void* lab, std::uint8_t* bgr, int pixels) const {

@@ -17,7 +17,6 @@ public:
     // (16-bit samples in host byte order); `extraSamples` after L, a, b are skipped.
     static std::unique_ptr<LabConverter> Create(LabEncoding encoding, int bitsPerSample,
                                                 int extraSamples);
-    ~LabConverter();
     LabConverter(const LabConverter&) = delete;
     LabConverter& operator=(const LabConverter&) = delete;
 
@@ -26,7 +25,7 @@ public:
 private:
     LabConverter(void* transform, LabEncoding encoding, int bits, int stride)
         : transform_(transform), encoding_(encoding), bits_(bits), stride_(stride) {}
-    void* transform_;
+    void* transform_;  // shared, never freed
     LabEncoding encoding_;
     int bits_;
     int stride_;  // samples per pixel
