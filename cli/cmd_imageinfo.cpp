@@ -29,8 +29,8 @@ int RunImageInfo(const std::vector<std::string>& args) {
               << "Colour space:  " << (i.colourSpace.empty() ? "RGB" : i.colourSpace);
     if (i.bitsPerSample > 0) std::cout << ", " << i.bitsPerSample << " bits per sample";
     std::cout << "\nProfile:       " << (i.profile.empty() ? "none" : i.profile) << "\n"
-              << "Orientation:   " << i.orientation << (i.orientation == 1 ? " (as stored)" : " (turned for viewing)")
-              << "\n";
+              << "Orientation:   " << i.orientation
+              << (i.orientation == 1 ? " (as stored)" : " (turned for viewing)") << "\n";
     for (const auto& w : i.warnings) std::cout << "Warning:       " << w << "\n";
     return kOk;
 }

@@ -1,7 +1,8 @@
 // Picture files from untrusted sources through the whole loader: sniffing,
-// every decoder (HEIF and PCX too) and the size guard. Ghostscript is left
-// out: it is a separate program, and starting it per input would stall the run. Each input must decode or fail with a
-// message, without reading outside its bytes.
+// every decoder (HEIF and PCX too) and the size guard. Each input must
+// decode or fail with a message, without reading outside its bytes.
+// Ghostscript is left out: it is a separate program, and starting it for
+// every input would stall the run.
 #include "imagelib/imagedecoder.h"
 #include "imagelib/imagelimits.h"
 

@@ -24,8 +24,9 @@ bool TooShortForRows(const DibHeader& h, std::uint64_t fileBytes) {
 
 std::string Explain(const std::string& text) {
     LogDecoderText("BMP", text);
-    return DamagedFile("BMP", text.find("truncated") != std::string::npos ? "it ends early"
-                                                                          : "its header or data is wrong");
+    return DamagedFile("BMP", text.find("truncated") != std::string::npos
+                                  ? "it ends early"
+                                  : "its header or data is wrong");
 }
 
 }  // namespace

@@ -14,12 +14,12 @@ namespace corvan {
 
 // What the file tells about its picture, as far as the decoder learnt it.
 struct PictureInfo {
-    std::string format;              // "JPEG", "TIFF", ...
-    std::string colourSpace;         // "RGB", "greyscale", "CMYK", "L*a*b*", "palette", ...
-    int bitsPerSample = 0;           // 0 when not told
-    double dpiX = 0, dpiY = 0;       // 0 when the file gives no resolution
-    std::string profile;             // the embedded ICC profile's description, empty for none
-    int orientation = 1;             // EXIF/TIFF orientation that was applied
+    std::string format;                 // "JPEG", "TIFF", ...
+    std::string colourSpace;            // "RGB", "greyscale", "CMYK", "L*a*b*", "palette", ...
+    int bitsPerSample = 0;              // 0 when not told
+    double dpiX = 0, dpiY = 0;          // 0 when the file gives no resolution
+    std::string profile;                // the embedded ICC profile's description, empty for none
+    int orientation = 1;                // EXIF/TIFF orientation that was applied
     std::vector<std::string> warnings;  // damage the decoder worked around, in the user's words
 };
 

@@ -11,7 +11,8 @@ DecodeResult DecodeEpsPreview(const ImageSource& source, double dpi, ProgressRep
     RangeReader in(source);
     std::uint32_t fields[7] = {};
     for (auto& f : fields)
-        if (!in.ReadLE32(f)) return DecodeResult::Failed(DamagedFile("EPS", "its header is damaged"));
+        if (!in.ReadLE32(f))
+            return DecodeResult::Failed(DamagedFile("EPS", "its header is damaged"));
     if (fields[0] != 0xC6D3D0C5u)
         return DecodeResult::Failed(DamagedFile("EPS", "its header is damaged"));
     const auto inside = [&source](std::uint64_t offset, std::uint64_t length) {
@@ -25,7 +26,8 @@ DecodeResult DecodeEpsPreview(const ImageSource& source, double dpi, ProgressRep
         return preview;
     }
     if (fields[5] != 0 || fields[6] != 0)
-        return DecodeResult::Failed(DamagedFile("EPS", "its preview picture lies outside the file"));
+        return DecodeResult::Failed(
+            DamagedFile("EPS", "its preview picture lies outside the file"));
     // No TIFF preview: the PostScript itself is drawn.
     if (!inside(fields[1], fields[2]))
         return DecodeResult::Failed(DamagedFile("EPS", "its PostScript lies outside the file"));

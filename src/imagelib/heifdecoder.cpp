@@ -36,17 +36,20 @@ DecodeResult Failed(const heif_error& e, const char* detail) {
 
 void StoreRows(const heif_image* image, bool alpha, Bitmap24& out, ProgressReporter& progress) {
     int stride = 0;
-    const std::uint8_t* pixels = heif_image_get_plane_readonly(image, heif_channel_interleaved, &stride);
+    const std::uint8_t* pixels =
+        heif_image_get_plane_readonly(image, heif_channel_interleaved, &stride);
     const int step = alpha ? 4 : 3;
     for (int y = 0; y < out.Height(); ++y) {
-        const std::uint8_t* src = pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(stride);
+        const std::uint8_t* src =
+            pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(stride);
         std::uint8_t* dst = out.Row(y);
         for (int x = 0; x < out.Width(); ++x, src += step, dst += 3) {
             const unsigned a = alpha ? src[3] : 255, veil = 255 * (255 - a);
             for (int c = 0; c < 3; ++c)
                 dst[2 - c] = static_cast<std::uint8_t>((src[c] * a + veil + 127) / 255);
         }
-        progress.Advance(static_cast<std::uint64_t>(y) + 1, static_cast<std::uint64_t>(out.Height()));
+        progress.Advance(static_cast<std::uint64_t>(y) + 1,
+                         static_cast<std::uint64_t>(out.Height()));
     }
 }
 
@@ -67,8 +70,8 @@ PictureInfo Describe(const heif_image_handle* handle, bool avif) {
 
 bool LooksLikeHeif(std::span<const std::uint8_t> head) {
     if (head.size() < 12 || std::memcmp(head.data() + 4, "ftyp", 4) != 0) return false;
-    static constexpr const char* kBrands[] = {"heic", "heix", "hevc", "hevx", "heim", "heis",
-                                              "mif1", "msf1", "avif", "avis"};
+    static constexpr const char* kBrands[] = {"heic", "heix", "hevc", "hevx", "heim",
+                                              "heis", "mif1", "msf1", "avif", "avis"};
     for (const char* brand : kBrands)
         if (std::memcmp(head.data() + 8, brand, 4) == 0) return true;
     return false;

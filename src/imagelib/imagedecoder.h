@@ -12,9 +12,7 @@
 
 namespace corvan {
 
-enum class ImageFormat {
-    Other, Jpeg, Png, Tiff, Psd, Eps, Bmp, Tga, Pcx, Heif, PostScript, Pdf
-};
+enum class ImageFormat { Other, Jpeg, Png, Tiff, Psd, Eps, Bmp, Tga, Pcx, Heif, PostScript, Pdf };
 
 // From the first bytes of a file (18 are enough); Other for formats left to Qt.
 ImageFormat SniffImageFormat(std::span<const std::uint8_t> head);

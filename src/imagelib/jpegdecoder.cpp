@@ -63,10 +63,10 @@ constexpr int kMaxScans = 1000;
     (*cinfo->err->format_message)(cinfo, text);
     LogDecoderText("JPEG", text);
     const int code = cinfo->err->msg_code;
-    FailWith(cinfo, code == JERR_NO_SOI       ? "it does not start like a JPEG file"
-                    : code == JERR_INPUT_EOF  ? "it ends early"
+    FailWith(cinfo, code == JERR_NO_SOI          ? "it does not start like a JPEG file"
+                    : code == JERR_INPUT_EOF     ? "it ends early"
                     : code == JERR_OUT_OF_MEMORY ? "it needs more memory than there is"
-                                              : "its compressed data cannot be decoded");
+                                                 : "its compressed data cannot be decoded");
 }
 
 // Warnings are noted except the one for missing data, which fails: a

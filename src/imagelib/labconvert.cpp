@@ -17,10 +17,10 @@ cmsHTRANSFORM SharedTransform() {
         cmsHPROFILE srgb = cmsCreate_sRGBProfile();
         // Floating-point input is exact for every encoding, and lcms2's float
         // path keeps L* = 100 at 255 where its 8-bit tables give 254.
-        cmsHTRANSFORM t = lab && srgb ? cmsCreateTransform(lab, TYPE_Lab_FLT, srgb, TYPE_BGR_8,
-                                                           INTENT_RELATIVE_COLORIMETRIC,
-                                                           cmsFLAGS_NOCACHE)
-                                      : nullptr;
+        cmsHTRANSFORM t = lab && srgb
+                              ? cmsCreateTransform(lab, TYPE_Lab_FLT, srgb, TYPE_BGR_8,
+                                                   INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOCACHE)
+                              : nullptr;
         if (lab) cmsCloseProfile(lab);
         if (srgb) cmsCloseProfile(srgb);
         return t;
@@ -58,9 +58,9 @@ void LabConverter::Convert(const void* lab, std::uint8_t* bgr, int pixels) const
         for (std::size_t i = 0; i < n; ++i, src += stride_) {
             values[3 * i] = src[0] * (100.0f / 65535.0f);
             for (int c = 1; c < 3; ++c)
-                values[3 * i + c] =
-                    (tiff ? static_cast<float>(static_cast<std::int16_t>(src[c]))
-                          : static_cast<float>(src[c]) - 32768.0f) / 256.0f;
+                values[3 * i + c] = (tiff ? static_cast<float>(static_cast<std::int16_t>(src[c]))
+                                          : static_cast<float>(src[c]) - 32768.0f) /
+                                    256.0f;
         }
     }
     cmsDoTransform(static_cast<cmsHTRANSFORM>(transform_), values.data(), bgr,

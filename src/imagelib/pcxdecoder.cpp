@@ -34,7 +34,8 @@ std::string ReadHeader(RangeReader& in, PcxHeader& h) {
     h.dpiX = Le16(b + 12);
     h.dpiY = Le16(b + 14);
     for (int i = 0; i < 16; ++i)
-        h.palette[static_cast<std::size_t>(i)] = MakeColour(b[16 + 3 * i], b[17 + 3 * i], b[18 + 3 * i]);
+        h.palette[static_cast<std::size_t>(i)] =
+            MakeColour(b[16 + 3 * i], b[17 + 3 * i], b[18 + 3 * i]);
     h.planes = b[65];
     h.lineBytes = Le16(b + 66);
     const bool rgb = h.bits == 8 && (h.planes == 3 || h.planes == 4);
@@ -143,11 +144,14 @@ DecodeResult DecodePcx(const ImageSource& source, ProgressReporter& progress) {
     for (int y = 0; y < image->Height(); ++y) {
         if (!reader.Read(line)) return DecodeResult::Failed(DamagedFile("PCX", "it ends early"));
         StoreLine(h, line, image->Row(y));
-        progress.Advance(static_cast<std::uint64_t>(y) + 1, static_cast<std::uint64_t>(image->Height()));
+        progress.Advance(static_cast<std::uint64_t>(y) + 1,
+                         static_cast<std::uint64_t>(image->Height()));
     }
     PictureInfo info;
     info.format = "PCX";
-    info.colourSpace = h.bits == 8 && h.planes >= 3 ? "RGB" : h.bits == 1 && h.planes == 1 ? "black and white" : "palette";
+    info.colourSpace = h.bits == 8 && h.planes >= 3   ? "RGB"
+                       : h.bits == 1 && h.planes == 1 ? "black and white"
+                                                      : "palette";
     info.bitsPerSample = static_cast<int>(h.bits);
     info.dpiX = h.dpiX;
     info.dpiY = h.dpiY;

@@ -21,8 +21,8 @@ struct PngJob {
     png_infop info = nullptr;
     std::unique_ptr<Bitmap24> image;
     std::vector<std::uint8_t> rgba;  // one row, or every row of an interlaced picture
-    std::string error;      // libpng's words, or a complete message of ours
-    bool ours = false;      // error is already in the user's words
+    std::string error;               // libpng's words, or a complete message of ours
+    bool ours = false;               // error is already in the user's words
     bool warned = false;
     PictureInfo about;
     int orientation = 1;
@@ -61,8 +61,8 @@ int PngOrientation(png_structp png, png_infop info) {
 }
 
 void Describe(PngJob& job) {
-    static constexpr const char* kSpaces[] = {"greyscale", "", "RGB", "palette",
-                                              "greyscale with alpha", "", "RGB with alpha"};
+    static constexpr const char* kSpaces[] = {
+        "greyscale", "", "RGB", "palette", "greyscale with alpha", "", "RGB with alpha"};
     const int type = png_get_color_type(job.png, job.info);
     job.about.format = "PNG";
     job.about.colourSpace = type >= 0 && type <= 6 ? kSpaces[type] : "";

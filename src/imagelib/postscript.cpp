@@ -22,10 +22,10 @@ const char* KindName(PageKind kind) {
 }
 
 std::string NotInstalled(PageKind kind) {
-    const std::string what = kind == PageKind::Eps ? "This EPS file has no preview picture"
-                                                   : std::string("This ") + KindName(kind) + " file";
-    return what + " needs Ghostscript to be shown, and Ghostscript is not installed "
-                  "(Debian package ghostscript)";
+    const std::string what = kind == PageKind::Eps ? "This EPS file has no preview picture, and"
+                                                   : std::string("This ") + KindName(kind) +
+                                                         " file needs Ghostscript to be drawn, but";
+    return what + " Ghostscript is not installed (Debian package ghostscript)";
 }
 
 QString GhostscriptProgram() {
@@ -35,7 +35,8 @@ QString GhostscriptProgram() {
 }
 
 bool CopySpan(const ImageSource& source, const std::string& path) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::fopen(path.c_str(), "wb"), std::fclose);
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::fopen(path.c_str(), "wb"),
+                                                        std::fclose);
     if (!out) return false;
     RangeReader in(source);
     std::vector<char> buffer(1 << 16);
@@ -56,7 +57,8 @@ bool PpmNumber(std::FILE* in, long long& value) {
     }
     if (!std::isdigit(c)) return false;
     value = 0;
-    for (; std::isdigit(c) && value < (1LL << 40); c = std::fgetc(in)) value = value * 10 + (c - '0');
+    for (; std::isdigit(c) && value < (1LL << 40); c = std::fgetc(in))
+        value = value * 10 + (c - '0');
     return std::isspace(c);  // one blank ends the last number before the pixels
 }
 
@@ -67,7 +69,8 @@ DecodeResult ReadPpm(const std::string& path, PageKind kind) {
     if (!in || std::fgetc(in.get()) != 'P' || std::fgetc(in.get()) != '6' ||
         !PpmNumber(in.get(), w) || !PpmNumber(in.get(), h) || !PpmNumber(in.get(), maxval) ||
         maxval != 255)
-        return DecodeResult::Failed(DamagedFile(KindName(kind), "Ghostscript drew no page from it"));
+        return DecodeResult::Failed(
+            DamagedFile(KindName(kind), "Ghostscript drew no page from it"));
     if (std::string tooLarge = CheckImageSize(w, h); !tooLarge.empty())
         return DecodeResult::Failed(tooLarge);
     auto image = Bitmap24::Create(static_cast<int>(w), static_cast<int>(h));
@@ -108,9 +111,16 @@ DecodeResult RenderPostScript(const ImageSource& source, PageKind kind, double d
         return DecodeResult::Failed(DamagedFile(KindName(kind), "it cannot be read"));
     progress.Start();
     // -dSAFER keeps the file from touching anything but its own output.
-    QStringList args = {"-dSAFER", "-dBATCH", "-dNOPAUSE", "-dQUIET", "-sDEVICE=ppmraw",
-                        QString("-r%1").arg(dpi, 0, 'f', 2), "-dFirstPage=1", "-dLastPage=1",
-                        "-dTextAlphaBits=4", "-dGraphicsAlphaBits=4",
+    QStringList args = {"-dSAFER",
+                        "-dBATCH",
+                        "-dNOPAUSE",
+                        "-dQUIET",
+                        "-sDEVICE=ppmraw",
+                        QString("-r%1").arg(dpi, 0, 'f', 2),
+                        "-dFirstPage=1",
+                        "-dLastPage=1",
+                        "-dTextAlphaBits=4",
+                        "-dGraphicsAlphaBits=4",
                         "-sOutputFile=" + QString::fromStdString(output)};
     if (kind == PageKind::Eps) args << "-dEPSCrop";
     args << QString::fromStdString(input);
@@ -127,8 +137,7 @@ DecodeResult RenderPostScript(const ImageSource& source, PageKind kind, double d
     }
     LogDecoderText("Ghostscript", gs.readAll().trimmed().toStdString());
     if (gs.exitStatus() != QProcess::NormalExit || gs.exitCode() != 0)
-        return DecodeResult::Failed(
-            DamagedFile(KindName(kind), "Ghostscript cannot draw it"));
+        return DecodeResult::Failed(DamagedFile(KindName(kind), "Ghostscript cannot draw it"));
     DecodeResult result = ReadPpm(output, kind);
     if (result.image) {
         result.info.format = KindName(kind);

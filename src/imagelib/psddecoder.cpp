@@ -22,8 +22,8 @@ struct PsdHeader {
     bool large = false;  // version 2: 64-bit section lengths and 32-bit row counts
     std::uint16_t channels = 0, depth = 0, mode = 0;
     std::uint32_t width = 0, height = 0;
-    unsigned colours = 0;        // colour channels of the mode
-    bool alpha = false;          // the composite carries transparency after its colours
+    unsigned colours = 0;  // colour channels of the mode
+    bool alpha = false;    // the composite carries transparency after its colours
 
     unsigned SampleBytes() const { return depth / 8u; }
 };
@@ -83,9 +83,8 @@ bool ReadLayerSection(RangeReader& in, PsdHeader& h) {
     if (!ReadLength(in, h.large, length)) return false;
     const std::uint64_t end = in.Tell() + length;
     std::uint16_t count = 0;
-    const bool hasLayers = length >= (h.large ? 10u : 6u) &&
-                           ReadLength(in, h.large, infoLength) && infoLength >= 2 &&
-                           in.ReadBE16(count) && count != 0;
+    const bool hasLayers = length >= (h.large ? 10u : 6u) && ReadLength(in, h.large, infoLength) &&
+                           infoLength >= 2 && in.ReadBE16(count) && count != 0;
     h.alpha = h.channels > h.colours && (!hasLayers || static_cast<std::int16_t>(count) < 0);
     return in.Seek(end);
 }
@@ -277,9 +276,8 @@ DecodeResult DecodePsd(const ImageSource& source, ProgressReporter& progress) {
     std::vector<std::uint8_t> icc;
     auto failed = [](const std::string& why) {
         // Whole sentences (capitalised) stand alone; fragments say what is damaged.
-        return DecodeResult::Failed(std::isupper(static_cast<unsigned char>(why[0]))
-                                        ? why
-                                        : DamagedFile("Photoshop", why));
+        return DecodeResult::Failed(
+            std::isupper(static_cast<unsigned char>(why[0])) ? why : DamagedFile("Photoshop", why));
     };
     if (std::string why = ReadHeader(in, h); !why.empty()) return failed(why);
     const bool converted = h.mode == kCmyk || h.mode == kLab;

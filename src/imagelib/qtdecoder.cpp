@@ -41,8 +41,8 @@ int WebpOrientation(const ImageSource& source) {
         return 1;
     std::uint8_t chunk[8];
     while (in.Read(chunk, 8)) {
-        const std::uint32_t size = chunk[4] | chunk[5] << 8 | chunk[6] << 16 |
-                                   static_cast<std::uint32_t>(chunk[7]) << 24;
+        const std::uint32_t size =
+            chunk[4] | chunk[5] << 8 | chunk[6] << 16 | static_cast<std::uint32_t>(chunk[7]) << 24;
         if (std::memcmp(chunk, "EXIF", 4) != 0) {
             if (!in.Skip(size + (size & 1))) return 1;
             continue;
@@ -63,7 +63,8 @@ std::string Explain(const QImageReader& reader, const std::string& format) {
         case QImageReader::UnsupportedFormatError:
             return "The file is not a picture in a format that can be read";
         case QImageReader::InvalidDataError:
-            return DamagedFile(format.empty() ? "picture" : format, "its picture data cannot be read");
+            return DamagedFile(format.empty() ? "picture" : format,
+                               "its picture data cannot be read");
         default:
             return "The picture file cannot be read";
     }
@@ -107,7 +108,7 @@ DecodeResult DecodeWithQt(const ImageSource& source, ProgressReporter& progress)
     if (!image) return DecodeResult::Failed(kOutOfMemory);
     PictureInfo info;
     info.format = format;
-    info.colourSpace = picture.isGrayscale() ? "greyscale"
+    info.colourSpace = picture.isGrayscale()       ? "greyscale"
                        : picture.hasAlphaChannel() ? "RGB with alpha"
                                                    : "RGB";
     progress.Finish();

@@ -114,8 +114,7 @@ DecodeResult DecodeTga(const ImageSource& source, ProgressReporter& progress) {
     const TgaHeader h = ParseHeader(raw);
     if (std::string tooLarge = CheckImageSize(h.width, h.height); !tooLarge.empty())
         return DecodeResult::Failed(tooLarge);
-    if (!in.Skip(h.idLength))
-        return DecodeResult::Failed(DamagedFile("Targa", "it ends early"));
+    if (!in.Skip(h.idLength)) return DecodeResult::Failed(DamagedFile("Targa", "it ends early"));
     // A colour map may come with any image type; only mapped pictures use it.
     const auto map = h.mapType ? ReadColourMap(in, h) : decltype(ReadColourMap(in, h)){};
     if (map.size() < h.mapLength)

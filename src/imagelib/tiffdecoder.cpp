@@ -100,8 +100,9 @@ TiffPtr OpenTiff(Client& client, bool map) {
         options, static_cast<tmsize_t>(std::min<std::uint64_t>(MaxImageBytes(), INT64_MAX)));
     TIFFOpenOptionsSetErrorHandlerExtR(options, OnError, &client);
     TIFFOpenOptionsSetWarningHandlerExtR(options, OnWarning, &client);
-    TIFF* tif = TIFFClientOpenExt("picture", map ? "r" : "rm", &client, ClientRead, ClientWrite, ClientSeek,
-                                  ClientClose, ClientSize, ClientMap, ClientUnmap, options);
+    TIFF* tif =
+        TIFFClientOpenExt("picture", map ? "r" : "rm", &client, ClientRead, ClientWrite, ClientSeek,
+                          ClientClose, ClientSize, ClientMap, ClientUnmap, options);
     TIFFOpenOptionsFree(options);
     return TiffPtr(tif);
 }
@@ -206,8 +207,7 @@ const char* ColourSpaceName(const Samples& s) {
 // pixel memory is taken. Uncompressed data must be all there; the common
 // compressions cannot shrink data more than a few thousand times.
 bool FileTooSmall(const Samples& s, const Geometry& g, std::uint64_t fileBytes) {
-    const std::uint64_t raw =
-        std::uint64_t{g.width} * g.height * s.spp * s.bps / 8;
+    const std::uint64_t raw = std::uint64_t{g.width} * g.height * s.spp * s.bps / 8;
     switch (s.compression) {
         case COMPRESSION_NONE:
             return raw > fileBytes;
@@ -275,7 +275,7 @@ std::string ReadRgba(TIFF* tif, const Geometry& g, Bitmap24& out, ProgressReport
 
 // One band of contiguous samples, assembled from a strip or from a row of tiles.
 bool ReadBand(TIFF* tif, const Geometry& g, std::uint32_t y, std::size_t pixelBytes,
-                  std::vector<std::uint8_t>& band, std::vector<std::uint8_t>& tile) {
+              std::vector<std::uint8_t>& band, std::vector<std::uint8_t>& tile) {
     const std::size_t rowBytes = pixelBytes * g.width;
     const std::uint32_t rows = std::min(g.band, g.height - y);
     if (!g.tiled)
@@ -331,8 +331,8 @@ std::uint32_t To8(std::uint32_t v16) {
 RowConverter WideRows(const Samples& s, std::uint32_t width) {
     const unsigned colours = ColourSamples(s);
     const bool alpha = s.spp > colours;
-    const bool associated = alpha && s.extraCount > 0 && s.extraKinds &&
-                            s.extraKinds[0] == EXTRASAMPLE_ASSOCALPHA;
+    const bool associated =
+        alpha && s.extraCount > 0 && s.extraKinds && s.extraKinds[0] == EXTRASAMPLE_ASSOCALPHA;
     const bool invert = s.photometric == PHOTOMETRIC_MINISWHITE;
     const unsigned spp = s.spp;
     return [=](const std::uint8_t* bytes, std::uint8_t* dst) {
@@ -361,10 +361,9 @@ std::string ReadCmyk(TIFF* tif, const Geometry& g, const Samples& s, Bitmap24& o
     std::string error;
     auto converter = CmykConverter::Create(profile, {s.bps, false, s.spp - 4}, &error);
     if (!converter) return error;
-    return ReadConverted(tif, g, s, out, progress,
-                         [&](const std::uint8_t* src, std::uint8_t* dst) {
-                             converter->Convert(src, dst, static_cast<int>(g.width));
-                         });
+    return ReadConverted(tif, g, s, out, progress, [&](const std::uint8_t* src, std::uint8_t* dst) {
+        converter->Convert(src, dst, static_cast<int>(g.width));
+    });
 }
 
 std::string ReadLab(TIFF* tif, const Geometry& g, const Samples& s, Bitmap24& out,
@@ -373,10 +372,9 @@ std::string ReadLab(TIFF* tif, const Geometry& g, const Samples& s, Bitmap24& ou
         s.photometric == PHOTOMETRIC_CIELAB ? LabEncoding::TiffCie : LabEncoding::Icc, s.bps,
         s.spp - 3);
     if (!converter) return "its L*a*b* colours cannot be converted";
-    return ReadConverted(tif, g, s, out, progress,
-                         [&](const std::uint8_t* src, std::uint8_t* dst) {
-                             converter->Convert(src, dst, static_cast<int>(g.width));
-                         });
+    return ReadConverted(tif, g, s, out, progress, [&](const std::uint8_t* src, std::uint8_t* dst) {
+        converter->Convert(src, dst, static_cast<int>(g.width));
+    });
 }
 
 std::string ReadPixels(TIFF* tif, const Geometry& g, const Samples& s, Bitmap24& out,
@@ -455,7 +453,8 @@ DecodeResult DecodeTiff(const ImageSource& source, ProgressReporter& progress) {
     std::uint16_t orientation = ORIENTATION_TOPLEFT;
     TIFFGetFieldDefaulted(tif.get(), TIFFTAG_ORIENTATION, &orientation);
     DecodeResult result{std::move(image), {}, DescribeTiff(tif.get(), s)};
-    if (client.warned) result.info.warnings.push_back("the file has minor faults that were skipped");
+    if (client.warned)
+        result.info.warnings.push_back("the file has minor faults that were skipped");
     progress.Finish();
     return Oriented(std::move(result), orientation);
 }

@@ -18,9 +18,10 @@ struct ImageLoadResult {
 };
 
 // An empty name gives nothing; a missing file shows "Cant find image: " and
-// the name through the UI and gives nothing but `missing`; a file that cannot be decoded, or whose picture is larger
-// than MaxImageBytes() allows, gives an error text meant for the user (the
-// libraries' own words go to the debug log). While the picture decodes,
+// the name through the UI and gives nothing but `missing`; a file that
+// cannot be decoded, or whose picture is larger than MaxImageBytes()
+// allows, gives an error text meant for the user (the libraries' own words
+// go to the debug log). While the picture decodes,
 // `progress` receives stage 0 (starting), 1 (running, with percent) and 2
 // (ending); without a callback the stages go to the UI's progress handler.
 // Pages without pixels (EPS, PostScript, PDF) are drawn at options.vectorDpi.

@@ -169,9 +169,10 @@ void WriteTiffPage(TIFF* t, int w, int h, const Bytes& samples, const TiffSpec& 
         for (int p = 0; p < s.samplesPerPixel; ++p)
             for (int y = 0; y < h; ++y) {
                 for (int x = 0; x < w; ++x)
-                    std::memcpy(plane.data() + x * sampleBytes,
-                                data.data() + y * rowBytes + (x * s.samplesPerPixel + p) * sampleBytes,
-                                sampleBytes);
+                    std::memcpy(
+                        plane.data() + x * sampleBytes,
+                        data.data() + y * rowBytes + (x * s.samplesPerPixel + p) * sampleBytes,
+                        sampleBytes);
                 TIFFWriteScanline(t, plane.data(), y, static_cast<std::uint16_t>(p));
             }
     } else {
@@ -313,7 +314,9 @@ Bytes MakeEps(const Bytes& tiff) {
 }
 
 void PatchTiffTag(Bytes& tiff, std::uint16_t tag, std::uint32_t value) {
-    auto u16 = [&tiff](std::size_t at) { return static_cast<unsigned>(tiff[at] | tiff[at + 1] << 8); };
+    auto u16 = [&tiff](std::size_t at) {
+        return static_cast<unsigned>(tiff[at] | tiff[at + 1] << 8);
+    };
     const std::size_t ifd =
         tiff[4] | tiff[5] << 8 | tiff[6] << 16 | static_cast<std::size_t>(tiff[7]) << 24;
     for (unsigned i = 0, n = u16(ifd); i < n; ++i) {
@@ -323,7 +326,8 @@ void PatchTiffTag(Bytes& tiff, std::uint16_t tag, std::uint32_t value) {
             tiff[entry + 8] = static_cast<std::uint8_t>(value);
             tiff[entry + 9] = static_cast<std::uint8_t>(value >> 8);
         } else {
-            for (int b = 0; b < 4; ++b) tiff[entry + 8 + b] = static_cast<std::uint8_t>(value >> (8 * b));
+            for (int b = 0; b < 4; ++b)
+                tiff[entry + 8 + b] = static_cast<std::uint8_t>(value >> (8 * b));
         }
         return;
     }
@@ -375,7 +379,8 @@ void PutPcxLine(Bytes& out, const Bytes& line, bool rle) {
     for (std::size_t i = 0; i < line.size();) {
         std::size_t run = 1;
         while (i + run < line.size() && run < 63 && line[i + run] == line[i]) ++run;
-        if (run > 1 || (line[i] & 0xC0) == 0xC0) out.push_back(static_cast<std::uint8_t>(0xC0 | run));
+        if (run > 1 || (line[i] & 0xC0) == 0xC0)
+            out.push_back(static_cast<std::uint8_t>(0xC0 | run));
         out.push_back(line[i]);
         i += run;
     }
@@ -410,9 +415,11 @@ Bytes MakePcx(int w, int h, int bits, int planes, const Bytes& samples,
         for (int x = 0; x < w; ++x) {
             const std::size_t px = static_cast<std::size_t>(y) * w + x;
             for (int p = 0; p < planes; ++p) {
-                const unsigned v = rgb ? samples[3 * px + p] : (samples[px] >> (p * bits)) & ((1u << bits) - 1);
+                const unsigned v =
+                    rgb ? samples[3 * px + p] : (samples[px] >> (p * bits)) & ((1u << bits) - 1);
                 const std::size_t bit = static_cast<std::size_t>(x) * bits;
-                line[p * lineBytes + bit / 8] |= static_cast<std::uint8_t>(v << (8 - bits - bit % 8));
+                line[p * lineBytes + bit / 8] |=
+                    static_cast<std::uint8_t>(v << (8 - bits - bit % 8));
             }
         }
         PutPcxLine(b, line, rle);
@@ -431,8 +438,8 @@ Bytes MakeHeif(int w, int h, const Bytes& rgb, bool avif) {
     heif_context* ctx = heif_context_alloc();
     heif_encoder* encoder = nullptr;
     Bytes out;
-    if (heif_context_get_encoder_for_format(ctx, avif ? heif_compression_AV1 : heif_compression_HEVC,
-                                            &encoder)
+    if (heif_context_get_encoder_for_format(
+            ctx, avif ? heif_compression_AV1 : heif_compression_HEVC, &encoder)
             .code == heif_error_Ok) {
         heif_encoder_set_lossy_quality(encoder, 100);
         heif_encoder_set_lossless(encoder, 1);
@@ -442,8 +449,11 @@ Bytes MakeHeif(int w, int h, const Bytes& rgb, bool avif) {
         int stride = 0;
         std::uint8_t* plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
         for (int y = 0; y < h; ++y)
-            std::memcpy(plane + static_cast<std::size_t>(y) * stride, rgb.data() + 3 * static_cast<std::size_t>(y) * w, 3 * static_cast<std::size_t>(w));
-        if (heif_context_encode_image(ctx, image, encoder, nullptr, nullptr).code == heif_error_Ok) {
+            std::memcpy(plane + static_cast<std::size_t>(y) * stride,
+                        rgb.data() + 3 * static_cast<std::size_t>(y) * w,
+                        3 * static_cast<std::size_t>(w));
+        if (heif_context_encode_image(ctx, image, encoder, nullptr, nullptr).code ==
+            heif_error_Ok) {
             heif_writer writer{};
             writer.writer_api_version = 1;
             writer.write = [](heif_context*, const void* data, size_t size, void* userdata) {

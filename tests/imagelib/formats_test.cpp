@@ -49,8 +49,9 @@ TEST(PictureRefusals, SayWhatIsWrongInTheUsersWords) {
     separate.separatePlanes = true;
     PatchTiffTag(strips, TIFFTAG_ROWSPERSTRIP, 0xFFFFFFF0u);
     Bytes bmp57(57, 0);  // a header asking for 451 MB, and three bytes of pixels
-    const Bytes head = {'B', 'M', 57, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0,
-                        0x30, 0x75, 0, 0, 0x10, 0x27, 0, 0, 1, 0, 24, 0};  // 30000 x 10000
+    const Bytes head = {
+        'B', 'M', 57, 0,    0,    0, 0, 0,    0,    0, 54, 0, 0, 0,  40,
+        0,   0,   0,  0x30, 0x75, 0, 0, 0x10, 0x27, 0, 0,  1, 0, 24, 0};  // 30000 x 10000
     std::copy(head.begin(), head.end(), bmp57.begin());
     Bytes tiffHeaderOnly = MakeTiff(24, 24, rgb, {});
     PatchTiffTag(tiffHeaderOnly, TIFFTAG_IMAGEWIDTH, 20000);
@@ -60,9 +61,11 @@ TEST(PictureRefusals, SayWhatIsWrongInTheUsersWords) {
         Bytes file;
         const char* message;
     } cases[] = {
-        {"PNG cut short", Cut(MakePng(24, 24, rgb, {}), 0.6), "The PNG file is damaged (it ends early)"},
+        {"PNG cut short", Cut(MakePng(24, 24, rgb, {}), 0.6),
+         "The PNG file is damaged (it ends early)"},
         {"PNG with a bad chunk", badChunk, "The PNG file is damaged ("},
-        {"JPEG cut short", Cut(MakeJpeg(24, 24, rgb, {}), 0.6), "The JPEG file is damaged (it ends early)"},
+        {"JPEG cut short", Cut(MakeJpeg(24, 24, rgb, {}), 0.6),
+         "The JPEG file is damaged (it ends early)"},
         {"TIFF planes cut at 60 %", Cut(MakeTiff(24, 24, rgb, separate), 0.6),
          "The TIFF file is damaged ("},
         {"TIFF rows per strip overflowing", strips, "The TIFF file is damaged ("},
@@ -147,7 +150,8 @@ TEST(NewFormats, SixteenBitTiffAndPhotoshopRound) {
     }
     std::vector<Bytes> planes16;
     for (const Bytes& plane : Planes(QuadrantSamples(8, 8), 3)) planes16.push_back(Widen16(plane));
-    ExpectQuadrants(files.Load(MakePsd(8, 8, 3, planes16, true, {}, 16)), 8, 8, 0, "16-bit RGB PSD");
+    ExpectQuadrants(files.Load(MakePsd(8, 8, 3, planes16, true, {}, 16)), 8, 8, 0,
+                    "16-bit RGB PSD");
 }
 
 // L* = 100 is white and L* = 0 black, through the D50 white Lab files use.
@@ -250,7 +254,8 @@ TEST_F(Ghostscript, DrawsPagesWithoutPreviewAtTheGivenResolution) {
     EXPECT_NEAR(r.image->Height(), 50, 1);
     EXPECT_EQ(r.image->Pixel(20, 25), MakeColour(255, 0, 0));
     EXPECT_EQ(r.image->Pixel(80, 25), MakeColour(0, 0, 255));
-    const auto none = files.Load(MakeEps({}));  // a DOS EPS without preview: its PostScript is drawn
+    const auto none =
+        files.Load(MakeEps({}));  // a DOS EPS without preview: its PostScript is drawn
     EXPECT_TRUE(none.image) << none.error;
 }
 

@@ -36,7 +36,8 @@ TEST(PsdDecoder, RefusesWhatItCannotShow) {
     } cases[] = {
         {MakePsd(4, 4, 3, QuadrantPlanes(4, 4), true, {}, 32), "8- and 16-bit"},
         {MakePsd(4, 4, 2, QuadrantPlanes(4, 4), true), "8- and 16-bit"},  // indexed colour
-        {MakePsd(4, 4, 4, QuadrantPlanes(4, 4), true), "header is damaged"},  // CMYK with 3 channels
+        {MakePsd(4, 4, 4, QuadrantPlanes(4, 4), true),
+         "header is damaged"},  // CMYK with 3 channels
     };
     for (const auto& c : cases) {
         const auto r = files.Load(c.file);
