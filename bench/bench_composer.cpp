@@ -2,7 +2,7 @@
 // layers at 360 DPI, rendered in full-width strips of about one million
 // pixels. Rates are pixels/s; peak_rss_mb is the process's peak resident
 // size after the case (getrusage), which must not grow with the job's length.
-#include "raster/imageload.h"
+#include "imagelib/imageload.h"
 #include "raster/stripcomposer.h"
 
 #include <benchmark/benchmark.h>
@@ -15,7 +15,9 @@
 namespace corvan {
 namespace {
 
-std::string Samples() { return CORVAN_SAMPLES_DIR; }
+std::string Samples() {
+    return CORVAN_SAMPLES_DIR;
+}
 
 double PeakRssMb() {
     rusage usage{};
@@ -87,7 +89,8 @@ void RenderJob(benchmark::State& state, int metres, int every, Load load = Load:
     for (auto _ : state) {
         for (int top = 0, n = 0; top < height; top += rows, ++n) {
             if (n % every) continue;
-            auto strip = RenderStrip(*job, DefaultCropMarkCorners(), {0, top, width - 1, top + rows - 1}, s);
+            auto strip =
+                RenderStrip(*job, DefaultCropMarkCorners(), {0, top, width - 1, top + rows - 1}, s);
             benchmark::DoNotOptimize(strip->Row(0));
             pixels += std::int64_t(strip->Width()) * strip->Height();
         }
@@ -97,16 +100,26 @@ void RenderJob(benchmark::State& state, int metres, int every, Load load = Load:
     state.counters["peak_rss_mb"] = PeakRssMb();
 }
 
-void BM_Composer1m(benchmark::State& state) { RenderJob(state, 1, 1); }
+void BM_Composer1m(benchmark::State& state) {
+    RenderJob(state, 1, 1);
+}
 // Every 10th strip of a 10 m job: the same number of strips as 1 m, spread
 // over ten times the length.
-void BM_Composer10mSampled(benchmark::State& state) { RenderJob(state, 10, 10); }
-void BM_Composer10m(benchmark::State& state) { RenderJob(state, 10, 1); }
+void BM_Composer10mSampled(benchmark::State& state) {
+    RenderJob(state, 10, 10);
+}
+void BM_Composer10m(benchmark::State& state) {
+    RenderJob(state, 10, 1);
+}
 
 // The background stretch alone (20 megapixels onto the page), and ten
 // layers over each other; every 4th strip of 1 m.
-void BM_ComposerBackgroundOnly(benchmark::State& state) { RenderJob(state, 1, 4, Load::kBackgroundOnly); }
-void BM_ComposerTenLayers(benchmark::State& state) { RenderJob(state, 1, 4, Load::kTenLayers); }
+void BM_ComposerBackgroundOnly(benchmark::State& state) {
+    RenderJob(state, 1, 4, Load::kBackgroundOnly);
+}
+void BM_ComposerTenLayers(benchmark::State& state) {
+    RenderJob(state, 1, 4, Load::kTenLayers);
+}
 
 BENCHMARK(BM_ComposerBackgroundOnly)->Unit(benchmark::kSecond)->Iterations(1);
 BENCHMARK(BM_ComposerTenLayers)->Unit(benchmark::kSecond)->Iterations(1);

@@ -2,8 +2,8 @@
 // memcpy case copies the same bytes as the background stretch writes, as
 // the yardstick for "as fast as memory allows".
 #include "imagelib/imagedecoder.h"
+#include "imagelib/resample.h"
 #include "raster/background.h"
-#include "raster/resample.h"
 #include "raster/transforms.h"
 
 #include <QTemporaryDir>

@@ -1,3 +1,4 @@
+#include "clisession.h"
 #include "command.h"
 #include "jobload.h"
 
@@ -17,7 +18,8 @@ int RunContours(const std::vector<std::string>& args) {
         if (a == "--scale") {
             if (!TakeValue(args, i, value)) return kUsage;
             const auto v = ParseReal(value);
-            if (!v || *v <= 0 || *v > 1000) return UsageError("--scale wants pixels per millimetre, above 0 up to 1000");
+            if (!v || *v <= 0 || *v > 1000)
+                return UsageError("--scale wants pixels per millimetre, above 0 up to 1000");
             scale = static_cast<float>(*v);
         } else if (!a.empty() && a[0] == '-') {
             return UsageError("contours: unknown option " + a);
@@ -28,19 +30,21 @@ int RunContours(const std::vector<std::string>& args) {
         }
     }
     if (input.empty()) return UsageError("contours needs JOB.RIP");
-    AppCore app;
-    CropMarkLibrary marks;
+    CliSession session(CurrentUi());
+    AppCore& app = session.app;
     std::string error;
-    if (!LoadJobForRendering(app, marks, input, error)) return Failure(error);
+    if (!LoadJobForRendering(app, input, error)) return Failure(error);
     const ContourPath path = CollectJobContours(*app.CurrentJob, scale);
     for (std::size_t i = 0; i < path.points.size(); ++i)
-        std::cout << path.points[i].x << ' ' << path.points[i].y << ' ' << int(path.types[i]) << '\n';
+        std::cout << path.points[i].x << ' ' << path.points[i].y << ' ' << int(path.types[i])
+                  << '\n';
     return kOk;
 }
 
-CommandRegistrar reg({"contours", "JOB.RIP [--scale S]\n"
-                                  "                       prints one copy's cut path, one point a line: "
-                                  "x y type (6 move, 2 line)",
+CommandRegistrar reg({"contours",
+                      "JOB.RIP [--scale S]\n"
+                      "                       prints one copy's cut path, one point a line: "
+                      "x y type (6 move, 2 line)",
                       &RunContours});
 
 }  // namespace

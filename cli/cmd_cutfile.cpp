@@ -1,12 +1,13 @@
+#include "clisession.h"
 #include "command.h"
 #include "jobload.h"
 
 #include "cutting/cutfile.h"
 #include "platform/bmpfile.h"
 #include "platform/folders.h"
+#include "platform/paths.h"
 #include "raster/contours.h"
 #include "raster/stripcomposer.h"
-#include "platform/paths.h"
 
 #include <QFile>
 
@@ -30,8 +31,12 @@ int Dump(const std::string& path) {
     std::cout << "length field " << c->lengthField << " (mm + 1)\nwidth field  " << c->widthField
               << " (mm + 1)\ncreated      " << c->created << " (days since 1899-12-30)\n";
     auto thumb = DecodeBmp(c->thumbnail);
-    if (thumb) std::cout << "thumbnail    " << thumb->pixels->Width() << " x " << thumb->pixels->Height() << "\n";
-    else std::cout << "thumbnail    " << c->thumbnail.size() << " bytes, unreadable: " << thumb.Error() << "\n";
+    if (thumb)
+        std::cout << "thumbnail    " << thumb->pixels->Width() << " x " << thumb->pixels->Height()
+                  << "\n";
+    else
+        std::cout << "thumbnail    " << c->thumbnail.size()
+                  << " bytes, unreadable: " << thumb.Error() << "\n";
     std::cout << "points       " << c->points.size() << "\n";
     for (const auto& p : c->points) std::printf("%.3f %.3f %d\n", p.y, p.x, p.pen);
     return kOk;
@@ -57,18 +62,20 @@ int RunCutfile(const std::vector<std::string>& args) {
     if (input.empty()) return UsageError("cutfile needs JOB.RIP (or a .tcf file with --dump)");
     if (dump) return Dump(input);
 
-    AppCore app;
-    CropMarkLibrary marks;
+    CliSession session(CurrentUi());
+    AppCore& app = session.app;
     std::string error;
-    if (!LoadJobForRendering(app, marks, input, error)) return Failure(error);
+    if (!LoadJobForRendering(app, input, error)) return Failure(error);
     app.CurrentPlotter.MediaWidth = app.CurrentJob->MediaWidth;
     if (output.empty()) {
         output = NextCutFileName(ReadPath("CutDir"));
         if (output.empty()) return Failure("the cut folder holds 0001.tcf to 0200.tcf already");
     }
-    auto thumbnail = RenderCutThumbnail(app);
+    auto thumbnail = RenderCutThumbnail(*app.CurrentJob, CurrentCropMarkCorners(app),
+                                        app.CurrentPlotter.MediaWidth);
     const ContourPath path = CollectJobContours(*app.CurrentJob, 10.0f);
-    if (!WriteCutFile(app, output, thumbnail.get(), path)) return Failure("could not write " + output);
+    if (!WriteCutFile(app, output, thumbnail.get(), path))
+        return Failure("could not write " + output);
     std::cout << output << "\n";
     return kOk;
 }

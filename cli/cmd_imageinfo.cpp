@@ -1,6 +1,6 @@
 #include "command.h"
 
-#include "raster/imageload.h"
+#include "imagelib/imageload.h"
 
 #include <iostream>
 #include <sstream>

@@ -1,8 +1,8 @@
 #include "command.h"
 
+#include "clisession.h"
 #include "job/projectfile.h"
 #include "platform/numbers.h"
-#include "shell/appcore.h"
 
 #include <QFileInfo>
 
@@ -31,7 +31,8 @@ std::string Absolute(const std::string& path) {
 int RunNewJob(const std::vector<std::string>& args) {
     std::string out, value;
     float w = 210, h = 297;
-    AppCore app;
+    CliSession session(CurrentUi());
+    AppCore& app = session.app;
     app.CurrentJob = std::make_unique<TemfFile>();
     TemfFile& job = *app.CurrentJob;
     std::vector<std::string> layers;
@@ -74,7 +75,8 @@ int RunNewJob(const std::vector<std::string>& args) {
     return kOk;
 }
 
-CommandRegistrar reg({"new-job", "OUT.RIP [--size WxH] [--layer F]... [--image F] [--bg RRGGBB] [--text T]",
+CommandRegistrar reg({"new-job",
+                      "OUT.RIP [--size WxH] [--layer F]... [--image F] [--bg RRGGBB] [--text T]",
                       &RunNewJob});
 
 }  // namespace

@@ -106,6 +106,8 @@ int RunRender(const std::vector<std::string>& args) {
             image->Fill(a.background);
             emf::GdiDevice dc(*image);
             const auto result = emf::PlayMetafile(dc, *metafile, QRect(0, 0, a.width, a.height));
+            for (const std::string& why : result.skipped)
+                std::cerr << "corvanrip-cli: " << a.input << ": skipped " << why << "\n";
             if (!result.complete) std::cerr << "corvanrip-cli: " << a.input << ": " << result.reason << "\n";
         }
     } else {

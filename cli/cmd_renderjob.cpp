@@ -1,3 +1,4 @@
+#include "clisession.h"
 #include "command.h"
 #include "jobload.h"
 
@@ -19,8 +20,8 @@ std::optional<IntRect> ParseRect(const std::string& text) {
     std::istringstream in(text);
     IntRect r;
     char c1 = 0, c2 = 0, c3 = 0;
-    if (!(in >> r.left >> c1 >> r.top >> c2 >> r.right >> c3 >> r.bottom) || c1 != ',' || c2 != ',' || c3 != ',' ||
-        !in.eof() || r.right < r.left || r.bottom < r.top)
+    if (!(in >> r.left >> c1 >> r.top >> c2 >> r.right >> c3 >> r.bottom) || c1 != ',' ||
+        c2 != ',' || c3 != ',' || !in.eof() || r.right < r.left || r.bottom < r.top)
         return std::nullopt;
     return r;
 }
@@ -44,7 +45,8 @@ int RunRenderJob(const std::vector<std::string>& args) {
                 output = value;
             } else if (a == "--dpi") {
                 const auto n = ParseInteger(value);
-                if (!n || *n < 1 || *n > 2400) return UsageError("--dpi wants a whole number from 1 to 2400");
+                if (!n || *n < 1 || *n > 2400)
+                    return UsageError("--dpi wants a whole number from 1 to 2400");
                 dpi = static_cast<int>(*n);
             } else if (!(rect = ParseRect(value))) {
                 return UsageError("--rect wants L,T,R,B in output pixels (ends included)");
@@ -57,26 +59,33 @@ int RunRenderJob(const std::vector<std::string>& args) {
             return UsageError("render-job: more than one project file");
         }
     }
-    if (input.empty() || output.empty()) return UsageError("render-job needs JOB.RIP and -o OUT.png");
-    AppCore app;
-    CropMarkLibrary marks;
+    if (input.empty() || output.empty())
+        return UsageError("render-job needs JOB.RIP and -o OUT.png");
+    CliSession session(CurrentUi());
+    AppCore& app = session.app;
     std::string error;
-    if (!LoadJobForRendering(app, marks, input, error)) return Failure(error);
+    if (!LoadJobForRendering(app, input, error)) return Failure(error);
     TemfFile& job = *app.CurrentJob;
-    const float s = static_cast<float>(dpi.value_or(job.RenderDPI > 0 ? job.RenderDPI : 360)) / 25.4f;
+    const float s =
+        static_cast<float>(dpi.value_or(job.RenderDPI > 0 ? job.RenderDPI : 360)) / 25.4f;
     const IntRect r = rect.value_or(WholeRaster(job, s));
-    const std::int64_t w = std::int64_t(r.right) - r.left + 1, h = std::int64_t(r.bottom) - r.top + 1;
-    if (w * h > kMaxPixels) return Failure("the picture would have " + std::to_string(w * h) + " pixels; "
-                                           "ask for a part with --rect or a lower --dpi");
+    const std::int64_t w = std::int64_t(r.right) - r.left + 1,
+                       h = std::int64_t(r.bottom) - r.top + 1;
+    if (w * h > kMaxPixels)
+        return Failure("the picture would have " + std::to_string(w * h) +
+                       " pixels; "
+                       "ask for a part with --rect or a lower --dpi");
     auto image = Bitmap24::Create(static_cast<int>(w), static_cast<int>(h));
     if (!image) return Failure("not enough memory for the picture");
     const int rows = static_cast<int>(std::max<std::int64_t>(1, kStripPixels / w));
+    const StripComposer composer(job, CurrentCropMarkCorners(app));
     for (int top = r.top; top <= r.bottom; top += rows) {
         const int bottom = std::min(r.bottom, top + rows - 1);
-        auto strip = RenderStrip(app, {r.left, top, r.right, bottom}, s);
+        auto strip = composer.Render({r.left, top, r.right, bottom}, s);
         if (!strip) return Failure("not enough memory for a strip");
         for (int y = 0; y < strip->Height(); ++y)
-            std::memcpy(image->Row(top - r.top + y), strip->Row(y), 3 * static_cast<std::size_t>(w));
+            std::memcpy(image->Row(top - r.top + y), strip->Row(y),
+                        3 * static_cast<std::size_t>(w));
     }
     if (!SavePng(*image, output, error)) return Failure(output + ": " + error);
     return kOk;

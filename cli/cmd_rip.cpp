@@ -1,20 +1,19 @@
 #include "command.h"
 
+#include "clisession.h"
 #include "cliui.h"
 #include "jobload.h"
-#include "plugins/printsupport/riphooks.h"
 
 #include "job/projectfile.h"
 #include "placement/placementops.h"
 #include "platform/folders.h"
+#include "platform/paths.h"
 #include "plugins/currentplugin.h"
 #include "plugins/driverlist.h"
 #include "plugins/plottersize.h"
 #include "plugins/printersettings.h"
-#include "plugins/printsupport/qtsystemprinter.h"
 #include "rip/ripcommand.h"
 #include "shell/appcore.h"
-#include "platform/paths.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -64,7 +63,8 @@ int Parse(const std::vector<std::string>& args, RipArgs& a) {
 }
 
 std::string Absolute(const std::string& path) {
-    return path.empty() ? path : QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
+    return path.empty() ? path
+                        : QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
 }
 
 // Lists the drivers of the data folder and the one named on the command line.
@@ -81,7 +81,8 @@ void FillDriverList(DriverList& list, const std::string& extraDriver) {
 void Answers(CliUi& ui, const RipArgs& a) {
     ui.Answer("RIP Current Job?", ButtonYes);
     ui.Answer("Warning: The Selected Job Size does not fit", a.strict ? ButtonYes : ButtonNo);
-    ui.Answer("Update Printer Settings?", a.driver.empty() && a.settings.empty() ? ButtonYes : ButtonNo);
+    ui.Answer("Update Printer Settings?",
+              a.driver.empty() && a.settings.empty() ? ButtonYes : ButtonNo);
     ui.Answer("Spool this file to printer?", a.spool ? ButtonYes : ButtonNo);
     ui.Answer("There was a problem with the current print job.", ButtonAbort);
     ui.Answer("The printer is not using a profile", ButtonYes);
@@ -104,22 +105,18 @@ int RunRip(const std::vector<std::string>& args) {
     CliUi ui;
     SetCurrentUi(&ui);
     Answers(ui, a);
-    InstallQtSystemPrinter();
 
-    AppCore app;
-    DriverList& list = TheDriverList();
+    CliSession session(ui);
+    AppCore& app = session.app;
+    DriverList& list = app.Drivers;
     FillDriverList(list, a.driver);
-    PluginProjectDriver port(list, app.CurrentPlotter);
-    app.Driver = &port;
-    app.DriverDatatype = [](int type) { return CurrentPlugin().Get_Plugin_Datatype(type); };
 
-    CropMarkLibrary marks;
     std::string error;
-    if (!LoadJobForRendering(app, marks, a.job, error)) {
+    if (!LoadJobForRendering(app, a.job, error)) {
         SetCurrentUi(nullptr);
         return Failure(error);
     }
-    if (!a.driver.empty()) LoadPlugin(a.driver);
+    if (!a.driver.empty()) LoadPlugin(a.driver, list.Host->HostWindowId());
     if (!a.settings.empty()) LoadDriverSettings(Absolute(a.settings), list, app.CurrentPlotter);
     Set_Plotter_Size(app.CurrentPlotter);
     app.Output.DoRaster = a.raster;
@@ -131,28 +128,31 @@ int RunRip(const std::vector<std::string>& args) {
     UpdateLayout(app, false);
 
     const TemfFile& job = *app.CurrentJob;
-    std::cerr << "corvanrip: " << job.MediaUsedWidth + job.XOffset << " x " << job.MediaUsedHeight + job.YOffset
-              << " mm at " << job.RenderDPI << " DPI to " << app.CurrentPlotter.PrinterName << " ("
-              << app.CurrentPlotter.DpiX << " x " << app.CurrentPlotter.DpiY << " DPI)\n";
+    std::cerr << "corvanrip: " << job.MediaUsedWidth + job.XOffset << " x "
+              << job.MediaUsedHeight + job.YOffset << " mm at " << job.RenderDPI << " DPI to "
+              << app.CurrentPlotter.PrinterName << " (" << app.CurrentPlotter.DpiX << " x "
+              << app.CurrentPlotter.DpiY << " DPI)\n";
     QElapsedTimer clock;
     clock.start();
-    RipStats stats;
-    const RipResult result = RipNow(app, CurrentPlugin(), MakeRipHooks(app, &stats));
+    CliRip port(app);
+    const RipResult result = RipNow(app, CurrentPlugin(), port);
     const double seconds = clock.elapsed() / 1000.0;
     ReleaseCurrentPlugin();
     SetCurrentUi(nullptr);
     if (!result.error.empty()) return Failure(result.error);
     if (!result.ran) return Failure("nothing was ripped");
-    std::fprintf(stderr, "corvanrip: %.1f s, %.1f source megapixels/s rendered, peak memory %ld MB%s\n", seconds,
-                 seconds > 0 ? stats.sourcePixels / 1e6 / seconds : 0.0, PeakResidentKb() / 1024,
-                 result.completed ? "" : " (stopped early)");
+    std::fprintf(stderr,
+                 "corvanrip: %.1f s, %.1f source megapixels/s rendered, peak memory %ld MB%s\n",
+                 seconds, seconds > 0 ? port.SourcePixels() / 1e6 / seconds : 0.0,
+                 PeakResidentKb() / 1024, result.completed ? "" : " (stopped early)");
     return result.completed ? kOk : kFailed;
 }
 
-CommandRegistrar reg({"rip",
-                      "JOB.RIP [--driver FILE.drv] [--settings FILE.pin] [--output FILE] [--no-raster] "
-                      "[--no-cut] [--only-extra-spots] [--spool] [--strict]",
-                      &RunRip});
+CommandRegistrar reg(
+    {"rip",
+     "JOB.RIP [--driver FILE.drv] [--settings FILE.pin] [--output FILE] [--no-raster] "
+     "[--no-cut] [--only-extra-spots] [--spool] [--strict]",
+     &RunRip});
 
 }  // namespace
 }  // namespace corvan::cli

@@ -2,6 +2,8 @@
 
 #include "job/projectfile.h"
 #include "platform/folders.h"
+#include "platform/metafile/layer_fonts.h"
+#include "platform/paths.h"
 
 #include <QFileInfo>
 #include <QImageWriter>
@@ -24,26 +26,33 @@ bool ResolveBeside(std::string& file, const QString& folder) {
 
 }  // namespace
 
-bool LoadJobForRendering(AppCore& app, CropMarkLibrary& marks, const std::string& path, std::string& error) {
+bool LoadJobForRendering(AppCore& app, const std::string& path, std::string& error) {
     const QFileInfo info(QString::fromStdString(path));
     if (!info.isFile()) {
         error = path + ": no such project file";
         return false;
     }
-    app.CropMarks = &marks;
-    app.CropMarkPictures = &marks;
-    LoadProject(app, info.absoluteFilePath().toStdString());
+    Status loaded = LoadProject(app, info.absoluteFilePath().toStdString());
     if (!app.CurrentJob) {
-        error = path + ": cannot be read as a project";
+        error = loaded.Error();
         return false;
     }
     TemfFile& job = *app.CurrentJob;
     const QString folder = info.absolutePath();
-    for (std::string& layer : job.Layers) ResolveBeside(layer, folder);
-    if (ResolveBeside(job.BackgroundFile, folder)) ReloadBackground(app);
+    for (std::string& layer : job.Layers)
+        if (ResolveBeside(layer, folder)) emf::InstallLayerFonts(layer, ReadPath("CacheDir"));
+    if (ResolveBeside(job.BackgroundFile, folder)) loaded = ReloadBackground(app);
+    if (!loaded) {
+        error = loaded.Error();
+        for (char& c : error)
+            if (c == '\r') c = ' ';
+        return false;
+    }
     // Without a device the copies are laid out on a roll of the width the
     // layout fits them to; the project does not store the media.
-    if (job.MediaWidth <= 0) job.MediaWidth = app.CurrentPlotter.MediaWidth > 0 ? app.CurrentPlotter.MediaWidth : kDefaultRollWidth;
+    if (job.MediaWidth <= 0)
+        job.MediaWidth =
+            app.CurrentPlotter.MediaWidth > 0 ? app.CurrentPlotter.MediaWidth : kDefaultRollWidth;
     job.ComputeLayout();
     return true;
 }

@@ -2,7 +2,6 @@
 // Helpers the job commands share: loading a project for rendering (with
 // its files looked up beside the project when their own paths fail) and
 // writing PNG files.
-#include "placement/cropmarks.h"
 #include "platform/bitmap.h"
 #include "shell/appcore.h"
 
@@ -10,12 +9,12 @@
 
 namespace corvan::cli {
 
-// Loads the project into app (with a crop-mark library attached, so the
-// project's crop-mark file is applied). A layer or background image that is
-// not where the project says is looked up by its bare name in the project's
+// Loads the project into app (its crop-mark file applied, the fonts that
+// travel with its layers installed). A layer or background image that is not
+// where the project says is looked up by its bare name in the project's
 // folder, so a project can ship beside its files. False with a message when
-// the project cannot be read.
-bool LoadJobForRendering(AppCore& app, CropMarkLibrary& marks, const std::string& path, std::string& error);
+// the project cannot be read or its background picture cannot be loaded.
+bool LoadJobForRendering(AppCore& app, const std::string& path, std::string& error);
 
 // Writes the picture as PNG, replacing the file only when complete.
 bool SavePng(Bitmap24& image, const std::string& path, std::string& error);

@@ -10,16 +10,16 @@
 // proposed size as it is), renders the main window, or the dialog NAME
 // (jobsize, jobsize-image, paths, wizard, about, splash, preflight), to OUT.png and
 // exits. --tab makes the tab page of that object name current first.
-#include "job/loading.h"
 #include "placement/ui/jobsizedialog.h"
 #include "platform/bitmap.h"
-#include "plugins/printsupport/qtsystemprinter.h"
+#include "platform/debuglog.h"
 #include "plugins/driverlist.h"
+#include "plugins/printsupport/qtsystemprinter.h"
 #include "plugins/systemprinter.h"
 #include "plugins/ui/systemprinterdialogs.h"
 #include "rip/ui/preflightdialog.h"
 #include "shell/appcore.h"
-#include "platform/debuglog.h"
+#include "shell/loading.h"
 #include "shell/ui/aboutbox.h"
 #include "shell/ui/appicon.h"
 #include "shell/ui/application.h"
@@ -79,7 +79,7 @@ Options ParseArgs(int argc, char** argv) {
     return o;
 }
 
-QWidget* MakeDialog(const std::string& name, QWidget* parent,
+QWidget* MakeDialog(const std::string& name, corvan::TForm1* parent,
                     std::unique_ptr<corvan::Bitmap24>& picture) {
     using namespace corvan;
     if (name == "jobsize") return new Tfsize({nullptr, false, 200, 280}, parent);
@@ -99,34 +99,28 @@ QWidget* MakeDialog(const std::string& name, QWidget* parent,
         return queues.empty() ? nullptr : NewQueuePropertiesDialog(parent, queues.front());
     }
     if (name == "preflight") {
-        AppCore sample;
-        sample.CurrentJob = std::make_unique<TemfFile>();
-        sample.CurrentJob->FileName = "/jobs/Shop window.RIP";
-        sample.CurrentJob->ComputeLayout();
-        return new Tfpreflight(BuildPreflight(sample), parent);
+        AppCore& core = parent->Core();
+        if (!core.CurrentJob) {
+            core.CurrentJob = std::make_unique<TemfFile>();
+            core.CurrentJob->FileName = "/jobs/Shop window.RIP";
+            core.CurrentJob->ComputeLayout();
+        }
+        return new Tfpreflight(BuildPreflight(core), parent);
     }
     return nullptr;
 }
 
-int Screenshot(const Options& o, corvan::AppCore& core, corvan::QtUserInterface& ui) {
+int Screenshot(const Options& o, corvan::QtUserInterface& ui) {
     using namespace corvan;
     // Nobody is there to answer: messages go to standard error.
     ConsoleUserInterface console;
     SetCurrentUi(&console);
-    TForm1 window(core, ui);
-    core.AskJobSize = [](const AppCore::JobSizeRequest& r) {
-        return std::optional<AppCore::JobSize>(
-            r.pixelSource ? AppCore::JobSize{r.width * 25.4f / 100, r.height * 25.4f / 100}
-                          : AppCore::JobSize{r.width, r.height});
-    };
-    core.PostStartMessage = nullptr;
+    TForm1 window(console, ui);
+    window.Front().SetUnattended(true);
+    AppCore& core = window.Core();
     core.StartupDone = true;
     window.resize(o.width, o.height);
     window.show();
-    // A fresh program folder has no driver list until one is scanned.
-    if (TheDriverList().Lines.empty())
-        if (auto* update = window.findChild<QAction*>(QStringLiteral("UpdateDrivers1")))
-            update->trigger();
     if (!o.file.empty()) LoadAnything(core, o.file);
     if (!o.tab.empty())
         if (auto* page = window.findChild<QWidget*>(QString::fromStdString(o.tab)))
@@ -167,7 +161,6 @@ int main(int argc, char** argv) {
     corvan::CorvanApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("CorvanRIP"));
     QApplication::setWindowIcon(QIcon(corvan::AppIcon(64)));
-    corvan::AppCore core;
     corvan::QtUserInterface ui;
     corvan::SetCurrentUi(&ui);
 
@@ -175,7 +168,7 @@ int main(int argc, char** argv) {
     corvan::InstallQtSystemPrinter();
     if (!options.screenshot.empty()) {
         QApplication::setApplicationDisplayName(QStringLiteral("CorvanRIP SE"));
-        return Screenshot(options, core, ui);
+        return Screenshot(options, ui);
     }
     auto splash = std::make_unique<corvan::SplashWindow>();
     splash->show();
@@ -183,7 +176,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QStringLiteral("CorvanRIP SE"));
     splash->Play(1000, 100);
     corvan::LogLine("Create Form1");
-    auto window = std::make_unique<corvan::TForm1>(core, ui);
+    auto window = std::make_unique<corvan::TForm1>(ui);
     splash.reset();
     window->show();
     window->FirstShow(options.file);

@@ -15,8 +15,10 @@ PACKAGES=(
   # HEIC and AVIF photos; EPS, PostScript and PDF files without a preview
   libheif-dev ghostscript
   libgtest-dev libgmock-dev libbenchmark-dev
-  # fonts: Arial, Times New Roman, Courier New, Calibri and Cambria map to these
+  # fonts: the faces layer files name are drawn with these
+  # (share/data/Data/FontSubstitutes.tsv says which stands for which)
   fontconfig fonts-dejavu-core fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea
+  fonts-urw-base35 fonts-wine fonts-open-sans fonts-comic-neue
   # fidelity scoring against the reference renders
   python3 python3-numpy python3-pil
   # looking at the desktop program without a display

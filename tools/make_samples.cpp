@@ -1,12 +1,12 @@
 // Writes the crop-mark files and the demo job shipped in share/data:
 //   make_samples SHARE_DATA_DIR
 // The output is data and is committed; run this again only to change it.
+#include "clisession.h"
 #include "job/projectfile.h"
 #include "placement/cropmarkfile.h"
 #include "platform/bmpfile.h"
 #include "platform/metafile/emf_player.h"
 #include "platform/metafile/emf_writer.h"
-#include "shell/appcore.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -28,7 +28,7 @@ namespace {
 using CornerDraw = std::function<void(EmfWriter&, int sx, int sy)>;
 
 std::vector<std::uint8_t> Corner(int index, const CornerDraw& draw) {
-    EmfWriter w(RectL{0, 0, 2000, 2000}, {2000, 2000}, {20, 20});
+    EmfWriter w(RectL{0, 0, 2000, 2000}, {200, 200}, {2, 2});
     const int sx = (index % 2 == 0) ? -1 : 1, sy = index < 2 ? -1 : 1;
     draw(w, sx, sy);
     return w.Finish();
@@ -36,7 +36,8 @@ std::vector<std::uint8_t> Corner(int index, const CornerDraw& draw) {
 
 bool WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     return bool(out);
 }
 
@@ -73,8 +74,9 @@ void DrawCornerL(EmfWriter& w, int sx, int sy) {
     w.SelectStock(kNullPen);
     w.SelectStock(kBlackBrush);
     const auto box = [&](int x0, int y0, int x1, int y1) {
-        w.Box(kRectangle, QRect(QPoint(1000 + sx * x0, 1000 + sy * y0), QPoint(1000 + sx * x1, 1000 + sy * y1))
-                              .normalized());
+        w.Box(kRectangle,
+              QRect(QPoint(1000 + sx * x0, 1000 + sy * y0), QPoint(1000 + sx * x1, 1000 + sy * y1))
+                  .normalized());
     };
     box(150, 150, 950, 260);
     box(150, 150, 260, 950);
@@ -85,13 +87,18 @@ std::vector<QPoint> Star(QPoint c, int outer, int inner) {
     for (int i = 0; i < 10; ++i) {
         const double a = -M_PI / 2 + i * M_PI / 5;
         const int r = i % 2 ? inner : outer;
-        pts.emplace_back(c.x() + int(std::lround(r * std::cos(a))), c.y() + int(std::lround(r * std::sin(a))));
+        pts.emplace_back(c.x() + int(std::lround(r * std::cos(a))),
+                         c.y() + int(std::lround(r * std::sin(a))));
     }
     return pts;
 }
 
-// The sign: 300 x 200 mm, one unit = 0.25 mm.
-EmfWriter SignWriter() { return EmfWriter(RectL{0, 0, 29999, 19999}, {1200, 800}, {300, 200}); }
+// The sign: 300 x 200 mm, one unit = 0.25 mm. The reference device is a
+// tenth of the picture, as layers printed through the layer driver carry it,
+// so "Layer as New Job" proposes the sign's own size.
+EmfWriter SignWriter() {
+    return EmfWriter(RectL{0, 0, 29999, 19999}, {120, 80}, {30, 20});
+}
 
 bool WriteSign(const std::string& path) {
     EmfWriter w = SignWriter();
@@ -105,8 +112,8 @@ bool WriteSign(const std::string& path) {
     w.SelectObject(w.CreatePen(kPsSolid, 24, 0x903010));  // dark blue waves
     for (int i = 0; i < 3; ++i) {
         const int y = 600 + 50 * i;
-        const std::vector<QPoint> wave{{620, y}, {720, y - 60}, {820, y + 60}, {920, y - 60}, {1020, y + 60},
-                                       {1120, y}};
+        const std::vector<QPoint> wave{{620, y},      {720, y - 60},  {820, y + 60},
+                                       {920, y - 60}, {1020, y + 60}, {1120, y}};
         w.Poly(kPolyline, wave);
     }
     return w.Save(path);
@@ -133,7 +140,8 @@ bool WriteBackground(const std::string& path) {
 }
 
 bool WriteProject(const std::string& path) {
-    AppCore app;
+    cli::CliSession session(CurrentUi());
+    AppCore& app = session.app;
     app.CurrentJob = std::make_unique<TemfFile>();
     TemfFile& job = *app.CurrentJob;
     job.Reset(300, 200);
@@ -156,7 +164,7 @@ bool WriteProject(const std::string& path) {
     job.TileBox = true;
     job.ComputeLayout();
     job.TileNo = 7;  // after the layout, which resets it for a job without tiles
-    app.CropMarkFallback = "Target.mrk";
+    app.CropMarkSet.SelectCropMarkFile("Target.mrk");
     // Written from inside its folder so the file names no folder of ours.
     const QString previous = QDir::currentPath();
     const QFileInfo info(QString::fromStdString(path));

@@ -5,9 +5,11 @@
 #include "common/devicesettings.h"
 #include "common/outputs.h"
 #include "common/settingstext.h"
+#include "hpgl/cutdialog.h"
 #include "hpgl/hpglwriter.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -15,11 +17,13 @@
 
 namespace {
 
-struct Settings {
-    drv::DeviceSettings Device;
-    drv::CutSettings Cut;
-    std::string DevicePath = "/dev/usb/lp0";
+// A length setting in mm: negative, absurd or unreadable values keep `def`.
+double Length(const std::string& text, double def) {
+    const double v = drv::ParseRealText(text, def);
+    return v >= 0 && v <= 1000 ? v : def;
+}
 
+struct Settings : drv::CutterSettings {
     Settings() {
         Device.DpiX = Device.DpiY = 72;  // raster is ignored; keeps a stray raster pass small
         Device.MediaWidth = 610;         // a 24 inch vinyl roll
@@ -32,6 +36,10 @@ struct Settings {
                               {"Speed", std::to_string(Cut.Speed)},
                               {"Force", std::to_string(Cut.Force)},
                               {"Rotate", Cut.Rotate ? "1" : "0"},
+                              {"BladeOffset", drv::FormatReal(Cut.Options.BladeOffset)},
+                              {"Overcut", drv::FormatReal(Cut.Options.Overcut)},
+                              {"CutOrder", Cut.Options.Optimise ? "1" : "0"},
+                              {"WeedBorder", drv::FormatReal(Cut.Options.WeedBorder)},
                               {"Device", DevicePath}};
         Device.ToMap(m);
         m.erase("Profile");
@@ -46,6 +54,11 @@ struct Settings {
         Cut.Force = static_cast<int>(drv::ParseIntText(drv::Value(m, "Force"), Cut.Force));
         Cut.Rotate = drv::ParseIntText(drv::Value(m, "Rotate"), Cut.Rotate) != 0;
         if (m.count("Device")) DevicePath = drv::Value(m, "Device");
+        drv::CutOptions& o = Cut.Options;
+        o.BladeOffset = Length(drv::Value(m, "BladeOffset"), o.BladeOffset);
+        o.Overcut = Length(drv::Value(m, "Overcut"), o.Overcut);
+        o.Optimise = drv::ParseIntText(drv::Value(m, "CutOrder"), o.Optimise) != 0;
+        o.WeedBorder = Length(drv::Value(m, "WeedBorder"), o.WeedBorder);
     }
 };
 
@@ -53,6 +66,7 @@ struct State {
     Settings settings;
     drv::HpglWriter writer;
     std::string blob;  // kept alive for Get_Plugin_Data's second call
+    std::uint64_t window = 0;  // the host's window for dialogs
 };
 
 State& S() {
@@ -107,14 +121,18 @@ CORVAN_DRV_EXPORT int32_t Get_Plugin_Data(void* buffer) {
     return drv::CopyBlob(S().blob, buffer);
 }
 
-// No dialogs of its own: every request is accepted with the current
-// settings, which the settings blob carries.
-CORVAN_DRV_EXPORT DrvBool Choose_Plugin_Data(int32_t) {
-    return 1;
+// Request 1 shows the cutter's dialog; the others are accepted with the
+// current settings, which the settings blob carries.
+CORVAN_DRV_EXPORT DrvBool Choose_Plugin_Data(int32_t dialog) {
+    return drv::ChooseCutterSettings(dialog, S().window, S().settings) ? 1 : 0;
 }
 
 CORVAN_DRV_EXPORT int32_t Set_Plugin_Datatype(int32_t type, const uint8_t* value) {
-    S().settings.Device.Set(type, drv::ShortText(value));
+    const std::string v = drv::ShortText(value);
+    if (type == DRV_DATA_WINDOW)
+        S().window = std::strtoull(v.c_str(), nullptr, 10);
+    else
+        S().settings.Device.Set(type, v);
     return 0;
 }
 

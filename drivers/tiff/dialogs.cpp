@@ -1,12 +1,12 @@
 #include "tiff/dialogs.h"
 
+#include "common/formdialog.h"
 #include "common/outputs.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFileInfo>
@@ -21,9 +21,6 @@
 namespace drv {
 
 namespace {
-
-// Editors write their value back into the copy only when OK was pressed.
-using Appliers = std::vector<std::function<void()>>;
 
 const char* const kMethods[] = {"Profile Default", "1. Accurate", "2. Saturation",
                                 "3. Photo",        "4. Pleasant", "5. Logo"};
@@ -145,12 +142,7 @@ bool ChooseSettings(int dialog, std::uint64_t window, TiffSettings& settings) {
     if (dialog == 22) AddMedia(form, edit, apply);
     if (dialog == 11) AddColour(form, edit, apply);
     if (dialog == 24) AddProfiles(form, edit, apply);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
-    form->addRow(buttons);
-    if (box.exec() != QDialog::Accepted) return false;
-    for (const auto& f : apply) f();
+    if (!RunForm(box, form, apply)) return false;
     settings = edit;
     return true;
 }

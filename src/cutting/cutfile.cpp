@@ -2,11 +2,11 @@
 
 #include "cutting/lzhuf.h"
 #include "job/emffile.h"
+#include "job/jobsession.h"
 #include "platform/bmpfile.h"
 #include "platform/companions.h"
 #include "platform/folders.h"
 #include "platform/inifile.h"
-#include "shell/appcore.h"
 #include "platform/numbers.h"
 
 #include <QDateTime>
@@ -86,10 +86,14 @@ std::vector<CutPointRecord> CutPointRecords(TemfFile& job, const ContourPath& pa
         for (std::size_t i = 0; i < path.points.size(); ++i) {
             const IntPoint p = path.points[i];
             CutPointRecord r;
-            r.y = static_cast<float>(static_cast<long double>(y1) + job.YOffset + p.y * 0.1L + 0.5L);
-            r.x = static_cast<float>(farEdge - (static_cast<long double>(x1) + job.XOffset + p.x * 0.1L + 0.5L));
-            if ((path.types[i] & kPtMoveTo) == kPtMoveTo) r.pen = 1;
-            else r.pen = i == 0 ? 0 : 2;
+            r.y =
+                static_cast<float>(static_cast<long double>(y1) + job.YOffset + p.y * 0.1L + 0.5L);
+            r.x = static_cast<float>(
+                farEdge - (static_cast<long double>(x1) + job.XOffset + p.x * 0.1L + 0.5L));
+            if ((path.types[i] & kPtMoveTo) == kPtMoveTo)
+                r.pen = 1;
+            else
+                r.pen = i == 0 ? 0 : 2;
             records.push_back(r);
         }
     }
@@ -144,7 +148,8 @@ std::vector<std::uint8_t> BuildCutFile(const CutFileContents& c) {
     return w.out;
 }
 
-std::optional<CutFileContents> ParseCutFile(std::span<const std::uint8_t> bytes, std::string* reason) {
+std::optional<CutFileContents> ParseCutFile(std::span<const std::uint8_t> bytes,
+                                            std::string* reason) {
     auto fail = [&](const char* why) {
         if (reason) *reason = why;
         return std::nullopt;
@@ -159,13 +164,16 @@ std::optional<CutFileContents> ParseCutFile(std::span<const std::uint8_t> bytes,
     c.created = r.Get<double>();
     r.Seek(168);
     const auto thumbLen = r.Get<std::int32_t>();
-    if (thumbLen < 0 || !r.Has(static_cast<std::size_t>(thumbLen) + 4)) return fail("truncated thumbnail");
+    if (thumbLen < 0 || !r.Has(static_cast<std::size_t>(thumbLen) + 4))
+        return fail("truncated thumbnail");
     auto thumb = r.Take(static_cast<std::size_t>(thumbLen));
     c.thumbnail.assign(thumb.begin(), thumb.end());
     const auto blockLen = r.Get<std::int32_t>();
-    if (blockLen < 8 || !r.Has(static_cast<std::size_t>(blockLen))) return fail("truncated point data");
+    if (blockLen < 8 || !r.Has(static_cast<std::size_t>(blockLen)))
+        return fail("truncated point data");
     auto block = r.Take(static_cast<std::size_t>(blockLen));
-    if (std::memcmp(block.data(), kSignature, 4) != 0) return fail("point data lacks its signature");
+    if (std::memcmp(block.data(), kSignature, 4) != 0)
+        return fail("point data lacks its signature");
     std::int32_t plain;
     std::memcpy(&plain, block.data() + 4, 4);
     if (plain < 0 || plain % kRecordSize != 0) return fail("point data has an impossible length");
@@ -182,7 +190,8 @@ std::optional<CutFileContents> ParseCutFile(std::span<const std::uint8_t> bytes,
     return c;
 }
 
-bool WriteCutFile(AppCore& app, const std::string& fileName, const Bitmap24* thumbnail, const ContourPath& path) {
+bool WriteCutFile(JobSession& app, const std::string& fileName, const Bitmap24* thumbnail,
+                  const ContourPath& path) {
     if (!app.CurrentJob) return false;
     TemfFile& job = *app.CurrentJob;
     CutFileContents c;
@@ -193,17 +202,19 @@ bool WriteCutFile(AppCore& app, const std::string& fileName, const Bitmap24* thu
     c.points = CutPointRecords(job, path);
     const auto bytes = BuildCutFile(c);
     std::string error;
-    if (!AtomicWriteFile(fileName, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
-                         &error)) {
+    if (!AtomicWriteFile(
+            fileName, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+            &error)) {
         app.Ui().ShowError("Unable to write " + fileName + "\r" + error);
         return false;
     }
     return true;
 }
 
-void StartVinylSpooler(AppCore& app) {
+void StartVinylSpooler(JobSession& app) {
     const std::string spooler = FindVinylSpooler();
-    if (spooler.empty() || !StartDetached(spooler)) app.Ui().ShowError("Unable to locate Vinyl Spooler!");
+    if (spooler.empty() || !StartDetached(spooler))
+        app.Ui().ShowError("Unable to locate Vinyl Spooler!");
 }
 
 std::string NextCutFileName(const std::string& folder) {

@@ -29,9 +29,9 @@ struct CutPointRecord {
 std::vector<CutPointRecord> CutPointRecords(TemfFile& job, const ContourPath& path);
 
 struct CutFileContents {
-    std::uint16_t lengthField = 0;  // used length in whole mm + 1
-    std::uint16_t widthField = 0;   // used width in whole mm + 1
-    double created = 0;             // days since 30 December 1899
+    std::uint16_t lengthField = 0;        // used length in whole mm + 1
+    std::uint16_t widthField = 0;         // used width in whole mm + 1
+    double created = 0;                   // days since 30 December 1899
     std::vector<std::uint8_t> thumbnail;  // BMP file bytes
     std::vector<CutPointRecord> points;
 };
@@ -44,16 +44,18 @@ double CutFileTimeNow();
 std::vector<std::uint8_t> BuildCutFile(const CutFileContents& contents);
 // Reads a cut file back (for tests and the dump view); empty with a reason
 // for anything damaged.
-std::optional<CutFileContents> ParseCutFile(std::span<const std::uint8_t> bytes, std::string* reason);
+std::optional<CutFileContents> ParseCutFile(std::span<const std::uint8_t> bytes,
+                                            std::string* reason);
 
 // Writes the cut file of the current job: header from the used media, the
 // thumbnail as a BMP, the cut path of one copy (0.1 mm units) for every
 // copy. The file is replaced whole or not at all; false with the reason
 // shown through the UI when it cannot be written.
-class AppCore;
-bool WriteCutFile(AppCore& app, const std::string& fileName, const Bitmap24* thumbnail, const ContourPath& path);
+class JobSession;
+bool WriteCutFile(JobSession& app, const std::string& fileName, const Bitmap24* thumbnail,
+                  const ContourPath& path);
 // "Vinyl Spooler": starts the spooler, or says that none was found.
-void StartVinylSpooler(AppCore& app);
+void StartVinylSpooler(JobSession& app);
 
 // The lowest free name 0001.tcf ... 0200.tcf in the folder; empty when all
 // two hundred are taken.

@@ -1,7 +1,5 @@
 #include "imagelib/orientation.h"
 
-#include <algorithm>
-
 namespace corvan {
 
 namespace {
@@ -87,11 +85,27 @@ std::unique_ptr<Bitmap24> ApplyOrientation(std::unique_ptr<Bitmap24> image, int 
         {false, true, true},   {false, false, true},  {true, true, false},
         {true, true, true},    {true, false, true},   {true, false, false},
     };
-    if (!image || orientation <= 1 || orientation > 8 || image->Width() == 0 ||
-        image->Height() == 0)
-        return image;
-    const bool* f = kFlags[orientation];
-    return TurnAndMirror(*image, f[0], f[1], f[2]);
+    if (!image || orientation <= 1 || orientation > 8) return image;
+    const bool turn = kFlags[orientation][0], mirrorX = kFlags[orientation][1],
+               mirrorY = kFlags[orientation][2];
+    const int W = image->Width(), H = image->Height();
+    auto out = turn ? Bitmap24::Create(H, W) : Bitmap24::Create(W, H);
+    if (!out) return nullptr;
+    // The same mapping as the strip composer's whole-image transform: mirrors
+    // first, then the quarter turn that makes the source's right column the
+    // top row.
+    for (int y = 0; y < out->Height(); ++y) {
+        std::uint8_t* dst = out->Row(y);
+        for (int x = 0; x < out->Width(); ++x, dst += 3) {
+            const int sy = turn ? (mirrorY ? H - 1 - x : x) : (mirrorY ? H - 1 - y : y);
+            const int sx = turn ? (mirrorX ? y : W - 1 - y) : (mirrorX ? W - 1 - x : x);
+            const std::uint8_t* src = image->Row(sy) + 3 * static_cast<std::size_t>(sx);
+            dst[0] = src[0];
+            dst[1] = src[1];
+            dst[2] = src[2];
+        }
+    }
+    return out;
 }
 
 }  // namespace corvan

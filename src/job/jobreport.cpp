@@ -1,19 +1,23 @@
 #include "job/jobreport.h"
 
+#include "job/jobsession.h"
 #include "job/units.h"
-#include "shell/appcore.h"
 
 #include <cstdio>
 
 namespace corvan {
 
 namespace {
-const char* YesNoText(bool flag) { return flag ? "Yes" : "No"; }
+const char* YesNoText(bool flag) {
+    return flag ? "Yes" : "No";
+}
 const std::string kSeparator(133, '-');
 constexpr int kProfileDatatype = 10;
 }  // namespace
 
-std::string DriverInfoText(const TemfPlotter& p) { return p.PrinterName + "  " + p.PrinterDescription; }
+std::string DriverInfoText(const TemfPlotter& p) {
+    return p.PrinterName + "  " + p.PrinterDescription;
+}
 
 std::string DriverInfoText2(const TemfPlotter& p) {
     char buf[64];
@@ -21,7 +25,7 @@ std::string DriverInfoText2(const TemfPlotter& p) {
     return buf + FormatSize(p.MediaWidth, p.MediaHeight);
 }
 
-std::vector<std::string> JobReport(const AppCore& app, int kind) {
+std::vector<std::string> JobReport(JobSession& app, int kind) {
     std::vector<std::string> lines;
     if (kind > 0 || !app.CurrentJob) return lines;
     const TemfFile& job = *app.CurrentJob;
@@ -50,14 +54,15 @@ std::vector<std::string> JobReport(const AppCore& app, int kind) {
     lines.push_back(kSeparator);
     lines.push_back("Render DPI:\t" + std::to_string(job.RenderDPI));
     std::string smoothing = std::string("Smoothing:\t") + YesNoText(job.Interpolate);
-    if (job.Interpolate) smoothing += " (" + std::to_string((40 - job.Interpolation) * 100 / 40) + ")";
+    if (job.Interpolate)
+        smoothing += " (" + std::to_string((40 - job.Interpolation) * 100 / 40) + ")";
     lines.push_back(smoothing);
     lines.push_back(kSeparator);
     lines.push_back("Printer:\t\t" + DriverInfoText(app.CurrentPlotter));
     lines.push_back("Output DPI:\t" + DriverInfoText2(app.CurrentPlotter));
     lines.push_back("Destination:\t" + (out.RipToFile ? out.FileName : out.QueueText));
     std::string profile;
-    if (app.CurrentPlotter.IsPlugin && app.DriverDatatype) profile = app.DriverDatatype(kProfileDatatype);
+    if (app.CurrentPlotter.IsPlugin) profile = app.Driver().Datatype(kProfileDatatype);
     lines.push_back("Profile:\t\t" + profile);
     return lines;
 }

@@ -6,7 +6,7 @@
 
 namespace corvan {
 
-class AppCore;
+class JobSession;
 class TemfPlotter;
 
 // The device labels of the main window: name and description, and
@@ -15,6 +15,6 @@ std::string DriverInfoText(const TemfPlotter& plotter);
 std::string DriverInfoText2(const TemfPlotter& plotter);
 
 // Empty for kind > 0 or without a job.
-std::vector<std::string> JobReport(const AppCore& app, int kind);
+std::vector<std::string> JobReport(JobSession& app, int kind);
 
 }  // namespace corvan

@@ -1,20 +1,23 @@
 #include "job/projectfile.h"
 
+#include "imagelib/imageload.h"
+#include "imagelib/resample.h"
 #include "job/emffile.h"
+#include "job/jobsession.h"
 #include "platform/base64.h"
 #include "platform/bmpfile.h"
+#include "platform/debuglog.h"
 #include "platform/folders.h"
 #include "platform/inifile.h"
+#include "platform/metafile/layer_fonts.h"
 #include "platform/numbers.h"
-#include "raster/imageload.h"
-#include "raster/resample.h"
-#include "shell/appcore.h"
-#include "platform/debuglog.h"
 #include "platform/paths.h"
 #include "platform/preferences.h"
 
 #include <QLocale>
 #include <QTime>
+#include <algorithm>
+#include <cmath>
 
 namespace corvan {
 
@@ -105,11 +108,21 @@ constexpr int kMaxListKeys = 51;
 void WriteField(IniFile& ini, const FieldKey& f, TemfFile& job) {
     void* p = f.field(job);
     switch (f.kind) {
-        case Kind::Bool: ini.WriteBool(f.section, f.key, *static_cast<bool*>(p)); break;
-        case Kind::Int: ini.WriteInteger(f.section, f.key, *static_cast<std::int32_t*>(p)); break;
-        case Kind::Colour: ini.WriteInteger(f.section, f.key, *static_cast<Colour*>(p)); break;
-        case Kind::Float: ini.WriteFloat(f.section, f.key, *static_cast<float*>(p)); break;
-        case Kind::String: ini.WriteString(f.section, f.key, *static_cast<std::string*>(p)); break;
+        case Kind::Bool:
+            ini.WriteBool(f.section, f.key, *static_cast<bool*>(p));
+            break;
+        case Kind::Int:
+            ini.WriteInteger(f.section, f.key, *static_cast<std::int32_t*>(p));
+            break;
+        case Kind::Colour:
+            ini.WriteInteger(f.section, f.key, *static_cast<Colour*>(p));
+            break;
+        case Kind::Float:
+            ini.WriteFloat(f.section, f.key, *static_cast<float*>(p));
+            break;
+        case Kind::String:
+            ini.WriteString(f.section, f.key, *static_cast<std::string*>(p));
+            break;
     }
 }
 
@@ -128,7 +141,8 @@ void ReadField(const IniFile& ini, const FieldKey& f, TemfFile& job) {
         }
         case Kind::Colour: {
             auto& c = *static_cast<Colour*>(p);
-            c = static_cast<Colour>(ini.ReadInteger(f.section, f.key, static_cast<std::int32_t>(c)));
+            c = static_cast<Colour>(
+                ini.ReadInteger(f.section, f.key, static_cast<std::int32_t>(c)));
             break;
         }
         case Kind::Float: {
@@ -163,7 +177,8 @@ std::string LongTimeNow() {
 }
 
 void AddThumbnail(IniFile& ini, const Bitmap24& preview, float pageWidth, float pageHeight) {
-    const FittedSize size = FitSize(RoundToInt(pageWidth) * 100, RoundToInt(pageHeight) * 100, 64, 64);
+    const FittedSize size =
+        FitSize(RoundToInt(pageWidth) * 100, RoundToInt(pageHeight) * 100, 64, 64);
     auto small = ResampleBitmap(&preview, size.width, size.height);
     if (!small) return;
     auto bmp = EncodeBmp(*small);
@@ -171,22 +186,49 @@ void AddThumbnail(IniFile& ini, const Bitmap24& preview, float pageWidth, float 
     const auto lines = Base64EncodeLines(*bmp, 45);
     ini.DeleteSection("Preview");
     ini.WriteInteger("Preview", "Count", static_cast<std::int64_t>(lines.size()));
-    for (std::size_t i = 0; i < lines.size(); ++i) ini.WriteString("Preview", std::to_string(i), lines[i]);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        ini.WriteString("Preview", std::to_string(i), lines[i]);
 }
 
-std::string SelectedCropMarkName(const AppCore& app) {
-    return app.CropMarks ? app.CropMarks->SelectedFileName() : app.CropMarkFallback;
+// A job file has at least one of the sections a save writes; anything else
+// (an empty file, a picture renamed, a letter) is no job.
+bool LooksLikeProject(const IniFile& ini) {
+    static const char* const kSections[] = {
+        "Job",       "Size",       "Crop",       "ContourCut",       "GMA",           "Rendering",
+        "CropMarks", "EMF Layers", "Spot Color", "Printer Settings", "Printed Tiles", "Preview"};
+    for (const char* section : kSections)
+        if (ini.HasSection(section)) return true;
+    return false;
 }
 
-void SelectCropMarkFile(AppCore& app, const std::string& name) {
-    if (name.empty()) return;
-    if (app.CropMarks) app.CropMarks->SelectCropMarkFile(name);
-    else app.CropMarkFallback = FileNamePart(name);
+// Numbers a hand-edited or damaged file may carry that would make the job
+// unusable (thousands of copies cost seconds per strip, a negative page
+// renders nothing): clamped into what the window itself lets the operator
+// choose, each with a line for the operator.
+std::vector<std::string> ClampJobNumbers(TemfFile& job) {
+    std::vector<std::string> notes;
+    auto clampInt = [&](std::int32_t& v, std::int32_t lo, std::int32_t hi, const char* what) {
+        const std::int32_t c = std::clamp(v, lo, hi);
+        if (c == v) return;
+        notes.push_back(std::string(what) + " " + std::to_string(v) + " changed to " +
+                        std::to_string(c));
+        v = c;
+    };
+    clampInt(job.Copies, 1, kMaxCopies, "Copies");
+    clampInt(job.RenderDPI, kMinRenderDpi, kMaxRenderDpi, "Render DPI");
+    auto fixSize = [&](float& v, const char* what) {
+        if (std::isfinite(v) && v > 0 && v <= kMaxPageSide) return;
+        notes.push_back(std::string(what) + " " + FormatFloat15(v) + " mm changed to 25.4 mm");
+        v = 25.4f;
+    };
+    fixSize(job.PageWidth, "Page width");
+    fixSize(job.PageHeight, "Page height");
+    return notes;
 }
 
 }  // namespace
 
-bool SaveProject(AppCore& app, const std::string& path, const PrintedTiles& carryTiles) {
+bool SaveProject(JobSession& app, const std::string& path, const PrintedTiles& carryTiles) {
     if (!app.CurrentJob || path.empty()) return false;
     TemfFile& job = *app.CurrentJob;
     app.Ui().StatusText(job.FileName);
@@ -200,22 +242,23 @@ bool SaveProject(AppCore& app, const std::string& path, const PrintedTiles& carr
     WriteField(ini, kGmaKey, job);
     WriteFields(ini, kRenderingKeys, job);
     WriteFields(ini, kCropMarkKeys, job);
-    ini.WriteString("CropMarks", "CropMarkFile", SelectedCropMarkName(app));
+    ini.WriteString("CropMarks", "CropMarkFile", app.CropMarks().SelectedFileName());
     for (std::size_t i = 0; i < job.Layers.size(); ++i)
         ini.WriteString("EMF Layers", "Layer#" + std::to_string(i), job.Layers[i]);
     for (std::size_t i = 0; i < job.SpotColorList.size(); ++i)
         ini.WriteString("Spot Color", "SpotColor#" + std::to_string(i), job.SpotColorList[i]);
 
-    if (ReadPrefBool("save_printersettings", true) && app.Driver && app.Driver->IsValidDriver()) {
-        const std::string data = app.Driver->SettingsText();
+    if (ReadPrefBool("save_printersettings", true) && app.Driver().IsValidDriver()) {
+        const std::string data = app.Driver().SettingsText();
         if (!data.empty()) {
-            ini.WriteString("Printer Settings", "Plugin", app.Driver->DriverPath());
+            ini.WriteString("Printer Settings", "Plugin", app.Driver().DriverPath());
             ini.WriteString("Printer Settings", "Data", data);
         }
     }
     if (app.PreviewImage) AddThumbnail(ini, *app.PreviewImage, job.PageWidth, job.PageHeight);
     for (int t = 0; t < 256; ++t)
-        if (carryTiles[static_cast<std::size_t>(t)]) ini.WriteBool("Printed Tiles", std::to_string(t), true);
+        if (carryTiles[static_cast<std::size_t>(t)])
+            ini.WriteBool("Printed Tiles", std::to_string(t), true);
 
     if (!ini.Save()) {
         LogLine("Error saving " + path + ": " + ini.Error());
@@ -226,29 +269,43 @@ bool SaveProject(AppCore& app, const std::string& path, const PrintedTiles& carr
     return true;
 }
 
-void LoadProject(AppCore& app, const std::string& path) {
+Status LoadProject(JobSession& app, const std::string& path) {
     LogLine("Load EMF->file: " + path);
+    IniFile ini(path);
+    if (!ini.Load()) {
+        LogLine("Error reading " + path + ": " + ini.Error());
+        return Failure{"Unable to read the job file " + path + "\r" + ini.Error()};
+    }
+    if (!LooksLikeProject(ini)) {
+        LogLine("Not a job file: " + path);
+        return Failure{path + " is not a CorvanRIP job file."};
+    }
     app.CurrentJob = std::make_unique<TemfFile>();
     TemfFile& job = *app.CurrentJob;
     job.Reset(25.4f, 25.4f);
     job.FileName = path;
     LogLine("Load file: " + path);
 
-    IniFile ini(path);
-    if (!ini.Load()) LogLine("Error reading " + path + ": " + ini.Error());
-
     ReadFields(ini, kJobKeys, job);
     ReadFields(ini, kRenderingKeys, job);
-    if (!job.BackgroundFile.empty()) job.BackgroundFile = PrefixFolder(job.BackgroundFile, "ImageDir");
+    if (!job.BackgroundFile.empty())
+        job.BackgroundFile = PrefixFolder(job.BackgroundFile, "ImageDir");
 
-    SelectCropMarkFile(app, ini.ReadString("CropMarks", "CropMarkFile"));
+    app.CropMarks().SelectCropMarkFile(ini.ReadString("CropMarks", "CropMarkFile"));
     ReadFields(ini, kCropMarkKeys, job);
+    const std::vector<std::string> notes = ClampJobNumbers(job);
+    if (!notes.empty()) {
+        std::string text = "Some values of this job were out of range and have been corrected:";
+        for (const std::string& n : notes) text += "\r" + n;
+        LogLine(text);
+        app.Ui().ShowWarning(text);
+    }
 
     for (int i = 0; i < kMaxListKeys; ++i) {
         const std::string layer = ini.ReadString("EMF Layers", "Layer#" + std::to_string(i));
         if (layer.empty()) continue;
         job.Layers.push_back(PrefixFolder(layer, "EMFDir"));
-        if (app.OnLayerAdded) app.OnLayerAdded(job.Layers.back());
+        emf::InstallLayerFonts(job.Layers.back(), ReadPath("CacheDir"));
     }
     for (int i = 0; i < kMaxListKeys; ++i) {
         const std::string spot = ini.ReadString("Spot Color", "SpotColor#" + std::to_string(i));
@@ -258,21 +315,23 @@ void LoadProject(AppCore& app, const std::string& path) {
     job.Modified = false;
     app.SaveEnabled = false;
     job.PreviewDirty = true;
-    ReloadBackground(app);
-    if (app.Driver) app.Driver->JobLoaded();
+    const Status background = ReloadBackground(app);
+    app.Driver().JobLoaded();
 
     if (ReadPrefBool("Load_printersettings", true)) {
         const std::string plugin = ini.ReadString("Printer Settings", "Plugin");
         const std::string data = ini.ReadString("Printer Settings", "Data");
         if (!plugin.empty() &&
-            app.Ui().AskYesNo("Update Printer Settings?\r\rThis job contains saved printer settings.\r"
-                              "If you select Yes, the current Printer\rsettings will change to match "
-                              "those saved\rin the file.")) {
+            app.Ui().AskYesNo(
+                "Update Printer Settings?\r\rThis job contains saved printer settings.\r"
+                "If you select Yes, the current Printer\rsettings will change to match "
+                "those saved\rin the file.")) {
             ReadField(ini, kGmaKey, job);
-            if (app.Driver) app.Driver->RestoreSettings(plugin, data);
+            app.Driver().RestoreSettings(plugin, data);
         }
     }
     LogLine("OK");
+    return background;
 }
 
 PrintedTiles ReadPrintedTiles(const std::string& path) {
@@ -280,11 +339,13 @@ PrintedTiles ReadPrintedTiles(const std::string& path) {
     IniFile ini(path);
     if (!ini.Load()) return tiles;
     for (int t = 0; t < 256; ++t)
-        tiles[static_cast<std::size_t>(t)] = ini.ReadBool("Printed Tiles", std::to_string(t), false);
+        tiles[static_cast<std::size_t>(t)] =
+            ini.ReadBool("Printed Tiles", std::to_string(t), false);
     return tiles;
 }
 
-bool WriteThumbnail(const Bitmap24& preview, float pageWidth, float pageHeight, const std::string& path) {
+bool WriteThumbnail(const Bitmap24& preview, float pageWidth, float pageHeight,
+                    const std::string& path) {
     IniFile ini(path);
     if (!ini.Load()) return false;
     AddThumbnail(ini, preview, pageWidth, pageHeight);
@@ -308,19 +369,30 @@ std::unique_ptr<Bitmap24> ReadProjectThumbnail(const std::string& path) {
     return std::move(image->pixels);
 }
 
-void ReloadBackground(AppCore& app) {
-    if (!app.CurrentJob) {
-        if (app.OnBackgroundChanged) app.OnBackgroundChanged();
-        return;
+Status ReloadBackground(JobSession& app) {
+    Status status;
+    if (app.CurrentJob) {
+        TemfFile& job = *app.CurrentJob;
+        job.BackgroundImage.reset();
+        if (!job.BackgroundFile.empty()) {
+            LogLine("Aquire BackgroundImage: " + job.BackgroundFile);
+            ImageLoadResult loaded = LoadImage24(job.BackgroundFile);
+            job.BackgroundImage = std::move(loaded.image);
+            if (!job.BackgroundImage) {
+                // The file stays named in the job, so fixing the file and
+                // reopening brings the picture back.
+                const std::string why =
+                    loaded.error.empty() ? "the file cannot be read" : loaded.error;
+                LogLine("Background image not loaded: " + why);
+                status = Failure{"Unable to load image: " + job.BackgroundFile + "\r" + why};
+                if (FileExists(job.BackgroundFile)) app.Ui().ShowError(status.Error());
+            } else {
+                LogLine("OK");
+            }
+        }
     }
-    TemfFile& job = *app.CurrentJob;
-    job.BackgroundImage.reset();
-    if (!job.BackgroundFile.empty()) {
-        LogLine("Aquire BackgroundImage: " + job.BackgroundFile);
-        job.BackgroundImage = LoadImage24(job.BackgroundFile).image;
-        LogLine("OK");
-    }
-    if (app.OnBackgroundChanged) app.OnBackgroundChanged();
+    app.Events().BackgroundChanged();
+    return status;
 }
 
 }  // namespace corvan

@@ -3,14 +3,16 @@
 // a thumbnail of the rendered job, the printed billboard tiles and,
 // optionally, the output driver's settings.
 #include "platform/bitmap.h"
+#include "platform/outcome.h"
 
 #include <bitset>
+#include <cstdint>
 #include <memory>
 #include <string>
 
 namespace corvan {
 
-class AppCore;
+class JobSession;
 class IniFile;
 
 using PrintedTiles = std::bitset<256>;
@@ -19,9 +21,18 @@ using PrintedTiles = std::bitset<256>;
 // once the new content is complete (a failed save leaves the old file as it
 // was, shows why, and keeps the job modified). `carryTiles` are written as
 // "Printed Tiles" after every other section. False when nothing was saved.
-bool SaveProject(AppCore& app, const std::string& path, const PrintedTiles& carryTiles = {});
-// Builds a new current job from the file (the caller has closed the old one).
-void LoadProject(AppCore& app, const std::string& path);
+bool SaveProject(JobSession& app, const std::string& path, const PrintedTiles& carryTiles = {});
+// The ranges the window offers; a project outside them is corrected on load.
+inline constexpr std::int32_t kMaxCopies = 1000;
+inline constexpr std::int32_t kMinRenderDpi = 1;
+inline constexpr std::int32_t kMaxRenderDpi = 360;
+inline constexpr float kMaxPageSide = 100000.0f;  // 100 m
+
+// Builds a new current job from the file (the caller has closed the old
+// one). A file that cannot be read or is no job file is refused and leaves
+// no job. A background picture that cannot be loaded is reported (the job
+// is loaded without it and keeps naming the file) and returned as failure.
+Status LoadProject(JobSession& app, const std::string& path);
 
 // Tiles 0..255 recorded as printed in the file at path (absent = false).
 PrintedTiles ReadPrintedTiles(const std::string& path);
@@ -32,7 +43,8 @@ bool WriteThumbnail(const Bitmap24& preview, float pageWidth, float pageHeight,
 // The thumbnail stored in a project file, or none.
 std::unique_ptr<Bitmap24> ReadProjectThumbnail(const std::string& path);
 
-// Reloads the current job's background bitmap from its file.
-void ReloadBackground(AppCore& app);
+// Reloads the current job's background bitmap from its file; a file that
+// exists but cannot be decoded is reported with the decoder's reason.
+Status ReloadBackground(JobSession& app);
 
 }  // namespace corvan

@@ -2,8 +2,8 @@
 
 #include "placement/placementops.h"
 #include "platform/bmpfile.h"
-#include "platform/folders.h"
 #include "platform/debuglog.h"
+#include "platform/folders.h"
 #include "platform/paths.h"
 
 #include <QDir>
@@ -31,9 +31,10 @@ void CropMarkLibrary::LoadCropMarks() {
     selected_ = -1;
     const std::string dir = ReadPath("DataDir");
     if (dir.empty()) return;
-    const QStringList names = QDir(QString::fromStdString(dir))
-                                  .entryList({"*.mrk", "*.MRK", "*.Mrk"}, QDir::Files | QDir::Hidden,
-                                             QDir::Name | QDir::IgnoreCase);
+    const QStringList names =
+        QDir(QString::fromStdString(dir))
+            .entryList({"*.mrk", "*.MRK", "*.Mrk"}, QDir::Files | QDir::Hidden,
+                       QDir::Name | QDir::IgnoreCase);
     for (const QString& name : names) {
         const std::string path = dir + name.toStdString();
         auto bytes = ReadAll(path);
@@ -60,6 +61,7 @@ std::optional<float> CropMarkLibrary::ApplyCropMark(const std::string& path) {
     }
     for (auto& c : corners_) c.clear();
     applied_ = true;
+    appliedFile_ = FileNamePart(path);
     auto bytes = ReadAll(full);
     if (!bytes) return std::nullopt;
     std::string reason;
@@ -74,20 +76,22 @@ std::optional<float> CropMarkLibrary::ApplyCropMark(const std::string& path) {
 }
 
 std::string CropMarkLibrary::SelectedFileName() const {
-    if (selected_ < 0 || selected_ >= static_cast<int>(items_.size())) return {};
-    return FileNamePart(items_[static_cast<std::size_t>(selected_)]);
+    return appliedFile_;
 }
 
 void CropMarkLibrary::SelectCropMarkFile(const std::string& name) {
     if (name.empty()) return;
     const std::string full = ReadPath("DataDir") + FileNamePart(name);
     ApplyCropMark(full);
+    // A project naming a file this machine lacks keeps the name, so saving
+    // it again does not lose the operator's choice.
+    appliedFile_ = FileNamePart(name);
     selected_ = -1;
     for (std::size_t i = 0; i < items_.size(); ++i)
         if (items_[i] == full) selected_ = static_cast<int>(i);
 }
 
-void ChooseCropMark(AppCore& app, CropMarkLibrary& library, int index) {
+void ChooseCropMark(JobSession& app, CropMarkLibrary& library, int index) {
     if (index < 0 || index >= static_cast<int>(library.Items().size())) return;
     library.SetSelectedIndex(index);
     const auto size = library.ApplyCropMark(library.Items()[static_cast<std::size_t>(index)]);

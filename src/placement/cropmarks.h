@@ -2,9 +2,9 @@
 // The crop-mark library of the data folder and the four corner pictures in
 // use. The desktop program shows Items() with Previews() in its combo box;
 // the strip composer draws Corners().
+#include "job/jobsession.h"
 #include "placement/cropmarkfile.h"
 #include "platform/bitmap.h"
-#include "shell/appcore.h"
 
 #include <array>
 #include <memory>
@@ -43,6 +43,8 @@ public:
     // empty); until then the composer uses the built-in marks.
     bool Applied() const { return applied_; }
 
+    // The file the output uses: the one last applied, or the one a project
+    // named; empty while the built-in marks are drawn.
     std::string SelectedFileName() const override;
     void SelectCropMarkFile(const std::string& name) override;
 
@@ -53,9 +55,10 @@ private:
     std::array<std::vector<std::uint8_t>, 4> corners_;
     std::optional<float> lastSize_;
     bool applied_ = false;
+    std::string appliedFile_;
 };
 
 // Choosing a combo item: applies the file and hands its size to the job.
-void ChooseCropMark(AppCore& app, CropMarkLibrary& library, int index);
+void ChooseCropMark(JobSession& app, CropMarkLibrary& library, int index);
 
 }  // namespace corvan

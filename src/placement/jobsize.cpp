@@ -142,4 +142,23 @@ std::optional<float> MediaPresetWidth(const std::string& item, bool metric) {
     return ToFloat(item.substr(open + 1, mm - open - 1));
 }
 
+LayerPageSize ProposedLayerPageSize(const emf::EmfHeader& header) {
+    LayerPageSize size{10.0f * static_cast<float>(header.deviceMillimetres.cx),
+                       10.0f * static_cast<float>(header.deviceMillimetres.cy), false};
+    // The frame is inclusive and in hundredths of a millimetre.
+    const float fw =
+        static_cast<float>(static_cast<double>(header.frame.right) - header.frame.left + 1) /
+        100.0f;
+    const float fh =
+        static_cast<float>(static_cast<double>(header.frame.bottom) - header.frame.top + 1) /
+        100.0f;
+    // A header without a usable device or frame stays as it is: it is refused.
+    if (fw < 1 || fh < 1 || size.width < 1 || size.height < 1) return size;
+    auto plainlyOff = [](float rule, float frame) {
+        return rule < frame / 1.5f || rule > frame * 1.5f;
+    };
+    if (plainlyOff(size.width, fw) || plainlyOff(size.height, fh)) size = {fw, fh, true};
+    return size;
+}
+
 }  // namespace corvan

@@ -2,6 +2,8 @@
 // The arithmetic behind the "Enter Job Size" dialog and the media width
 // presets: units, paper presets, fit or stretch, the resulting resolution.
 // The dialog only shows what these compute.
+#include "platform/metafile/emf_reader.h"
+
 #include <optional>
 #include <span>
 #include <string>
@@ -57,5 +59,17 @@ float ProportionalWidth(float height, float sourceWidth, float sourceHeight);
 // The width a media preset item stands for: the inches times 25.4 in metric
 // mode, else the millimetre figure in brackets (the two differ for some).
 std::optional<float> MediaPresetWidth(const std::string& item, bool metric);
+
+// The page a vector layer proposes: ten times the size of its reference
+// device, as the layer driver writes it. Files from other programs often name
+// the screen or printer they were made on instead; when that rule is plainly
+// not the picture (off the frame by more than half in either direction) the
+// frame's size is proposed.
+struct LayerPageSize {
+    float width = 0;
+    float height = 0;
+    bool fromFrame = false;
+};
+LayerPageSize ProposedLayerPageSize(const emf::EmfHeader& header);
 
 }  // namespace corvan

@@ -1,13 +1,13 @@
 #include "placement/placementops.h"
 
+#include "job/jobsession.h"
 #include "platform/numbers.h"
-#include "shell/appcore.h"
 
 #include <algorithm>
 
 namespace corvan {
 
-void UpdateLayout(AppCore& app, bool repaint) {
+void UpdateLayout(JobSession& app, bool repaint) {
     if (!app.CurrentJob) return;
     TemfPlotter& dev = app.CurrentPlotter;
     TemfFile& job = *app.CurrentJob;
@@ -17,20 +17,20 @@ void UpdateLayout(AppCore& app, bool repaint) {
     job.MediaHeight = dev.MediaHeight;
     job.ComputeLayout();
     if (roll) dev.MediaHeight = job.MediaHeight;
-    if (app.OnLayoutChanged) app.OnLayoutChanged(repaint);
+    app.Events().LayoutChanged(repaint);
     app.MarkModified();
 }
 
-void CenterJob(AppCore& app) {
+void CenterJob(JobSession& app) {
     if (!app.CurrentJob || app.Updating) return;
     TemfFile& job = *app.CurrentJob;
     job.XOffset = (app.CurrentPlotter.MediaWidth - job.MediaUsedWidth) / 2;
     job.YOffset = (app.CurrentPlotter.MediaHeight - job.MediaUsedHeight) / 2;
-    if (app.OnJobChanged) app.OnJobChanged();
+    app.Events().JobChanged();
     UpdateLayout(app, true);
 }
 
-void StretchToFit(AppCore& app) {
+void StretchToFit(JobSession& app) {
     if (!app.CurrentJob || app.Updating) return;
     TemfFile& job = *app.CurrentJob;
     if (job.PageWidth == 0 || job.PageHeight == 0) return;
@@ -38,7 +38,8 @@ void StretchToFit(AppCore& app) {
     const float across = job.Rotate ? job.PageHeight : job.PageWidth;
     const float along = job.Rotate ? job.PageWidth : job.PageHeight;
     const float sx = (dev.MediaWidth - 2 * job.CropmarkSize) / across;
-    const float sy = dev.PrintableLength > 0 ? (dev.MediaHeight - 2 * job.CropmarkSize) / along : sx;
+    const float sy =
+        dev.PrintableLength > 0 ? (dev.MediaHeight - 2 * job.CropmarkSize) / along : sx;
     const float s = std::min(sx, sy);
     job.PageWidth *= s;
     job.PageHeight *= s;
@@ -47,17 +48,17 @@ void StretchToFit(AppCore& app) {
     CenterJob(app);
 }
 
-void ResetPosition(AppCore& app) {
+void ResetPosition(JobSession& app) {
     if (!app.CurrentJob || app.Updating) return;
     TemfFile& job = *app.CurrentJob;
     job.XOffset = job.YOffset = 0;
     job.Rotate = job.MirrorX = job.MirrorY = false;
     job.Copies = 1;
-    if (app.OnJobChanged) app.OnJobChanged();
+    app.Events().JobChanged();
     UpdateLayout(app, true);
 }
 
-void SetPageSize(AppCore& app, PageSide side, float value, bool proportional) {
+void SetPageSize(JobSession& app, PageSide side, float value, bool proportional) {
     if (!app.CurrentJob || app.Updating) return;
     TemfFile& job = *app.CurrentJob;
     const float w = job.PageWidth, h = job.PageHeight;
@@ -73,7 +74,7 @@ void SetPageSize(AppCore& app, PageSide side, float value, bool proportional) {
     UpdateLayout(app, true);
 }
 
-void SetCopies(AppCore& app, double value) {
+void SetCopies(JobSession& app, double value) {
     if (!app.CurrentJob || app.Updating || value < 1) return;
     app.CurrentJob->Copies = RoundToInt(std::min(value, 1000.0));
     UpdateLayout(app, true);

@@ -1,8 +1,8 @@
 #include "placement/positioncommands.h"
 
+#include "job/jobsession.h"
 #include "placement/jobsize.h"
 #include "placement/placementops.h"
-#include "shell/appcore.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,13 +11,13 @@ namespace corvan {
 
 namespace {
 
-TemfFile* EditableJob(AppCore& app) {
+TemfFile* EditableJob(JobSession& app) {
     return app.Updating ? nullptr : app.CurrentJob.get();
 }
 
 }  // namespace
 
-void SetPlacementValue(AppCore& app, PlacementValue which, float v) {
+void SetPlacementValue(JobSession& app, PlacementValue which, float v) {
     TemfFile* job = EditableJob(app);
     if (!job) return;
     switch (which) {
@@ -37,7 +37,7 @@ void SetPlacementValue(AppCore& app, PlacementValue which, float v) {
     UpdateLayout(app, true);
 }
 
-void SetPlacementFlags(AppCore& app, bool rotate, bool mirrorX, bool mirrorY) {
+void SetPlacementFlags(JobSession& app, bool rotate, bool mirrorX, bool mirrorY) {
     TemfFile* job = EditableJob(app);
     if (!job) return;
     job->Rotate = rotate;
@@ -46,7 +46,7 @@ void SetPlacementFlags(AppCore& app, bool rotate, bool mirrorX, bool mirrorY) {
     UpdateLayout(app, true);
 }
 
-void SetCropEdge(AppCore& app, CropEdge edge, float v) {
+void SetCropEdge(JobSession& app, CropEdge edge, float v) {
     TemfFile* job = EditableJob(app);
     if (!job) return;
     switch (edge) {
@@ -67,26 +67,25 @@ void SetCropEdge(AppCore& app, CropEdge edge, float v) {
     UpdateLayout(app, true);
 }
 
-void SetCropSection(AppCore& app, bool on) {
+void SetCropSection(JobSession& app, bool on) {
     TemfFile* job = EditableJob(app);
     if (!job) return;
     job->CropSection = on;
     UpdateLayout(app, true);
-    if (app.OnStateChanged) app.OnStateChanged();
+    app.Events().StateChanged();
 }
 
-void FullCrop(AppCore& app) {
+void FullCrop(JobSession& app) {
     if (!app.CurrentJob) return;
     app.CurrentJob->CheckCrop(false);
     UpdateLayout(app, true);
 }
 
-void ChangeJobSize(AppCore& app) {
+void ChangeJobSize(JobSession& app) {
     if (!app.CurrentJob) return;
     TemfFile& job = *app.CurrentJob;
-    AppCore::JobSizeRequest req{app.PreviewImage.get(), false, job.PageWidth, job.PageHeight};
-    std::optional<AppCore::JobSize> size;
-    if (app.AskJobSize) size = app.AskJobSize(req);
+    const std::optional<JobSize> size =
+        app.Events().AskJobSize({app.PreviewImage.get(), false, job.PageWidth, job.PageHeight});
     if (!size) return;
     job.PageWidth = size->width;
     job.PageHeight = size->height;
@@ -95,7 +94,7 @@ void ChangeJobSize(AppCore& app) {
     UpdateLayout(app, true);
 }
 
-void SetMediaWidth(AppCore& app, float v) {
+void SetMediaWidth(JobSession& app, float v) {
     if (app.Updating) return;
     TemfPlotter& dev = app.CurrentPlotter;
     if (v > dev.PrintableWidth) app.Ui().ShowWarning("The selected size is too big!");
@@ -103,7 +102,7 @@ void SetMediaWidth(AppCore& app, float v) {
     UpdateLayout(app, true);
 }
 
-void SetMediaHeight(AppCore& app, float v) {
+void SetMediaHeight(JobSession& app, float v) {
     if (app.Updating) return;
     TemfPlotter& dev = app.CurrentPlotter;
     if (v > dev.PrintableLength) app.Ui().ShowPlain("error, too big!");
@@ -111,7 +110,7 @@ void SetMediaHeight(AppCore& app, float v) {
     UpdateLayout(app, true);
 }
 
-bool ChooseMediaPreset(AppCore& app, const std::string& item, bool metric) {
+bool ChooseMediaPreset(JobSession& app, const std::string& item, bool metric) {
     const auto width = MediaPresetWidth(item, metric);
     if (!width) return false;
     SetMediaWidth(app, *width);

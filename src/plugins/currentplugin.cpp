@@ -16,17 +16,17 @@ std::unique_ptr<TPluginObject>& Slot() {
 
 TPluginObject& CurrentPlugin() {
     auto& slot = Slot();
-    if (!slot) slot = std::make_unique<TPluginObject>("");
+    if (!slot) slot = std::make_unique<TPluginObject>("", 0);
     return *slot;
 }
 
-void LoadPlugin(const std::string& path) {
+void LoadPlugin(const std::string& path, std::uint64_t hostWindow) {
     auto& slot = Slot();
     if (slot) {
         slot->Finalize_Plugin();
         slot.reset();  // unloads before the next library is loaded
     }
-    slot = std::make_unique<TPluginObject>(path);
+    slot = std::make_unique<TPluginObject>(path, hostWindow);
     if (slot->Valid) slot->Initialize_Plugin();
 }
 
@@ -35,9 +35,9 @@ std::string DriverLinePath(const std::string& line) {
     return fields.size() > 2 ? fields[0] : std::string();
 }
 
-void SelectPlugin(const std::string& line) {
+void SelectPlugin(const std::string& line, std::uint64_t hostWindow) {
     LogLine("Select Plugin: " + line);
-    LoadPlugin(DriverLinePath(line));
+    LoadPlugin(DriverLinePath(line), hostWindow);
 }
 
 void ReleaseCurrentPlugin() {

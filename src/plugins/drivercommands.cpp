@@ -1,14 +1,14 @@
 #include "plugins/drivercommands.h"
 
+#include "platform/debuglog.h"
+#include "platform/folders.h"
 #include "platform/numbers.h"
+#include "platform/paths.h"
+#include "platform/userinterface.h"
 #include "plugins/currentplugin.h"
 #include "plugins/plottersize.h"
 #include "plugins/printersettings.h"
 #include "plugins/systemprinter.h"
-#include "platform/folders.h"
-#include "platform/debuglog.h"
-#include "platform/paths.h"
-#include "platform/userinterface.h"
 
 #include <cstdio>
 
@@ -62,7 +62,7 @@ bool UninstallDriver(DriverList& list, TemfPlotter& plotter, const std::string& 
     if (ui.AskYesNo("About to Remove Driver\rDo you wish to abort this operation?")) return false;
     const std::string path = plugin.FileName;
     RemoveDriverFiles(path);
-    LoadPlugin("");
+    LoadPlugin("", 0);
     UpdateDrivers(list, plotter);
     return true;
 }

@@ -1,12 +1,12 @@
 #include "plugins/driverlist.h"
 
+#include "platform/debuglog.h"
 #include "platform/folders.h"
 #include "platform/inifile.h"
-#include "plugins/currentplugin.h"
-#include "plugins/plottersize.h"
-#include "platform/debuglog.h"
 #include "platform/paths.h"
 #include "platform/userinterface.h"
+#include "plugins/currentplugin.h"
+#include "plugins/plottersize.h"
 
 #include <QString>
 
@@ -77,9 +77,11 @@ void DeleteLogged(const std::string& prefix, const std::string& file) {
 
 }  // namespace
 
-DriverList& TheDriverList() {
-    static DriverList list;
-    return list;
+std::uint64_t NoDriverWindow::HostWindowId() {
+    static bool logged = false;
+    if (!logged) LogLine("No host window: drivers show no dialogs and keep their settings.");
+    logged = true;
+    return 0;
 }
 
 std::string MakeDriverLine(const std::string& path, const std::string& name,
@@ -94,7 +96,7 @@ std::vector<std::string> GetPrinterList(const std::string& dirIn, bool asLines) 
     std::vector<std::string> result;
     for (const std::string& name : DriverFileNames(dir)) {
         const std::string path = dir + name;
-        TPluginObject plugin(path);
+        TPluginObject plugin(path, 0);  // only queried, never asked for a dialog
         const PrinterQuery q = plugin.Query_Printer();
         if (plugin.Valid) {
             LogLine("Valid\t" + path);
@@ -117,7 +119,8 @@ void SelectDriver(DriverList& list, int index, TemfPlotter& plotter) {
     const bool inside = index >= 0 && index < static_cast<int>(list.Lines.size());
     UserInterface& ui = CurrentUi();
     ui.SetBusy(true);
-    SelectPlugin(inside ? list.Lines[static_cast<std::size_t>(index)] : std::string());
+    SelectPlugin(inside ? list.Lines[static_cast<std::size_t>(index)] : std::string(),
+                 list.Host->HostWindowId());
     ui.SetBusy(false);
     Set_Plotter_Size(plotter);
 }
@@ -158,7 +161,7 @@ void RemoveDriverFiles(const std::string& driverPath) {
     std::vector<std::string> files =
         FileExists(logName) ? ReadLines(logName) : std::vector<std::string>{};
     files.insert(files.begin(), driverPath);
-    LoadPlugin("");  // release the library before its file goes
+    LoadPlugin("", 0);  // release the library before its file goes
     for (const std::string& file : files) {
         if (!FileExists(file)) continue;
         if (EqualsNoCase(ExtensionOf(file), ".INI")) {

@@ -5,6 +5,7 @@
 // mirrors DriverList; this engine code owns the rules.
 #include "job/emffile.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,13 +16,26 @@ namespace corvan {
 inline constexpr const char* kWindowsPrinterLine =
     "\"c:\\temp\\nothere.drv\",\"Windows Printer\",\"Windows Printer Driver\"";
 
-struct DriverList {
-    std::vector<std::string> Lines;
-    int Index = 0;  // the selected line as stored; see FillDriverComboIndex
+// The window driver dialogs belong to. Drivers receive its id when they are
+// loaded; 0 tells them there is no window, so they show no dialog.
+class DriverHostWindow {
+public:
+    virtual ~DriverHostWindow() = default;
+    virtual std::uint64_t HostWindowId() = 0;
 };
 
-// The process-wide list the main window keeps.
-DriverList& TheDriverList();
+// For front ends without a window (the command-line tool, engine tests).
+class NoDriverWindow final : public DriverHostWindow {
+public:
+    std::uint64_t HostWindowId() override;
+};
+
+struct DriverList {
+    explicit DriverList(DriverHostWindow& host) : Host(&host) {}
+    std::vector<std::string> Lines;
+    int Index = 0;  // the selected line as stored; see FillDriverComboIndex
+    DriverHostWindow* Host;
+};
 
 // `"path","name","description"`: each field quoted, quotes inside doubled.
 std::string MakeDriverLine(const std::string& path, const std::string& name,

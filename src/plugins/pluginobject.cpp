@@ -1,7 +1,7 @@
 #include "plugins/pluginobject.h"
 
-#include "platform/folders.h"
 #include "platform/debuglog.h"
+#include "platform/folders.h"
 
 #include <algorithm>
 #include <cinttypes>
@@ -13,8 +13,6 @@
 namespace corvan {
 
 namespace {
-
-std::uint64_t g_hostWindowId = 0;
 
 bool LowByte(DrvBool result) {
     return (result & 0xFF) != 0;
@@ -45,13 +43,6 @@ std::unique_ptr<Bitmap24> CopyDriverBitmap(const DrvBitmap& b) {
 
 }  // namespace
 
-void SetHostWindowId(std::uint64_t id) {
-    g_hostWindowId = id;
-}
-std::uint64_t HostWindowId() {
-    return g_hostWindowId;
-}
-
 void MakeShortString(const std::string& text, DrvShortString out) {
     std::memset(out, 0, DRV_SHORT_STRING_SIZE);
     const std::size_t n = std::min<std::size_t>(text.size(), DRV_SHORT_STRING_MAX);
@@ -65,7 +56,7 @@ std::string ReadShortString(const std::uint8_t* block, std::size_t capacity) {
     return std::string(reinterpret_cast<const char*>(block + 1), n);
 }
 
-TPluginObject::TPluginObject(const std::string& path) {
+TPluginObject::TPluginObject(const std::string& path, std::uint64_t hostWindow) {
     FileName.clear();
     Valid = false;
     LogLine(" Create Plugin: " + path);
@@ -84,7 +75,7 @@ TPluginObject::TPluginObject(const std::string& path) {
         reinterpret_cast<Initialize_Plugin_fn>(dlsym(LibHandle, "Initialize_Plugin"));
     LogLine("-@Initialize_Plugin= " + HexAddress(reinterpret_cast<void*>(Entry.Initialize_Plugin)));
     ResolveEntryPoints();
-    Set_Plugin_Datatype(DRV_DATA_WINDOW, std::to_string(g_hostWindowId));
+    Set_Plugin_Datatype(DRV_DATA_WINDOW, std::to_string(hostWindow));
 }
 
 void TPluginObject::ResolveEntryPoints() {

@@ -18,10 +18,6 @@ void MakeShortString(const std::string& text, DrvShortString out);
 std::string ReadShortString(const std::uint8_t* block,
                             std::size_t capacity = DRV_SHORT_STRING_SIZE);
 
-// The host window id drivers receive as data type 23; 0 = no window.
-void SetHostWindowId(std::uint64_t id);
-std::uint64_t HostWindowId();
-
 struct DriverEntryPoints {
     Query_Printer_fn Query_Printer = nullptr;
     Initialize_Plugin_fn Initialize_Plugin = nullptr;
@@ -67,7 +63,8 @@ class TPluginObject {
 public:
     // Loads the library at path (which may be empty or name no file: the
     // object is then invalid).
-    explicit TPluginObject(const std::string& path);
+    // `hostWindow` reaches the driver as data type 23 (0 = no window).
+    TPluginObject(const std::string& path, std::uint64_t hostWindow);
     // Sends data type 23 empty (valid objects) and unloads; no Finalize_Plugin.
     ~TPluginObject();
     TPluginObject(const TPluginObject&) = delete;

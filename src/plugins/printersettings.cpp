@@ -1,11 +1,11 @@
 #include "plugins/printersettings.h"
 
 #include "platform/commatext.h"
+#include "platform/debuglog.h"
 #include "platform/folders.h"
 #include "platform/inifile.h"
 #include "plugins/currentplugin.h"
 #include "plugins/plottersize.h"
-#include "platform/debuglog.h"
 
 #include <cstdio>
 
@@ -108,7 +108,7 @@ void RestoreDriverSettings(const std::string& path, const std::string& data, Dri
     const int line = FindDriverLine(list, path);
     if (line < 0) return;
     list.Index = line;
-    LoadPlugin(path);
+    LoadPlugin(path, list.Host->HostWindowId());
     if (data.empty()) {
         Set_Plotter_Size(plotter);
         return;
@@ -135,6 +135,10 @@ std::string PluginProjectDriver::SettingsText() {
     } catch (...) {
         return {};  // a failure while fetching counts as no settings
     }
+}
+
+std::string PluginProjectDriver::Datatype(int type) {
+    return CurrentPlugin().Get_Plugin_Datatype(type);
 }
 
 void PluginProjectDriver::JobLoaded() {

@@ -3,8 +3,8 @@
 // blob as hexadecimal text, kept in ".pin" files and in the "Printer
 // Settings" section of project files.
 #include "job/emffile.h"
+#include "job/jobsession.h"
 #include "plugins/driverlist.h"
-#include "shell/appcore.h"
 
 #include <cstdint>
 #include <optional>
@@ -53,6 +53,7 @@ public:
     bool IsValidDriver() const override;
     std::string DriverPath() const override;
     std::string SettingsText() override;
+    std::string Datatype(int type) override;
     void JobLoaded() override;
     void RestoreSettings(const std::string& plugin, const std::string& data) override;
 

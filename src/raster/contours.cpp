@@ -1,12 +1,11 @@
 #include "raster/contours.h"
 
+#include "imagelib/resample.h"
 #include "platform/numbers.h"
+#include "platform/preferences.h"
 #include "raster/emfdoc.h"
-#include "raster/resample.h"
 #include "raster/stripcomposer.h"
 #include "raster/transforms.h"
-#include "shell/appcore.h"
-#include "platform/preferences.h"
 
 #include <QPainter>
 
@@ -16,13 +15,21 @@ namespace corvan {
 
 namespace {
 
-std::int32_t Rnd(long double v) { return RoundToInt(v); }
-std::int32_t Rnd(float scale, float mm) { return Rnd(static_cast<long double>(scale) * mm); }
+std::int32_t Rnd(long double v) {
+    return RoundToInt(v);
+}
+std::int32_t Rnd(float scale, float mm) {
+    return Rnd(static_cast<long double>(scale) * mm);
+}
 
-QColor ToQColor(Colour c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
+QColor ToQColor(Colour c) {
+    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
 
-void DrawCopyContours(QPainter& painter, const ContourPath& path, const IntRect& copy, const QRect& area) {
-    const QRect box = QRect(QPoint(copy.left, copy.top), QPoint(copy.right, copy.bottom)).intersected(area);
+void DrawCopyContours(QPainter& painter, const ContourPath& path, const IntRect& copy,
+                      const QRect& area) {
+    const QRect box =
+        QRect(QPoint(copy.left, copy.top), QPoint(copy.right, copy.bottom)).intersected(area);
     painter.setPen(QPen(ToQColor(0x808080), 0));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(box);
@@ -37,7 +44,8 @@ void DrawCopyContours(QPainter& painter, const ContourPath& path, const IntRect&
 
 }  // namespace
 
-void CollectWindowPaths(const TemfFile& job, int width, int height, const IntRect& play, ContourPath& path) {
+void CollectWindowPaths(const TemfFile& job, int width, int height, const IntRect& play,
+                        ContourPath& path) {
     TemfDoc doc;
     doc.ImageWidth = width;
     doc.ImageHeight = height;
@@ -62,7 +70,8 @@ ContourPath CollectJobContours(const TemfFile& job, float s) {
     ContourPath path;
     const int pw = Rnd(s, job.PageWidth), ph = Rnd(s, job.PageHeight);
     CollectWindowPaths(job, pw, ph, {0, 0, pw, ph}, path);
-    const IntRect crop{Rnd(s, job.CropLeft), Rnd(s, job.CropTop), Rnd(s, job.CropRight), Rnd(s, job.CropBottom)};
+    const IntRect crop{Rnd(s, job.CropLeft), Rnd(s, job.CropTop), Rnd(s, job.CropRight),
+                       Rnd(s, job.CropBottom)};
     const int cw = crop.Width(), ch = crop.Height();
     const PlacementMatrix m = MakePlacement(job.MirrorX, job.MirrorY, job.Rotate, crop, 0, 0);
     for (IntPoint& p : path.points) {
@@ -71,7 +80,8 @@ ContourPath CollectJobContours(const TemfFile& job, float s) {
     }
     if (job.TileBox) {
         path.Add({0, 0}, kPtMoveTo);
-        for (IntPoint p : {IntPoint{cw, 0}, IntPoint{cw, ch}, IntPoint{0, ch}, IntPoint{0, 0}}) path.Add(p, kPtLineTo);
+        for (IntPoint p : {IntPoint{cw, 0}, IntPoint{cw, ch}, IntPoint{0, ch}, IntPoint{0, 0}})
+            path.Add(p, kPtLineTo);
     }
     ClipPolyline({-1, -1, cw + 1, ch + 1}, path);
     for (IntPoint& p : path.points) p = ApplyPlacement(m, p.x + crop.left, p.y + crop.top);
@@ -93,7 +103,8 @@ void DrawContours(TemfFile& job, Bitmap24& image, int ox, int oy, float s) {
     }
 }
 
-std::unique_ptr<Bitmap24> RenderCutThumbnail(TemfFile& job, const CropMarkCorners& corners, float mediaWidth) {
+std::unique_ptr<Bitmap24> RenderCutThumbnail(TemfFile& job, const CropMarkCorners& corners,
+                                             float mediaWidth) {
     if (mediaWidth <= 0) return nullptr;
     const float used = job.YOffset + job.MediaUsedHeight;
     const FittedSize fit = FitSize(Rnd(static_cast<long double>(mediaWidth) * 10),
@@ -101,11 +112,13 @@ std::unique_ptr<Bitmap24> RenderCutThumbnail(TemfFile& job, const CropMarkCorner
     const float e = 2.0f * static_cast<float>(fit.width) / mediaWidth;
     auto image = RenderStrip(job, corners, {0, 0, Rnd(e, mediaWidth), Rnd(e, used)}, e);
     if (!image) return nullptr;
-    const int w = std::min(image->Width(), 2 * fit.width), h = std::min(image->Height(), 2 * fit.height);
+    const int w = std::min(image->Width(), 2 * fit.width),
+              h = std::min(image->Height(), 2 * fit.height);
     if (w != image->Width() || h != image->Height()) {
         auto cut = Bitmap24::Create(w, h);
         if (!cut) return nullptr;
-        for (int y = 0; y < h; ++y) std::memcpy(cut->Row(y), image->Row(y), 3 * static_cast<std::size_t>(w));
+        for (int y = 0; y < h; ++y)
+            std::memcpy(cut->Row(y), image->Row(y), 3 * static_cast<std::size_t>(w));
         image = std::move(cut);
     }
     FadeBitmap(image.get(), 25);
@@ -113,11 +126,6 @@ std::unique_ptr<Bitmap24> RenderCutThumbnail(TemfFile& job, const CropMarkCorner
     auto half = HalveBitmap(image.get());
     if (!half) return nullptr;
     return TransformBitmap(half.get(), true, false, false);
-}
-
-std::unique_ptr<Bitmap24> RenderCutThumbnail(AppCore& app) {
-    if (!app.CurrentJob) return nullptr;
-    return RenderCutThumbnail(*app.CurrentJob, CurrentCropMarkCorners(app), app.CurrentPlotter.MediaWidth);
 }
 
 }  // namespace corvan

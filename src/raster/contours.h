@@ -11,12 +11,11 @@
 
 namespace corvan {
 
-class AppCore;
-
 // Plays the layers through the window like RenderJobWindow, collecting the
 // matched outlines (all of them, also outside the window) in pixels of the
 // play rectangle, appended to `path`.
-void CollectWindowPaths(const TemfFile& job, int width, int height, const IntRect& play, ContourPath& path);
+void CollectWindowPaths(const TemfFile& job, int width, int height, const IntRect& play,
+                        ContourPath& path);
 
 // One copy's path at `scale` pixels per mm, relative to the top-left corner
 // of the placed crop box, oriented like the output.
@@ -29,7 +28,7 @@ void DrawContours(TemfFile& job, Bitmap24& image, int ox, int oy, float scale);
 // The small picture of the used media stored with a cut file (at most
 // 350 x 77, the media's length running across); null without a job or with
 // a media width of 0.
-std::unique_ptr<Bitmap24> RenderCutThumbnail(AppCore& app);
-std::unique_ptr<Bitmap24> RenderCutThumbnail(TemfFile& job, const CropMarkCorners& corners, float mediaWidth);
+std::unique_ptr<Bitmap24> RenderCutThumbnail(TemfFile& job, const CropMarkCorners& corners,
+                                             float mediaWidth);
 
 }  // namespace corvan

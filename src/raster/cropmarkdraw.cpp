@@ -65,9 +65,9 @@ const CropMarkCorners& DefaultCropMarkCorners() {
         // three, beside the job's two edges.
         CropMarkCorners out;
         for (int i = 0; i < 4; ++i) {
-            const int sx = (i % 2 == 0) ? -1 : 1;   // left corners: marks to the left
-            const int sy = (i < 2) ? -1 : 1;        // top corners: marks above
-            emf::EmfWriter w(emf::RectL{0, 0, 2000, 2000}, {2000, 2000}, {20, 20});
+            const int sx = (i % 2 == 0) ? -1 : 1;  // left corners: marks to the left
+            const int sy = (i < 2) ? -1 : 1;       // top corners: marks above
+            emf::EmfWriter w(emf::RectL{0, 0, 2000, 2000}, {200, 200}, {2, 2});
             w.SelectStock(emf::kBlackPen);
             const auto line = [&](QPoint a, QPoint b) {
                 w.MoveTo(QPoint(1000 + a.x(), 1000 + a.y()));

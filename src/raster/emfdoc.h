@@ -13,22 +13,42 @@
 
 namespace corvan {
 
+namespace emf {
+class EmfReader;
+}
+
+// Layer files read and checked once for a whole render or RIP run, in layer
+// order; a file that cannot be read is logged with its reason and left out.
+class LayerSet {
+public:
+    LayerSet();
+    explicit LayerSet(const std::vector<std::string>& files);
+    LayerSet(LayerSet&&) noexcept;
+    LayerSet& operator=(LayerSet&&) noexcept;
+    ~LayerSet();
+
+    const std::vector<std::unique_ptr<emf::EmfReader>>& Readers() const { return readers_; }
+
+private:
+    std::vector<std::unique_ptr<emf::EmfReader>> readers_;
+};
+
 // Playback settings and the contour points collected while playing.
 struct TemfPreview {
     bool ContourActive = false;
-    std::uint32_t MatchMask = 0;   // 1: judge the pen colour, 2: the brush colour
-    bool InPath = false;           // inside a begin-path/end-path bracket
+    std::uint32_t MatchMask = 0;  // 1: judge the pen colour, 2: the brush colour
+    bool InPath = false;          // inside a begin-path/end-path bracket
     bool DrawMatched = false;
     bool DrawUnmatched = false;
-    bool OutlineMatched = false;   // matched records in black instead of their colours
-    bool SmoothBitmaps = false;    // bilinear STRETCHDIBITS
+    bool OutlineMatched = false;  // matched records in black instead of their colours
+    bool SmoothBitmaps = false;   // bilinear STRETCHDIBITS
     Colour MatchColor = 0;
     bool SmoothBackground = true;
-    Bitmap24* Target = nullptr;    // the image being rendered (borrowed)
+    Bitmap24* Target = nullptr;  // the image being rendered (borrowed)
     float BlendParam = 0;
     bool CollectContours = false;
-    std::vector<IntPoint> PathPoints;    // image pixels
-    std::vector<std::uint8_t> PathTypes; // 6 move-to, 2 line-to, +1 close figure
+    std::vector<IntPoint> PathPoints;     // image pixels
+    std::vector<std::uint8_t> PathTypes;  // 6 move-to, 2 line-to, +1 close figure
 };
 
 class TemfDoc {
@@ -36,9 +56,11 @@ public:
     Colour BackColor = 0xFFFFFF;
     std::int32_t ImageWidth = 0;
     std::int32_t ImageHeight = 0;
-    IntRect PlayRect;                       // may reach beyond the image
-    const Bitmap24* Background = nullptr;   // borrowed from the job
-    std::vector<std::string> LayerFiles;    // first = bottom
+    IntRect PlayRect;                      // may reach beyond the image
+    const Bitmap24* Background = nullptr;  // borrowed from the job
+    std::vector<std::string> LayerFiles;   // first = bottom
+    // Layers parsed beforehand (borrowed); when set, LayerFiles is not read.
+    const LayerSet* Layers = nullptr;
     TemfPreview Preview;
 
     // A new image of ImageWidth x ImageHeight; null for a zero size or when

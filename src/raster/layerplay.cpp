@@ -35,20 +35,78 @@ IntPoint ToPixel(const GdiDevice& dc, QPoint logical) {
     return {static_cast<std::int32_t>(std::lround(p.x())), static_cast<std::int32_t>(std::lround(p.y()))};
 }
 
-// The matched record's flattened outline, appended in image pixels. Records
-// that use the metafile's own path keep it; the others are turned into one.
-void CollectOutline(GdiDevice& dc, HandleTable& handles, const EmfRecord& record, std::uint32_t t,
-                    TemfPreview& preview) {
-    if (t != kFillPath && t != kStrokeAndFillPath && t != kStrokePath) {
+// A path bracket of our own around one record: the metafile's path (open or
+// waiting for its fill) and the current position are put back afterwards.
+class ScratchPath {
+public:
+    explicit ScratchPath(GdiDevice& dc)
+        : dc_(dc), state_(dc.State().pathState), path_(std::move(dc.State().path)),
+          newFigure_(dc.State().pathNewFigure), position_(dc.State().position) {
         dc.BeginPath();
-        PlayRecord(dc, handles, record);
-        dc.EndPath();
     }
+    ~ScratchPath() {
+        DcState& s = dc_.State();
+        s.pathState = state_;
+        s.path = std::move(path_);
+        s.pathNewFigure = newFigure_;
+        if (restorePosition_) s.position = position_;
+    }
+    ScratchPath(const ScratchPath&) = delete;
+    ScratchPath& operator=(const ScratchPath&) = delete;
+    // Lets the record's move of the current position stand.
+    void KeepPosition() { restorePosition_ = false; }
+
+private:
+    GdiDevice& dc_;
+    PathState state_;
+    GdiPath path_;
+    bool newFigure_;
+    QPointF position_;
+    bool restorePosition_ = true;
+};
+
+// Drawing records that leave the current position at their last point.
+bool MovesPosition(std::uint32_t t) {
+    switch (t) {
+        case kPolyBezierTo: case kPolylineTo: case kAngleArc: case kLineTo: case kArcTo:
+        case kPolyDraw: case kPolyBezierTo16: case kPolylineTo16: case kPolyDraw16:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// A record that is not drawn still moves the current position, as playback
+// does: otherwise the next line would start from a stale point (and the
+// knife would cut a stray line through the artwork).
+void FollowPosition(GdiDevice& dc, HandleTable& handles, const EmfRecord& record, std::uint32_t t) {
+    if (!MovesPosition(t)) return;
+    ScratchPath scratch(dc);
+    PlayRecord(dc, handles, record);
+    scratch.KeepPosition();
+}
+
+void AppendFlattened(GdiDevice& dc, TemfPreview& preview) {
     dc.FlattenPath();
     for (const PathPoint& p : dc.GetPath()) {
         preview.PathPoints.push_back(ToPixel(dc, p.point));
         preview.PathTypes.push_back(p.type);
     }
+}
+
+// The matched record's flattened outline, appended in image pixels. Records
+// that use the metafile's own path keep it; the others are turned into one
+// without touching the metafile's path or the current position.
+void CollectOutline(GdiDevice& dc, HandleTable& handles, const EmfRecord& record, std::uint32_t t,
+                    TemfPreview& preview) {
+    if (t == kFillPath || t == kStrokeAndFillPath || t == kStrokePath) {
+        AppendFlattened(dc, preview);
+        return;
+    }
+    ScratchPath scratch(dc);
+    PlayRecord(dc, handles, record);
+    dc.EndPath();
+    AppendFlattened(dc, preview);
 }
 
 void PlayInBlack(GdiDevice& dc, HandleTable& handles, const EmfRecord& record, bool byBrush) {
@@ -63,8 +121,9 @@ void PlayInBlack(GdiDevice& dc, HandleTable& handles, const EmfRecord& record, b
 bool ContourRules(GdiDevice& dc, HandleTable& handles, const EmfRecord& record, std::uint32_t t,
                   std::uint8_t c, TemfPreview& p) {
     bool matched = false, byBrush = false;
-    if ((c & 1) && (p.MatchMask & 1) && PenColorOf(dc) == p.MatchColor) matched = true;
-    if ((c & 2) && (p.MatchMask & 2) && BrushColorOf(dc) == p.MatchColor) matched = byBrush = true;
+    const Colour cut = MatchableColour(p.MatchColor);
+    if ((c & 1) && (p.MatchMask & 1) && PenColorOf(dc) == cut) matched = true;
+    if ((c & 2) && (p.MatchMask & 2) && BrushColorOf(dc) == cut) matched = byBrush = true;
     if (!matched) return p.DrawUnmatched;
     if (p.CollectContours) CollectOutline(dc, handles, record, t, p);
     if (p.OutlineMatched) {
@@ -80,15 +139,26 @@ const std::array<std::uint8_t, 131> RecordClassTable = MakeClassTable();
 
 std::uint8_t RecordClass(std::uint32_t type) { return RecordClassTable[type > 130 ? 0 : type]; }
 
+namespace {
+bool IsPatternStyle(std::uint32_t style) {
+    return style == kBsPattern || style == kBsDibPattern || style == kBsDibPatternPt;
+}
+}  // namespace
+
 Colour PenColorOf(const GdiDevice& dc) {
     if ((dc.PenStyle() & kPsStyleMask) == kPsNull) return NoColor;
+    const LogPen& pen = dc.State().pen;
+    if (pen.extended && IsPatternStyle(pen.brushStyle)) return kPatternColor;
     return dc.PenColour();
 }
 
 Colour BrushColorOf(const GdiDevice& dc) {
     if (dc.BrushStyle() == kBsNull) return NoColor;
+    if (IsPatternStyle(dc.BrushStyle())) return kPatternColor;
     return dc.BrushColour();
 }
+
+Colour MatchableColour(Colour c) { return (c >> 24) == 0x02 ? (c & 0xFFFFFF) : c; }
 
 RecordAction PlayLayerRecord(GdiDevice& dc, HandleTable& handles, const EmfRecord& record, void* data) {
     auto& p = *static_cast<TemfPreview*>(data);
@@ -96,7 +166,10 @@ RecordAction PlayLayerRecord(GdiDevice& dc, HandleTable& handles, const EmfRecor
     const std::uint8_t c = RecordClassTable[t];
     bool draw = true;
     if (c != 0 && p.ContourActive && !p.InPath) draw = ContourRules(dc, handles, record, t, c, p);
-    if (!draw) return RecordAction::kContinue;
+    if (!draw) {
+        FollowPosition(dc, handles, record, t);
+        return RecordAction::kContinue;
+    }
     if (t == kStretchDiBits) {
         dc.SetStretchBltMode(3);  // colour on colour
         const auto f = ReadStretchDibFields(record);

@@ -21,8 +21,21 @@ inline constexpr Colour NoColor = 0x30C0C0C0;
 extern const std::array<std::uint8_t, 131> RecordClassTable;
 std::uint8_t RecordClass(std::uint32_t type);
 
+// A pattern brush (and an extended pen filled with one) has a picture, not
+// a colour; the context reports it as black, the value GDI gives for such a
+// brush, for lines and fills alike. So a pattern-filled shape is a contour
+// only when the cut colour is black, and it lists as $00000000.
+inline constexpr Colour kPatternColor = 0x000000;
+
+// The colour that the selected pen or brush draws with, as compared with
+// the cut colour and written into colour lists: palette indexes resolved,
+// the palette flag (0x02 in the high byte) dropped, so both always read
+// $00BBGGRR. NoColor for null pens and hollow brushes.
 Colour PenColorOf(const emf::GdiDevice& dc);
 Colour BrushColorOf(const emf::GdiDevice& dc);
+// A cut colour as compared with PenColorOf and BrushColorOf: a cut colour
+// stored with the palette flag matches the shapes drawn in its RGB.
+Colour MatchableColour(Colour c);
 
 // `data` is the TemfPreview. Always continues.
 emf::RecordAction PlayLayerRecord(emf::GdiDevice& dc, emf::HandleTable& handles,

@@ -2,6 +2,7 @@
 // Printing the job on an ordinary system printer: the output raster is
 // rendered at the render resolution in blocks of about 480,000 pixels and
 // each block is stretched onto the printer page at the printer's resolution.
+#include "job/emffile.h"
 #include "platform/bitmap.h"
 #include "raster/placement.h"
 
@@ -11,7 +12,7 @@
 
 namespace corvan {
 
-class AppCore;
+class UserInterface;
 
 // The printer page as the engine sees it; the Qt Print Support
 // implementation lives with the front ends.
@@ -31,9 +32,10 @@ public:
 
 using StripRenderFn = std::function<std::unique_ptr<Bitmap24>(const IntRect&, float scale)>;
 
-// Prints the current job. False (with the reason shown through the UI) when
+// Prints the job. False (with the reason shown through the UI) when
 // there is no job, the job cannot be printed at this size, or the printer
 // refused the document.
-bool PrintStrips(AppCore& app, PrinterCanvas& canvas, const StripRenderFn& renderStrip);
+bool PrintStrips(const TemfFile& job, UserInterface& ui, PrinterCanvas& canvas,
+                 const StripRenderFn& renderStrip);
 
 }  // namespace corvan

@@ -1,12 +1,10 @@
 #include "raster/stripcomposer.h"
 
-#include "placement/cropmarks.h"
 #include "platform/numbers.h"
+#include "platform/preferences.h"
 #include "raster/emfdoc.h"
 #include "raster/jobtext.h"
 #include "raster/transforms.h"
-#include "shell/appcore.h"
-#include "platform/preferences.h"
 
 #include <cstring>
 
@@ -25,13 +23,15 @@ void CopyInto(Bitmap24& strip, const Bitmap24& part, int left, int top) {
 }
 
 // The artwork of one copy, where it shows in the strip.
-void DrawCopyArtwork(Bitmap24& strip, const TemfFile& job, const IntRect& crop, int targetX, int targetY,
-                     int pw, int ph) {
-    const PlacementMatrix m = MakePlacement(job.MirrorX, job.MirrorY, job.Rotate, crop, targetX, targetY);
+void DrawCopyArtwork(Bitmap24& strip, const TemfFile& job, const RunResources& run,
+                     const IntRect& crop, int targetX, int targetY, int pw, int ph) {
+    const PlacementMatrix m =
+        MakePlacement(job.MirrorX, job.MirrorY, job.Rotate, crop, targetX, targetY);
     const IntRect visible = Intersect(PlacedBounds(m, crop), {0, 0, strip.Width(), strip.Height()});
     if (visible.Empty()) return;
     const IntRect w = UnplacedBounds(m, visible);
-    auto part = RenderJobWindow(job, w.Width(), w.Height(), {-w.left, -w.top, pw - w.left, ph - w.top});
+    auto part = RenderJobWindow(job, w.Width(), w.Height(),
+                                {-w.left, -w.top, pw - w.left, ph - w.top}, &run);
     if (part && (job.Rotate || job.MirrorX || job.MirrorY))
         part = TransformBitmap(part.get(), job.Rotate, job.MirrorX, job.MirrorY);
     if (part) CopyInto(strip, *part, visible.left, visible.top);
@@ -41,10 +41,12 @@ void DrawCopyArtwork(Bitmap24& strip, const TemfFile& job, const IntRect& crop, 
 // rectangle); a width of 2 adds a ring just outside it.
 void DrawBorder(Bitmap24& strip, const IntRect& r, int width, Colour colour) {
     const auto put = [&](int x, int y) {
-        if (x >= 0 && y >= 0 && x < strip.Width() && y < strip.Height()) strip.SetPixel(x, y, colour);
+        if (x >= 0 && y >= 0 && x < strip.Width() && y < strip.Height())
+            strip.SetPixel(x, y, colour);
     };
     for (int ring = 0; ring < width; ++ring) {
-        const int l = r.left - ring, t = r.top - ring, rr = r.right - 1 + ring, b = r.bottom - 1 + ring;
+        const int l = r.left - ring, t = r.top - ring, rr = r.right - 1 + ring,
+                  b = r.bottom - 1 + ring;
         for (int x = std::max(l, -1); x <= std::min(rr, strip.Width()); ++x) {
             put(x, t);
             put(x, b);
@@ -56,8 +58,8 @@ void DrawBorder(Bitmap24& strip, const IntRect& r, int width, Colour colour) {
     }
 }
 
-void DrawCopyFrame(Bitmap24& strip, const TemfFile& job, const CropMarkCorners& corners, const IntRect& k,
-                   float s) {
+void DrawCopyFrame(Bitmap24& strip, const TemfFile& job, const CropMarkCorners& corners,
+                   const IntRect& k, float s) {
     const int c = Rnd(s, job.CropmarkSize) + 1;
     if (job.CropMarks) {
         DrawCropMark(strip, k.left, k.top, corners[0], c);
@@ -73,7 +75,11 @@ void DrawCopyFrame(Bitmap24& strip, const TemfFile& job, const CropMarkCorners& 
 
 }  // namespace
 
-std::unique_ptr<Bitmap24> RenderJobWindow(const TemfFile& job, int width, int height, const IntRect& play) {
+RunResources::RunResources(const TemfFile& job)
+    : layers(job.Layers), smoothBitmaps(ReadPrefBool("interpolate_DIB", true)) {}
+
+std::unique_ptr<Bitmap24> RenderJobWindow(const TemfFile& job, int width, int height,
+                                          const IntRect& play, const RunResources* run) {
     TemfDoc doc;
     doc.BackColor = job.BackgroundColor;
     doc.ImageWidth = width;
@@ -81,6 +87,7 @@ std::unique_ptr<Bitmap24> RenderJobWindow(const TemfFile& job, int width, int he
     doc.PlayRect = play;
     doc.Background = job.DrawImage ? job.BackgroundImage.get() : nullptr;
     doc.LayerFiles = job.Layers;
+    if (run) doc.Layers = &run->layers;
     TemfPreview& p = doc.Preview;
     p.MatchMask = (job.CutSolid ? 2u : 0u) + (job.CutLines ? 1u : 0u);
     p.MatchColor = job.CutColor;
@@ -88,40 +95,40 @@ std::unique_ptr<Bitmap24> RenderJobWindow(const TemfFile& job, int width, int he
     p.DrawMatched = job.PrintContours;
     p.DrawUnmatched = true;
     p.OutlineMatched = false;
-    p.SmoothBitmaps = ReadPrefBool("interpolate_DIB", true);
+    p.SmoothBitmaps = run ? run->smoothBitmaps : ReadPrefBool("interpolate_DIB", true);
     p.SmoothBackground = job.Interpolate;
     p.BlendParam = static_cast<float>(job.Interpolation);
     return doc.Render();
 }
 
-std::unique_ptr<Bitmap24> RenderStrip(TemfFile& job, const CropMarkCorners& corners, const IntRect& rect,
-                                      float s) {
+StripComposer::StripComposer(TemfFile& job, const CropMarkCorners& corners)
+    : job_(job), corners_(corners), run_(job) {}
+
+std::unique_ptr<Bitmap24> RenderStrip(TemfFile& job, const CropMarkCorners& corners,
+                                      const IntRect& rect, float s) {
+    return StripComposer(job, corners).Render(rect, s);
+}
+
+std::unique_ptr<Bitmap24> StripComposer::Render(const IntRect& rect, float s) const {
+    TemfFile& job = job_;
+    const CropMarkCorners& corners = corners_;
     auto strip = Bitmap24::Create(rect.right - rect.left + 1, rect.bottom - rect.top + 1);
     if (!strip) return nullptr;
     strip->Fill(0xFFFFFF);
     const int ox = Rnd(s, job.XOffset) - rect.left, oy = Rnd(s, job.YOffset) - rect.top;
     const int pw = Rnd(s, job.PageWidth), ph = Rnd(s, job.PageHeight);
-    const IntRect crop{Rnd(s, job.CropLeft), Rnd(s, job.CropTop), Rnd(s, job.CropRight), Rnd(s, job.CropBottom)};
+    const IntRect crop{Rnd(s, job.CropLeft), Rnd(s, job.CropTop), Rnd(s, job.CropRight),
+                       Rnd(s, job.CropBottom)};
     for (int n = 1; n <= job.Copies; ++n) {
         float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
         job.GetCopyRect(n, x1, y1, x2, y2);
-        DrawCopyArtwork(*strip, job, crop, ox + Rnd(s, x1), oy + Rnd(s, y1), pw, ph);
+        DrawCopyArtwork(*strip, job, run_, crop, ox + Rnd(s, x1), oy + Rnd(s, y1), pw, ph);
         const float off = job.CropOffset;
         const IntRect k{ox + Rnd(s, x1 - off), oy + Rnd(s, y1 - off), ox + Rnd(s, x2 + off),
                         oy + Rnd(s, y2 + off)};
         DrawCopyFrame(*strip, job, corners, k, s);
     }
     return strip;
-}
-
-const CropMarkCorners& CurrentCropMarkCorners(const AppCore& app) {
-    if (app.CropMarkPictures && app.CropMarkPictures->Applied()) return app.CropMarkPictures->Corners();
-    return DefaultCropMarkCorners();
-}
-
-std::unique_ptr<Bitmap24> RenderStrip(AppCore& app, const IntRect& rect, float scale) {
-    if (!app.CurrentJob) return nullptr;
-    return RenderStrip(*app.CurrentJob, CurrentCropMarkCorners(app), rect, scale);
 }
 
 }  // namespace corvan

@@ -7,28 +7,43 @@
 #include "job/emffile.h"
 #include "platform/bitmap.h"
 #include "raster/cropmarkdraw.h"
+#include "raster/emfdoc.h"
 #include "raster/placement.h"
 
 #include <memory>
 
 namespace corvan {
 
-class AppCore;
-
 // Rectangle ends are inclusive; `scale` in pixels per millimetre. The image
 // is (right - left + 1) x (bottom - top + 1); white where no copy lies. Null
 // when that image cannot be made.
-std::unique_ptr<Bitmap24> RenderStrip(TemfFile& job, const CropMarkCorners& corners, const IntRect& rect,
-                                      float scale);
-// With the current job of `app` and its crop-mark library's corners (the
-// built-in marks when none is attached or no file was applied).
-std::unique_ptr<Bitmap24> RenderStrip(AppCore& app, const IntRect& rect, float scale);
+std::unique_ptr<Bitmap24> RenderStrip(TemfFile& job, const CropMarkCorners& corners,
+                                      const IntRect& rect, float scale);
 
 // The upright page mapped onto the play rectangle (page pixels shifted so
 // the window's corner is at 0, 0), seen through a width x height image.
-std::unique_ptr<Bitmap24> RenderJobWindow(const TemfFile& job, int width, int height, const IntRect& play);
+// What a render or RIP run reads once instead of once per copy and strip:
+// the job's layers, parsed, and the playback preferences.
+struct RunResources {
+    explicit RunResources(const TemfFile& job);
+    LayerSet layers;
+    bool smoothBitmaps = true;
+};
 
-// The corner pictures the composer uses for `app`.
-const CropMarkCorners& CurrentCropMarkCorners(const AppCore& app);
+std::unique_ptr<Bitmap24> RenderJobWindow(const TemfFile& job, int width, int height,
+                                          const IntRect& play, const RunResources* run = nullptr);
+
+// The strip composer of one run: strips of the job's output raster with the
+// layers parsed once. The job must not change while it lives.
+class StripComposer {
+public:
+    StripComposer(TemfFile& job, const CropMarkCorners& corners);
+    std::unique_ptr<Bitmap24> Render(const IntRect& rect, float scale) const;
+
+private:
+    TemfFile& job_;
+    const CropMarkCorners& corners_;
+    RunResources run_;
+};
 
 }  // namespace corvan

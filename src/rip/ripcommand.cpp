@@ -2,11 +2,11 @@
 
 #include "colour/spotline.h"
 #include "job/jobreport.h"
+#include "job/jobsession.h"
+#include "platform/debuglog.h"
 #include "platform/folders.h"
 #include "platform/numbers.h"
 #include "plugins/pluginobject.h"
-#include "shell/appcore.h"
-#include "platform/debuglog.h"
 
 #include <QDate>
 #include <QLocale>
@@ -27,11 +27,13 @@ constexpr int kStripPixels = 1000000;
 
 // Asks the problem question; true means go on (Retry), false end the job (Abort).
 bool GoOnAfterProblem(UserInterface& ui) {
-    return ui.Message(MessageKind::Confirmation, kProblemPrompt, ButtonAbort | ButtonRetry) != ButtonAbort;
+    return ui.Message(MessageKind::Confirmation, kProblemPrompt, ButtonAbort | ButtonRetry) !=
+           ButtonAbort;
 }
 
 std::string JobSizeText(const TemfFile& job) {
-    return std::to_string(RoundToInt(job.PageWidth)) + " x " + std::to_string(RoundToInt(job.PageHeight)) + " mm";
+    return std::to_string(RoundToInt(job.PageWidth)) + " x " +
+           std::to_string(RoundToInt(job.PageHeight)) + " mm";
 }
 
 // Everything one driver run needs, computed once at its start.
@@ -44,24 +46,29 @@ struct RunGeometry {
 
 class DriverRun {
 public:
-    DriverRun(AppCore& app, TPluginObject& plugin, const RipHooks& hooks)
-        : app_(app), job_(*app.CurrentJob), plugin_(plugin), hooks_(hooks), ui_(app.Ui()) {}
+    DriverRun(JobSession& app, TPluginObject& plugin, RipPort& port)
+        : app_(app), job_(*app.CurrentJob), plugin_(plugin), port_(port), ui_(app.Ui()) {}
 
     RipResult Run();
+    // After the driver was closed: "Spool this file to printer?" for output
+    // that was neither cancelled nor abandoned.
+    void AskSpool();
 
 private:
     bool ComputeGeometry(std::string& failure);
-    bool SendSpotColours();  // false: the operator chose to abort
+    bool SendSpotColours();    // false: the operator chose to abort
     bool PrintPass(int pass);  // false: end the document now
     bool SendRows();           // false: abort; sets stopped_ on a status stop
     bool SendCut();
     void Finish();
     bool Trace() const { return app_.RipTrace == 10; }
+    // The driver's stop or the operator's Cancel; sets the flags.
+    bool StopRequested();
 
-    AppCore& app_;
+    JobSession& app_;
     TemfFile& job_;
     TPluginObject& plugin_;
-    const RipHooks& hooks_;
+    RipPort& port_;
     UserInterface& ui_;
     RunGeometry g_;
     std::int32_t passCount_ = 0;
@@ -69,6 +76,8 @@ private:
     std::vector<std::uint8_t> planes_[3];
     std::unique_ptr<Bitmap24> strip_;
     bool stopped_ = false;
+    bool cancelled_ = false;  // by the operator, not by the driver
+    bool mayOfferSpool_ = false;
     RipProgress progress_;
 };
 
@@ -83,9 +92,12 @@ bool DriverRun::ComputeGeometry(std::string& failure) {
     g_.deviceWidth = RoundToInt(static_cast<long double>(dpiX) * W / 25.4L);
     g_.deviceHeight = RoundToInt(static_cast<long double>(dpiY) * H / 25.4L);
     g_.stripRows = g_.sourceWidth > 0 ? kStripPixels / g_.sourceWidth : 0;
-    const struct { bool ok; const char* what; } checks[] = {
-        {g_.deviceWidth >= 1, "device width"},   {g_.deviceHeight >= 1, "device height"},
-        {g_.sourceWidth >= 1, "source width"},   {g_.sourceHeight >= 1, "source height"},
+    const struct {
+        bool ok;
+        const char* what;
+    } checks[] = {
+        {g_.deviceWidth >= 1, "device width"}, {g_.deviceHeight >= 1, "device height"},
+        {g_.sourceWidth >= 1, "source width"}, {g_.sourceHeight >= 1, "source height"},
         {g_.stripRows >= 1, "rows per strip"},
     };
     for (const auto& c : checks) {
@@ -118,12 +130,21 @@ bool DriverRun::SendSpotColours() {
             continue;
         }
         const std::string question =
-            "The printer is not using a profile that allows printing the requested spot color " + spot->name +
-            "\r" + "Do you wish to abort printing?";
+            "The printer is not using a profile that allows printing the requested spot color " +
+            spot->name + "\r" + "Do you wish to abort printing?";
         if (ui_.Message(MessageKind::Error, question, YesNo) == ButtonYes) return false;
         plugin_.Insert_SpotColor(r, g, b, tol, spot->L, spot->a, spot->b);
     }
     return true;
+}
+
+bool DriverRun::StopRequested() {
+    if (plugin_.Plugin_Status() == 1) {
+        stopped_ = true;
+    } else if (ui_.CancelRequested()) {
+        stopped_ = cancelled_ = true;
+    }
+    return stopped_;
 }
 
 bool DriverRun::SendRows() {
@@ -137,7 +158,7 @@ bool DriverRun::SendRows() {
             if (stripNo != previousStrip) {
                 strip_.reset();
                 const int top = stripNo * g_.stripRows;
-                if (hooks_.renderStrip) strip_ = hooks_.renderStrip({0, top, sw, top + g_.stripRows}, g_.scale);
+                strip_ = port_.RenderStrip({0, top, sw, top + g_.stripRows}, g_.scale);
                 previousStrip = stripNo;
             }
             if (strip_ && rowInStrip < strip_->Height()) {
@@ -160,15 +181,13 @@ bool DriverRun::SendRows() {
         progress_.row = r + 1;
         if ((r & 63) == 0 || r + 1 == g_.deviceHeight) {
             const int percent = static_cast<int>(100LL * (r + 1) / g_.deviceHeight);
-            ui_.Progress(1, percent, "Pass " + std::to_string(progress_.pass) + " of " +
-                                         std::to_string(progress_.lastPass) + ", row " +
-                                         std::to_string(r + 1) + " of " + std::to_string(g_.deviceHeight));
+            ui_.Progress(1, percent,
+                         "Pass " + std::to_string(progress_.pass) + " of " +
+                             std::to_string(progress_.lastPass) + ", row " + std::to_string(r + 1) +
+                             " of " + std::to_string(g_.deviceHeight));
             ui_.ProcessMessages();
         }
-        if (plugin_.Plugin_Status() == 1 || ui_.CancelRequested()) {
-            stopped_ = true;
-            break;
-        }
+        if (StopRequested()) break;
     }
     return true;
 }
@@ -195,7 +214,7 @@ bool DriverRun::PrintPass(int pass) {
     if (!SendRows()) return false;
     strip_.reset();
     // Asked again even after a stop within the rows: drivers expect the call.
-    const bool stopNow = plugin_.Plugin_Status() == 1 || ui_.CancelRequested();
+    const bool stopNow = StopRequested();
     if (stopped_ || stopNow) {
         stopped_ = true;
         return true;
@@ -206,14 +225,15 @@ bool DriverRun::PrintPass(int pass) {
 
 bool DriverRun::SendCut() {
     if (plugin_.Plugin_StartCut() && !GoOnAfterProblem(ui_)) return false;
-    const ContourPath path = hooks_.cutPath ? hooks_.cutPath(10.0f) : ContourPath{};
+    const ContourPath path = port_.CutPath(10.0f);
     for (int n = 1; n <= job_.Copies; ++n) {
         float x1, y1, x2, y2;
         job_.GetCopyRect(n, x1, y1, x2, y2);
         for (std::size_t i = 0; i < path.points.size(); ++i) {
             const double x = (path.points[i].x + 0.5) * 0.1 + x1 + job_.XOffset;
             const double y = (path.points[i].y + 0.5) * 0.1 + y1 + job_.YOffset;
-            if (plugin_.Plugin_PrintVector(path.types[i], x, y) && !GoOnAfterProblem(ui_)) return false;
+            if (plugin_.Plugin_PrintVector(path.types[i], x, y) && !GoOnAfterProblem(ui_))
+                return false;
         }
     }
     return true;
@@ -227,9 +247,15 @@ void DriverRun::Finish() {
     for (auto& p : planes_) std::vector<std::uint8_t>().swap(p);
     strip_.reset();
     ui_.Progress(2, 100, {});
-    if (hooks_.showMainWindow) hooks_.showMainWindow(true);
+    port_.RunEnded();
+    port_.ShowMainWindow(true);
     ui_.ProcessMessages();
-    if (app_.Output.RipToFile &&
+}
+
+// Only output that was not cancelled or abandoned after a problem is offered:
+// the driver holds no finished file for those.
+void DriverRun::AskSpool() {
+    if (mayOfferSpool_ && app_.Output.RipToFile &&
         ui_.Message(MessageKind::Confirmation, "Spool this file to printer?", YesNo) == ButtonYes)
         plugin_.Plugin_SpoolPrintJob(app_.Output.FileName);
 }
@@ -239,7 +265,8 @@ RipResult DriverRun::Run() {
     passCount_ = plugin_.Get_Plugin_Settings();
     const bool rasterWanted = app_.Output.DoRaster;
     const bool cutWanted = app_.Output.DoVector && app_.Output.VectorEnabled && job_.ContourCut;
-    plugin_.Set_Plugin_Datatype(kOutputFileDatatype, app_.Output.RipToFile ? app_.Output.FileName : std::string());
+    plugin_.Set_Plugin_Datatype(kOutputFileDatatype,
+                                app_.Output.RipToFile ? app_.Output.FileName : std::string());
     if (!ComputeGeometry(result.error)) {
         LogLine("Error " + result.error);
         ui_.ShowError(result.error);
@@ -268,10 +295,15 @@ RipResult DriverRun::Run() {
         for (int pass = first; ok && !stopped_ && pass <= last; ++pass) ok = PrintPass(pass);
         if (ok && Trace()) LogLine("Printed OK");
     }
-    if (ok && cutWanted) ok = SendCut();
+    // After the operator's Cancel the knife stays still: cutting around a
+    // print that was never finished wastes media. (A driver that stops the
+    // raster itself still gets the cut part.)
+    if (ok && !cancelled_ && cutWanted) ok = SendCut();
     if (ok) plugin_.Plugin_EndCut();
     plugin_.Plugin_EndDoc();
     result.completed = ok && !stopped_;
+    result.cancelled = cancelled_;
+    mayOfferSpool_ = ok && !cancelled_;
     return result;
 }
 
@@ -282,7 +314,7 @@ int SourceRowOf(int deviceRow, int sourceHeight, int deviceHeight) {
     return MulDiv(deviceRow, sourceHeight - 1, deviceHeight - 1);
 }
 
-PreflightData BuildPreflight(const AppCore& app) {
+PreflightData BuildPreflight(JobSession& app) {
     PreflightData d;
     const TemfFile& job = *app.CurrentJob;
     d.memo = JobReport(app, 0);
@@ -292,18 +324,22 @@ PreflightData BuildPreflight(const AppCore& app) {
         d.statusWarning = true;
     };
     if (job.CropSection && job.MultiTiles && job.FileName.empty()) {
-        warn("Warning: Job Not Saved - Tile Status will not be updated", "Warning: Job Not Saved -Tile Status!");
-        d.statusHint = "If the Job has not been saved, a record of this tile being printed will not be saved.";
+        warn("Warning: Job Not Saved - Tile Status will not be updated",
+             "Warning: Job Not Saved -Tile Status!");
+        d.statusHint =
+            "If the Job has not been saved, a record of this tile being printed will not be saved.";
     }
     if (job.RenderDPI * static_cast<double>(job.PageWidth) / 25.4 > 30000 ||
         job.RenderDPI * static_cast<double>(job.PageHeight) / 25.4 > 30000)
-        warn("Warning: Render DPI Too High for the size of this job!", "Warning: The Render DPI is too high!");
+        warn("Warning: Render DPI Too High for the size of this job!",
+             "Warning: The Render DPI is too high!");
     if (!job.FitsMedia) warn("Warning: Job Size too big!", "Warning: Job Size too big!");
     d.jobText = job.JobText;
     if (d.jobText.empty())
-        d.jobText = FileNamePart(job.FileName) + "  " +
-                    QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString() + "  " +
-                    JobSizeText(job);
+        d.jobText =
+            FileNamePart(job.FileName) + "  " +
+            QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString() +
+            "  " + JobSizeText(job);
     d.printJobText = job.PrintJobText;
     if (!job.CropMarks) {
         d.printJobText = false;
@@ -312,55 +348,61 @@ PreflightData BuildPreflight(const AppCore& app) {
     return d;
 }
 
-RipResult RipNow(AppCore& app, TPluginObject& plugin, const RipHooks& hooks) {
+RipResult RipNow(JobSession& app, TPluginObject& plugin, RipPort& port) {
     RipResult result;
     if (!app.CurrentJob) return result;
     TemfFile& job = *app.CurrentJob;
     UserInterface& ui = app.Ui();
     const bool toDriver = app.CurrentPlotter.IsPlugin;
-    if (!job.FitsMedia &&
-        ui.Message(MessageKind::Warning,
-                   "Warning: The Selected Job Size does not fit current media size.\rDo you wish to correct this "
-                   "issue before you continue?",
-                   YesNo) == ButtonYes)
+    if (!job.FitsMedia && ui.Message(MessageKind::Warning,
+                                     "Warning: The Selected Job Size does not fit current media "
+                                     "size.\rDo you wish to correct this "
+                                     "issue before you continue?",
+                                     YesNo) == ButtonYes)
         return result;
     if (toDriver && !FileExists(plugin.Get_Plugin_Datatype(kProfileDatatype))) {
-        ui.ShowWarning("No Profile Set. You need to select a profile before you can access this feature");
+        ui.ShowWarning(
+            "No Profile Set. You need to select a profile before you can access this feature");
         return result;
     }
     if (app.Output.RipToFile && app.Output.FileName.empty()) {
         ui.ShowWarning("No filename selected!");
         return result;
     }
-    if (hooks.redrawGamutPreview) hooks.redrawGamutPreview();
+    port.RedrawGamutPreview();
     if (toDriver) {
         if (!plugin.Choose_Plugin_Data(kChooseDataDialog)) return result;
         job.GmaMethod = -1;
-        if (hooks.gamutMethodCleared) hooks.gamutMethodCleared();
+        port.GamutMethodCleared();
     }
     PreflightData preflight = BuildPreflight(app);
-    if (hooks.preflight && !hooks.preflight(preflight)) return result;
+    if (!port.Preflight(preflight)) return result;
     job.JobText = preflight.jobText;
     job.PrintJobText = preflight.printJobText;
     if (!ui.AskYesNo("RIP Current Job?")) return result;
 
-    if (hooks.showMainWindow) hooks.showMainWindow(false);
+    port.ShowMainWindow(false);
     ui.ProcessMessages();
     struct ShowAgain {
         UserInterface& ui;
-        const RipHooks& hooks;
+        RipPort& port;
         ~ShowAgain() {
             ui.SetBusy(false);
-            if (hooks.showMainWindow) hooks.showMainWindow(true);
+            port.ShowMainWindow(true);
         }
-    } showAgain{ui, hooks};
+    } showAgain{ui, port};
     if (toDriver) {
-        if (plugin.Valid) result = DriverRun(app, plugin, hooks).Run();
+        if (plugin.Valid) {
+            DriverRun run(app, plugin, port);
+            result = run.Run();
+            run.AskSpool();
+        }
     } else {
         ui.SetBusy(true);
-        result.ran = result.completed = hooks.printToSystemPrinter && hooks.printToSystemPrinter();
+        result.ran = result.completed = port.PrintToSystemPrinter();
     }
-    if (job.CropSection && job.MultiTiles) job.RecordPrintedTile();
+    // Only a tile that really went to the printer counts as printed.
+    if (result.completed && job.CropSection && job.MultiTiles) job.RecordPrintedTile();
     return result;
 }
 

@@ -1,18 +1,17 @@
 #pragma once
 // The RIP command: checks, the preflight summary, then one print document
 // through the selected output driver (or the system printer), strip by strip.
+#include "platform/bitmap.h"
 #include "raster/contourpath.h"
 #include "raster/placement.h"
-#include "platform/bitmap.h"
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace corvan {
 
-class AppCore;
+class JobSession;
 class TPluginObject;
 
 // What the preflight summary shows and lets the operator change.
@@ -26,21 +25,26 @@ struct PreflightData {
     bool printJobTextEnabled = true;  // the box is usable only with crop marks
 };
 
-// What the command needs from the rest of the program. Every member may be
-// left empty: the command then does without it (the command-line tool).
-struct RipHooks {
+// What the command needs from the rest of the program: the shell provides
+// the rendering half, each front end the rest.
+class RipPort {
+public:
+    virtual ~RipPort() = default;
     // Renders a rectangle of the output raster (both ends inclusive) at a scale.
-    std::function<std::unique_ptr<Bitmap24>(const IntRect&, float scale)> renderStrip;
+    virtual std::unique_ptr<Bitmap24> RenderStrip(const IntRect& rect, float scale) = 0;
     // The job's cut path for one copy at `scale` units per mm.
-    std::function<ContourPath(float scale)> cutPath;
-    // Shows the preflight summary; false when cancelled.
-    std::function<bool(PreflightData&)> preflight;
-    std::function<void()> redrawGamutPreview;
-    std::function<void()> gamutMethodCleared;
-    std::function<void(bool visible)> showMainWindow;
+    virtual ContourPath CutPath(float scale) = 0;
     // Output to the system printer instead of a driver; false when nothing
     // was printed (the reason was shown).
-    std::function<bool()> printToSystemPrinter;
+    virtual bool PrintToSystemPrinter() = 0;
+    // Shows the preflight summary; false when cancelled.
+    virtual bool Preflight(PreflightData& data) = 0;
+    virtual void RedrawGamutPreview() = 0;
+    virtual void GamutMethodCleared() = 0;
+    virtual void ShowMainWindow(bool visible) = 0;
+    // The output has been sent and closed: progress windows go away before
+    // the closing question.
+    virtual void RunEnded() = 0;
 };
 
 // The run's progress, for a progress line or window.
@@ -52,14 +56,15 @@ struct RipProgress {
 struct RipResult {
     bool ran = false;        // a print document was started
     bool completed = false;  // ran to its end without an abort or stop
+    bool cancelled = false;  // the operator pressed Cancel
     std::string error;       // a check that failed before anything was sent
 };
 
 // "RIP Now" on the current job.
-RipResult RipNow(AppCore& app, TPluginObject& plugin, const RipHooks& hooks);
+RipResult RipNow(JobSession& app, TPluginObject& plugin, RipPort& port);
 
 // The preflight contents for the current job (warnings, job text default).
-PreflightData BuildPreflight(const AppCore& app);
+PreflightData BuildPreflight(JobSession& app);
 
 // The nearest source row of device row r (both end rows aligned).
 int SourceRowOf(int deviceRow, int sourceHeight, int deviceHeight);

@@ -2,10 +2,9 @@
 
 namespace corvan {
 
-void AppCore::MarkModified() {
-    if (!CurrentJob) return;
-    CurrentJob->Modified = true;
-    SaveEnabled = true;
-}
+AppCore::AppCore(FrontEnd& front, UserInterface& ui)
+    : Drivers(front), front_(front), ui_(ui), driverPort_(Drivers, CurrentPlotter) {}
+
+AppCore::~AppCore() = default;
 
 }  // namespace corvan

@@ -1,16 +1,16 @@
 #include "shell/jobcommands.h"
 
-#include "job/loading.h"
+#include "imagelib/imageload.h"
 #include "job/projectfile.h"
 #include "placement/placementops.h"
-#include "platform/folders.h"
-#include "platform/numbers.h"
-#include "raster/imageload.h"
-#include "shell/appcore.h"
 #include "platform/debuglog.h"
+#include "platform/folders.h"
 #include "platform/history.h"
+#include "platform/numbers.h"
 #include "platform/paths.h"
 #include "platform/preferences.h"
+#include "shell/appcore.h"
+#include "shell/loading.h"
 
 #include <QFile>
 #include <QProcess>
@@ -29,13 +29,9 @@ const char* const kImageFilter =
 
 namespace {
 
-void Notify(const std::function<void()>& f) {
-    if (f) f();
-}
-
 void ShowAndEnable(AppCore& app) {
-    Notify(app.OnJobChanged);
-    Notify(app.OnStateChanged);
+    app.Events().JobChanged();
+    app.Events().StateChanged();
 }
 
 // Artwork changed: the preview is rebuilt and the job counts as changed.
@@ -43,7 +39,7 @@ void ArtworkChanged(AppCore& app) {
     app.CurrentJob->PreviewDirty = true;
     app.MarkModified();
     ShowAndEnable(app);
-    Notify(app.OnRepaint);
+    app.Events().Repaint();
 }
 
 std::optional<std::string> AskProjectName(AppCore& app, FileDialogRequest::Mode mode,
@@ -89,26 +85,25 @@ void DiscardJob(AppCore& app) {
     app.CurrentJob.reset();
     app.PreviewImage.reset();
     app.SaveEnabled = false;
-    Notify(app.OnJobChanged);
+    app.Events().JobChanged();
     UpdateLayout(app, true);
     ShowAndEnable(app);
-    Notify(app.OnRepaint);
+    app.Events().Repaint();
 }
 
 bool CloseJob(AppCore& app, bool postStart) {
     if (!app.CurrentJob) return false;
     if (!AskSaveChanges(app)) return false;
     DiscardJob(app);
-    if (postStart) Notify(app.PostStartMessage);
+    if (postStart) app.Front().PostStartMessage();
     return true;
 }
 
 void NewJob(AppCore& app) {
-    AppCore::JobSizeRequest req;
+    JobSizeRequest req;
     req.width = static_cast<float>(ReadPrefNumber("def_jobwidth", 200));
     req.height = static_cast<float>(ReadPrefNumber("def_jobheight", 280));
-    std::optional<AppCore::JobSize> size = AppCore::JobSize{req.width, req.height};
-    if (app.AskJobSize) size = app.AskJobSize(req);
+    const std::optional<JobSize> size = app.Front().AskJobSize(req);
     if (!size) return;
     if (!AskSaveChanges(app)) return;
     CloseJob(app, false);
@@ -116,7 +111,7 @@ void NewJob(AppCore& app) {
     app.CurrentJob = std::make_unique<TemfFile>();
     TemfFile& job = *app.CurrentJob;
     job.Reset(size->width, size->height);
-    if (app.Driver) app.Driver->JobLoaded();
+    app.Driver().JobLoaded();
     job.Interpolate = ReadPrefBool("RIP_Smooth", job.Interpolate);
     job.Interpolation = RoundToInt(ReadPrefNumber("RIP_smoothLevel", job.Interpolation));
     job.RenderDPI = RoundToInt(ReadPrefNumber("RIP_DPI", job.RenderDPI));
@@ -146,7 +141,7 @@ void SaveJob(AppCore& app) {
     AddRecent(app, job.FileName);
     app.SaveEnabled = false;
     job.Modified = false;
-    Notify(app.OnStateChanged);
+    app.Events().StateChanged();
 }
 
 void SaveJobAs(AppCore& app) {
@@ -179,7 +174,7 @@ void OpenRecent(AppCore& app, int index) {
 
 void AddRecent(AppCore& app, const std::string& path) {
     MoveToTop(app.DocHist, path, kRecentProjects, true);
-    Notify(app.OnRecentChanged);
+    app.Front().RecentChanged();
 }
 
 std::string PickLibraryFile(AppCore& app, bool layers) {
@@ -215,7 +210,7 @@ void LoadBackgroundImage(AppCore& app, const std::string& historyPath) {
     job.BackgroundImage.reset();
     job.BackgroundFile = path;
     job.HasImage = false;
-    Notify(app.OnBackgroundChanged);
+    app.Events().BackgroundChanged();
 
     app.Ui().SetBusy(true);
     ImageLoadResult loaded = LoadImage24(path, ImageLoadProgress(app, path));
@@ -230,7 +225,7 @@ void LoadBackgroundImage(AppCore& app, const std::string& historyPath) {
     job.BackgroundImage = std::move(loaded.image);
     MoveToTop(app.ImageHist, path, kHistoryEntries);
     job.HasImage = true;
-    Notify(app.OnBackgroundChanged);
+    app.Events().BackgroundChanged();
     ArtworkChanged(app);
 }
 
@@ -240,7 +235,7 @@ void ClearBackgroundImage(AppCore& app) {
     job.BackgroundImage.reset();
     job.BackgroundFile.clear();
     job.HasImage = false;
-    Notify(app.OnBackgroundChanged);
+    app.Events().BackgroundChanged();
     ArtworkChanged(app);
 }
 
@@ -250,7 +245,7 @@ void SetDrawImage(AppCore& app, bool drawImage, unsigned backgroundColor) {
     app.CurrentJob->BackgroundColor = backgroundColor;
     app.MarkModified();
     app.CurrentJob->PreviewDirty = true;
-    Notify(app.OnRepaint);
+    app.Events().Repaint();
 }
 
 bool LaunchPackagingTool(const AppCore& app) {

@@ -1,13 +1,13 @@
 #include "shell/startup.h"
 
-#include "job/loading.h"
 #include "job/units.h"
 #include "platform/folders.h"
 #include "platform/numbers.h"
+#include "platform/preferences.h"
 #include "platform/registry.h"
 #include "shell/appcore.h"
 #include "shell/jobcommands.h"
-#include "platform/preferences.h"
+#include "shell/loading.h"
 
 #include <QFile>
 
@@ -24,16 +24,12 @@ const char* const kPathsNotSet =
     "The Default CorvanRIP Paths are not set.\rYou will need to set the Paths so that other\r"
     "Programs can talk to CorvanRIP correctly.";
 
-void Call(const std::function<void()>& f) {
-    if (f) f();
-}
-
 void CheckNewDriver(AppCore& app) {
-    const std::string marker = ProgramFolder() + "data/NewPlugin.txt";
+    const std::string marker = NewDriverMarkerPath();
     if (!FileExists(marker)) return;
     QFile::remove(QString::fromStdString(marker));
     app.Ui().ShowInfo("A New Driver has been Detected!");
-    Call(app.RebuildDriverList);
+    app.Front().RebuildDriverList();
 }
 
 }  // namespace
@@ -45,36 +41,33 @@ void FirstShow(AppCore& app, const std::string& commandLine) {
         LoadAnything(app, commandLine);
         return;
     }
-    if (app.PostStartMessage)
-        app.PostStartMessage();
-    else
-        DeferredStart(app);
+    app.Front().PostStartMessage();
 }
 
 void DeferredStart(AppCore& app) {
     app.StartupDone = true;
     UserInterface& ui = app.Ui();
-    if (app.SystemPrinterCount && app.SystemPrinterCount() == 0) ui.ShowWarning(kNoPrinter);
+    if (app.Front().SystemPrinterCount() == 0) ui.ShowWarning(kNoPrinter);
     CheckNewDriver(app);
     if (ReadRegBool("Make_Large_Page", true)) {
         WriteRegBool("Make_Large_Page", false);
-        Call(app.CreateLargePaperForms);
+        app.Front().CreateLargePaperForms();
     }
     if (ReadRegRaw("DocumentDir").empty()) {
         ui.ShowPlain(kPathsNotSet);
-        if (app.ShowPathEditor) app.ShowPathEditor();
+        app.Front().ShowPathEditor();
     }
     if (ReadRegBool("DoQuickStart", true) &&
         ui.AskYesNo("Would you like to view the Quick Start Guide?")) {
         WriteRegBool("DoQuickStart", false);
-        Call(app.OpenQuickStart);
+        app.Front().OpenQuickStart();
         return;
     }
-    const int choice = app.ShowStartWizard ? app.ShowStartWizard() : 0;
+    const int choice = app.Front().ShowStartWizard();
     ui.ProcessMessages();
     RunWizardChoice(app, choice);
     ui.ProcessMessages();
-    Call(app.OnRepaint);
+    app.Events().Repaint();
     ui.ProcessMessages();
 }
 
@@ -90,7 +83,7 @@ void RunWizardChoice(AppCore& app, int choice) {
             NewJob(app);
             break;
         case 4:
-            Call(app.ShowHelpTopics);
+            app.Front().ShowHelpTopics();
             break;
         case 5:
             if (app.DocHist.empty())
@@ -99,7 +92,7 @@ void RunWizardChoice(AppCore& app, int choice) {
                 OpenRecent(app, 0);
             break;
         case 6:
-            if (app.ShowSettings) app.ShowSettings(0);
+            app.Front().ShowSettings(0);
             break;
         default:
             break;
@@ -122,7 +115,7 @@ bool ApplyPreferences(AppCore& app) {
     UseMetric = ReadPrefBool("use_metric", UseMetric);
     if (!app.CurrentJob || app.MaxPreview == before) return false;
     app.CurrentJob->PreviewDirty = true;
-    Call(app.OnRepaint);
+    app.Events().Repaint();
     return true;
 }
 

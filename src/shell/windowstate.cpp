@@ -1,9 +1,9 @@
 #include "shell/windowstate.h"
 
 #include "platform/folders.h"
+#include "platform/history.h"
 #include "platform/inifile.h"
 #include "shell/appcore.h"
-#include "platform/history.h"
 
 #include <algorithm>
 
@@ -19,10 +19,11 @@ struct ListBinding {
     std::size_t limit;
 };
 
+constexpr std::size_t kDriverLines = 4096;
+
 constexpr ListBinding kLists[] = {
     {"strEMFHIST", &AppCore::EmfHist, kHistoryEntries},
     {"strImageHist", &AppCore::ImageHist, kHistoryEntries},
-    {"strprinters", &AppCore::DriverList, 4096},
     {"strDocHist", &AppCore::DocHist, kRecentProjects},
 };
 
@@ -53,7 +54,8 @@ WindowState RestoreWindowState(AppCore& app, const std::string& path) {
     IniFile ini(path);
     ini.Load();
     for (const ListBinding& b : kLists) app.*b.list = ReadList(ini, b.component, b.limit);
-    app.DriverIndex = ini.ReadInteger(kCache, "strprinters_Tag", -1);
+    app.Drivers.Lines = ReadList(ini, "strprinters", kDriverLines);
+    app.Drivers.Index = ini.ReadInteger(kCache, "strprinters_Tag", -1);
 
     WindowState s;
     WindowPlacement& p = s.placement;
@@ -74,7 +76,8 @@ bool StoreWindowState(const AppCore& app, const WindowState& s, const std::strin
     IniFile ini(path);
     ini.Load();
     for (const ListBinding& b : kLists) WriteList(ini, b.component, app.*b.list);
-    ini.WriteInteger(kCache, "strprinters_Tag", app.DriverIndex);
+    WriteList(ini, "strprinters", app.Drivers.Lines);
+    ini.WriteInteger(kCache, "strprinters_Tag", app.Drivers.Index);
     ini.WriteInteger(kCache, "Form1_Left", s.placement.left);
     ini.WriteInteger(kCache, "Form1_Top", s.placement.top);
     ini.WriteInteger(kCache, "Form1_Width", s.placement.width);

@@ -4,6 +4,7 @@
 #include "shell/appcore.h"
 #include "support/scripted_ui.h"
 #include "support/tempdirs.h"
+#include "support/test_frontend.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +39,7 @@ TEST(CutFile, RecordsPerCopyMirroredAcrossTheMedia) {
     EXPECT_FLOAT_EQ(records[0].x, 489.5f);
     EXPECT_EQ(records[0].pen, 1);
     EXPECT_EQ(records[1].pen, 2);
-    EXPECT_FLOAT_EQ(records[1].x, 489.5f - 10);  // 100 units of 0.1 mm further across
+    EXPECT_FLOAT_EQ(records[1].x, 489.5f - 10);   // 100 units of 0.1 mm further across
     EXPECT_FLOAT_EQ(records[5].x, 489.5f - 100);  // copy 2 starts 100 mm further across
     EXPECT_EQ(records[5].pen, 1);
 
@@ -57,7 +58,8 @@ TEST(CutFile, HeaderFieldsAndRoundTrip) {
     EXPECT_EQ(c.widthField, 501);
     c.created = 46000.25;
     c.thumbnail = {'B', 'M', 0, 1, 2};
-    for (int i = 0; i < 1000; ++i) c.points.push_back({i * 0.5f, 100 - i * 0.1f, static_cast<std::int16_t>(i ? 2 : 1)});
+    for (int i = 0; i < 1000; ++i)
+        c.points.push_back({i * 0.5f, 100 - i * 0.1f, static_cast<std::int16_t>(i ? 2 : 1)});
     const auto bytes = BuildCutFile(c);
     std::uint16_t first;
     std::memcpy(&first, bytes.data(), 2);
@@ -78,7 +80,8 @@ TEST(CutFile, HeaderFieldsAndRoundTrip) {
     EXPECT_EQ(back->points, c.points);
 
     for (std::size_t n : {std::size_t{0}, std::size_t{100}, std::size_t{180}, bytes.size() - 3}) {
-        std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n));
+        std::vector<std::uint8_t> cut(bytes.begin(),
+                                      bytes.begin() + static_cast<std::ptrdiff_t>(n));
         EXPECT_FALSE(ParseCutFile(cut, &reason)) << n;
     }
     CutFileContents huge;
@@ -111,7 +114,8 @@ namespace {
 TEST(CutFile, WritesTheJobsFileWholeOrNotAtAll) {
     test::ScratchHome home;
     test::ScriptedUi ui;
-    AppCore app;
+    test::TestApp appSession;
+    AppCore& app = appSession.app;
     app.CurrentJob = std::make_unique<TemfFile>();
     app.CurrentJob->Reset(100, 50);
     app.CurrentJob->Copies = 3;
@@ -123,7 +127,8 @@ TEST(CutFile, WritesTheJobsFileWholeOrNotAtAll) {
     ASSERT_TRUE(WriteCutFile(app, path, thumb.get(), Pentagon()));
     const std::string bytes = test::ReadFileBytes(path);
     std::string reason;
-    auto back = ParseCutFile(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), &reason);
+    auto back = ParseCutFile(
+        std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), &reason);
     ASSERT_TRUE(back) << reason;
     EXPECT_EQ(back->points.size(), 15u);
     EXPECT_EQ(back->widthField, 100 * 3 + 2 * 25 + 1);
@@ -137,7 +142,8 @@ TEST(CutFile, WritesTheJobsFileWholeOrNotAtAll) {
 
 TEST(VinylSpooler, MissingSpoolerIsReported) {
     test::ScriptedUi ui;
-    AppCore app;
+    test::TestApp appSession;
+    AppCore& app = appSession.app;
     setenv("CORVANRIP_VINYL_SPOOLER", "/nonexistent/spooler", 1);
     StartVinylSpooler(app);
     ASSERT_EQ(ui.messages.size(), 1u);

@@ -17,7 +17,7 @@ namespace {
 class JobSizeDialogTest : public ::testing::Test {
 protected:
     void Open(float w, float h, bool pixels) {
-        dlg = std::make_unique<Tfsize>(AppCore::JobSizeRequest{nullptr, pixels, w, h});
+        dlg = std::make_unique<Tfsize>(JobSizeRequest{nullptr, pixels, w, h});
     }
     template <typename T>
     T* Get(const char* name) {

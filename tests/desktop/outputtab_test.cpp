@@ -24,7 +24,7 @@ TEST_F(OutputOptionsTab, RipToFileFollowsTheDriversOutputFile) {
     auto* ripToFile = Find<QCheckBox>("cRiptoFile");
     auto* edit = Find<QLineEdit>("FilenameEdit1");
     const std::string file = home.Path("out.prn");
-    core.CurrentPlotter.OutputFile = file;
+    Core().CurrentPlotter.OutputFile = file;
     window->ShowDevice();
     // The name is shown, but the box is only checked once the file exists.
     EXPECT_EQ(edit->text().toStdString(), file);
@@ -38,11 +38,11 @@ TEST_F(OutputOptionsTab, RipToFileFollowsTheDriversOutputFile) {
     Find<QCheckBox>("cDoRaster")->setChecked(false);
     edit->setText("/tmp/other.prn");
     window->findChild<OutputTab*>()->StoreOutputOptions();
-    EXPECT_FALSE(core.Output.DoRaster);
-    EXPECT_TRUE(core.Output.RipToFile);
-    EXPECT_EQ(core.Output.FileName, "/tmp/other.prn");
+    EXPECT_FALSE(Core().Output.DoRaster);
+    EXPECT_TRUE(Core().Output.RipToFile);
+    EXPECT_EQ(Core().Output.FileName, "/tmp/other.prn");
     // Without a job "Cut Contours" cannot be used.
-    EXPECT_FALSE(core.Output.VectorEnabled);
+    EXPECT_FALSE(Core().Output.VectorEnabled);
 }
 
 TEST_F(OutputOptionsTab, DriverLinesShowTheDeviceNameWithTheLineAsData) {

@@ -2,8 +2,8 @@
 
 #include "rip/ui/preflightdialog.h"
 
-#include "job/loading.h"
 #include "platform/folders.h"
+#include "shell/loading.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -45,19 +45,13 @@ TEST(Preflight, ShowsWarningsAndHandsBackTheJobText) {
 
 using RipFromWindow = WindowTest;
 
-TEST_F(RipFromWindow, EnabledWithAJobAndAStripRenderer) {
+TEST_F(RipFromWindow, EnabledWithAJob) {
     MakeWindow();
-    core.CurrentJob = std::make_unique<TemfFile>();
+    Core().CurrentJob = std::make_unique<TemfFile>();
     window->EnableByState();
-    // The window installs the strip composer when it is made.
     EXPECT_TRUE(Find<QAction>("RIPNow1")->isEnabled());
     EXPECT_TRUE(Find<QWidget>("dripnow")->isEnabled());
-    window->SetRipRenderer(RipHooks{});  // without a renderer it would send blank rows
-    EXPECT_FALSE(Find<QAction>("RIPNow1")->isEnabled());
-    core.CurrentJob.reset();
-    RipHooks hooks;
-    hooks.renderStrip = [](const IntRect&, float) { return std::unique_ptr<Bitmap24>(); };
-    window->SetRipRenderer(hooks);
+    Core().CurrentJob.reset();
     window->EnableByState();
     EXPECT_FALSE(Find<QAction>("RIPNow1")->isEnabled());
 }
@@ -65,22 +59,17 @@ TEST_F(RipFromWindow, EnabledWithAJobAndAStripRenderer) {
 TEST_F(RipFromWindow, CancelledPreflightSendsNothing) {
     MakeWindow();
     window->show();
-    core.CurrentJob = std::make_unique<TemfFile>();
-    RipHooks hooks;
-    int strips = 0;
-    hooks.renderStrip = [&](const IntRect&, float) {
-        ++strips;
-        return std::unique_ptr<Bitmap24>();
-    };
-    window->SetRipRenderer(hooks);
+    Core().CurrentJob = std::make_unique<TemfFile>();
+    Core().CurrentJob->FileName = home.Path("never.RIP");
     bool sawPreflight = false;
-    WhenModal<Tfpreflight>([&](Tfpreflight* dlg) {
+    AfterDriverDialogs<Tfpreflight>([&](Tfpreflight* dlg) {
         sawPreflight = true;
         dlg->reject();
     });
     window->RipNowCommand();
     EXPECT_TRUE(sawPreflight) << "messages: " << ui.messages.size();
-    EXPECT_EQ(strips, 0);
+    EXPECT_FALSE(
+        FileExists(Core().Output.FileName.empty() ? home.Path("none") : Core().Output.FileName));
     EXPECT_TRUE(window->isVisible());
 }
 
@@ -92,14 +81,14 @@ TEST_F(RipFromWindow, TiffDriverRipsTheDemoJobIntoTheRipToFileName) {
     const int tiff = drivers->findText("TIFF Raster Printer");
     ASSERT_GE(tiff, 0) << "the TIFF driver is seeded into every program folder";
     Q_EMIT drivers->activated(tiff);
-    LoadAnything(core, ProgramFolder() + "samples/demo.RIP");
-    ASSERT_NE(core.CurrentJob, nullptr);
+    LoadAnything(Core(), ProgramFolder() + "samples/demo.RIP");
+    ASSERT_NE(Core().CurrentJob, nullptr);
     window->EnableByState();
     const std::string out = home.Path("demo.tif");
     Find<QCheckBox>("cRiptoFile")->setChecked(true);
     Find<QLineEdit>("FilenameEdit1")->setText(QString::fromStdString(out));
     bool sawPreflight = false;
-    WhenModal<Tfpreflight>([&](Tfpreflight* dlg) {
+    AfterDriverDialogs<Tfpreflight>([&](Tfpreflight* dlg) {
         sawPreflight = true;
         dlg->accept();
     });

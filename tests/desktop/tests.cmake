@@ -14,3 +14,7 @@ if(XVFB_RUN AND XDOTOOL)
       ${CMAKE_BINARY_DIR}/share/corvanrip/samples/demo.RIP)
   set_tests_properties(DesktopSession.StartsSavesAndClosesUnderXvfb PROPERTIES TIMEOUT 180)
 endif()
+
+# The wiring tests choose a recording driver in the real window.
+add_dependencies(test_desktop corvan_drivers)
+target_compile_definitions(test_desktop PRIVATE CORVAN_TESTDRIVERS="${CMAKE_BINARY_DIR}/testdrivers/")

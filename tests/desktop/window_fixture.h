@@ -8,6 +8,7 @@
 #include "support/tempdirs.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QTimer>
 #include <QWidget>
 
@@ -18,25 +19,40 @@
 
 namespace corvan::test {
 
-// Runs `act` on the next modal dialog of type T once it is up.
+// Runs `act` on the next modal dialog of type T once it is up (waiting for it
+// up to five seconds of event processing).
 template <typename T>
-void WhenModal(std::function<void(T*)> act) {
-    QTimer::singleShot(0, [act] {
+void WhenModal(std::function<void(T*)> act, int triesLeft = 500) {
+    QTimer::singleShot(triesLeft == 500 ? 0 : 10, [act, triesLeft] {
         auto* dlg = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!dlg && triesLeft > 0) return WhenModal<T>(act, triesLeft - 1);
         ASSERT_NE(dlg, nullptr) << "no modal dialog of the expected kind";
         act(dlg);
+    });
+}
+
+// Like WhenModal, but the driver's own dialogs that come first (a real
+// driver shows them now that it has the window) are accepted as they stand.
+template <typename T>
+void AfterDriverDialogs(std::function<void(T*)> act, int triesLeft = 500) {
+    QTimer::singleShot(10, [act, triesLeft] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* dlg = qobject_cast<T*>(modal)) return act(dlg);
+        if (auto* other = qobject_cast<QDialog*>(modal)) other->accept();
+        if (triesLeft > 0) return AfterDriverDialogs<T>(act, triesLeft - 1);
+        ADD_FAILURE() << "no modal dialog of the expected kind";
     });
 }
 
 class WindowTest : public ::testing::Test {
 protected:
     void MakeWindow() {
-        window = std::make_unique<TForm1>(core, qtUi);
+        window = std::make_unique<TForm1>(ui, qtUi);
         window->resize(1280, 800);
     }
     void TearDown() override {
         if (window) {
-            core.CurrentJob.reset();
+            Core().CurrentJob.reset();
             window.reset();
         }
     }
@@ -49,10 +65,12 @@ protected:
     // A saved project with the given page width.
     std::string Project(const std::string& name, float width);
 
+    // The window's own engine core (its real ports).
+    AppCore& Core() const { return window->Core(); }
+
     ScratchHome home;
     ScriptedUi ui;
     QtUserInterface qtUi;
-    AppCore core;
     std::unique_ptr<TForm1> window;
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 // A scratch folder for picture fixtures and a shortcut to load them back.
 #include "fixtures.h"
-#include "raster/imageload.h"
+#include "imagelib/imageload.h"
 
 #include <QTemporaryDir>
 

@@ -2,6 +2,9 @@
 #include "job/units.h"
 #include "shell/appcore.h"
 
+#include "support/scripted_ui.h"
+#include "support/test_frontend.h"
+
 #include <gtest/gtest.h>
 
 namespace corvan {
@@ -17,7 +20,8 @@ protected:
     }
     void TearDown() override { UseMetric = saved; }
     std::vector<std::string> Report() { return JobReport(app, 0); }
-    AppCore app;
+    test::ScriptedUi ui;
+    test::DriverSession app{ui};
     bool saved = false;
 };
 
@@ -28,7 +32,7 @@ TEST_F(JobReportTest, NewA4JobLinesInOrder) {
     app.CurrentPlotter.DpiY = 360;
     app.CurrentPlotter.MediaWidth = 1000;
     app.CurrentPlotter.IsPlugin = true;
-    app.DriverDatatype = [](int type) { return type == 10 ? std::string("/p/media.icc") : std::string(); };
+    app.driver.datatypes[10] = "/p/media.icc";
     app.Output.QueueText = "PDF";
     const std::string sep(133, '-');
     const std::vector<std::string> expected = {

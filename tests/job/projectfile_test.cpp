@@ -1,11 +1,14 @@
 #include "job/projectfile.h"
+#include "job/jobsession.h"
+#include "placement/cropmarks.h"
 
 #include "platform/folders.h"
 #include "platform/inifile.h"
-#include "shell/appcore.h"
 #include "platform/paths.h"
+#include "shell/appcore.h"
 #include "support/scripted_ui.h"
 #include "support/tempdirs.h"
+#include "support/test_frontend.h"
 
 #include <gtest/gtest.h>
 
@@ -14,20 +17,8 @@
 namespace corvan {
 namespace {
 
-// Records what the project file asks of the driver.
-class FakeDriver : public ProjectDriverPort {
-public:
-    bool IsValidDriver() const override { return valid; }
-    std::string DriverPath() const override { return "/drivers/tiff.drv"; }
-    std::string SettingsText() override { return settings; }
-    void JobLoaded() override { calls.push_back("JobLoaded"); }
-    void RestoreSettings(const std::string& plugin, const std::string& data) override {
-        calls.push_back("Restore " + plugin + " " + data);
-    }
-    bool valid = true;
-    std::string settings = "0A0B0C";
-    std::vector<std::string> calls;
-};
+using FakeDriver = test::RecordingDriver;
+using DriverSession = test::DriverSession;
 
 class ProjectFile : public ::testing::Test {
 protected:
@@ -43,38 +34,77 @@ protected:
     }
     test::ScratchHome home;
     test::ScriptedUi ui;
-    AppCore app;
+    DriverSession app{ui};
 };
 
 TEST_F(ProjectFile, WritesEveryKeyInItsOrder) {
-    FakeDriver driver;
-    app.Driver = &driver;
+    app.driver.valid = true;
     app.CurrentJob->Layers = {"/l/a.emf", "/l/b.emf"};
     app.CurrentJob->SpotColorList = {"spot0"};
     const std::string path = home.Path("order.RIP");
     ASSERT_TRUE(SaveProject(app, path));
     using E = std::pair<std::string, std::string>;
     const std::vector<E> expected = {
-        {"Job", "Filename"}, {"Job", "Time"}, {"Job", "JobText"}, {"Job", "PrintJobText"},
-        {"Job", "Background Color"}, {"Job", "Background Image"}, {"Job", "SpotColors"},
-        {"Job", "ContourCut"}, {"Job", "Draw Image"}, {"Job", "Crop Section"},
-        {"Size", "Page Width(mm)"}, {"Size", "Page Height(mm)"}, {"Size", "X-offset(mm)"},
-        {"Size", "Y-offset(mm)"}, {"Size", "X-gap(mm)"}, {"Size", "Y-gap(mm)"}, {"Size", "Copies"},
-        {"Size", "Rotate"}, {"Size", "Mirror-X"}, {"Size", "Mirror-Y"},
-        {"Crop", "Left(mm)"}, {"Crop", "Top(mm)"}, {"Crop", "Right(mm)"}, {"Crop", "Bottom(mm)"},
-        {"Crop", "Multi-Tiles"}, {"Crop", "TileWidth(mm)"}, {"Crop", "TileHeight(mm)"},
-        {"Crop", "Bleed-X(mm)"}, {"Crop", "Bleed-Y(mm)"}, {"Crop", "Tile No"}, {"Crop", "Tile Count"},
-        {"Crop", "Max Width(mm)"}, {"Crop", "Max Height(mm)"}, {"Crop", "RotateOnPrinter"},
-        {"Crop", "Tile Text"}, {"Crop", "Text Size(mm)"}, {"Crop", "Reverse Text"}, {"Crop", "Thick Text"},
-        {"ContourCut", "CutColor"}, {"ContourCut", "Cut Lines"}, {"ContourCut", "Cut Solid"},
-        {"ContourCut", "Print Contours"}, {"ContourCut", "Tile Box"}, {"ContourCut", "DeviceCM"},
+        {"Job", "Filename"},
+        {"Job", "Time"},
+        {"Job", "JobText"},
+        {"Job", "PrintJobText"},
+        {"Job", "Background Color"},
+        {"Job", "Background Image"},
+        {"Job", "SpotColors"},
+        {"Job", "ContourCut"},
+        {"Job", "Draw Image"},
+        {"Job", "Crop Section"},
+        {"Size", "Page Width(mm)"},
+        {"Size", "Page Height(mm)"},
+        {"Size", "X-offset(mm)"},
+        {"Size", "Y-offset(mm)"},
+        {"Size", "X-gap(mm)"},
+        {"Size", "Y-gap(mm)"},
+        {"Size", "Copies"},
+        {"Size", "Rotate"},
+        {"Size", "Mirror-X"},
+        {"Size", "Mirror-Y"},
+        {"Crop", "Left(mm)"},
+        {"Crop", "Top(mm)"},
+        {"Crop", "Right(mm)"},
+        {"Crop", "Bottom(mm)"},
+        {"Crop", "Multi-Tiles"},
+        {"Crop", "TileWidth(mm)"},
+        {"Crop", "TileHeight(mm)"},
+        {"Crop", "Bleed-X(mm)"},
+        {"Crop", "Bleed-Y(mm)"},
+        {"Crop", "Tile No"},
+        {"Crop", "Tile Count"},
+        {"Crop", "Max Width(mm)"},
+        {"Crop", "Max Height(mm)"},
+        {"Crop", "RotateOnPrinter"},
+        {"Crop", "Tile Text"},
+        {"Crop", "Text Size(mm)"},
+        {"Crop", "Reverse Text"},
+        {"Crop", "Thick Text"},
+        {"ContourCut", "CutColor"},
+        {"ContourCut", "Cut Lines"},
+        {"ContourCut", "Cut Solid"},
+        {"ContourCut", "Print Contours"},
+        {"ContourCut", "Tile Box"},
+        {"ContourCut", "DeviceCM"},
         {"GMA", "Method"},
-        {"Rendering", "DrawImage"}, {"Rendering", "Interpolate"}, {"Rendering", "Interpolation"},
+        {"Rendering", "DrawImage"},
+        {"Rendering", "Interpolate"},
+        {"Rendering", "Interpolation"},
         {"Rendering", "RenderDPI"},
-        {"CropMarks", "Cropmarks"}, {"CropMarks", "Border"}, {"CropMarks", "CropmarkSize(mm)"},
-        {"CropMarks", "CropOffset"}, {"CropMarks", "AutoSize"}, {"CropMarks", "CropMarkFile"},
-        {"EMF Layers", "Layer#0"}, {"EMF Layers", "Layer#1"}, {"Spot Color", "SpotColor#0"},
-        {"Printer Settings", "Plugin"}, {"Printer Settings", "Data"},
+        {"CropMarks", "Cropmarks"},
+        {"CropMarks", "Border"},
+        {"CropMarks", "CropmarkSize(mm)"},
+        {"CropMarks", "CropOffset"},
+        {"CropMarks", "AutoSize"},
+        {"CropMarks", "CropMarkFile"},
+        {"EMF Layers", "Layer#0"},
+        {"EMF Layers", "Layer#1"},
+        {"Spot Color", "SpotColor#0"},
+        {"Printer Settings", "Plugin"},
+        {"Printer Settings", "Data"},
     };
     EXPECT_EQ(Entries(path), expected);
 
@@ -90,13 +120,16 @@ TEST_F(ProjectFile, WritesEveryKeyInItsOrder) {
 }
 
 TEST_F(ProjectFile, PrinterSettingsOnlyForAValidDriverWithSettings) {
-    const struct { bool valid; const char* text; bool written; } cases[] = {
-        {true, "AB", true}, {false, "AB", false}, {true, "", false}};
+    const struct {
+        bool valid;
+        const char* text;
+        bool written;
+    } cases[] = {{true, "AB", true}, {false, "AB", false}, {true, "", false}};
     for (const auto& c : cases) {
-        FakeDriver driver;
+        FakeDriver& driver = app.driver;
+        driver = FakeDriver{};
         driver.valid = c.valid;
         driver.settings = c.text;
-        app.Driver = &driver;
         const std::string path = home.Path("ps.RIP");
         ASSERT_TRUE(SaveProject(app, path));
         IniFile ini(path);
@@ -117,7 +150,7 @@ TEST_F(ProjectFile, RoundTripsTheJob) {
     job.TileNo = 7;
     job.CutColor = 0x0000FF;
     job.CutSolid = true;
-    job.RenderDPI = 720;
+    job.RenderDPI = 300;
     job.CropMarks = true;
     job.CropOffset = 2.5f;
     job.Layers = {home.Path("Layers/a.emf")};
@@ -139,7 +172,7 @@ TEST_F(ProjectFile, RoundTripsTheJob) {
     EXPECT_EQ(back.TileNo, 7);
     EXPECT_EQ(back.CutColor, 0x0000FFu);
     EXPECT_TRUE(back.CutSolid);
-    EXPECT_EQ(back.RenderDPI, 720);
+    EXPECT_EQ(back.RenderDPI, 300);
     EXPECT_TRUE(back.CropMarks);
     EXPECT_EQ(back.CropOffset, 2.5f);
     EXPECT_EQ(back.Layers, layers);
@@ -151,14 +184,16 @@ TEST_F(ProjectFile, RoundTripsTheJob) {
 TEST_F(ProjectFile, LayerListsAreCappedGappyAndPrefixed) {
     const std::string path = home.Path("layers.RIP");
     std::string text = "[EMF Layers]\r\n";
-    for (int i = 0; i < 60; ++i) text += "Layer#" + std::to_string(i) + "=/l/" + std::to_string(i) + ".emf\r\n";
+    for (int i = 0; i < 60; ++i)
+        text += "Layer#" + std::to_string(i) + "=/l/" + std::to_string(i) + ".emf\r\n";
     test::WriteFileBytes(path, text);
     LoadProject(app, path);
     ASSERT_EQ(app.CurrentJob->Layers.size(), 51u);
     EXPECT_EQ(app.CurrentJob->Layers.back(), "/l/50.emf");
 
-    test::WriteFileBytes(path, "[EMF Layers]\r\nLayer#5=five.emf\r\nLayer#0=/abs/zero.emf\r\n"
-                               "[Job]\r\nBackground Image=photo.jpg\r\n");
+    test::WriteFileBytes(path,
+                         "[EMF Layers]\r\nLayer#5=five.emf\r\nLayer#0=/abs/zero.emf\r\n"
+                         "[Job]\r\nBackground Image=photo.jpg\r\n");
     LoadProject(app, path);
     EXPECT_EQ(app.CurrentJob->Layers,
               (std::vector<std::string>{"/abs/zero.emf", ReadPath("EMFDir") + "five.emf"}));
@@ -171,8 +206,10 @@ TEST_F(ProjectFile, LayerListsAreCappedGappyAndPrefixed) {
 
 TEST_F(ProjectFile, HandTypedWindowsFileLoads) {
     const std::string path = home.Path("hand.RIP");
-    test::WriteFileBytes(path, "\xEF\xBB\xBF[job]\r\njobtext = Hello \r\n[SIZE]\r\nPAGE WIDTH(MM)=25.3999996185303\r\n"
-                               "page height(mm) = 12,5\r\ncopies=$A\r\n[rendering]\r\nrenderdpi=abc\r\n");
+    test::WriteFileBytes(
+        path,
+        "\xEF\xBB\xBF[job]\r\njobtext = Hello \r\n[SIZE]\r\nPAGE WIDTH(MM)=25.3999996185303\r\n"
+        "page height(mm) = 12,5\r\ncopies=$A\r\n[rendering]\r\nrenderdpi=abc\r\n");
     LoadProject(app, path);
     const TemfFile& job = *app.CurrentJob;
     EXPECT_EQ(job.JobText, "Hello");
@@ -182,38 +219,90 @@ TEST_F(ProjectFile, HandTypedWindowsFileLoads) {
     EXPECT_EQ(job.RenderDPI, 360);  // unreadable: the default
 }
 
-TEST_F(ProjectFile, BadFilesGiveDefaultsNeverACrash) {
+TEST_F(ProjectFile, UnreadableFilesAreRefusedNeverAnEmptyJob) {
     const std::string binary("\x00\xff\x01[\x80\x00=\n\r\n=[=]\x7f", 14);
-    const struct { const char* name; std::string bytes; bool asFolder; } cases[] = {
+    const struct {
+        const char* name;
+        std::string bytes;
+        bool asFolder;
+    } cases[] = {
         {"empty.RIP", "", false},
         {"junk.RIP", binary, false},
         {"text.RIP", "This is not a project file at all.\n", false},
         {"folder.RIP", "", true},
+        {"missing.RIP", "", false},
     };
     for (const auto& c : cases) {
         const std::string path = home.Path(c.name);
-        if (c.asFolder) ForceFolders(path);
-        else test::WriteFileBytes(path, c.bytes);
-        LoadProject(app, path);
-        ASSERT_TRUE(app.CurrentJob) << c.name;
-        EXPECT_EQ(app.CurrentJob->PageWidth, 25.4f) << c.name;
-        EXPECT_EQ(app.CurrentJob->PageHeight, 25.4f) << c.name;
-        EXPECT_TRUE(app.CurrentJob->Layers.empty()) << c.name;
-        EXPECT_EQ(app.CurrentJob->RenderDPI, 360) << c.name;
+        if (c.asFolder)
+            ForceFolders(path);
+        else if (std::string(c.name) != "missing.RIP")
+            test::WriteFileBytes(path, c.bytes);
+        app.CurrentJob.reset();
+        const Status loaded = LoadProject(app, path);
+        EXPECT_FALSE(loaded.Ok()) << c.name;
+        EXPECT_NE(loaded.Error().find(path), std::string::npos) << c.name << ": " << loaded.Error();
+        EXPECT_FALSE(app.CurrentJob) << c.name;
     }
+}
+
+TEST_F(ProjectFile, OutOfRangeNumbersAreCorrectedWithAMessage) {
+    const std::string path = home.Path("bad numbers.RIP");
+    test::WriteFileBytes(path,
+                         "[Size]\r\nPage Width(mm)=-100\r\nPage Height(mm)=nan\r\nCopies=50000\r\n"
+                         "[Rendering]\r\nRenderDPI=5000\r\n");
+    ASSERT_TRUE(LoadProject(app, path).Ok());
+    const TemfFile& job = *app.CurrentJob;
+    EXPECT_EQ(job.Copies, kMaxCopies);
+    EXPECT_EQ(job.RenderDPI, kMaxRenderDpi);
+    EXPECT_EQ(job.PageWidth, 25.4f);
+    EXPECT_EQ(job.PageHeight, 25.4f);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].kind, MessageKind::Warning);
+    EXPECT_NE(ui.messages[0].text.find("Copies 50000 changed to 1000"), std::string::npos)
+        << ui.messages[0].text;
+
+    // Values the window offers load untouched and silently.
+    ui.messages.clear();
+    test::WriteFileBytes(
+        path, "[Size]\r\nPage Width(mm)=120\r\nCopies=3\r\n[Rendering]\r\nRenderDPI=150\r\n");
+    ASSERT_TRUE(LoadProject(app, path).Ok());
+    EXPECT_EQ(app.CurrentJob->Copies, 3);
+    EXPECT_EQ(app.CurrentJob->RenderDPI, 150);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(ProjectFile, UndecodableBackgroundIsReportedAndKeptNamed) {
+    const std::string image = home.Path("broken.png");
+    test::WriteFileBytes(image, std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    const std::string path = home.Path("broken background.RIP");
+    test::WriteFileBytes(path, "[Job]\r\nBackground Image=" + image + "\r\nDraw Image=1\r\n");
+    const Status loaded = LoadProject(app, path);
+    EXPECT_FALSE(loaded.Ok());
+    EXPECT_NE(loaded.Error().find(image), std::string::npos) << loaded.Error();
+    ASSERT_TRUE(app.CurrentJob);  // the job itself is there, without the picture
+    EXPECT_EQ(app.CurrentJob->BackgroundFile, image);
+    EXPECT_FALSE(app.CurrentJob->BackgroundImage);
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_EQ(ui.messages.back().kind, MessageKind::Error);
+    EXPECT_EQ(ui.messages.back().text.rfind("Unable to load image: " + image, 0), 0u);
 }
 
 TEST_F(ProjectFile, PrinterSettingsQuestionDecidesTheMethod) {
     const std::string path = home.Path("gma.RIP");
-    test::WriteFileBytes(path, "[GMA]\r\nMethod=3\r\n[Printer Settings]\r\nPlugin=/d/x.drv\r\nData=00FF\r\n");
+    test::WriteFileBytes(
+        path, "[GMA]\r\nMethod=3\r\n[Printer Settings]\r\nPlugin=/d/x.drv\r\nData=00FF\r\n");
     const std::string question =
         "Update Printer Settings?\r\rThis job contains saved printer settings.\rIf you select Yes, "
         "the current Printer\rsettings will change to match those saved\rin the file.";
-    const struct { Button answer; int method; bool restored; } cases[] = {
-        {ButtonNo, 0, false}, {ButtonYes, 3, true}};
+    const struct {
+        Button answer;
+        int method;
+        bool restored;
+    } cases[] = {{ButtonNo, 0, false}, {ButtonYes, 3, true}};
     for (const auto& c : cases) {
-        FakeDriver driver;
-        app.Driver = &driver;
+        FakeDriver& driver = app.driver;
+        driver = FakeDriver{};
         ui.messages.clear();
         ui.Answer(c.answer);
         LoadProject(app, path);
@@ -224,7 +313,6 @@ TEST_F(ProjectFile, PrinterSettingsQuestionDecidesTheMethod) {
         std::vector<std::string> calls{"JobLoaded"};
         if (c.restored) calls.push_back("Restore /d/x.drv 00FF");
         EXPECT_EQ(driver.calls, calls);
-        app.Driver = nullptr;
     }
     // Without stored settings nothing is asked and the method is not read.
     test::WriteFileBytes(path, "[GMA]\r\nMethod=3\r\n");
@@ -236,7 +324,8 @@ TEST_F(ProjectFile, PrinterSettingsQuestionDecidesTheMethod) {
 
 TEST_F(ProjectFile, PrintedTilesAreCarriedOverLast) {
     const std::string path = home.Path("tiles.RIP");
-    test::WriteFileBytes(path, "[Printed Tiles]\r\n1=1\r\n2=0\r\n3=1\r\n300=1\r\n[Job]\r\nJobText=old\r\n");
+    test::WriteFileBytes(
+        path, "[Printed Tiles]\r\n1=1\r\n2=0\r\n3=1\r\n300=1\r\n[Job]\r\nJobText=old\r\n");
     const PrintedTiles tiles = ReadPrintedTiles(path);
     ASSERT_TRUE(SaveProject(app, path, tiles));
     IniFile ini(path);
@@ -256,7 +345,8 @@ TEST_F(ProjectFile, ThumbnailIsWrittenOnlyWithAPreviewAndReadsBack) {
     ASSERT_TRUE(ini.Load());
     const int count = ini.ReadInteger("Preview", "Count", 0);
     ASSERT_GT(count, 1);
-    for (int i = 0; i + 1 < count; ++i) EXPECT_EQ(ini.ReadString("Preview", std::to_string(i)).size(), 60u);
+    for (int i = 0; i + 1 < count; ++i)
+        EXPECT_EQ(ini.ReadString("Preview", std::to_string(i)).size(), 60u);
     EXPECT_EQ(ini.SectionNames().back(), "Preview");
     auto thumb = ReadProjectThumbnail(path);
     ASSERT_TRUE(thumb);

@@ -150,6 +150,24 @@ TEST(MetafilePen, NullAndUserStyle) {
     EXPECT_TRUE(Matches(*Play(w, 12, 3), {"............", "##.##.##.##.", "............"}, "user-style"));
 }
 
+// A geometric pen counts its user style in logical units: the dashes grow
+// with the world transform as its width does (ExtCreatePen's rule; some
+// reference renders keep them in device pixels).
+TEST(MetafilePen, GeometricUserStyleScalesWithTheTransform) {
+    auto w = PixelWriter(24, 8);
+    w.SetWorldTransform(QTransform::fromScale(2, 2));
+    const std::uint32_t style[] = {4, 2};
+    w.SelectObject(w.ExtCreatePen(kPsGeometric | kPsUserStyle | kPsEndcapFlat, 2, 0, kBsSolid, 0,
+                                  style));
+    w.Set(kSetBkMode, kTransparent);
+    w.MoveTo({0, 2});
+    w.LineTo({12, 2});
+    const auto image = Play(w, 24, 8);
+    std::string row;
+    for (int x = 0; x < 24; ++x) row += image->Pixel(x, 4) == 0 ? '#' : '.';
+    EXPECT_EQ(row, "########....########....");
+}
+
 }  // namespace
 }  // namespace corvan::test
 

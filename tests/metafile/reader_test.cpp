@@ -108,8 +108,17 @@ struct RecordDamage {
 
 class DamagedRecords : public ::testing::TestWithParam<RecordDamage> {};
 
-// The walk hands out every record before the damaged one, then stops with a
-// reason naming it; playback draws what came before.
+// Playing `bytes` onto a small picture.
+PlaybackResult PlayBytes(const EmfReader& reader) {
+    auto image = Bitmap24::Create(100, 60);
+    image->Fill(0xFFFFFF);
+    GdiDevice dc(*image);
+    return PlayMetafile(dc, reader, QRect(0, 0, 100, 60));
+}
+
+// A record whose size cannot be trusted ends the walk: every record before
+// it is handed out, then the walk stops with a reason naming it; playback
+// draws what came before.
 TEST_P(DamagedRecords, EndTheWalkWithAReason) {
     const RecordDamage& d = GetParam();
     auto bytes = Sample();
@@ -126,10 +135,7 @@ TEST_P(DamagedRecords, EndTheWalkWithAReason) {
     EXPECT_NE(last, d.type) << d.name;
     EXPECT_NE(last, kEof) << d.name;
 
-    auto image = Bitmap24::Create(100, 60);
-    image->Fill(0xFFFFFF);
-    GdiDevice dc(*image);
-    const auto result = PlayMetafile(dc, *reader, QRect(0, 0, 100, 60));
+    const auto result = PlayBytes(*reader);
     EXPECT_FALSE(result.complete) << d.name;
     EXPECT_EQ(result.reason, cursor.Reason());
 }
@@ -140,11 +146,69 @@ INSTANTIATE_TEST_SUITE_P(
                       RecordDamage{"size_misaligned", kPolyline, 4, 30, "bad record size"},
                       RecordDamage{"size_wraps", kPolyline, 4, 0xFFFFFFF8, "bad record size"},
                       RecordDamage{"size_beyond_file", kRectangle, 4, 4096, "bad record size"},
-                      RecordDamage{"huge_point_count", kPolyline, 24, 0x7FFFFFFF, "overruns"},
-                      RecordDamage{"short_fixed_part", kRectangle, 4, 16, "shorter than"},
+                      // Too short for a rectangle: passed over, but the walk then
+                      // lands inside the rectangle's own fields.
+                      RecordDamage{"short_fixed_part", kRectangle, 4, 16, "bad record size"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class DamagedInsides : public ::testing::TestWithParam<RecordDamage> {};
+
+// A record of sound size whose inside is damaged is passed over with a note
+// naming it, and the walk goes on to the end record, as the Windows player
+// does; nothing of the damaged record is handed out to be played.
+TEST_P(DamagedInsides, AreSkippedAndTheWalkGoesOn) {
+    const RecordDamage& d = GetParam();
+    auto bytes = Sample();
+    Put32(bytes, OffsetOf(bytes, d.type) + d.field, d.value);
+    auto reader = EmfReader::OpenMemory(bytes);
+    ASSERT_TRUE(reader);
+    RecordCursor cursor(*reader);
+    EmfRecord rec;
+    std::vector<std::uint32_t> types;
+    while (cursor.Next(rec)) types.push_back(rec.type);
+    EXPECT_FALSE(cursor.Damaged()) << d.name << ": " << cursor.Reason();
+    ASSERT_EQ(cursor.Skipped().size(), 1u) << d.name;
+    EXPECT_NE(cursor.Skipped()[0].find(d.reason), std::string::npos)
+        << d.name << ": " << cursor.Skipped()[0];
+    EXPECT_EQ(std::count(types.begin(), types.end(), d.type), 0) << d.name;
+    EXPECT_EQ(types.size(), 5u) << d.name;  // six records less the damaged one
+    EXPECT_EQ(types.back(), kEof) << d.name;
+
+    const auto result = PlayBytes(*reader);
+    EXPECT_TRUE(result.complete) << d.name << ": " << result.reason;
+    EXPECT_EQ(result.skipped, cursor.Skipped());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Metafile, DamagedInsides,
+    ::testing::Values(RecordDamage{"huge_point_count", kPolyline, 24, 0x7FFFFFFF, "overruns"},
                       RecordDamage{"bad_create_index", kCreatePen, 8, 7, "handle table"},
                       RecordDamage{"bad_select_index", kSelectObject, 8, 9, "handle table"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A text record cut to 12 bytes between sound records: the text is passed
+// over and what follows it is drawn.
+TEST(MetafileReader, ShortTextRecordIsSkippedAndPlayGoesOn) {
+    EmfWriter w = PixelWriter(20, 20);
+    w.SelectStock(kBlackBrush);
+    w.SelectStock(kNullPen);
+    const std::uint8_t cut[4] = {};
+    w.RawRecord(kExtTextOutW, cut);
+    w.Box(kRectangle, QRect(5, 5, 15, 15));
+    auto bytes = w.Finish();
+    auto reader = EmfReader::OpenMemory(bytes);
+    ASSERT_TRUE(reader);
+    auto image = Blank(20, 20);
+    PlaybackResult result;
+    {
+        GdiDevice dc(*image);
+        result = PlayMetafile(dc, *reader, QRect(0, 0, 20, 20));
+    }
+    EXPECT_TRUE(result.complete) << result.reason;
+    ASSERT_EQ(result.skipped.size(), 1u);
+    EXPECT_NE(result.skipped[0].find("type 84"), std::string::npos) << result.skipped[0];
+    EXPECT_EQ(image->Pixel(10, 10), 0x000000u);
+}
 
 TEST(MetafileReader, TruncatedFileStopsAtTheCut) {
     auto bytes = Sample();
@@ -159,14 +223,17 @@ TEST(MetafileReader, TruncatedFileStopsAtTheCut) {
     EXPECT_TRUE(cursor.Damaged());
 }
 
-// Why the walk over `bytes` stopped; empty when it reached the end record.
+// Why the walk over `bytes` stopped or passed over a record; empty when it
+// went through every record to the end record.
 std::string WalkReason(const std::vector<std::uint8_t>& bytes) {
     auto reader = EmfReader::OpenMemory(bytes);
     RecordCursor cursor(*reader);
     EmfRecord rec;
     while (cursor.Next(rec)) {
     }
-    return cursor.Reason();
+    std::string reasons = cursor.Reason();
+    for (const std::string& why : cursor.Skipped()) reasons += why;
+    return reasons;
 }
 
 TEST(MetafileReader, CountsInsideVariableRecords) {

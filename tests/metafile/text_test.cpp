@@ -191,6 +191,50 @@ TEST(MetafileText, QualityDecidesAntialiasing) {
     }
 }
 
+struct GaspCase {
+    const char* name;
+    const char16_t* face;
+    int height;    // logical
+    double scale;  // of the world transform
+    bool smooth;
+};
+
+class GaspSizes : public ::testing::TestWithParam<GaspCase> {};
+
+// The font's grid-fitting table decides smoothing by the size in device
+// pixels: the Liberation faces ask for plain pixels from 9 (Sans) or 11
+// (Serif) to 17 pixels per em, Carlito for smoothing at every size.
+TEST_P(GaspSizes, DecideSmoothingBySizeOnTheDevice) {
+    const GaspCase& c = GetParam();
+    App();
+    auto w = PixelWriter(200, 120);
+    w.SetWorldTransform(QTransform::fromScale(c.scale, c.scale));
+    emf::LogFont f = Arial(c.height);
+    f.faceName = c.face;
+    w.SelectObject(WriteFont(w, f));
+    w.Set(kSetBkMode, kTransparent);
+    WriteExtTextOutW(w, QPoint(int(20 / c.scale), int(60 / c.scale)), "Sow Mw");
+    const auto image = Play(w, 200, 120);
+    const int all = image->Width() * image->Height();
+    const int plain = CountColour(*image, 0) + CountColour(*image, 0xFFFFFF);
+    ASSERT_GT(CountColour(*image, 0) + (all - plain), 0) << c.name << ": nothing drawn";
+    if (c.smooth)
+        EXPECT_LT(plain, all) << c.name;
+    else
+        EXPECT_EQ(plain, all) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Metafile, GaspSizes,
+    ::testing::Values(GaspCase{"sans_8px_smooth", u"Arial", -8, 1, true},
+                      GaspCase{"sans_12px_plain", u"Arial", -12, 1, false},
+                      GaspCase{"sans_17px_plain", u"Arial", -17, 1, false},
+                      GaspCase{"sans_30px_smooth", u"Arial", -30, 1, true},
+                      GaspCase{"sans_6_units_at_2x_plain", u"Arial", -6, 2, false},
+                      GaspCase{"mono_14px_plain", u"Courier New", -14, 1, false},
+                      GaspCase{"carlito_12px_smooth", u"Calibri", -12, 1, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace corvan::test
 

@@ -5,6 +5,7 @@
 #include "platform/paths.h"
 #include "support/fixtures.h"
 #include "support/tempdirs.h"
+#include "support/test_frontend.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,7 +18,8 @@ namespace {
 void WriteMark(const std::string& path, float size, std::uint8_t marker) {
     CropMarkFile f;
     f.size = size;
-    for (int i = 0; i < 4; ++i) f.corners[i] = test::TinyMetafile(static_cast<std::uint8_t>(marker + i));
+    for (int i = 0; i < 4; ++i)
+        f.corners[i] = test::TinyMetafile(static_cast<std::uint8_t>(marker + i));
     auto preview = Bitmap24::Create(40, 40);
     preview->Fill(0xFFFFFF);
     f.preview = *EncodeBmp(*preview);
@@ -30,7 +32,8 @@ protected:
     void SetUp() override {
         data = ReadPath("DataDir");
         // The folder starts with the marks we ship; these cases list their own.
-        for (const QString& name : QDir(QString::fromStdString(data)).entryList({"*.mrk"}, QDir::Files))
+        for (const QString& name :
+             QDir(QString::fromStdString(data)).entryList({"*.mrk"}, QDir::Files))
             QFile::remove(QString::fromStdString(data) + name);
         WriteMark(data + "b.mrk", 10, 10);
         WriteMark(data + "a.mrk", 25, 20);
@@ -50,8 +53,10 @@ TEST_F(CropMarks, ListsValidFilesWithPreviews) {
     ASSERT_TRUE(library.Previews()[0]);
     EXPECT_EQ(library.Previews()[0]->Width(), 40);
     EXPECT_EQ(library.SelectedIndex(), 0);
-    EXPECT_EQ(library.SelectedFileName(), "a.mrk");
     EXPECT_TRUE(library.Corners()[0].empty());  // selecting at start applies nothing
+    // The list's first entry is only shown: the output draws the built-in
+    // marks, so a project saved now must not name the file.
+    EXPECT_EQ(library.SelectedFileName(), "");
 }
 
 TEST_F(CropMarks, ApplyingReadsTheCornersByNameFromTheDataFolder) {
@@ -67,12 +72,20 @@ TEST_F(CropMarks, ApplyingReadsTheCornersByNameFromTheDataFolder) {
     EXPECT_TRUE(library.Corners()[0].empty());  // wrong signature: crosses from now on
 }
 
+TEST_F(CropMarks, AProjectsFileNameIsKeptEvenWhereTheFileIsMissing) {
+    library.SelectCropMarkFile("/elsewhere/not here.mrk");
+    EXPECT_FALSE(library.Applied());
+    EXPECT_EQ(library.SelectedFileName(), "not here.mrk");
+}
+
 TEST_F(CropMarks, ProjectSelectionAndComboChoice) {
     library.SelectCropMarkFile("/moved/elsewhere/b.mrk");
     EXPECT_EQ(library.SelectedFileName(), "b.mrk");
     EXPECT_EQ(*library.LastAppliedSize(), 10);
 
-    AppCore app;
+    test::TestApp appSession;
+
+    AppCore& app = appSession.app;
     app.CurrentJob = std::make_unique<TemfFile>();
     ChooseCropMark(app, library, 0);
     EXPECT_EQ(app.CurrentJob->CropmarkSize, 25);

@@ -1,6 +1,8 @@
 #include "placement/placementops.h"
 #include "shell/appcore.h"
 
+#include "support/test_frontend.h"
+
 #include <gtest/gtest.h>
 
 namespace corvan {
@@ -14,11 +16,13 @@ struct Fixture {
         app.CurrentPlotter.PrintableWidth = mediaW;
         app.CurrentPlotter.PrintableLength = printableLength;
         app.CurrentPlotter.MediaHeight = printableLength;
-        app.OnLayoutChanged = [this](bool) { ++layouts; };
     }
     TemfFile& job() { return *app.CurrentJob; }
-    AppCore app;
-    int layouts = 0;
+    test::TestApp appSession;
+    AppCore& app = appSession.app;
+    int Layouts() const {
+        return appSession.front.Count("layout") + appSession.front.Count("layout+repaint");
+    }
 };
 
 TEST(UpdateLayout, RollMediaTakesItsLengthFromTheJob) {
@@ -29,7 +33,7 @@ TEST(UpdateLayout, RollMediaTakesItsLengthFromTheJob) {
     EXPECT_TRUE(f.job().FitsMedia);
     EXPECT_TRUE(f.job().Modified);
     EXPECT_TRUE(f.app.SaveEnabled);
-    EXPECT_EQ(f.layouts, 1);
+    EXPECT_EQ(f.Layouts(), 1);
     // Centring on roll media halves the Y offset.
     CenterJob(f.app);
     EXPECT_EQ(f.job().YOffset, 20);
@@ -79,7 +83,7 @@ TEST(UpdateLayout, NothingWithoutAJobOrWhileUpdating) {
     EXPECT_EQ(f.job().Copies, 1);
     f.app.CurrentJob.reset();
     UpdateLayout(f.app, true);
-    EXPECT_EQ(f.layouts, 0);
+    EXPECT_EQ(f.Layouts(), 0);
 }
 
 }  // namespace

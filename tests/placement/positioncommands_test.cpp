@@ -2,6 +2,7 @@
 
 #include "shell/appcore.h"
 #include "support/scripted_ui.h"
+#include "support/test_frontend.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,8 @@ protected:
         app.CurrentJob = std::make_unique<TemfFile>();
     }
     test::ScriptedUi ui;
-    AppCore app;
+    test::TestApp appSession;
+    AppCore& app = appSession.app;
 };
 
 TEST_F(PositionCommands, MediaWidthIsClampedWithAWarning) {
@@ -71,10 +73,8 @@ TEST_F(PositionCommands, HandlersIgnoreEntriesWhileFilling) {
 
 TEST_F(PositionCommands, CropEdgesAreOrderedAndSectionSwitches) {
     app.CurrentJob->PageWidth = 200;
-    int stateChanges = 0;
-    app.OnStateChanged = [&] { ++stateChanges; };
     SetCropSection(app, true);
-    EXPECT_EQ(stateChanges, 1);
+    EXPECT_EQ(appSession.front.Count("state"), 1);
     SetCropEdge(app, CropEdge::Left, 150);
     SetCropEdge(app, CropEdge::Right, 50);
     EXPECT_FLOAT_EQ(app.CurrentJob->CropLeft, 50);
@@ -87,8 +87,8 @@ TEST_F(PositionCommands, CropEdgesAreOrderedAndSectionSwitches) {
 TEST_F(PositionCommands, ChangeJobSizeTakesTheAnswerOrNothing) {
     app.CurrentJob->CropSection = true;
     app.CurrentJob->CropLeft = 10;
-    std::optional<AppCore::JobSize> answer;
-    app.AskJobSize = [&](const AppCore::JobSizeRequest& r) {
+    std::optional<JobSize> answer;
+    appSession.front.askJobSize = [&](const JobSizeRequest& r) {
         EXPECT_FLOAT_EQ(r.width, 210);
         EXPECT_FALSE(r.pixelSource);
         return answer;
@@ -97,7 +97,7 @@ TEST_F(PositionCommands, ChangeJobSizeTakesTheAnswerOrNothing) {
     EXPECT_FLOAT_EQ(app.CurrentJob->PageWidth, 210);
     EXPECT_FLOAT_EQ(app.CurrentJob->CropLeft, 10);
     EXPECT_FALSE(app.CurrentJob->Modified);
-    answer = AppCore::JobSize{400, 300};
+    answer = JobSize{400, 300};
     ChangeJobSize(app);
     EXPECT_FLOAT_EQ(app.CurrentJob->PageWidth, 400);
     EXPECT_FLOAT_EQ(app.CurrentJob->CropLeft, 0);

@@ -1,6 +1,11 @@
 // "corvanrip-cli rip": the demo job through real drivers, as a batch run.
 #include "driver_fixture.h"
 
+#include "platform/folders.h"
+#include "platform/inifile.h"
+#include "platform/metafile/emf_writer.h"
+#include "platform/paths.h"
+
 #include <gtest/gtest.h>
 #include <QProcess>
 
@@ -22,7 +27,9 @@ Run Cli(const QStringList& args, std::string* out = nullptr) {
     return {p.exitCode(), p.readAllStandardError().toStdString()};
 }
 
-Run Rip(const QStringList& args) { return Cli(QStringList{"rip"} + args); }
+Run Rip(const QStringList& args) {
+    return Cli(QStringList{"rip"} + args);
+}
 
 TEST(CliRip, DemoJobThroughTheTiffDriverIntoAFile) {
     test::DriverHome home;
@@ -58,13 +65,71 @@ TEST(CliRip, CutterGetsTheContoursAsHpgl) {
 TEST(CliCutfile, WritesTheNextNumberedFileAndDumpsIt) {
     test::DriverHome home;
     std::string out;
-    ASSERT_EQ(Cli({"cutfile", QString::fromStdString(home.Path("samples/demo.RIP"))}, &out).exitCode, 0);
+    ASSERT_EQ(
+        Cli({"cutfile", QString::fromStdString(home.Path("samples/demo.RIP"))}, &out).exitCode, 0);
     EXPECT_EQ(out, home.Path("Cutfiles/0001.tcf") + "\n");
-    ASSERT_EQ(Cli({"cutfile", QString::fromStdString(home.Path("Cutfiles/0001.tcf")), "--dump"}, &out).exitCode, 0);
+    ASSERT_EQ(
+        Cli({"cutfile", QString::fromStdString(home.Path("Cutfiles/0001.tcf")), "--dump"}, &out)
+            .exitCode,
+        0);
     EXPECT_NE(out.find("thumbnail    "), std::string::npos) << out;
     EXPECT_EQ(out.find("points       0\n"), std::string::npos) << out;
     test::WriteFileBytes(home.Path("junk.tcf"), "not a cut file");
-    EXPECT_EQ(Cli({"cutfile", QString::fromStdString(home.Path("junk.tcf")), "--dump"}).exitCode, 1);
+    EXPECT_EQ(Cli({"cutfile", QString::fromStdString(home.Path("junk.tcf")), "--dump"}).exitCode,
+              1);
+}
+
+// A background that is there but cannot be decoded must not turn into a
+// white picture and a success: the run fails with the decoder's reason.
+// The demo job with one value changed, saved beside it.
+std::string DemoWith(test::ScratchHome& home, const char* section, const char* key,
+                     const std::string& value) {
+    const std::string path = home.Path("samples/changed.RIP");
+    test::WriteFileBytes(path, test::ReadFileBytes(home.Path("samples/demo.RIP")));
+    WriteProfileString(path, section, key, value);
+    return path;
+}
+
+TEST(CliRenderJob, BrokenBackgroundFailsWithItsReason) {
+    test::DriverHome home;
+    const std::string broken = home.Path("broken background.png");
+    test::WriteFileBytes(broken, std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    const std::string job = DemoWith(home, "Job", "Background Image", broken);
+    for (const QStringList& args :
+         {QStringList{"render-job", QString::fromStdString(job), "-o",
+                      QString::fromStdString(home.Path("out.png")), "--dpi", "10"},
+          QStringList{"rip", QString::fromStdString(job), "--driver",
+                      QString::fromStdString(home.Path("Data/tiffraster.drv")), "--output",
+                      QString::fromStdString(home.Path("out.tif"))}}) {
+        const auto r = Cli(args);
+        EXPECT_EQ(r.exitCode, 1) << args.join(' ').toStdString();
+        EXPECT_NE(r.err.find("Unable to load image: "), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(broken), std::string::npos) << r.err;
+    }
+    EXPECT_FALSE(FileExists(home.Path("out.png")));
+    EXPECT_FALSE(FileExists(home.Path("out.tif")));
+}
+
+// Fonts that travel with a layer are installed for batch runs too, so the
+// CLI draws the same faces as the window.
+TEST(CliRenderJob, InstallsTheFontsThatTravelWithTheLayers) {
+    test::DriverHome home;
+    const std::string font = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+    if (!FileExists(font)) GTEST_SKIP() << "fonts-dejavu-core is not installed";
+    test::WriteFileBytes(ReadPath("CacheDir") + "Corvan Batch Face.TTF", test::ReadFileBytes(font));
+    emf::EmfWriter writer({0, 0, 1000, 1000});
+    writer.CreateFont(u"Corvan Batch Face", 12);
+    const std::string layer = home.Path("batch face.emf");
+    ASSERT_TRUE(writer.Save(layer));
+    const auto r =
+        Cli({"render-job", QString::fromStdString(DemoWith(home, "EMF Layers", "Layer#0", layer)),
+             "-o", QString::fromStdString(home.Path("out.png")), "--dpi", "5"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    // The tool keeps its own debug log beside the program's.
+    const std::string log = test::ReadFileBytes(home.Path("corvanrip-cli.log"));
+    EXPECT_NE(log.find("Layer font registered: " + ReadPath("CacheDir") + "Corvan Batch Face.TTF"),
+              std::string::npos)
+        << log;
 }
 
 TEST(CliRip, BadUsageAndMissingFiles) {

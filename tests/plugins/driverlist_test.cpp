@@ -3,12 +3,12 @@
 #include "driver_fixture.h"
 
 #include "platform/folders.h"
+#include "platform/paths.h"
 #include "platform/registry.h"
 #include "plugins/currentplugin.h"
 #include "plugins/customforms.h"
 #include "plugins/drivercommands.h"
 #include "plugins/driverlist.h"
-#include "platform/paths.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -24,7 +24,8 @@ TEST(DriverCombo, StoredIndexOutsideTheListSelectsTheFirstLine) {
         int lines, index, selected;
     } cases[] = {{3, 0, 0}, {3, 2, 2}, {3, 3, 0}, {3, 17, 0}, {3, -1, 0}, {1, 0, 0}, {0, 0, -1}};
     for (const auto& c : cases) {
-        DriverList list;
+        NoDriverWindow noWindow;
+        DriverList list{noWindow};
         list.Lines.assign(static_cast<std::size_t>(c.lines), "x");
         list.Index = c.index;
         EXPECT_EQ(FillDriverComboIndex(list), c.selected) << c.lines << " " << c.index;
@@ -42,7 +43,8 @@ TEST(DriverLine, QuotesEveryFieldAndSplitsBack) {
 class DriverListTest : public ::testing::Test {
 protected:
     DriverHome home;
-    DriverList list;
+    NoDriverWindow noWindow;
+    DriverList list{noWindow};
     TemfPlotter plotter;
     std::string data = ReadPath("DataDir");
 
@@ -102,7 +104,7 @@ TEST_F(DriverListTest, RemoveDriverFilesDeletesTheListedFilesAfterUnloading) {
     EXPECT_EQ(DriverInstallLogName(drv), logName);
     test::WriteFileBytes(logName,
                          profile + "\r\n" + home.Path("Data/abc.dat") + "\r\n/no/such/file\r\n");
-    LoadPlugin(drv);
+    LoadPlugin(drv, 0);
     home.ClearLogs();
     RemoveDriverFiles(drv);
     EXPECT_FALSE(CurrentPlugin().Valid);

@@ -16,7 +16,7 @@ using test::DriverHome;
 class HpglDriver : public ::testing::Test {
 protected:
     DriverHome home;
-    TPluginObject plugin{home.Path("Data/hpglcutter.drv")};
+    TPluginObject plugin{home.Path("Data/hpglcutter.drv"), 0};
     std::string out = home.Path("Cutfiles/square.plt");
     std::unique_ptr<Bitmap24> raster = Bitmap24::Create(8, 8);
 

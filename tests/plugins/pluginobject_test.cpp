@@ -62,7 +62,7 @@ TEST(PluginObject, InvalidLibrariesGiveInvalidObjectsWithoutMessages) {
         DriverHome home;
         const std::string path = c.make(home);
         {
-            TPluginObject plugin(path);
+            TPluginObject plugin(path, 0);
             EXPECT_FALSE(plugin.Valid) << c.what;
             EXPECT_EQ(plugin.LibHandle != nullptr, c.loads) << c.what;
             EXPECT_EQ(plugin.FileName, c.loads ? path : "") << c.what;
@@ -84,9 +84,8 @@ TEST(PluginObject, InvalidLibrariesGiveInvalidObjectsWithoutMessages) {
 TEST(PluginObject, LoadingLogsHandleValidityAndTellsTheWindow) {
     DriverHome home;
     const std::string path = home.AddRecorder(home.Folder("drv"), "rec");
-    SetHostWindowId(0);
     {
-        TPluginObject plugin(path);
+        TPluginObject plugin(path, 0);
         ASSERT_TRUE(plugin.Valid);
         EXPECT_EQ(plugin.FileName, path);
     }
@@ -107,7 +106,7 @@ TEST(PluginObject, QueryOnlyDriverRunsEveryCommandWithDefaults) {
     DriverHome home;
     const std::string path =
         home.AddRecorder(home.Folder("drv"), "qonly", {"name=Only Query"}, "recorder_queryonly");
-    TPluginObject p(path);
+    TPluginObject p(path, 0);
     ASSERT_TRUE(p.Valid);
     EXPECT_EQ(p.Query_Printer().Name, "Only Query");
     auto preview = Bitmap24::Create(4, 4);
@@ -157,7 +156,7 @@ TEST(PluginObject, QueryOnlyDriverRunsEveryCommandWithDefaults) {
 
 TEST(PluginObject, InvalidObjectSkipsValidGuardedCallsButStillLogsDataReads) {
     DriverHome home;
-    SelectPlugin("\"c:\\temp\\nothere.drv\",\"Windows Printer\",\"Windows Printer Driver\"");
+    SelectPlugin("\"c:\\temp\\nothere.drv\",\"Windows Printer\",\"Windows Printer Driver\"", 0);
     TPluginObject& p = CurrentPlugin();
     EXPECT_FALSE(p.Valid);
     EXPECT_EQ(p.Get_Plugin_Datatype(19), "");
@@ -182,14 +181,14 @@ TEST(PluginObject, BooleanResultsReadTheLowByteOnly) {
     for (const auto& c : cases) {
         DriverHome home;
         TPluginObject p(
-            home.AddRecorder(home.Folder("drv"), "rec", {std::string("choose=") + c.answer}));
+            home.AddRecorder(home.Folder("drv"), "rec", {std::string("choose=") + c.answer}), 0);
         EXPECT_EQ(p.Choose_Plugin_Data(1), c.accepted) << c.answer;
     }
 }
 
 TEST(PluginObject, GamutBitmapIsCopiedAndReleasedToTheDriver) {
     DriverHome home;
-    TPluginObject p(home.AddRecorder(home.Folder("drv"), "rec", {"gma=1"}));
+    TPluginObject p(home.AddRecorder(home.Folder("drv"), "rec", {"gma=1"}), 0);
     auto bmp = p.Get_GMA_Data(7, 3);
     ASSERT_TRUE(bmp);
     EXPECT_EQ(bmp->Width(), 7);
@@ -200,7 +199,7 @@ TEST(PluginObject, GamutBitmapIsCopiedAndReleasedToTheDriver) {
 
 TEST(PluginObject, SettingsBlockGivesPassCount) {
     DriverHome home;
-    TPluginObject p(home.AddRecorder(home.Folder("drv"), "rec", {"passcount=3"}));
+    TPluginObject p(home.AddRecorder(home.Folder("drv"), "rec", {"passcount=3"}), 0);
     EXPECT_EQ(p.Get_Plugin_Settings(), 3);
 }
 
@@ -214,9 +213,11 @@ namespace {
 // build their scenarios on this.
 TEST(RecordingDriver, AnswersAsConfigured) {
     DriverHome home;
-    TPluginObject p(home.AddRecorder(home.Folder("drv"), "rec",
-                                     {"problem=Plugin_OpenPrinter,Plugin_StartPage", "status_after=2", "ink.1=1",
-                                      "ink.3=1", "passcount=4", "data.17=720"}));
+    TPluginObject p(
+        home.AddRecorder(home.Folder("drv"), "rec",
+                         {"problem=Plugin_OpenPrinter,Plugin_StartPage", "status_after=2",
+                          "ink.1=1", "ink.3=1", "passcount=4", "data.17=720"}),
+        0);
     EXPECT_FALSE(p.Prepare_PrintJob(10, 10, 20, 20, "job"));
     EXPECT_TRUE(p.Plugin_OpenPrinter());
     EXPECT_FALSE(p.Plugin_StartDoc("t"));
@@ -235,9 +236,10 @@ TEST(RecordingDriver, AnswersAsConfigured) {
     EXPECT_EQ(p.Plugin_Status(), 1);
     EXPECT_FALSE(p.Plugin_PrintVector(6, 1.25, 2.5));
     const auto calls = home.Calls();
-    EXPECT_TRUE(test::InOrder(calls, {"rec Prepare_PrintJob 10 10 20 20 1 job", "rec Plugin_StartDoc t",
-                                      "rec Force_InkColor 1 11 0 0 255 4", "rec Plugin_PrintRow 0 10 20 -1 7 7 7",
-                                      "rec Plugin_PrintVector 6 1.250 2.500"}));
+    EXPECT_TRUE(test::InOrder(
+        calls, {"rec Prepare_PrintJob 10 10 20 20 1 job", "rec Plugin_StartDoc t",
+                "rec Force_InkColor 1 11 0 0 255 4", "rec Plugin_PrintRow 0 10 20 -1 7 7 7",
+                "rec Plugin_PrintVector 6 1.250 2.500"}));
 }
 
 }  // namespace

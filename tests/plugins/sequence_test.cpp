@@ -1,12 +1,12 @@
 // What a driver sees, call by call, for each host operation.
 #include "driver_fixture.h"
 
+#include "platform/inifile.h"
+#include "platform/paths.h"
 #include "plugins/currentplugin.h"
 #include "plugins/drivercommands.h"
 #include "plugins/driverlist.h"
 #include "plugins/printersettings.h"
-#include "platform/inifile.h"
-#include "platform/paths.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +36,8 @@ Lines Concat(std::initializer_list<Lines> parts) {
 class Sequences : public ::testing::Test {
 protected:
     DriverHome home;
-    DriverList list;
+    NoDriverWindow noWindow;
+    DriverList list{noWindow};
     TemfPlotter plotter;
     std::string dir = home.Folder("drv");
 

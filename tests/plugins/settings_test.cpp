@@ -2,12 +2,12 @@
 // file's keys, and restoring.
 #include "driver_fixture.h"
 
+#include "platform/debuglog.h"
 #include "platform/folders.h"
 #include "platform/inifile.h"
 #include "plugins/currentplugin.h"
 #include "plugins/driverlist.h"
 #include "plugins/printersettings.h"
-#include "platform/debuglog.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +49,8 @@ TEST(DriverDataText, HexDecodeCases) {
 class Settings : public ::testing::Test {
 protected:
     DriverHome home;
-    DriverList list;
+    NoDriverWindow noWindow;
+    DriverList list{noWindow};
     TemfPlotter plotter;
     std::string dir = home.Folder("drv");
 
@@ -111,7 +112,7 @@ TEST_F(Settings, MillionByteBlobRoundTripsThroughAProjectFile) {
         ASSERT_TRUE(ini.Save());
     }
     ReconfigureBlob("r", 3);
-    LoadPlugin("");
+    LoadPlugin("", 0);
     IniFile ini(project);
     ASSERT_TRUE(ini.Load());
     port.RestoreSettings(ini.ReadString("printer settings", "plugin"),

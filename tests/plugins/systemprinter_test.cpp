@@ -106,7 +106,7 @@ TEST_F(SystemPrinter, CupsPdfQueueThroughQtPrintSupport) {
     if (pdf < 0) GTEST_SKIP() << "no CUPS queue named PDF";
     EXPECT_TRUE(std::is_sorted(names.begin(), names.end()));
     SetSelectedSystemPrinter(pdf);
-    LoadPlugin("");
+    LoadPlugin("", 0);
     Set_Plotter_Size(plotter);
     EXPECT_FALSE(plotter.IsPlugin);
     EXPECT_EQ(plotter.PrinterName, "PDF");
@@ -128,7 +128,7 @@ TEST_F(SystemPrinter, TiffDriverPrintsToTheCupsQueueWhenNoFileIsSet) {
     const int pdf = PdfIndex(CurrentSystemPrinterPort()->PrinterNames());
     if (pdf < 0) GTEST_SKIP() << "no CUPS queue named PDF";
     const auto before = test::SpooledPdfs();
-    TPluginObject tiff(home.Path("Data/tiffraster.drv"));
+    TPluginObject tiff(home.Path("Data/tiffraster.drv"), 0);
     test::SetDriverSettings(tiff, "DpiX=72\nDpiY=72\nQueue=" + std::to_string(pdf) + "\n");
     EXPECT_EQ(tiff.Get_Plugin_Datatype(14), "");
     auto src = Bitmap24::Create(72, 36);

@@ -25,14 +25,11 @@ protected:
     static void SetUpTestSuite() { test::EnsureWidgetApplication(); }
     void SetUp() override {
         host.show();
-        SetHostWindowId(host.winId());
-        plugin = std::make_unique<TPluginObject>(home.Path("Data/tiffraster.drv"));
+        plugin = std::make_unique<TPluginObject>(home.Path("Data/tiffraster.drv"),
+                                                 static_cast<std::uint64_t>(host.winId()));
         ASSERT_TRUE(plugin->Valid);
     }
-    void TearDown() override {
-        plugin.reset();
-        SetHostWindowId(0);
-    }
+    void TearDown() override { plugin.reset(); }
     // Runs `operate` on the dialog once it is up, then closes it (OK when
     // `accept`), and returns what Choose_Plugin_Data answered.
     bool Operate(int dialog, bool accept, const std::function<void(QDialog&)>& operate) {

@@ -118,7 +118,7 @@ protected:
     std::string srgbProfile = home.Path("Profiles/CorvansRGB.icc");
     std::string out = home.Path("Ripped/page.tif");
     std::unique_ptr<TPluginObject> plugin =
-        std::make_unique<TPluginObject>(home.Path("Data/tiffraster.drv"));
+        std::make_unique<TPluginObject>(home.Path("Data/tiffraster.drv"), 0);
 
     void Configure(const std::string& extra, const std::string& profile) {
         test::SetDriverSettings(*plugin, "DpiX=254\nDpiY=127\nProfile=" + profile +
@@ -303,10 +303,10 @@ TEST_F(TiffDriver, SettingsBlobRestoresEverySetting) {
     const std::int32_t n = plugin->Get_Plugin_Data(nullptr);
     std::vector<std::uint8_t> blob(static_cast<std::size_t>(n));
     ASSERT_EQ(plugin->Get_Plugin_Data(blob.data()), n);
-    plugin = std::make_unique<TPluginObject>("");
+    plugin = std::make_unique<TPluginObject>("", 0);
     auto copy = home.Path("Data/tiffcopy.drv");
     test::WriteFileBytes(copy, test::ReadFileBytes(home.Path("Data/tiffraster.drv")));
-    TPluginObject fresh(copy);
+    TPluginObject fresh(copy, 0);
     EXPECT_EQ(fresh.Get_Plugin_Datatype(10), home.Path("Data/../Profiles/CorvanCMYK.icc"));
     fresh.Set_Plugin_Data(blob.data(), n);
     EXPECT_EQ(fresh.Get_Plugin_Datatype(10), srgbProfile);

@@ -1,7 +1,7 @@
 #include "composer_fixture.h"
 
+#include "imagelib/imageload.h"
 #include "platform/metafile/emf_records.h"
-#include "raster/imageload.h"
 #include "support/metafile_fixture.h"
 
 #include <QFileInfo>
@@ -16,7 +16,9 @@ void EnsureGuiApp() {
     if (!QCoreApplication::instance()) new QGuiApplication(argc, argv);
 }
 
-std::string SamplesDir() { return CORVAN_SAMPLES_DIR; }
+std::string SamplesDir() {
+    return CORVAN_SAMPLES_DIR;
+}
 
 std::unique_ptr<TemfFile> DemoJob() {
     auto job = std::make_unique<TemfFile>();
@@ -33,9 +35,13 @@ std::string WriteQuadrantLayer(const QTemporaryDir& dir, int width, int height) 
     emf::EmfWriter w = PixelWriter(width, height);
     w.SelectStock(emf::kNullPen);
     const int hw = width / 2, hh = height / 2;
-    const struct { QRect box; Colour colour; } parts[] = {
-        {QRect(0, 0, hw, hh), 0x0000FF}, {QRect(hw, 0, width - hw, hh), 0x00FF00},
-        {QRect(0, hh, hw, height - hh), 0xFF0000}, {QRect(hw, hh, width - hw, height - hh), 0x00FFFF}};
+    const struct {
+        QRect box;
+        Colour colour;
+    } parts[] = {{QRect(0, 0, hw, hh), 0x0000FF},
+                 {QRect(hw, 0, width - hw, hh), 0x00FF00},
+                 {QRect(0, hh, hw, height - hh), 0xFF0000},
+                 {QRect(hw, hh, width - hw, height - hh), 0x00FFFF}};
     for (const auto& p : parts) {
         w.SelectObject(w.CreateBrush(emf::kBsSolid, p.colour));
         // Rectangles leave out their right and bottom edge: reach one further.

@@ -1,4 +1,4 @@
-#include "raster/resample.h"
+#include "imagelib/resample.h"
 
 #include "pattern.h"
 

@@ -3,11 +3,12 @@
 #include "job/projectfile.h"
 #include "platform/folders.h"
 #include "platform/inifile.h"
-#include "shell/appcore.h"
 #include "platform/preferences.h"
+#include "shell/appcore.h"
 #include "support/jobsize_script.h"
 #include "support/scripted_ui.h"
 #include "support/tempdirs.h"
+#include "support/test_frontend.h"
 
 #include <QImage>
 
@@ -18,10 +19,7 @@ namespace {
 
 class JobCommands : public ::testing::Test {
 protected:
-    void SetUp() override {
-        app.CurrentPlotter.MediaWidth = 1000;
-        app.PostStartMessage = [this] { ++startPosts; };
-    }
+    void SetUp() override { app.CurrentPlotter.MediaWidth = 1000; }
     void WritePrefs(const std::string& text) { test::WriteFileBytes(PreferencesFile(), text); }
     void NewModifiedJob() {
         NewJob(app);
@@ -30,7 +28,8 @@ protected:
     }
     std::string SavedProject(const std::string& name) {
         const std::string path = home.Path(name);
-        AppCore other;
+        test::TestApp otherSession;
+        AppCore& other = otherSession.app;
         other.CurrentJob = std::make_unique<TemfFile>();
         EXPECT_TRUE(SaveProject(other, path));
         return path;
@@ -38,15 +37,15 @@ protected:
 
     test::ScratchHome home;
     test::ScriptedUi ui;
-    AppCore app;
-    test::ScriptedJobSize sizes{app, AppCore::JobSize{300, 400}};
-    std::vector<AppCore::JobSizeRequest>& requests = sizes.requests;
-    std::optional<AppCore::JobSize>& sizeAnswer = sizes.answer;
-    int startPosts = 0;
+    test::TestApp appSession;
+    AppCore& app = appSession.app;
+    test::ScriptedJobSize sizes{appSession.front, JobSize{300, 400}};
+    std::vector<JobSizeRequest>& requests = sizes.requests;
+    std::optional<JobSize>& sizeAnswer = sizes.answer;
 };
 
 TEST_F(JobCommands, NewJobWithoutPreferencesUsesTheFactoryProposalAndDefaults) {
-    sizeAnswer = AppCore::JobSize{200, 280};
+    sizeAnswer = JobSize{200, 280};
     NewJob(app);
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_FLOAT_EQ(requests[0].width, 200);
@@ -92,7 +91,7 @@ TEST_F(JobCommands, CancelledSizeOrSaveQuestionKeepsTheOldJob) {
     EXPECT_EQ(app.CurrentJob.get(), old);
     EXPECT_TRUE(ui.messages.empty());
 
-    sizeAnswer = AppCore::JobSize{100, 100};
+    sizeAnswer = JobSize{100, 100};
     ui.Answer(ButtonCancel);
     NewJob(app);
     EXPECT_EQ(app.CurrentJob.get(), old);
@@ -142,10 +141,10 @@ TEST_F(JobCommands, CloseCurrentPostsTheStartMessageOnlyWhenAsked) {
     NewJob(app);
     EXPECT_TRUE(CloseJob(app, true));
     EXPECT_FALSE(app.CurrentJob);
-    EXPECT_EQ(startPosts, 1);
+    EXPECT_EQ(appSession.front.Count("post"), 1);
     NewJob(app);  // replaces the job through CloseJob(false)
     NewJob(app);
-    EXPECT_EQ(startPosts, 1);
+    EXPECT_EQ(appSession.front.Count("post"), 1);
     EXPECT_TRUE(ui.messages.empty());
 }
 

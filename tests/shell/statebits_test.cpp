@@ -2,6 +2,8 @@
 
 #include "shell/appcore.h"
 
+#include "support/test_frontend.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -12,7 +14,8 @@ namespace corvan {
 namespace {
 
 TEST(StateBits, FollowTheJobAndTheDevice) {
-    AppCore app;
+    test::TestApp appSession;
+    AppCore& app = appSession.app;
     EXPECT_EQ(StateBits(app), 0u);
     app.CurrentPlotter.IsPlugin = true;
     EXPECT_EQ(StateBits(app), 1u);
@@ -67,7 +70,8 @@ TEST(StateBits, TableIsCompleteAndUnique) {
 }
 
 TEST(StateBits, NoJobDisablesEveryJobControlButKeepsTheMediaWidth) {
-    AppCore app;
+    test::TestApp appSession;
+    AppCore& app = appSession.app;
     for (const TagEntry& e : MainWindowTags()) {
         const TagEffect eff = EvaluateTag(e.tag, StateBits(app));
         const bool free = e.component == "SpeedButton22" || e.component == "mmMediaWidth";

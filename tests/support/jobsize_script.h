@@ -1,7 +1,7 @@
 #pragma once
 // Answers the core's job size question from the test and records each
 // request.
-#include "shell/appcore.h"
+#include "support/test_frontend.h"
 
 #include <optional>
 #include <vector>
@@ -9,8 +9,8 @@
 namespace corvan::test {
 
 struct ScriptedJobSize {
-    ScriptedJobSize(AppCore& app, std::optional<AppCore::JobSize> first) : answer(first) {
-        app.AskJobSize = [this](const AppCore::JobSizeRequest& r) {
+    ScriptedJobSize(RecordingFrontEnd& front, std::optional<JobSize> first) : answer(first) {
+        front.askJobSize = [this](const JobSizeRequest& r) {
             requests.push_back(r);
             return answer;
         };
@@ -18,8 +18,8 @@ struct ScriptedJobSize {
     ScriptedJobSize(const ScriptedJobSize&) = delete;
     ScriptedJobSize& operator=(const ScriptedJobSize&) = delete;
 
-    std::vector<AppCore::JobSizeRequest> requests;
-    std::optional<AppCore::JobSize> answer;
+    std::vector<JobSizeRequest> requests;
+    std::optional<JobSize> answer;
 };
 
 }  // namespace corvan::test

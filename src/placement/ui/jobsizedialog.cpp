@@ -53,7 +53,7 @@ QIcon OrientationIcon(bool landscape) {
 
 }  // namespace
 
-Tfsize::Tfsize(const AppCore::JobSizeRequest& request, QWidget* parent)
+Tfsize::Tfsize(const JobSizeRequest& request, QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::Tfsize>()), request_(request) {
     ui_->setupUi(this);
     for (const char* item : PaperPresets()) ui_->combosize->addItem(QString::fromUtf8(item));
@@ -219,13 +219,12 @@ void Tfsize::PaintPreview() {
     p.drawRect(res);
 }
 
-std::optional<AppCore::JobSize> Tfsize::Result() const {
+std::optional<JobSize> Tfsize::Result() const {
     if (result_.width < 1 || result_.height < 1) return std::nullopt;
     return result_;
 }
 
-std::optional<AppCore::JobSize> JobSizeDialog(QWidget* parent,
-                                              const AppCore::JobSizeRequest& request) {
+std::optional<JobSize> JobSizeDialog(QWidget* parent, const JobSizeRequest& request) {
     Tfsize dlg(request, parent);
     if (dlg.exec() != QDialog::Accepted) return std::nullopt;
     return dlg.Result();

@@ -18,11 +18,11 @@ namespace corvan {
 class Tfsize : public QDialog {
     Q_OBJECT
 public:
-    Tfsize(const AppCore::JobSizeRequest& request, QWidget* parent = nullptr);
+    Tfsize(const JobSizeRequest& request, QWidget* parent = nullptr);
     ~Tfsize() override;
 
     // The chosen size; none unless both sides are at least 1 mm.
-    std::optional<AppCore::JobSize> Result() const;
+    std::optional<JobSize> Result() const;
 
     // For tests and the screenshot tool: the controls by their names.
     void SelectPreset(int index);
@@ -42,13 +42,12 @@ private:
     void MarkCustom();
 
     std::unique_ptr<Ui::Tfsize> ui_;
-    AppCore::JobSizeRequest request_;
+    JobSizeRequest request_;
     int unit_ = 0;
-    AppCore::JobSize result_;
+    JobSize result_;
 };
 
 // Shows the dialog modally; none when cancelled.
-std::optional<AppCore::JobSize> JobSizeDialog(QWidget* parent,
-                                              const AppCore::JobSizeRequest& request);
+std::optional<JobSize> JobSizeDialog(QWidget* parent, const JobSizeRequest& request);
 
 }  // namespace corvan

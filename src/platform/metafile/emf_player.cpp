@@ -1,5 +1,6 @@
 #include "platform/metafile/emf_player.h"
 
+#include "platform/debuglog.h"
 #include "platform/metafile/record_handlers.h"
 
 #include <QString>
@@ -117,6 +118,7 @@ PlaybackResult Enumerate(GdiDevice& dc, const EmfReader& metafile, const QRect& 
         ++result.records;
         if (callback(dc, handles, record, data) == RecordAction::kStop) {
             result.stopped = true;
+            result.skipped = cursor.Skipped();
             return result;
         }
     }
@@ -124,6 +126,8 @@ PlaybackResult Enumerate(GdiDevice& dc, const EmfReader& metafile, const QRect& 
         result.complete = false;
         result.reason = cursor.Reason();
     }
+    result.skipped = cursor.Skipped();
+    for (const std::string& why : result.skipped) LogLine("metafile: skipped " + why);
     return result;
 }
 

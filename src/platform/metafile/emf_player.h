@@ -21,6 +21,7 @@ struct PlaybackResult {
     bool complete = true;  // false when a damaged record ended the playback
     bool stopped = false;  // the callback asked to stop
     std::string reason;    // why playback ended early, for the log
+    std::vector<std::string> skipped;  // damaged records passed over, and why
     std::uint32_t records = 0;
 };
 

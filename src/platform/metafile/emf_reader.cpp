@@ -122,7 +122,15 @@ void EmfReader::ReadPalette() {
 }
 
 bool RecordCursor::Next(EmfRecord& out) {
-    if (done_) return false;
+    while (!done_) {
+        if (NextFramed(out)) return true;
+    }
+    return false;
+}
+
+// One step of the walk: true with a sound record in `out`; false either at
+// the end (done_) or after passing over a record whose inside is damaged.
+bool RecordCursor::NextFramed(EmfRecord& out) {
     const auto data = reader_.Data();
     if (offset_ == data.size()) {
         reason_ = "metafile ends without an end-of-file record";
@@ -150,15 +158,19 @@ bool RecordCursor::Next(EmfRecord& out) {
         done_ = true;
         return false;
     }
-    if (std::string why = ValidateRecord(out, reader_.Header().handles); !why.empty()) {
+    const std::string why = ValidateRecord(out, reader_.Header().handles);
+    // The size is sound, so the walk can step over a record it cannot trust;
+    // the header and the end record have no such second chance.
+    if (!why.empty() && (index_ == 0 || type == kEof)) {
         reason_ = where() + ": " + why;
         done_ = true;
         return false;
     }
+    if (!why.empty()) skipped_.push_back(where() + ": " + why);
     offset_ += size;
     ++index_;
     if (type == kEof) done_ = true;
-    return true;
+    return why.empty();
 }
 
 }  // namespace corvan::emf

@@ -2,8 +2,10 @@
 // Reading enhanced metafiles: the header and a cursor over the records. Every
 // record the cursor hands out has been checked in full first (size, alignment,
 // place in the file, the counts and offsets inside it, the handle indices it
-// names), so code that plays records may trust their layout. A damaged record
-// ends the walk with a reason; a file that is not a metafile is refused.
+// names), so code that plays records may trust their layout. A record whose
+// inside is damaged is skipped with a note, as the Windows player skips it; a
+// record whose size leaves the data ends the walk with a reason; a file that
+// is not a metafile is refused.
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -71,20 +73,26 @@ private:
 
 // Walks the records of a metafile from the header on. Next() returns false at
 // the end-of-file record (included in the walk: it is handed out first) or
-// at a damaged record, in which case Reason() says what is wrong.
+// at a record whose size cannot be trusted, in which case Reason() says what
+// is wrong. Records whose size is sound but whose inside is not are passed
+// over; Skipped() says which and why.
 class RecordCursor {
 public:
     explicit RecordCursor(const EmfReader& reader) : reader_(reader) {}
     bool Next(EmfRecord& out);
     const std::string& Reason() const { return reason_; }
     bool Damaged() const { return !reason_.empty(); }
+    const std::vector<std::string>& Skipped() const { return skipped_; }
 
 private:
+    bool NextFramed(EmfRecord& out);
+
     const EmfReader& reader_;
     std::size_t offset_ = 0;
     std::uint32_t index_ = 0;
     bool done_ = false;
     std::string reason_;
+    std::vector<std::string> skipped_;
 };
 
 // Checks the inside of one record against its type: minimum size, counts and

@@ -219,14 +219,14 @@ GdiPath GdiDevice::ArcShape(const QRectF& outer, QPointF start, QPointF end, Arc
         while (sweep <= 0) sweep += 360;
     }
     QPainterPath shape;
-    if (kind == ArcKind::kPie) {
-        shape.moveTo(r.center());
-    } else if (kind == ArcKind::kArcTo) {
+    if (kind == ArcKind::kArcTo) {
         shape.moveTo(compatible ? ToDevice(state_.position) : state_.position);
     } else {
         shape.arcMoveTo(r, a0);
     }
     shape.arcTo(r, a0, sweep);
+    // GDI builds a pie as the arc, then the line to the centre and back.
+    if (kind == ArcKind::kPie) shape.lineTo(r.center());
     if (kind == ArcKind::kPie || kind == ArcKind::kChord) shape.closeSubpath();
     if (endPoint) {
         const QPointF e = EllipsePoint(r, a0 + sweep);

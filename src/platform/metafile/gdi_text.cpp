@@ -1,5 +1,7 @@
 #include "platform/metafile/gdi_text.h"
 
+#include "platform/metafile/font_table.h"
+
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -50,32 +52,75 @@ void PaintGlyphs(GdiDevice& dc, const QPainterPath& glyphs, Colour colour, bool 
     p.drawPath(glyphs);
 }
 
+// A font table, read once per thread and font.
+const QByteArray& FontTableBytes(const QFont& font, const char* tag) {
+    thread_local QHash<QString, QByteArray> tables;
+    const QString key = font.key() + tag;
+    auto it = tables.constFind(key);
+    if (it == tables.constEnd()) it = tables.insert(key, QRawFont::fromFont(font).fontTable(tag));
+    return *it;
+}
+
+std::uint16_t BigEndian16(const QByteArray& bytes, qsizetype at) {
+    return std::uint16_t((std::uint8_t(bytes[at]) << 8) | std::uint8_t(bytes[at + 1]));
+}
+
+// The character cell above and below the baseline, in pixels of `font`.
+// Windows takes them from the font's OS/2 table (usWinAscent and
+// usWinDescent), which may differ from the line metrics other systems use.
+struct Cell {
+    double ascent, descent;
+};
+Cell CellOf(const QFont& font, const QFontMetricsF& fm) {
+    thread_local QHash<QString, Cell> cells;
+    auto it = cells.constFind(font.key());
+    if (it != cells.constEnd()) return *it;
+    Cell cell{fm.ascent(), fm.descent()};
+    const QByteArray& os2 = FontTableBytes(font, "OS/2");
+    const QRawFont raw = QRawFont::fromFont(font);
+    if (os2.size() >= 78 && raw.unitsPerEm() > 0) {
+        const double unit = font.pixelSize() / raw.unitsPerEm();
+        cell = {BigEndian16(os2, 74) * unit, BigEndian16(os2, 76) * unit};
+    }
+    return *cells.insert(font.key(), cell);
+}
+
+// Whether the font's grid-fitting table ("gasp") lets glyphs of `ppem` pixels
+// per em be smoothed. Windows draws the sizes the table marks for grid
+// fitting only as plain pixels (common faces do so from about 9 to 17
+// pixels); a font without the table is smoothed at every size.
+bool GaspSmooths(const QFont& font, int ppem) {
+    const QByteArray& gasp = FontTableBytes(font, "gasp");
+    if (gasp.size() < 4) return true;
+    const auto u16 = [&](qsizetype at) { return BigEndian16(gasp, at); };
+    const int ranges = u16(2);
+    for (int i = 0; i < ranges && 4 + 4 * i + 4 <= gasp.size(); ++i) {
+        if (ppem <= u16(4 + 4 * i)) return u16(4 + 4 * i + 2) & 0x2;  // GASP_DOGRAY
+    }
+    return true;
+}
+
 bool FontsAvailable() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()); }
 
 }  // namespace
 
 QString SubstituteFace(const QString& face) {
-    static const QHash<QString, QString> kFaces = {
-        {"arial", "Liberation Sans"},       {"helvetica", "Liberation Sans"},
-        {"times new roman", "Liberation Serif"}, {"times", "Liberation Serif"},
-        {"courier new", "Liberation Mono"}, {"courier", "Liberation Mono"},
-        {"calibri", "Carlito"},             {"cambria", "Caladea"},
-        {"ms sans serif", "Liberation Sans"}, {"tahoma", "DejaVu Sans"},
-        {"verdana", "DejaVu Sans"},
-    };
-    return kFaces.value(face.trimmed().toLower(), face);
+    const FontSubstitute* row = FindSubstitute(face);
+    return row ? row->substitute : face;
 }
 
 QFont ResolveFont(const LogFont& lf, int pixelSize) {
-    QFont f(SubstituteFace(QString::fromStdU16String(lf.faceName)));
-    if (lf.faceName.empty()) f.setFamily("Liberation Sans");
+    const QString face = QString::fromStdU16String(lf.faceName);
+    QFont f(face.isEmpty() ? QStringLiteral("Liberation Sans") : ResolvedFamily(face));
     // Pitch and family steer the fallback when the face is not installed.
     const int family = lf.pitchAndFamily & 0xF0;
     f.setStyleHint(family == 0x10 ? QFont::Serif
                    : family == 0x30 || (lf.pitchAndFamily & 3) == 1 ? QFont::Monospace
                                                                      : QFont::SansSerif);
     f.setPixelSize(pixelSize);
-    if (lf.weight > 0) f.setWeight(static_cast<QFont::Weight>(std::clamp(lf.weight, 1, 1000)));
+    const FontSubstitute* row = face.isEmpty() ? nullptr : FindSubstitute(face);
+    const int weight = std::max(lf.weight, row ? row->weight : 0);
+    if (weight > 0) f.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 1, 1000)));
     f.setItalic(lf.italic != 0);
     f.setUnderline(lf.underline != 0);
     f.setStrikeOut(lf.strikeOut != 0);
@@ -126,7 +171,8 @@ void DrawText(GdiDevice& dc, const TextRun& run) {
     const QFontMetricsF fm(font);
     // Negative heights give the character (em) height, positive the cell height.
     double em = lf.height == 0 ? 12 : std::abs(double(lf.height));
-    if (lf.height > 0) em *= kDesignSize / (fm.ascent() + fm.descent());
+    const Cell cell = CellOf(font, fm);
+    if (lf.height > 0) em *= kDesignSize / (cell.ascent + cell.descent);
     const double scale = em / kDesignSize;
     const double xScale = lf.width > 0 ? lf.width / (fm.averageCharWidth() * scale) : 1.0;
 
@@ -148,7 +194,7 @@ void DrawText(GdiDevice& dc, const TextRun& run) {
     const bool useCp = st.textAlign & kTaUpdateCp;
     const QPointF ref = useCp ? st.position : run.reference;
     const double ox = h == kTaRight ? -pen : h == kTaCenter ? -pen / 2 : 0;
-    const double oy = v == kTaBaseline ? 0 : v == kTaBottom ? -fm.descent() : fm.ascent();
+    const double oy = v == kTaBaseline ? 0 : v == kTaBottom ? -cell.descent : cell.ascent;
 
     QTransform text;
     text.translate(ref.x(), ref.y());
@@ -176,11 +222,12 @@ void DrawText(GdiDevice& dc, const TextRun& run) {
     // An opaque background mode paints the character cells behind the text.
     if (st.bkMode == kOpaque && pen != 0) {
         QPainterPath cells;
-        cells.addRect(QRectF(0, -fm.ascent(), pen, fm.ascent() + fm.descent()).normalized());
+        cells.addRect(QRectF(0, -cell.ascent, pen, cell.ascent + cell.descent).normalized());
         PaintGlyphs(dc, toDevice.map(cells), ResolveColour(st.bkColour, st.palette), false);
     }
+    const int ppem = int(std::lround(em * std::sqrt(std::abs(t.determinant()))));
     PaintGlyphs(dc, toDevice.map(glyphs), ResolveColour(st.textColour, st.palette),
-                lf.quality != kNonAntialiased && lf.quality != kDraft);
+                lf.quality != kNonAntialiased && lf.quality != kDraft && GaspSmooths(font, ppem));
     st.clip = saved;
 }
 

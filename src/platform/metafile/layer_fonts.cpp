@@ -1,5 +1,6 @@
 #include "platform/metafile/layer_fonts.h"
 
+#include "platform/debuglog.h"
 #include "platform/metafile/emf_player.h"
 #include "platform/metafile/gdi_text.h"
 
@@ -28,7 +29,9 @@ std::vector<std::string> InstallLayerFonts(const std::string& path, const std::s
         for (const std::string& file : files) {
             // Only the plain file is tried whether or not it exists.
             if (&file != &files[0] && !QFile::exists(QString::fromStdString(file))) continue;
-            if (!RegisterFontFile(QString::fromStdString(file)).isEmpty()) registered.push_back(file);
+            if (RegisterFontFile(QString::fromStdString(file)).isEmpty()) continue;
+            LogLine("Layer font registered: " + file);
+            registered.push_back(file);
         }
     }
     return registered;

@@ -23,6 +23,7 @@ public:
 private:
     QPrinter printer_;
     std::unique_ptr<QPainter> painter_;
+    bool operatorSetup_ = false;  // the operator chose this printer's page
 };
 
 }  // namespace corvan

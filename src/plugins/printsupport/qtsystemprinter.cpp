@@ -19,9 +19,11 @@ std::map<QString, QPageLayout>& ChosenLayouts() {
 
 }  // namespace
 
-void ApplyPrinterSetup(QPrinter& printer) {
+bool ApplyPrinterSetup(QPrinter& printer) {
     const auto it = ChosenLayouts().find(printer.printerName());
-    if (it != ChosenLayouts().end()) printer.setPageLayout(it->second);
+    if (it == ChosenLayouts().end()) return false;
+    printer.setPageLayout(it->second);
+    return true;
 }
 
 void KeepPrinterSetup(const QPrinter& printer) {

@@ -17,7 +17,8 @@ public:
 // The page setup the operator chose for a printer in its setup dialog, kept
 // for the rest of the run: applied to a printer object of that name, and
 // taken from one after the dialog was accepted.
-void ApplyPrinterSetup(QPrinter& printer);
+// True when a setup was kept for that printer.
+bool ApplyPrinterSetup(QPrinter& printer);
 void KeepPrinterSetup(const QPrinter& printer);
 
 // Installs one process-wide QtSystemPrinter as the engine's port.

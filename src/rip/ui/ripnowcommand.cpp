@@ -1,8 +1,11 @@
 #include "rip/ui/ripnowcommand.h"
 
 #include "plugins/currentplugin.h"
+#include "plugins/printsupport/qtprintercanvas.h"
 #include "rip/ui/preflightdialog.h"
 #include "rip/ui/ripprogress.h"
+#include "shell/appcore.h"
+#include "shell/ripwiring.h"
 #include "shell/ui/qtuserinterface.h"
 
 #include <QApplication>
@@ -10,10 +13,41 @@
 
 namespace corvan {
 
-RipResult RunRipNow(AppCore& app, QtUserInterface& ui, QWidget* mainWindow, RipHooks hooks) {
+namespace {
+
+class DesktopRip final : public ShellRip {
+public:
+    DesktopRip(AppCore& app, QWidget* mainWindow, RipProgressWindow& progress)
+        : ShellRip(app), mainWindow_(mainWindow), progress_(progress) {}
+
+    bool Preflight(PreflightData& data) override { return ShowPreflight(mainWindow_, data); }
+    // The gamut tab keeps no screen preview or method list of its own yet:
+    // the driver's colour dialog is the one place the method is chosen.
+    void RedrawGamutPreview() override {}
+    void GamutMethodCleared() override {}
+    void ShowMainWindow(bool visible) override { mainWindow_->setVisible(visible); }
+    // The progress window stays on top: it must be gone before the closing
+    // question, or the question opens behind it.
+    void RunEnded() override { progress_.hide(); }
+
+protected:
+    std::unique_ptr<PrinterCanvas> SystemPrinterCanvas(const std::string& name) override {
+        auto canvas = std::make_unique<QtPrinterCanvas>(name);
+        if (canvas->Usable()) return canvas;
+        app_.Ui().ShowError("The printer " + name + " is not available.");
+        return nullptr;
+    }
+
+private:
+    QWidget* mainWindow_;
+    RipProgressWindow& progress_;
+};
+
+}  // namespace
+
+RipResult RunRipNow(AppCore& app, QtUserInterface& ui, QWidget* mainWindow) {
     RipProgressWindow progress;
-    hooks.preflight = [mainWindow](PreflightData& data) { return ShowPreflight(mainWindow, data); };
-    hooks.showMainWindow = [mainWindow](bool visible) { mainWindow->setVisible(visible); };
+    DesktopRip port(app, mainWindow, progress);
     // While the run lasts, progress and Cancel go to the progress window;
     // the status bar's sink comes back afterwards.
     struct Restore {
@@ -25,10 +59,10 @@ RipResult RunRipNow(AppCore& app, QtUserInterface& ui, QWidget* mainWindow, RipH
         return progress.Cancelled();
     });
     auto statusSink = [&progress](int stage, int percent, const std::string& text) {
-        progress.Show(stage, percent, QString::fromStdString(text));
+        if (stage != 2) progress.Show(stage, percent, QString::fromStdString(text));
     };
     QtUserInterface::ProgressSink previous = ui.ExchangeProgressSink(statusSink);
-    RipResult result = RipNow(app, CurrentPlugin(), hooks);
+    RipResult result = RipNow(app, CurrentPlugin(), port);
     ui.ExchangeProgressSink(std::move(previous));
     return result;
 }

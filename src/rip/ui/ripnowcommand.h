@@ -10,8 +10,6 @@ namespace corvan {
 class AppCore;
 class QtUserInterface;
 
-// `hooks` brings what only other parts provide (the strip renderer, the cut
-// path); the dialogs and the window handling are added here.
-RipResult RunRipNow(AppCore& app, QtUserInterface& ui, QWidget* mainWindow, RipHooks hooks);
+RipResult RunRipNow(AppCore& app, QtUserInterface& ui, QWidget* mainWindow);
 
 }  // namespace corvan

@@ -2,6 +2,8 @@
 // Printer menu, the driver's and the system printer's dialogs, and the
 // commands that refresh the device record, the window and the layout.
 #include "placement/placementops.h"
+#include "platform/debuglog.h"
+#include "platform/userinterface.h"
 #include "plugins/currentplugin.h"
 #include "plugins/drivercommands.h"
 #include "plugins/driverlist.h"
@@ -9,10 +11,8 @@
 #include "plugins/printersettings.h"
 #include "plugins/ui/outputtab.h"
 #include "plugins/ui/systemprinterdialogs.h"
-#include "platform/debuglog.h"
 #include "shell/ui/application.h"
 #include "shell/ui/mainwindow.h"
-#include "platform/userinterface.h"
 
 #include <QAction>
 #include <QApplication>
@@ -71,8 +71,7 @@ void TForm1::ConnectPrinterCommands() {
 }
 
 void TForm1::FillDriverCombo() {
-    const DriverList& list = TheDriverList();
-    outputTab_->FillDrivers(list, FillDriverComboIndex(list));
+    outputTab_->FillDrivers(app_.Drivers, FillDriverComboIndex(app_.Drivers));
 }
 
 void TForm1::DeviceChanged() {
@@ -83,27 +82,28 @@ void TForm1::DeviceChanged() {
 
 void TForm1::ChooseDriver(int index) {
     if (index < 0) return;
-    SelectDriver(TheDriverList(), index, app_.CurrentPlotter);
+    SelectDriver(app_.Drivers, index, app_.CurrentPlotter);
     DeviceChanged();
 }
 
 void TForm1::UpdateDriverList() {
-    UpdateDrivers(TheDriverList(), app_.CurrentPlotter);
+    UpdateDrivers(app_.Drivers, app_.CurrentPlotter);
     FillDriverCombo();
     DeviceChanged();
 }
 
 void TForm1::RestoreDriverList() {
-    DriverList& list = TheDriverList();
-    list.Lines = app_.DriverList;
-    list.Index = std::max(0, app_.DriverIndex);
+    DriverList& list = app_.Drivers;
+    list.Index = std::max(0, list.Index);
+    // A first start has no stored list: scan, so the drivers and the system
+    // printer are there without pressing "Update Drivers".
+    if (list.Lines.empty()) {
+        UpdateDrivers(list, app_.CurrentPlotter);
+        FillDriverCombo();
+        return;
+    }
     FillDriverCombo();
-    if (!list.Lines.empty()) SelectDriver(list, FillDriverComboIndex(list), app_.CurrentPlotter);
-}
-
-void TForm1::KeepDriverList() {
-    app_.DriverList = TheDriverList().Lines;
-    app_.DriverIndex = TheDriverList().Index;
+    SelectDriver(list, FillDriverComboIndex(list), app_.CurrentPlotter);
 }
 
 void TForm1::PrinterSetupCommand(int dialog) {
@@ -134,13 +134,13 @@ void TForm1::QueuePropertiesCommand() {
 void TForm1::UninstallDriverCommand() {
     const std::string makeAndModel =
         findChild<QLabel*>(QStringLiteral("label_pinfo"))->text().toStdString();
-    if (!UninstallDriver(TheDriverList(), app_.CurrentPlotter, makeAndModel)) return;
+    if (!UninstallDriver(app_.Drivers, app_.CurrentPlotter, makeAndModel)) return;
     FillDriverCombo();
     DeviceChanged();
 }
 
 void TForm1::LoadPrinterSettings() {
-    if (!LoadPrinterSettingsCommand(TheDriverList(), app_.CurrentPlotter)) return;
+    if (!LoadPrinterSettingsCommand(app_.Drivers, app_.CurrentPlotter)) return;
     FillDriverCombo();
     ShowJob();
     EnableByState();

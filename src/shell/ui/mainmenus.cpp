@@ -1,11 +1,11 @@
 // The main window's menu bar and tool bar.
 #include "display/ui/jobview.h"
-#include "job/loading.h"
 #include "job/units.h"
 #include "placement/placementops.h"
 #include "placement/positioncommands.h"
 #include "plugins/drivercommands.h"
 #include "shell/jobcommands.h"
+#include "shell/loading.h"
 #include "shell/ui/aboutbox.h"
 #include "shell/ui/application.h"
 #include "shell/ui/mainwindow.h"

@@ -1,20 +1,20 @@
 #include "shell/ui/mainwindow.h"
 
 #include "display/ui/jobview.h"
-#include "job/loading.h"
 #include "job/units.h"
 #include "placement/cropmarks.h"
 #include "placement/placementops.h"
 #include "placement/ui/jobsizedialog.h"
 #include "placement/ui/positiontab.h"
+#include "platform/debuglog.h"
 #include "platform/folders.h"
+#include "plugins/currentplugin.h"
 #include "plugins/customforms.h"
 #include "plugins/plottersize.h"
-#include "plugins/printsupport/riphooks.h"
 #include "plugins/systemprinter.h"
 #include "plugins/ui/outputtab.h"
-#include "platform/debuglog.h"
 #include "shell/jobcommands.h"
+#include "shell/loading.h"
 #include "shell/startup.h"
 #include "shell/statebits.h"
 #include "shell/ui/aboutbox.h"
@@ -65,8 +65,10 @@ void Guarded(const char* line, bool critical, F&& step) {
 
 }  // namespace
 
-TForm1::TForm1(AppCore& app, QtUserInterface& ui, QWidget* parent)
-    : QMainWindow(parent), app_(app), ui_(ui) {
+TForm1::TForm1(QtUserInterface& ui, QWidget* parent) : TForm1(ui, ui, parent) {}
+
+TForm1::TForm1(UserInterface& questions, QtUserInterface& ui, QWidget* parent)
+    : QMainWindow(parent), ui_(ui), app_(front_, questions) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("CorvanRIP SE"));
     setMinimumSize(640, 611);
@@ -99,13 +101,7 @@ TForm1::TForm1(AppCore& app, QtUserInterface& ui, QWidget* parent)
         CriticalLine("c");
     });
     CriticalLine("d");
-    Guarded("Error : Load Cropmark LIst", true, [&] {
-        cropMarks_ = std::make_unique<CropMarkLibrary>();
-        cropMarks_->LoadCropMarks();
-        app_.CropMarks = cropMarks_.get();
-        app_.CropMarkPictures = cropMarks_.get();
-    });
-    SetRipRenderer(MakeRipHooks(app_, nullptr));
+    Guarded("Error : Load Cropmark LIst", true, [&] { app_.CropMarkSet.LoadCropMarks(); });
     CriticalLine("e");
 
     LogLine(" -Restore Placement");
@@ -124,61 +120,17 @@ TForm1::TForm1(AppCore& app, QtUserInterface& ui, QWidget* parent)
 TForm1::~TForm1() {
     LogLine("form1 -Destroy");
     StoreState();
+    // The driver library goes with the window that selected it; left to the
+    // process's static destruction it would be unloaded after the parts it
+    // still calls.
+    ReleaseCurrentPlugin();
     LogLine("-done");
-    app_.OnJobChanged = nullptr;
-    app_.OnStateChanged = nullptr;
-    app_.OnLayoutChanged = nullptr;
-    app_.OnRepaint = nullptr;
-    app_.OnRecentChanged = nullptr;
-    app_.OnBackgroundChanged = nullptr;
-    app_.OnActivateProjectTab = nullptr;
-    app_.OnLayerAdded = nullptr;
-    app_.PostStartMessage = nullptr;
-    app_.AskJobSize = nullptr;
-    app_.ShowPathEditor = nullptr;
-    app_.ShowStartWizard = nullptr;
-    app_.OpenQuickStart = nullptr;
-    app_.RebuildDriverList = nullptr;
-    if (app_.CropMarks == cropMarks_.get()) app_.CropMarks = nullptr;
     ui_.SetParent(nullptr);
     ui_.SetStatusSink(nullptr);
     ui_.SetProgressSink(nullptr);
 }
 
 void TForm1::ConnectCore() {
-    app_.OnJobChanged = [this] { ShowJob(); };
-    app_.OnStateChanged = [this] { EnableByState(); };
-    app_.OnLayoutChanged = [this](bool repaint) {
-        ShowLayout();
-        if (repaint) view_->update();
-        SyncSaveButtonLater();
-    };
-    app_.OnRepaint = [this] {
-        view_->update();
-        SyncSaveButtonLater();
-    };
-    app_.OnRecentChanged = [this] { BuildRecentMenus(); };
-    app_.OnBackgroundChanged = [this] { projectTab_->ShowBackgroundThumb(); };
-    app_.OnActivateProjectTab = [this] { PageControl1_->setCurrentWidget(projectTab_); };
-    app_.OnLayerAdded = [](const std::string& path) { InstallLayerFonts(path); };
-    app_.PostStartMessage = [this] {
-        QTimer::singleShot(0, this, [this] { DeferredStart(app_); });
-    };
-    app_.SystemPrinterCount = [] {
-        SystemPrinterPort* port = CurrentSystemPrinterPort();
-        return port ? static_cast<int>(port->PrinterNames().size()) : 0;
-    };
-    app_.AskJobSize = [this](const AppCore::JobSizeRequest& r) { return JobSizeDialog(this, r); };
-    app_.ShowPathEditor = [this] { return ShowPathEditor(this); };
-    app_.RebuildDriverList = [this] { UpdateDriverList(); };
-    app_.ShowStartWizard = [this] { return ShowStartWizard(this); };
-    app_.CreateLargePaperForms = [] { CreateLargePageForms(); };
-    app_.OpenQuickStart = [this] {
-        const std::string guide = ProgramFolder() + "Quick_Start.chm";
-        if (!FileExists(guide) ||
-            !QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(guide))))
-            app_.Ui().ShowError("Unable to open " + guide);
-    };
     ui_.SetStatusSink([this](const std::string& text) {
         jobPanel_->setText(QString::fromStdString(text));
         jobPanel_->repaint();
@@ -301,7 +253,6 @@ void TForm1::RestoreState() {
 void TForm1::StoreState() {
     if (stateStored_) return;
     stateStored_ = true;
-    KeepDriverList();
     if (!StoreWindowState(app_, CurrentWindowState(), WindowStateFile()))
         LogLine("Could not store the window state in " + WindowStateFile());
 }

@@ -5,6 +5,7 @@
 // commands ask of a window.
 #include "rip/ripcommand.h"
 #include "shell/appcore.h"
+#include "shell/ui/mainfrontend.h"
 #include "shell/windowstate.h"
 
 #include <QMainWindow>
@@ -28,7 +29,6 @@ class QToolButton;
 
 namespace corvan {
 
-class CropMarkLibrary;
 class JobView;
 class OutputTab;
 class PositionTab;
@@ -40,8 +40,12 @@ class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
     // Runs the creation steps: device record, window state, recent menus,
-    // preferences. The core and the UI outlive the window.
-    TForm1(AppCore& app, QtUserInterface& ui, QWidget* parent = nullptr);
+    // preferences. The window owns the engine core; the UIs outlive it.
+    // `questions` answers the engine's questions (the Qt UI itself in the
+    // program, a scripted one in tests); `ui` carries the window's status,
+    // progress and dialog parent.
+    TForm1(UserInterface& questions, QtUserInterface& ui, QWidget* parent = nullptr);
+    explicit TForm1(QtUserInterface& ui, QWidget* parent = nullptr);
     ~TForm1() override;
 
     void ShowJob();
@@ -58,10 +62,10 @@ public:
     // The diagnostics command with a given code word (tests call it directly).
     void RunDiagnostics(const std::string& word);
 
-    // The strip composer and the cut path arrive with the raster engine;
-    // until they are installed "RIP Now" stays disabled.
-    void SetRipRenderer(RipHooks hooks);
     void RipNowCommand();
+
+    AppCore& Core() { return app_; }
+    MainFrontEnd& Front() { return front_; }
 
     QTabWidget* PageControl() const { return PageControl1_; }
     JobView* View() const { return view_; }
@@ -74,6 +78,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    friend class MainFrontEnd;
     void ConnectCore();
     void BuildMenus();
     void BuildFileMenu(QMenu* m);
@@ -98,7 +103,6 @@ private:
     void ChooseDriver(int index);
     void UpdateDriverList();
     void RestoreDriverList();
-    void KeepDriverList();
     void DeviceChanged();
     void PrinterSetupCommand(int dialog);
     void QueueChosen(int index);
@@ -115,8 +119,9 @@ private:
     QAction* Pending(QMenu* menu, const char* name, const QString& caption,
                      const QKeySequence& key = {});
 
-    AppCore& app_;
+    MainFrontEnd front_{*this};
     QtUserInterface& ui_;
+    AppCore app_;
     QTabWidget* PageControl1_ = nullptr;
     QTabWidget* PageControl2_ = nullptr;
     std::vector<QWidget*> pages_;  // every tab page in window order
@@ -139,8 +144,6 @@ private:
     QSet<QString> unavailable_;
     QWidget* quickLinks_ = nullptr;
     bool stateStored_ = false;
-    std::unique_ptr<CropMarkLibrary> cropMarks_;
-    RipHooks ripHooks_;
 };
 
 }  // namespace corvan

@@ -1,4 +1,4 @@
-#include "job/loading.h"
+#include "shell/loading.h"
 
 #include "job/projectfile.h"
 #include "platform/folders.h"
@@ -8,6 +8,7 @@
 #include "support/jobsize_script.h"
 #include "support/scripted_ui.h"
 #include "support/tempdirs.h"
+#include "support/test_frontend.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -29,7 +30,8 @@ protected:
     }
     std::string Project(const std::string& name, float width) {
         const std::string path = home.Path(name);
-        AppCore other;
+        test::TestApp otherSession;
+        AppCore& other = otherSession.app;
         other.CurrentJob = std::make_unique<TemfFile>();
         other.CurrentJob->PageWidth = width;
         EXPECT_TRUE(SaveProject(other, path));
@@ -42,16 +44,15 @@ protected:
 
     test::ScratchHome home;
     test::ScriptedUi ui;
-    AppCore app;
-    test::ScriptedJobSize sizes{app, AppCore::JobSize{250, 125}};
-    std::vector<AppCore::JobSizeRequest>& requests = sizes.requests;
-    std::optional<AppCore::JobSize>& sizeAnswer = sizes.answer;
+    test::TestApp appSession;
+    AppCore& app = appSession.app;
+    test::ScriptedJobSize sizes{appSession.front, JobSize{250, 125}};
+    std::vector<JobSizeRequest>& requests = sizes.requests;
+    std::optional<JobSize>& sizeAnswer = sizes.answer;
 };
 
 TEST_F(Loading, ProjectOpensShowsStatusAndGoesOnTheRecentList) {
     const std::string path = Project("a.RIP", 123);
-    int tabs = 0;
-    app.OnActivateProjectTab = [&] { ++tabs; };
     app.CutView = true;
     app.CurrentView = AppCore::View::Draft;
     ui.statusTexts.clear();
@@ -64,7 +65,7 @@ TEST_F(Loading, ProjectOpensShowsStatusAndGoesOnTheRecentList) {
     EXPECT_EQ(ui.statusTexts, std::vector<std::string>{"Loading Job:   " + path});
     EXPECT_EQ(app.CurrentView, AppCore::View::Printer);
     EXPECT_FALSE(app.CutView);
-    EXPECT_EQ(tabs, 1);
+    EXPECT_EQ(appSession.front.Count("projecttab"), 1);
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -133,7 +134,10 @@ TEST_F(Loading, ImageFailuresLeaveTheJobAlone) {
     const std::string broken = home.Path("broken.jpg");
     test::WriteFileBytes(broken, "garbage");
     EXPECT_FALSE(LoadImageAsJob(app, broken));
-    EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Unable to load image: " + broken});
+    ASSERT_EQ(ui.messages.size(), 1u);
+    // The decoder's reason follows the file name.
+    EXPECT_EQ(ui.messages[0].text.rfind("Unable to load image: " + broken + "\r", 0), 0u) << ui.messages[0].text;
+    EXPECT_GT(ui.messages[0].text.size(), ("Unable to load image: " + broken + "\r").size());
     EXPECT_EQ(app.CurrentJob.get(), old);
 
     ui.messages.clear();
@@ -161,7 +165,7 @@ TEST_F(Loading, LayerNeedsAValidHeader) {
 
     ui.messages.clear();
     const std::string layer = home.Path("art.lyr");
-    ASSERT_TRUE(emf::EmfWriter({0, 0, 1000, 1000}, {1000, 1000}, {32, 24}).Save(layer));
+    ASSERT_TRUE(emf::EmfWriter({0, 0, 31999, 23999}, {1000, 1000}, {32, 24}).Save(layer));
     LoadAnything(app, layer);
     EXPECT_TRUE(ui.messages.empty());
     ASSERT_EQ(requests.size(), 1u);
@@ -173,6 +177,38 @@ TEST_F(Loading, LayerNeedsAValidHeader) {
     EXPECT_EQ(app.CurrentJob->Layers, std::vector<std::string>{layer});
     EXPECT_EQ(app.EmfHist, std::vector<std::string>{layer});
     EXPECT_FALSE(app.CurrentJob->Modified);
+}
+
+// The proposal is ten times the reference device, as the layer driver
+// writes it; a file from another program whose device is plainly not its
+// picture is proposed at its frame's size, and our own layers carry the
+// device the rule expects.
+TEST_F(Loading, LayerSizeProposal) {
+    const struct {
+        const char* name;
+        emf::RectL frame;
+        emf::SizeL millimetres;
+        float width, height;
+    } cases[] = {
+        {"layer driver", {0, 0, 29999, 19999}, {30, 20}, 300, 200},
+        {"screen made", {0, 0, 9999, 4999}, {320, 240}, 100, 50},
+        {"slightly off", {0, 0, 35999, 19999}, {30, 20}, 300, 200},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        requests.clear();
+        const std::string layer = home.Path(std::string(c.name) + ".emf");
+        ASSERT_TRUE(emf::EmfWriter(c.frame, {1000, 1000}, c.millimetres).Save(layer));
+        LoadLayerAsJob(app, layer);
+        ASSERT_EQ(requests.size(), 1u);
+        EXPECT_NEAR(requests[0].width, c.width, 0.01);
+        EXPECT_NEAR(requests[0].height, c.height, 0.01);
+    }
+    requests.clear();
+    LoadLayerAsJob(app, ProgramFolder() + "samples/sign.emf");
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_NEAR(requests[0].width, 300, 0.01);
+    EXPECT_NEAR(requests[0].height, 200, 0.01);
 }
 
 TEST_F(Loading, HistoriesHoldSixteen) {

@@ -3,7 +3,7 @@
 // becomes a new job of the layer's size, any other file is taken as the
 // background picture of a new job. The old job is replaced only after the
 // size question and the save-changes question were answered.
-#include "raster/imageload.h"
+#include "imagelib/imageload.h"
 
 #include <string>
 #include <vector>

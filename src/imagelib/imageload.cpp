@@ -1,4 +1,4 @@
-#include "raster/imageload.h"
+#include "imagelib/imageload.h"
 
 #include "platform/folders.h"
 #include "platform/userinterface.h"

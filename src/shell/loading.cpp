@@ -1,19 +1,20 @@
-#include "job/loading.h"
+#include "shell/loading.h"
 
 #include "job/projectfile.h"
 #include "placement/placementops.h"
 #include "platform/folders.h"
 #include "platform/inifile.h"
 #include "platform/metafile/emf_player.h"
+#include "platform/metafile/layer_fonts.h"
+#include "placement/jobsize.h"
 #include "platform/metafile/emf_reader.h"
-#include "raster/imageload.h"
+#include "imagelib/imageload.h"
 #include "shell/appcore.h"
 #include "platform/debuglog.h"
 #include "platform/history.h"
 #include "shell/jobcommands.h"
 #include "platform/paths.h"
 
-#include <QFontDatabase>
 #include <QString>
 
 #include <algorithm>
@@ -48,7 +49,7 @@ void LogHeader(const std::string& path, const emf::EmfHeader& h, float w, float 
 }
 
 void ShowNewJob(AppCore& app) {
-    if (app.OnBackgroundChanged) app.OnBackgroundChanged();
+    app.Events().BackgroundChanged();
     RefreshAfterJobChange(app);
 }
 
@@ -86,16 +87,21 @@ bool OpenProject(AppCore& app, const std::string& path) {
     app.Ui().ProcessMessages();
     app.Ui().StatusText("Loading Job:   " + path);
     app.Ui().ProcessMessages();
-    LoadProject(app, path);
+    const Status loaded = LoadProject(app, path);
+    if (!app.CurrentJob) {
+        app.Ui().ShowError(loaded.Error());
+        RefreshAfterJobChange(app);
+        return false;
+    }
     AddRecent(app, path);
     app.CurrentView = AppCore::View::Printer;
     app.CutView = false;
     RefreshAfterJobChange(app);
-    if (app.OnRepaint) app.OnRepaint();
-    if (app.OnActivateProjectTab) app.OnActivateProjectTab();
+    app.Events().Repaint();
+    app.Front().ActivateProjectTab();
     app.CurrentJob->Modified = false;
     app.SaveEnabled = false;
-    if (app.OnStateChanged) app.OnStateChanged();
+    app.Events().StateChanged();
     return true;
 }
 
@@ -104,16 +110,17 @@ void LoadLayerAsJob(AppCore& app, const std::string& path) {
     float w = 0, h = 0;
     if (const auto reader = emf::EmfReader::OpenFile(path)) {
         const emf::EmfHeader& header = reader->Header();
-        w = 10.0f * static_cast<float>(header.deviceMillimetres.cx);
-        h = 10.0f * static_cast<float>(header.deviceMillimetres.cy);
+        const LayerPageSize size = ProposedLayerPageSize(header);
+        w = size.width;
+        h = size.height;
         LogHeader(path, header, w, h);
+        if (size.fromFrame) LogLine("Reference device does not match the picture: frame size proposed");
     }
     if (w < 1 || h < 1) {
         app.Ui().ShowError("EMF does not appear to be valid.");
         return;
     }
-    std::optional<AppCore::JobSize> size = AppCore::JobSize{w, h};
-    if (app.AskJobSize) size = app.AskJobSize({nullptr, false, w, h});
+    const std::optional<JobSize> size = app.Front().AskJobSize({nullptr, false, w, h});
     if (!size) return;
     if (!AskSaveChanges(app)) return;
     CloseJob(app, false);
@@ -130,15 +137,14 @@ bool LoadImageAsJob(AppCore& app, const std::string& path) {
     LogLine("Try to load Image: " + path);
     ImageLoadResult loaded = LoadImage24(path, ImageLoadProgress(app, path));
     if (!loaded.error.empty()) {
-        WarningBox("Unable to load image: " + path);
+        LogLine("Unable to load image: " + path + ": " + loaded.error);
+        app.Ui().ShowWarning("Unable to load image: " + path + "\r" + loaded.error);
         return false;
     }
     if (!loaded.image) return false;
     const float pw = static_cast<float>(loaded.image->Width());
     const float ph = static_cast<float>(loaded.image->Height());
-    // Without a size question the picture is taken at 100 pixels per inch.
-    std::optional<AppCore::JobSize> size = AppCore::JobSize{pw * 25.4f / 100, ph * 25.4f / 100};
-    if (app.AskJobSize) size = app.AskJobSize({loaded.image.get(), true, pw, ph});
+    const std::optional<JobSize> size = app.Front().AskJobSize({loaded.image.get(), true, pw, ph});
     if (!size) return false;
     if (!AskSaveChanges(app)) return false;
     CloseJob(app, false);
@@ -156,22 +162,7 @@ bool LoadImageAsJob(AppCore& app, const std::string& path) {
 }
 
 std::vector<std::string> InstallLayerFonts(const std::string& path) {
-    std::vector<std::string> registered;
-    const std::vector<std::string> faces = emf::ListLayerFonts(path);
-    const std::string folder = ReadPath("CacheDir");
-    const QStringList known = QFontDatabase::families();
-    for (const std::string& face : faces) {
-        const QString name = QString::fromStdString(face);
-        if (known.contains(name, Qt::CaseInsensitive)) continue;
-        for (const char* suffix : {".TTF", "_Bold.TTF", "_Italic.TTF", "_BoldItalic.TTF"}) {
-            const std::string file = folder + face + suffix;
-            if (!FileExists(file)) continue;
-            // A file that is not a usable font is ignored.
-            if (QFontDatabase::addApplicationFont(QString::fromStdString(file)) >= 0)
-                registered.push_back(file);
-        }
-    }
-    return registered;
+    return emf::InstallLayerFonts(path, ReadPath("CacheDir"));
 }
 
 }  // namespace corvan

@@ -1,0 +1,112 @@
+#include "shell/ui/mainfrontend.h"
+
+#include "display/ui/jobview.h"
+#include "placement/ui/jobsizedialog.h"
+#include "platform/debuglog.h"
+#include "platform/folders.h"
+#include "plugins/customforms.h"
+#include "plugins/systemprinter.h"
+#include "shell/startup.h"
+#include "shell/ui/mainwindow.h"
+#include "shell/ui/pathseditor.h"
+#include "shell/ui/projecttab.h"
+#include "shell/ui/startwizard.h"
+
+#include <QDesktopServices>
+#include <QTabWidget>
+#include <QTimer>
+#include <QUrl>
+
+namespace corvan {
+
+void MainFrontEnd::JobChanged() {
+    form_.ShowJob();
+}
+
+void MainFrontEnd::LayoutChanged(bool repaint) {
+    form_.ShowLayout();
+    if (repaint) form_.View()->update();
+    form_.SyncSaveButtonLater();
+}
+
+void MainFrontEnd::BackgroundChanged() {
+    form_.projectTab_->ShowBackgroundThumb();
+}
+
+void MainFrontEnd::StateChanged() {
+    form_.EnableByState();
+}
+
+void MainFrontEnd::Repaint() {
+    form_.View()->update();
+    form_.SyncSaveButtonLater();
+}
+
+std::optional<JobSize> MainFrontEnd::AskJobSize(const JobSizeRequest& r) {
+    if (!unattended_) return JobSizeDialog(&form_, r);
+    // A picture is taken at 100 pixels per inch, anything else as proposed.
+    return r.pixelSource ? JobSize{r.width * 25.4f / 100, r.height * 25.4f / 100}
+                         : JobSize{r.width, r.height};
+}
+
+void MainFrontEnd::RecentChanged() {
+    form_.BuildRecentMenus();
+}
+
+void MainFrontEnd::ActivateProjectTab() {
+    form_.PageControl()->setCurrentWidget(form_.projectTab_);
+}
+
+void MainFrontEnd::PostStartMessage() {
+    if (unattended_) {
+        LogLine("Unattended run: start checks skipped");
+        return;
+    }
+    QTimer::singleShot(0, &form_, [this] { DeferredStart(form_.Core()); });
+}
+
+int MainFrontEnd::SystemPrinterCount() {
+    SystemPrinterPort* port = CurrentSystemPrinterPort();
+    return port ? static_cast<int>(port->PrinterNames().size()) : 0;
+}
+
+void MainFrontEnd::RebuildDriverList() {
+    form_.UpdateDriverList();
+}
+
+void MainFrontEnd::CreateLargePaperForms() {
+    CreateLargePageForms();
+}
+
+bool MainFrontEnd::ShowPathEditor() {
+    return corvan::ShowPathEditor(&form_);
+}
+
+int MainFrontEnd::ShowStartWizard() {
+    return unattended_ ? 0 : corvan::ShowStartWizard(&form_);
+}
+
+void MainFrontEnd::OpenQuickStart() {
+    const std::string guide = ProgramFolder() + "Quick_Start.chm";
+    if (!FileExists(guide) ||
+        !QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(guide))))
+        form_.Core().Ui().ShowError("Unable to open " + guide);
+}
+
+void MainFrontEnd::ShowHelpTopics() {
+    LogLine("Help topics requested; no help is installed");
+    form_.Core().Ui().ShowInfo("The help topics are not installed with this version of CorvanRIP.");
+}
+
+bool MainFrontEnd::ShowSettings(int) {
+    LogLine("Settings requested; no settings dialog in this version");
+    form_.Core().Ui().ShowInfo(
+        "The settings dialog is not available in this version of CorvanRIP.");
+    return false;
+}
+
+std::uint64_t MainFrontEnd::HostWindowId() {
+    return static_cast<std::uint64_t>(form_.winId());
+}
+
+}  // namespace corvan
