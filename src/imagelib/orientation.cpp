@@ -54,32 +54,9 @@ int TiffOrientation(std::span<const std::uint8_t> tiff) {
     return 1;
 }
 
-namespace {
-
-// The picture turned a quarter (counter-clockwise, after the mirrors) and
-// mirrored. Each result row gathers its pixels from the source: a source
-// column when turned, a source row otherwise.
-std::unique_ptr<Bitmap24> TurnAndMirror(const Bitmap24& source, bool turn, bool mirrorX,
-                                        bool mirrorY) {
-    const int W = source.Width(), H = source.Height();
-    auto out = turn ? Bitmap24::Create(H, W) : Bitmap24::Create(W, H);
-    if (!out) return nullptr;
-    for (int y = 0; y < out->Height(); ++y) {
-        std::uint8_t* dst = out->Row(y);
-        for (int x = 0; x < out->Width(); ++x, dst += 3) {
-            const int sx = turn ? (mirrorX ? y : W - 1 - y) : (mirrorX ? W - 1 - x : x);
-            const int sy = turn ? (mirrorY ? H - 1 - x : x) : (mirrorY ? H - 1 - y : y);
-            const std::uint8_t* s = source.Row(sy) + 3 * static_cast<std::size_t>(sx);
-            std::copy(s, s + 3, dst);
-        }
-    }
-    return out;
-}
-
-}  // namespace
-
 std::unique_ptr<Bitmap24> ApplyOrientation(std::unique_ptr<Bitmap24> image, int orientation) {
-    // Quarter turn, mirror X, mirror Y for orientations 1 to 8.
+    // Quarter turn (counter-clockwise, after the mirrors), mirror X, mirror Y
+    // for orientations 1 to 8.
     static constexpr bool kFlags[9][3] = {
         {false, false, false}, {false, false, false}, {false, true, false},
         {false, true, true},   {false, false, true},  {true, true, false},
