@@ -12,12 +12,19 @@
 
 namespace corvan {
 
-enum class ImageFormat { Other, Jpeg, Png, Tiff, Psd, Eps, Bmp, Tga };
+enum class ImageFormat { Other, Jpeg, Png, Tiff, Psd, Eps, Bmp, Tga, Pcx, Heif, PostScript, Pdf };
 
 // From the first bytes of a file (18 are enough); Other for formats left to Qt.
 ImageFormat SniffImageFormat(std::span<const std::uint8_t> head);
 
-DecodeResult DecodeImage(const ImageSource& source, ProgressReporter& progress);
-DecodeResult DecodeImageFile(const std::string& path, ProgressReporter& progress);
+struct DecodeOptions {
+    // Resolution at which pages without pixels (EPS, PostScript, PDF) are drawn.
+    double vectorDpi = 150;
+};
+
+DecodeResult DecodeImage(const ImageSource& source, ProgressReporter& progress,
+                         const DecodeOptions& options = {});
+DecodeResult DecodeImageFile(const std::string& path, ProgressReporter& progress,
+                             const DecodeOptions& options = {});
 
 }  // namespace corvan

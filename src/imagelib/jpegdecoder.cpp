@@ -26,7 +26,8 @@ namespace {
 struct JpegErrors {
     jpeg_error_mgr pub{};
     std::jmp_buf jump{};
-    char message[JMSG_LENGTH_MAX] = {};
+    char message[JMSG_LENGTH_MAX] = {};  // the detail for the user
+    bool warned = false;
 };
 
 struct JpegProgress {
@@ -43,6 +44,7 @@ struct JpegJob {
     std::vector<std::uint8_t> row;
     int orientation = 1;
     std::string error;
+    PictureInfo info;
 };
 
 // Progressive files with thousands of tiny scans take forever to decode
@@ -55,23 +57,30 @@ constexpr int kMaxScans = 1000;
     std::longjmp(e->jump, 1);
 }
 
+// libjpeg's own words go to the log; the user reads ours.
 [[noreturn]] void OnError(j_common_ptr cinfo) {
     char text[JMSG_LENGTH_MAX];
     (*cinfo->err->format_message)(cinfo, text);
-    FailWith(cinfo, text);
+    LogDecoderText("JPEG", text);
+    const int code = cinfo->err->msg_code;
+    FailWith(cinfo, code == JERR_NO_SOI          ? "it does not start like a JPEG file"
+                    : code == JERR_INPUT_EOF     ? "it ends early"
+                    : code == JERR_OUT_OF_MEMORY ? "it needs more memory than there is"
+                                                 : "its compressed data cannot be decoded");
 }
 
-// Warnings are ignored except the one for missing data: a truncated file
-// would otherwise decode to a silently grey lower part.
+// Warnings are noted except the one for missing data, which fails: a
+// truncated file would otherwise decode to a silently grey lower part.
 void OnMessage(j_common_ptr cinfo, int level) {
-    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF)
-        FailWith(cinfo, "the file is truncated");
+    if (level >= 0) return;
+    if (cinfo->err->msg_code == JWRN_JPEG_EOF) FailWith(cinfo, "it ends early");
+    reinterpret_cast<JpegErrors*>(cinfo->err)->warned = true;
 }
 
 void OnProgress(j_common_ptr cinfo) {
     auto* p = reinterpret_cast<JpegProgress*>(cinfo->progress);
     auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
-    if (d->input_scan_number > kMaxScans) FailWith(cinfo, "too many progressive scans");
+    if (d->input_scan_number > kMaxScans) FailWith(cinfo, "it has too many progressive scans");
     const long passes = std::max(1, p->pub.total_passes);
     const long limit = std::max(1L, p->pub.pass_limit);
     p->reporter->Advance(
@@ -98,6 +107,7 @@ bool ChooseOutput(JpegJob& job) {
             JOCTET* icc = nullptr;
             unsigned int iccLength = 0;
             const bool hasIcc = jpeg_read_icc_profile(&c, &icc, &iccLength);
+            if (hasIcc) job.info.profile = ProfileDescription({icc, iccLength});
             // Photoshop writes CMYK JPEGs with 0 meaning full ink and marks
             // them with an Adobe segment.
             job.cmyk = CmykConverter::Create(hasIcc ? std::span<const std::uint8_t>(icc, iccLength)
@@ -106,9 +116,30 @@ bool ChooseOutput(JpegJob& job) {
             std::free(icc);
             return job.cmyk != nullptr;
         }
-        default:
+        default: {
             c.out_color_space = JCS_EXT_BGR;
+            JOCTET* icc = nullptr;
+            unsigned int iccLength = 0;
+            if (jpeg_read_icc_profile(&c, &icc, &iccLength))
+                job.info.profile = ProfileDescription({icc, iccLength});
+            std::free(icc);
             return true;
+        }
+    }
+}
+
+void Describe(JpegJob& job) {
+    const jpeg_decompress_struct& c = job.cinfo;
+    job.info.format = "JPEG";
+    job.info.bitsPerSample = 8;
+    job.info.colourSpace = c.jpeg_color_space == JCS_GRAYSCALE ? "greyscale"
+                           : c.jpeg_color_space == JCS_CMYK || c.jpeg_color_space == JCS_YCCK
+                               ? "CMYK"
+                               : "RGB";
+    if (c.saw_JFIF_marker && c.X_density && c.Y_density && c.density_unit != 0) {
+        const double perInch = c.density_unit == 2 ? 2.54 : 1.0;
+        job.info.dpiX = c.X_density * perInch;
+        job.info.dpiY = c.Y_density * perInch;
     }
 }
 
@@ -125,7 +156,7 @@ void StoreRow(JpegJob& job, std::uint8_t* dst) {
 // Has no locals with destructors: a longjmp back into it skips nothing.
 bool RunDecode(JpegJob& job, std::FILE* file) {
     if (setjmp(job.errors.jump)) {
-        job.error = std::string("The JPEG file cannot be read: ") + job.errors.message;
+        job.error = DamagedFile("JPEG", job.errors.message);
         return false;
     }
     jpeg_decompress_struct& c = job.cinfo;
@@ -136,6 +167,7 @@ bool RunDecode(JpegJob& job, std::FILE* file) {
     jpeg_read_header(&c, TRUE);
     if (!(job.error = CheckImageSize(c.image_width, c.image_height)).empty()) return false;
     ReadMarkers(job);
+    Describe(job);
     if (!ChooseOutput(job)) return false;
     c.progress = &job.monitor.pub;
     jpeg_start_decompress(&c);
@@ -163,7 +195,7 @@ bool RunDecode(JpegJob& job, std::FILE* file) {
 
 DecodeResult DecodeJpeg(const ImageSource& source, ProgressReporter& progress) {
     if (fseeko(source.file, static_cast<off_t>(source.offset), SEEK_SET) != 0)
-        return DecodeResult::Failed("The JPEG file cannot be read");
+        return DecodeResult::Failed(DamagedFile("JPEG", "it cannot be read"));
     auto job = std::make_unique<JpegJob>();
     job->cinfo.err = jpeg_std_error(&job->errors.pub);
     job->errors.pub.error_exit = OnError;
@@ -173,13 +205,11 @@ DecodeResult DecodeJpeg(const ImageSource& source, ProgressReporter& progress) {
     progress.Start();
     const bool ok = RunDecode(*job, source.file);
     jpeg_destroy_decompress(&job->cinfo);
-    if (!ok)
-        return DecodeResult::Failed(job->error.empty() ? "The JPEG file cannot be read"
-                                                       : job->error);
-    auto image = ApplyOrientation(std::move(job->image), job->orientation);
-    if (!image) return DecodeResult::Failed(kOutOfMemory);
+    if (!ok) return DecodeResult::Failed(job->error.empty() ? DamagedFile("JPEG") : job->error);
+    if (job->errors.warned)
+        job->info.warnings.push_back("parts of the compressed data are damaged and were guessed");
     progress.Finish();
-    return {std::move(image), {}};
+    return Oriented({std::move(job->image), {}, std::move(job->info)}, job->orientation);
 }
 
 }  // namespace corvan

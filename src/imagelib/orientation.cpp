@@ -30,7 +30,12 @@ constexpr std::uint16_t kTypeShort = 3;
 int ExifOrientation(std::span<const std::uint8_t> app1) {
     static constexpr std::uint8_t kExif[6] = {'E', 'x', 'i', 'f', 0, 0};
     if (app1.size() < 14 || !std::equal(kExif, kExif + 6, app1.begin())) return 1;
-    TiffBytes t{app1.subspan(6)};
+    return TiffOrientation(app1.subspan(6));
+}
+
+int TiffOrientation(std::span<const std::uint8_t> tiff) {
+    if (tiff.size() < 8) return 1;
+    TiffBytes t{tiff};
     if (t.data[0] == 'M' && t.data[1] == 'M')
         t.bigEndian = true;
     else if (t.data[0] != 'I' || t.data[1] != 'I')

@@ -110,16 +110,15 @@ DecodeResult DecodeTga(const ImageSource& source, ProgressReporter& progress) {
     RangeReader in(source);
     std::array<std::uint8_t, 18> raw{};
     if (!in.Read(raw.data(), raw.size()) || !LooksLikeTga(raw))
-        return DecodeResult::Failed("The Targa file cannot be read: damaged header");
+        return DecodeResult::Failed(DamagedFile("Targa", "its header is damaged"));
     const TgaHeader h = ParseHeader(raw);
     if (std::string tooLarge = CheckImageSize(h.width, h.height); !tooLarge.empty())
         return DecodeResult::Failed(tooLarge);
-    if (!in.Skip(h.idLength))
-        return DecodeResult::Failed("The Targa file cannot be read: the file is truncated");
+    if (!in.Skip(h.idLength)) return DecodeResult::Failed(DamagedFile("Targa", "it ends early"));
     // A colour map may come with any image type; only mapped pictures use it.
     const auto map = h.mapType ? ReadColourMap(in, h) : decltype(ReadColourMap(in, h)){};
     if (map.size() < h.mapLength)
-        return DecodeResult::Failed("The Targa file cannot be read: the file is truncated");
+        return DecodeResult::Failed(DamagedFile("Targa", "it ends early"));
     auto image = Bitmap24::Create(h.width, h.height);
     if (!image) return DecodeResult::Failed(kOutOfMemory);
     progress.Start();
@@ -129,7 +128,7 @@ DecodeResult DecodeTga(const ImageSource& source, ProgressReporter& progress) {
         std::uint8_t* dst = image->Row(h.TopDown() ? row : h.height - 1 - row);
         for (int col = 0; col < h.width; ++col) {
             if (!pixels.Next(p.data()))
-                return DecodeResult::Failed("The Targa file cannot be read: the file is truncated");
+                return DecodeResult::Failed(DamagedFile("Targa", "it ends early"));
             std::array<std::uint8_t, 4> c{};
             if (h.Mapped()) {
                 const int index = p[0] - h.mapFirst;
@@ -144,7 +143,7 @@ DecodeResult DecodeTga(const ImageSource& source, ProgressReporter& progress) {
         progress.Advance(row + 1, h.height);
     }
     progress.Finish();
-    return {std::move(image), {}};
+    return {std::move(image), {}, {}};
 }
 
 }  // namespace corvan

@@ -2,11 +2,13 @@
 
 #include "imagelib/cmykconvert.h"
 #include "imagelib/imagelimits.h"
-#include "imagelib/orientation.h"
+#include "imagelib/labconvert.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdarg>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include <sys/mman.h>
@@ -21,7 +23,8 @@ namespace {
 struct Client {
     RangeReader reader;
     ImageSource source;
-    std::string error;
+    std::string error;  // libtiff's first error text, for the debug log
+    bool warned = false;
     void* mapping = nullptr;
     std::size_t mappingLength = 0;
 };
@@ -46,9 +49,11 @@ int ClientClose(thandle_t) {
 toff_t ClientSize(thandle_t h) {
     return static_cast<Client*>(h)->reader.Size();
 }
-// Files are mapped rather than read: faster for big pictures, and libtiff
-// 4.5.0 refuses uncompressed tiles when it has to read them into its
-// rounded-up buffer. Memory streams (no descriptor) are read.
+// Uncompressed tiles are mapped rather than read: libtiff 4.5.0 refuses
+// them when it has to read them into its rounded-up buffer. Everything else
+// is read: the touched pages of a mapped file count as the process's
+// memory, hundreds of megabytes beside a large background. Memory streams
+// (no descriptor) are always read.
 int ClientMap(thandle_t h, void** base, toff_t* size) {
     auto* c = static_cast<Client*>(h);
     const int fd = fileno(c->source.file);
@@ -77,7 +82,8 @@ int OnError(TIFF*, void* data, const char*, const char* fmt, va_list ap) {
     }
     return 1;
 }
-int OnWarning(TIFF*, void*, const char*, const char*, va_list) {
+int OnWarning(TIFF*, void* data, const char*, const char*, va_list) {
+    static_cast<Client*>(data)->warned = true;
     return 1;
 }
 
@@ -86,7 +92,7 @@ struct TiffCloser {
 };
 using TiffPtr = std::unique_ptr<TIFF, TiffCloser>;
 
-TiffPtr OpenTiff(Client& client) {
+TiffPtr OpenTiff(Client& client, bool map) {
     TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
     if (!options) return nullptr;
     // A strip or tile larger than the whole allowed picture is a lie.
@@ -94,8 +100,9 @@ TiffPtr OpenTiff(Client& client) {
         options, static_cast<tmsize_t>(std::min<std::uint64_t>(MaxImageBytes(), INT64_MAX)));
     TIFFOpenOptionsSetErrorHandlerExtR(options, OnError, &client);
     TIFFOpenOptionsSetWarningHandlerExtR(options, OnWarning, &client);
-    TIFF* tif = TIFFClientOpenExt("picture", "r", &client, ClientRead, ClientWrite, ClientSeek,
-                                  ClientClose, ClientSize, ClientMap, ClientUnmap, options);
+    TIFF* tif =
+        TIFFClientOpenExt("picture", map ? "r" : "rm", &client, ClientRead, ClientWrite, ClientSeek,
+                          ClientClose, ClientSize, ClientMap, ClientUnmap, options);
     TIFFOpenOptionsFree(options);
     return TiffPtr(tif);
 }
@@ -123,16 +130,96 @@ Geometry ReadGeometry(TIFF* tif) {
     return g;
 }
 
-bool IsCmyk(TIFF* tif) {
+// How the samples are turned into our pixels: libtiff's RGBA interface for
+// everything it knows, our own rows where it falls short (colour-managed
+// CMYK and Lab, and 16-bit samples, which it truncates instead of rounding).
+enum class Route { Rgba, Cmyk, Lab, Wide };
+
+struct Samples {
     std::uint16_t photometric = 0, inkset = INKSET_CMYK, spp = 1, bps = 1,
-                  planar = PLANARCONFIG_CONTIG;
-    TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &photometric);
-    TIFFGetFieldDefaulted(tif, TIFFTAG_INKSET, &inkset);
-    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &spp);
-    TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &bps);
-    TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar);
-    return photometric == PHOTOMETRIC_SEPARATED && inkset == INKSET_CMYK && spp >= 4 &&
-           (bps == 8 || bps == 16) && planar == PLANARCONFIG_CONTIG;
+                  planar = PLANARCONFIG_CONTIG, compression = COMPRESSION_NONE;
+    std::uint16_t extraCount = 0;
+    std::uint16_t* extraKinds = nullptr;
+};
+
+Samples ReadSamples(TIFF* tif) {
+    Samples s;
+    TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &s.photometric);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_INKSET, &s.inkset);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &s.spp);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &s.bps);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &s.planar);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &s.compression);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_EXTRASAMPLES, &s.extraCount, &s.extraKinds);
+    return s;
+}
+
+unsigned ColourSamples(const Samples& s) {
+    switch (s.photometric) {
+        case PHOTOMETRIC_MINISBLACK:
+        case PHOTOMETRIC_MINISWHITE:
+        case PHOTOMETRIC_PALETTE:
+            return 1;
+        case PHOTOMETRIC_SEPARATED:
+            return 4;
+        default:
+            return 3;
+    }
+}
+
+Route ChooseRoute(const Samples& s) {
+    const bool contig = s.planar == PLANARCONFIG_CONTIG;
+    if (s.photometric == PHOTOMETRIC_SEPARATED && s.inkset == INKSET_CMYK && s.spp >= 4 &&
+        (s.bps == 8 || s.bps == 16) && contig)
+        return Route::Cmyk;
+    if ((s.photometric == PHOTOMETRIC_CIELAB || s.photometric == PHOTOMETRIC_ICCLAB) &&
+        s.spp >= 3 && (s.bps == 8 || s.bps == 16) && contig)
+        return Route::Lab;
+    const bool greyOrRgb = s.photometric == PHOTOMETRIC_MINISBLACK ||
+                           s.photometric == PHOTOMETRIC_MINISWHITE ||
+                           s.photometric == PHOTOMETRIC_RGB;
+    if (greyOrRgb && s.bps == 16 && contig && s.spp >= ColourSamples(s) &&
+        s.spp <= ColourSamples(s) + 1)
+        return Route::Wide;
+    return Route::Rgba;
+}
+
+const char* ColourSpaceName(const Samples& s) {
+    switch (s.photometric) {
+        case PHOTOMETRIC_MINISBLACK:
+        case PHOTOMETRIC_MINISWHITE:
+            return s.bps == 1 ? "black and white" : "greyscale";
+        case PHOTOMETRIC_PALETTE:
+            return "palette";
+        case PHOTOMETRIC_SEPARATED:
+            return "CMYK";
+        case PHOTOMETRIC_CIELAB:
+        case PHOTOMETRIC_ICCLAB:
+            return "L*a*b*";
+        case PHOTOMETRIC_YCBCR:
+            return "YCbCr";
+        default:
+            return "RGB";
+    }
+}
+
+// Sizes beyond what the file's bytes can hold are damage, found before any
+// pixel memory is taken. Uncompressed data must be all there; the common
+// compressions cannot shrink data more than a few thousand times.
+bool FileTooSmall(const Samples& s, const Geometry& g, std::uint64_t fileBytes) {
+    const std::uint64_t raw = std::uint64_t{g.width} * g.height * s.spp * s.bps / 8;
+    switch (s.compression) {
+        case COMPRESSION_NONE:
+            return raw > fileBytes;
+        case COMPRESSION_LZW:
+        case COMPRESSION_PACKBITS:
+        case COMPRESSION_DEFLATE:
+        case COMPRESSION_ADOBE_DEFLATE:
+        case COMPRESSION_JPEG:
+            return raw / 4096 > fileBytes;
+        default:
+            return false;
+    }
 }
 
 // Premultiplied RGBA from libtiff laid on white.
@@ -150,9 +237,16 @@ void StoreRgbaRow(const std::uint32_t* src, std::uint8_t* dst, std::uint32_t wid
 // a time so that each strip or tile row is decoded once.
 std::string ReadRgba(TIFF* tif, const Geometry& g, Bitmap24& out, ProgressReporter& progress) {
     char message[1024] = {};
-    if (!TIFFRGBAImageOK(tif, message)) return message;
+    if (!TIFFRGBAImageOK(tif, message)) {
+        LogDecoderText("TIFF", message);
+        return "This kind of TIFF picture cannot be read (its colour layout is not supported)";
+    }
     TIFFRGBAImage img;
-    if (!TIFFRGBAImageBegin(&img, tif, 0, message)) return message;
+    // Stop at the first damaged strip or tile instead of leaving it blank.
+    if (!TIFFRGBAImageBegin(&img, tif, 1, message)) {
+        LogDecoderText("TIFF", message);
+        return "its colour layout is damaged";
+    }
     // Rows come in file order; the orientation is applied afterwards.
     img.req_orientation = img.orientation;
     std::string error;
@@ -167,7 +261,7 @@ std::string ReadRgba(TIFF* tif, const Geometry& g, Bitmap24& out, ProgressReport
         img.row_offset = static_cast<int>(y);
         img.col_offset = 0;
         if (!TIFFRGBAImageGet(&img, raster.data(), g.width, rows)) {
-            error = "damaged picture data";
+            error = "its picture data is incomplete or unreadable";
             break;
         }
         for (std::uint32_t r = 0; r < rows; ++r)
@@ -179,9 +273,9 @@ std::string ReadRgba(TIFF* tif, const Geometry& g, Bitmap24& out, ProgressReport
     return error;
 }
 
-// One band of CMYK samples, assembled from a strip or from a row of tiles.
-bool ReadCmykBand(TIFF* tif, const Geometry& g, std::uint32_t y, std::size_t pixelBytes,
-                  std::vector<std::uint8_t>& band, std::vector<std::uint8_t>& tile) {
+// One band of contiguous samples, assembled from a strip or from a row of tiles.
+bool ReadBand(TIFF* tif, const Geometry& g, std::uint32_t y, std::size_t pixelBytes,
+              std::vector<std::uint8_t>& band, std::vector<std::uint8_t>& tile) {
     const std::size_t rowBytes = pixelBytes * g.width;
     const std::uint32_t rows = std::min(g.band, g.height - y);
     if (!g.tiled)
@@ -200,23 +294,16 @@ bool ReadCmykBand(TIFF* tif, const Geometry& g, std::uint32_t y, std::size_t pix
     return true;
 }
 
-std::string ReadCmyk(TIFF* tif, const Geometry& g, Bitmap24& out, ProgressReporter& progress) {
-    std::uint16_t spp = 4, bps = 8;
-    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &spp);
-    TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &bps);
-    std::uint32_t iccLength = 0;
-    void* icc = nullptr;
-    std::span<const std::uint8_t> profile;
-    if (TIFFGetField(tif, TIFFTAG_ICCPROFILE, &iccLength, &icc) && icc)
-        profile = {static_cast<const std::uint8_t*>(icc), iccLength};
-    std::string error;
-    auto converter = CmykConverter::Create(profile, {bps, false, spp - 4}, &error);
-    if (!converter) return error;
-    const std::size_t pixelBytes = std::size_t{spp} * bps / 8;
+using RowConverter = std::function<void(const std::uint8_t* samples, std::uint8_t* bgr)>;
+
+// Our own rows: bands of contiguous samples, each row turned into pixels by `convert`.
+std::string ReadConverted(TIFF* tif, const Geometry& g, const Samples& s, Bitmap24& out,
+                          ProgressReporter& progress, const RowConverter& convert) {
+    const std::size_t pixelBytes = std::size_t{s.spp} * s.bps / 8;
     const std::size_t rowBytes = pixelBytes * g.width;
     if (g.tiled && (g.tileWidth == 0 ||
                     TIFFTileRowSize(tif) < static_cast<tmsize_t>(pixelBytes * g.tileWidth)))
-        return "damaged tile layout";
+        return "its tile layout is wrong";
     std::vector<std::uint8_t> band, tile;
     try {
         band.resize(rowBytes * g.band);
@@ -225,46 +312,151 @@ std::string ReadCmyk(TIFF* tif, const Geometry& g, Bitmap24& out, ProgressReport
         return kOutOfMemory;
     }
     for (std::uint32_t y = 0; y < g.height; y += g.band) {
-        if (!ReadCmykBand(tif, g, y, pixelBytes, band, tile)) return "damaged picture data";
+        if (!ReadBand(tif, g, y, pixelBytes, band, tile))
+            return "its picture data is incomplete or unreadable";
         const std::uint32_t rows = std::min(g.band, g.height - y);
         for (std::uint32_t r = 0; r < rows; ++r)
-            converter->Convert(band.data() + r * rowBytes, out.Row(static_cast<int>(y + r)),
-                               static_cast<int>(g.width));
+            convert(band.data() + r * rowBytes, out.Row(static_cast<int>(y + r)));
         progress.Advance(y + rows, g.height);
     }
     return {};
+}
+
+std::uint32_t To8(std::uint32_t v16) {
+    return (v16 * 255 + 32767) / 65535;
+}
+
+// 16-bit grey or RGB, with or without alpha, rounded to 8 bits; alpha is
+// laid on white in 16 bits before rounding.
+RowConverter WideRows(const Samples& s, std::uint32_t width) {
+    const unsigned colours = ColourSamples(s);
+    const bool alpha = s.spp > colours;
+    const bool associated =
+        alpha && s.extraCount > 0 && s.extraKinds && s.extraKinds[0] == EXTRASAMPLE_ASSOCALPHA;
+    const bool invert = s.photometric == PHOTOMETRIC_MINISWHITE;
+    const unsigned spp = s.spp;
+    return [=](const std::uint8_t* bytes, std::uint8_t* dst) {
+        const auto* p = reinterpret_cast<const std::uint16_t*>(bytes);
+        for (std::uint32_t x = 0; x < width; ++x, p += spp, dst += 3) {
+            const std::uint64_t a = alpha ? p[colours] : 65535;
+            for (unsigned ch = 0; ch < 3; ++ch) {
+                std::uint64_t v = p[colours == 1 ? 0 : ch];
+                if (invert) v = 65535 - v;
+                const std::uint64_t veil = 65535 - a;
+                v = associated ? std::min<std::uint64_t>(65535, v + veil)
+                               : (v * a + 65535 * veil + 32767) / 65535;
+                dst[2 - ch] = static_cast<std::uint8_t>(To8(static_cast<std::uint32_t>(v)));
+            }
+        }
+    };
+}
+
+std::string ReadCmyk(TIFF* tif, const Geometry& g, const Samples& s, Bitmap24& out,
+                     ProgressReporter& progress) {
+    std::uint32_t iccLength = 0;
+    void* icc = nullptr;
+    std::span<const std::uint8_t> profile;
+    if (TIFFGetField(tif, TIFFTAG_ICCPROFILE, &iccLength, &icc) && icc)
+        profile = {static_cast<const std::uint8_t*>(icc), iccLength};
+    std::string error;
+    auto converter = CmykConverter::Create(profile, {s.bps, false, s.spp - 4}, &error);
+    if (!converter) return error;
+    return ReadConverted(tif, g, s, out, progress, [&](const std::uint8_t* src, std::uint8_t* dst) {
+        converter->Convert(src, dst, static_cast<int>(g.width));
+    });
+}
+
+std::string ReadLab(TIFF* tif, const Geometry& g, const Samples& s, Bitmap24& out,
+                    ProgressReporter& progress) {
+    const auto converter = LabConverter::Create(
+        s.photometric == PHOTOMETRIC_CIELAB ? LabEncoding::TiffCie : LabEncoding::Icc, s.bps,
+        s.spp - 3);
+    if (!converter) return "its L*a*b* colours cannot be converted";
+    return ReadConverted(tif, g, s, out, progress, [&](const std::uint8_t* src, std::uint8_t* dst) {
+        converter->Convert(src, dst, static_cast<int>(g.width));
+    });
+}
+
+std::string ReadPixels(TIFF* tif, const Geometry& g, const Samples& s, Bitmap24& out,
+                       ProgressReporter& progress) {
+    switch (ChooseRoute(s)) {
+        case Route::Cmyk:
+            return ReadCmyk(tif, g, s, out, progress);
+        case Route::Lab:
+            return ReadLab(tif, g, s, out, progress);
+        case Route::Wide:
+            return ReadConverted(tif, g, s, out, progress, WideRows(s, g.width));
+        case Route::Rgba:
+            break;
+    }
+    return ReadRgba(tif, g, out, progress);
+}
+
+PictureInfo DescribeTiff(TIFF* tif, const Samples& s) {
+    PictureInfo info;
+    info.format = "TIFF";
+    info.colourSpace = ColourSpaceName(s);
+    info.bitsPerSample = s.bps;
+    float xres = 0, yres = 0;
+    std::uint16_t unit = RESUNIT_INCH;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_RESOLUTIONUNIT, &unit);
+    if (unit != RESUNIT_NONE && TIFFGetField(tif, TIFFTAG_XRESOLUTION, &xres) &&
+        TIFFGetField(tif, TIFFTAG_YRESOLUTION, &yres)) {
+        const double perInch = unit == RESUNIT_CENTIMETER ? 2.54 : 1.0;
+        info.dpiX = xres * perInch;
+        info.dpiY = yres * perInch;
+    }
+    std::uint32_t iccLength = 0;
+    void* icc = nullptr;
+    if (TIFFGetField(tif, TIFFTAG_ICCPROFILE, &iccLength, &icc) && icc)
+        info.profile = ProfileDescription({static_cast<const std::uint8_t*>(icc), iccLength});
+    return info;
 }
 
 }  // namespace
 
 DecodeResult DecodeTiff(const ImageSource& source, ProgressReporter& progress) {
     Client client{RangeReader(source), source, {}};
-    TiffPtr tif = OpenTiff(client);
-    auto failed = [&client](const std::string& what) {
-        // libtiff's own words say more than ours when it has spoken.
-        const std::string detail = client.error.empty() ? what : client.error;
-        return DecodeResult::Failed("The TIFF file cannot be read" +
-                                    (detail.empty() ? "" : ": " + detail));
+    TiffPtr tif = OpenTiff(client, false);
+    if (tif && TIFFIsTiled(tif.get()) && ReadSamples(tif.get()).compression == COMPRESSION_NONE) {
+        tif.reset();
+        client.error.clear();
+        client.reader.Seek(0);  // libtiff reads the header from where the stream stands
+        tif = OpenTiff(client, true);
+    }
+    auto failed = [&client](const std::string& detail) {
+        LogDecoderText("TIFF", client.error);
+        return DecodeResult::Failed(DamagedFile("TIFF", detail));
     };
-    if (!tif) return failed("not a TIFF file");
+    if (!tif) return failed("its header cannot be read");
     progress.Start();
     const Geometry g = ReadGeometry(tif.get());
-    const bool cmyk = IsCmyk(tif.get());
+    const Samples s = ReadSamples(tif.get());
+    const Route route = ChooseRoute(s);
     // The RGBA path holds one band of 32-bit pixels besides the result.
-    const unsigned work = !cmyk && g.band >= g.height / 2 ? 4 : 0;
+    const unsigned work = route == Route::Rgba && g.band >= g.height / 2 ? 4 : 0;
     if (std::string tooLarge = CheckImageSize(g.width, g.height, work); !tooLarge.empty())
         return DecodeResult::Failed(tooLarge);
+    if (FileTooSmall(s, g, source.length)) return failed("it ends early");
     auto image = Bitmap24::Create(static_cast<int>(g.width), static_cast<int>(g.height));
     if (!image) return DecodeResult::Failed(kOutOfMemory);
-    const std::string error =
-        cmyk ? ReadCmyk(tif.get(), g, *image, progress) : ReadRgba(tif.get(), g, *image, progress);
+    // Errors met while opening may have been worked around; from here on
+    // every error means missing or wrong pixels.
+    client.error.clear();
+    std::string error = ReadPixels(tif.get(), g, s, *image, progress);
+    if (error.empty() && !client.error.empty())
+        error = "its picture data is incomplete or unreadable";
+    // Whole sentences (capitalised) stand alone; fragments say what is damaged.
+    if (!error.empty() && std::isupper(static_cast<unsigned char>(error[0])))
+        return DecodeResult::Failed(error);
     if (!error.empty()) return failed(error);
     std::uint16_t orientation = ORIENTATION_TOPLEFT;
     TIFFGetFieldDefaulted(tif.get(), TIFFTAG_ORIENTATION, &orientation);
-    image = ApplyOrientation(std::move(image), orientation);
-    if (!image) return DecodeResult::Failed(kOutOfMemory);
+    DecodeResult result{std::move(image), {}, DescribeTiff(tif.get(), s)};
+    if (client.warned)
+        result.info.warnings.push_back("the file has minor faults that were skipped");
     progress.Finish();
-    return {std::move(image), {}};
+    return Oriented(std::move(result), orientation);
 }
 
 }  // namespace corvan

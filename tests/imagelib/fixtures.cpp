@@ -10,7 +10,11 @@
 #include <iterator>
 #include <stdexcept>
 
+#include <QBuffer>
+#include <QImage>
+
 #include <jpeglib.h>
+#include <libheif/heif.h>
 #include <png.h>
 #include <tiffio.h>
 
@@ -125,7 +129,8 @@ void WriteTiffPage(TIFF* t, int w, int h, const Bytes& samples, const TiffSpec& 
     TIFFSetField(t, TIFFTAG_SAMPLESPERPIXEL, s.samplesPerPixel);
     TIFFSetField(t, TIFFTAG_PHOTOMETRIC, s.photometric);
     TIFFSetField(t, TIFFTAG_COMPRESSION, s.compression);
-    TIFFSetField(t, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(t, TIFFTAG_PLANARCONFIG,
+                 s.separatePlanes ? PLANARCONFIG_SEPARATE : PLANARCONFIG_CONTIG);
     TIFFSetField(t, TIFFTAG_ORIENTATION, s.orientation);
     if (s.compression == COMPRESSION_JPEG && s.photometric == PHOTOMETRIC_RGB)
         TIFFSetField(t, TIFFTAG_JPEGQUALITY, 95);
@@ -156,6 +161,19 @@ void WriteTiffPage(TIFF* t, int w, int h, const Bytes& samples, const TiffSpec& 
                                 data.data() + (ty + r) * rowBytes + tx * pixel,
                                 pixel * std::min(s.tileSize, w - tx));
                 TIFFWriteTile(t, tile.data(), tx, ty, 0, 0);
+            }
+    } else if (s.separatePlanes) {
+        TIFFSetField(t, TIFFTAG_ROWSPERSTRIP, s.rowsPerStrip ? s.rowsPerStrip : h);
+        const std::size_t sampleBytes = static_cast<std::size_t>(s.bitsPerSample) / 8;
+        Bytes plane(rowBytes / s.samplesPerPixel);
+        for (int p = 0; p < s.samplesPerPixel; ++p)
+            for (int y = 0; y < h; ++y) {
+                for (int x = 0; x < w; ++x)
+                    std::memcpy(
+                        plane.data() + x * sampleBytes,
+                        data.data() + y * rowBytes + (x * s.samplesPerPixel + p) * sampleBytes,
+                        sampleBytes);
+                TIFFWriteScanline(t, plane.data(), y, static_cast<std::uint16_t>(p));
             }
     } else {
         TIFFSetField(t, TIFFTAG_ROWSPERSTRIP,
@@ -197,6 +215,9 @@ Bytes MakePng(int w, int h, const Bytes& rows, const PngSpec& spec) {
     if (!spec.alphaOfPalette.empty())
         png_set_tRNS(png, info, spec.alphaOfPalette.data(),
                      static_cast<int>(spec.alphaOfPalette.size()), nullptr);
+    if (!spec.exif.empty())
+        png_set_eXIf_1(png, info, static_cast<png_uint_32>(spec.exif.size()),
+                       const_cast<png_bytep>(spec.exif.data()));
     png_write_info(png, info);
     const std::size_t rowBytes = png_get_rowbytes(png, info);
     std::vector<png_bytep> pointers;
@@ -264,9 +285,9 @@ Bytes MakePsd(int w, int h, int mode, const std::vector<Bytes>& planes, bool rle
         return b;
     }
     std::vector<Bytes> rows;
+    const std::size_t rowBytes = static_cast<std::size_t>(w) * depth / 8;
     for (const auto& p : planes)
-        for (int y = 0; y < h; ++y)
-            rows.push_back(PackBits(p.data() + static_cast<std::size_t>(y) * w, w));
+        for (int y = 0; y < h; ++y) rows.push_back(PackBits(p.data() + y * rowBytes, rowBytes));
     for (const auto& r : rows) PutBE(b, r.size(), 2);
     for (const auto& r : rows) b.insert(b.end(), r.begin(), r.end());
     return b;
@@ -290,6 +311,164 @@ Bytes MakeEps(const Bytes& tiff) {
     b.insert(b.end(), ps.begin(), ps.end());
     b.insert(b.end(), tiff.begin(), tiff.end());
     return b;
+}
+
+void PatchTiffTag(Bytes& tiff, std::uint16_t tag, std::uint32_t value) {
+    auto u16 = [&tiff](std::size_t at) {
+        return static_cast<unsigned>(tiff[at] | tiff[at + 1] << 8);
+    };
+    const std::size_t ifd =
+        tiff[4] | tiff[5] << 8 | tiff[6] << 16 | static_cast<std::size_t>(tiff[7]) << 24;
+    for (unsigned i = 0, n = u16(ifd); i < n; ++i) {
+        const std::size_t entry = ifd + 2 + 12 * i;
+        if (u16(entry) != tag) continue;
+        if (u16(entry + 2) == 3) {  // SHORT
+            tiff[entry + 8] = static_cast<std::uint8_t>(value);
+            tiff[entry + 9] = static_cast<std::uint8_t>(value >> 8);
+        } else {
+            for (int b = 0; b < 4; ++b)
+                tiff[entry + 8 + b] = static_cast<std::uint8_t>(value >> (8 * b));
+        }
+        return;
+    }
+    throw std::runtime_error("tag not in the TIFF fixture");
+}
+
+Bytes TiffWithOrientation(int orientation) {
+    Bytes app1 = ExifWithOrientation(orientation);
+    return Bytes(app1.begin() + 6, app1.end());
+}
+
+Bytes MakeWebpWithExif(int w, int h, const Bytes& rgb, const Bytes& exif) {
+    QImage picture(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const std::uint8_t* p = rgb.data() + 3 * (static_cast<std::size_t>(y) * w + x);
+            picture.setPixel(x, y, qRgb(p[0], p[1], p[2]));
+        }
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.save(&buffer, "webp", 100)) throw std::runtime_error("no WebP writer");
+    Bytes b(buffer.data().begin(), buffer.data().end());
+    auto le32 = [](Bytes& to, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) to.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    };
+    Bytes chunk = {'E', 'X', 'I', 'F'};
+    le32(chunk, static_cast<std::uint32_t>(exif.size()));
+    chunk.insert(chunk.end(), exif.begin(), exif.end());
+    if (exif.size() % 2) chunk.push_back(0);
+    b.insert(b.end(), chunk.begin(), chunk.end());
+    const auto riffSize = static_cast<std::uint32_t>(b.size() - 8);
+    for (int i = 0; i < 4; ++i) b[4 + i] = static_cast<std::uint8_t>(riffSize >> (8 * i));
+    return b;
+}
+
+namespace {
+
+void PutLE16(Bytes& b, std::size_t at, unsigned v) {
+    b[at] = static_cast<std::uint8_t>(v);
+    b[at + 1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+// One line of `lineBytes` x planes bytes, run-length encoded (runs within the line).
+void PutPcxLine(Bytes& out, const Bytes& line, bool rle) {
+    if (!rle) {
+        out.insert(out.end(), line.begin(), line.end());
+        return;
+    }
+    for (std::size_t i = 0; i < line.size();) {
+        std::size_t run = 1;
+        while (i + run < line.size() && run < 63 && line[i + run] == line[i]) ++run;
+        if (run > 1 || (line[i] & 0xC0) == 0xC0)
+            out.push_back(static_cast<std::uint8_t>(0xC0 | run));
+        out.push_back(line[i]);
+        i += run;
+    }
+}
+
+}  // namespace
+
+Bytes MakePcx(int w, int h, int bits, int planes, const Bytes& samples,
+              const std::vector<Colour>& palette, bool rle) {
+    Bytes b(128, 0);
+    b[0] = 0x0A;
+    b[1] = 5;
+    b[2] = rle ? 1 : 0;
+    b[3] = static_cast<std::uint8_t>(bits);
+    PutLE16(b, 8, static_cast<unsigned>(w - 1));
+    PutLE16(b, 10, static_cast<unsigned>(h - 1));
+    PutLE16(b, 12, 300);
+    PutLE16(b, 14, 300);
+    const bool vga = bits * planes == 8 && planes == 1;
+    for (std::size_t i = 0; i < 16 && !vga && i < palette.size(); ++i) {
+        b[16 + 3 * i] = RedOf(palette[i]);
+        b[17 + 3 * i] = GreenOf(palette[i]);
+        b[18 + 3 * i] = BlueOf(palette[i]);
+    }
+    b[65] = static_cast<std::uint8_t>(planes);
+    const int lineBytes = ((w * bits + 7) / 8 + 1) / 2 * 2;  // even, as the format wants
+    PutLE16(b, 66, static_cast<unsigned>(lineBytes));
+    b[68] = 1;
+    const bool rgb = bits == 8 && planes == 3;
+    for (int y = 0; y < h; ++y) {
+        Bytes line(static_cast<std::size_t>(lineBytes) * planes, 0);
+        for (int x = 0; x < w; ++x) {
+            const std::size_t px = static_cast<std::size_t>(y) * w + x;
+            for (int p = 0; p < planes; ++p) {
+                const unsigned v =
+                    rgb ? samples[3 * px + p] : (samples[px] >> (p * bits)) & ((1u << bits) - 1);
+                const std::size_t bit = static_cast<std::size_t>(x) * bits;
+                line[p * lineBytes + bit / 8] |=
+                    static_cast<std::uint8_t>(v << (8 - bits - bit % 8));
+            }
+        }
+        PutPcxLine(b, line, rle);
+    }
+    if (vga) {
+        b.push_back(0x0C);
+        for (std::size_t i = 0; i < 256; ++i) {
+            const Colour c = i < palette.size() ? palette[i] : 0;
+            b.insert(b.end(), {RedOf(c), GreenOf(c), BlueOf(c)});
+        }
+    }
+    return b;
+}
+
+Bytes MakeHeif(int w, int h, const Bytes& rgb, bool avif) {
+    heif_context* ctx = heif_context_alloc();
+    heif_encoder* encoder = nullptr;
+    Bytes out;
+    if (heif_context_get_encoder_for_format(
+            ctx, avif ? heif_compression_AV1 : heif_compression_HEVC, &encoder)
+            .code == heif_error_Ok) {
+        heif_encoder_set_lossy_quality(encoder, 100);
+        heif_encoder_set_lossless(encoder, 1);
+        heif_image* image = nullptr;
+        heif_image_create(w, h, heif_colorspace_RGB, heif_chroma_interleaved_RGB, &image);
+        heif_image_add_plane(image, heif_channel_interleaved, w, h, 8);
+        int stride = 0;
+        std::uint8_t* plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
+        for (int y = 0; y < h; ++y)
+            std::memcpy(plane + static_cast<std::size_t>(y) * stride,
+                        rgb.data() + 3 * static_cast<std::size_t>(y) * w,
+                        3 * static_cast<std::size_t>(w));
+        if (heif_context_encode_image(ctx, image, encoder, nullptr, nullptr).code ==
+            heif_error_Ok) {
+            heif_writer writer{};
+            writer.writer_api_version = 1;
+            writer.write = [](heif_context*, const void* data, size_t size, void* userdata) {
+                auto* o = static_cast<Bytes*>(userdata);
+                o->insert(o->end(), static_cast<const std::uint8_t*>(data),
+                          static_cast<const std::uint8_t*>(data) + size);
+                return heif_error{heif_error_Ok, heif_suberror_Unspecified, ""};
+            };
+            heif_context_write(ctx, &writer, &out);
+        }
+        heif_image_release(image);
+        heif_encoder_release(encoder);
+    }
+    heif_context_free(ctx);
+    return out;
 }
 
 }  // namespace corvan::test

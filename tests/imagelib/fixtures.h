@@ -48,6 +48,7 @@ struct TiffSpec {
     Bytes icc;
     int pages = 1;  // later pages are filled with black
     bool bigTiff = false;  // 64-bit offsets
+    bool separatePlanes = false;  // one plane per sample (strips only)
 };
 // 8-bit samples as bytes; 16-bit samples as host-order uint16 in pairs of bytes.
 Bytes MakeTiff(int w, int h, const Bytes& samples, const TiffSpec& spec);
@@ -58,6 +59,7 @@ struct PngSpec {
     bool interlaced = false;
     std::vector<Colour> palette;
     Bytes alphaOfPalette;  // tRNS for palette pictures
+    Bytes exif;            // an eXIf chunk (a bare TIFF structure) when not empty
 };
 // Rows packed as libpng wants them (16-bit samples big-endian).
 Bytes MakePng(int w, int h, const Bytes& rows, const PngSpec& spec);
@@ -66,6 +68,26 @@ Bytes MakePng(int w, int h, const Bytes& rows, const PngSpec& spec);
 // channel), mode 1 grey, 3 RGB or 4 CMYK; PackBits when rle.
 Bytes MakePsd(int w, int h, int mode, const std::vector<Bytes>& planes, bool rle,
               const Bytes& icc = {}, int depth = 8);
+
+// A classic little-endian TIFF's first-directory entry `tag` set to `value`
+// (a SHORT or LONG held in the entry), for damaging fixtures.
+void PatchTiffTag(Bytes& tiff, std::uint16_t tag, std::uint32_t value);
+
+// A bare TIFF structure with one orientation entry, as eXIf and WebP carry it.
+Bytes TiffWithOrientation(int orientation);
+
+// A WebP file (lossless, from RGB samples) with an EXIF chunk holding `exif`.
+Bytes MakeWebpWithExif(int w, int h, const Bytes& rgb, const Bytes& exif);
+
+// A PCX file: 24-bit RGB in three planes (bits 8, planes 3, `samples` RGB
+// per pixel), or indexed (bits x planes <= 8, `samples` one index per pixel,
+// `palette` 16 or 256 colours); run-length encoded when rle.
+Bytes MakePcx(int w, int h, int bits, int planes, const Bytes& samples,
+              const std::vector<Colour>& palette, bool rle);
+
+// A HEIC (H.265) or AVIF (AV1) file from RGB samples, lossless where the
+// encoder can; empty when libheif has no encoder for it.
+Bytes MakeHeif(int w, int h, const Bytes& rgb, bool avif);
 
 // A DOS-binary EPS with a bit of PostScript and `tiff` as its preview.
 Bytes MakeEps(const Bytes& tiff);

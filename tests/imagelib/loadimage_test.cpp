@@ -23,6 +23,7 @@ TEST(LoadImage24, EmptyNameAndMissingFile) {
     const auto r = LoadImage24("/nonexistent/photo.jpg");
     EXPECT_FALSE(r.image);
     EXPECT_TRUE(r.error.empty());
+    EXPECT_TRUE(r.missing);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Cant find image: /nonexistent/photo.jpg");
     EXPECT_EQ(ui.messages[0].kind, MessageKind::Error);
@@ -180,6 +181,8 @@ TEST(LoadImage24, TruncatedAndDamagedFilesFailCleanly) {
     TiffSpec tiled;
     tiled.tileSize = 16;
     tiled.compression = COMPRESSION_LZW;
+    TiffSpec lab;
+    lab.photometric = PHOTOMETRIC_CIELAB;
     const struct {
         const char* what;
         Bytes file;
@@ -190,6 +193,10 @@ TEST(LoadImage24, TruncatedAndDamagedFilesFailCleanly) {
         {"PSD", MakePsd(24, 24, 3, planes, true)},
         {"EPS", MakeEps(MakeTiff(24, 24, samples, tiled))},
         {"BMP", QuadrantBmp(24, 24)},
+        {"PCX", MakePcx(24, 24, 8, 3, samples, {}, true)},
+        {"HEIC", MakeHeif(24, 24, samples, false)},
+        {"16-bit PSD", MakePsd(24, 24, 3, Planes(Widen16(samples), 3), true, {}, 16)},
+        {"Lab TIFF", MakeTiff(24, 24, samples, lab)},
     };
     ScriptedUi ui;
     for (const auto& f : forms) {
