@@ -16,6 +16,7 @@
 //   ink.M=0|1         Force_InkColor's answer for mode M
 //   blob=N            size of the settings blob (bytes i*7+N mod 256)
 //   gma=0|1           Get_GMA_Data returns a bitmap of the asked size
+//   count_ink=0|1     Plugin_PrintRow also logs the row's non-white pixels
 #include "driver_abi.h"
 
 #include <cstdio>
@@ -273,8 +274,15 @@ CORVAN_DRV_EXPORT void Plugin_ClosePrinter(void) {
 
 CORVAN_DRV_EXPORT DrvBool Plugin_PrintRow(const uint8_t* p0, const uint8_t* p1, const uint8_t* p2,
                                           int32_t zero, int32_t sw, int32_t dw, int32_t row) {
-    // The first pixel of each plane shows which source row was announced.
-    Log("Plugin_PrintRow" + Args({zero, sw, dw, row}) + Args({p0[0], p1[0], p2[0]}));
+    // The first pixel of each plane shows which source row was announced;
+    // with count_ink=1 the number of pixels that are not white follows.
+    std::string ink;
+    if (CfgInt("count_ink", 0)) {
+        int n = 0;
+        for (int32_t x = 0; x < sw; ++x) n += p0[x] != 255 || p1[x] != 255 || p2[x] != 255;
+        ink = " ink " + std::to_string(n);
+    }
+    Log("Plugin_PrintRow" + Args({zero, sw, dw, row}) + Args({p0[0], p1[0], p2[0]}) + ink);
     if (row >= 0) ++S().rowsPrinted;
     return Problem("Plugin_PrintRow");
 }

@@ -63,6 +63,16 @@ protected:
         EXPECT_TRUE(Core().CurrentJob);
         return Core().CurrentJob ? Core().CurrentJob->FileName : std::string();
     }
+    // The non-white pixels of every printed device row, added up.
+    long Ink() const {
+        long total = 0;
+        for (const std::string& call : Calls("Plugin_PrintRow")) {
+            const auto at = call.find(" ink ");
+            if (at != std::string::npos && call.find(" -1 ") == std::string::npos)
+                total += std::stol(call.substr(at + 5));
+        }
+        return total;
+    }
     // Runs "RIP Now" with the preflight accepted and "RIP Current Job?" answered Yes.
     void RipNow() {
         AfterDriverDialogs<Tfpreflight>([](Tfpreflight* dlg) { dlg->accept(); });
@@ -135,6 +145,44 @@ TEST_F(Wiring, CancelledRipSendsNoCutVectors) {
     WriteFileBytes(home.Path("calls.log"), "");
     RipNow();
     EXPECT_FALSE(Calls("Plugin_PrintVector").empty());
+}
+
+// What the window's switches say reaches the driver's rows: crop marks add
+// ink around the copies, and unticking "Solid" takes the colour away.
+TEST_F(Wiring, PrintingSwitchesShowInTheRippedRows) {
+    MakeWindow();
+    window->show();
+    ChooseRecorder({"count_ink=1", "data.17=25", "data.18=25"});
+    DemoJob();
+    TemfFile& job = *Core().CurrentJob;
+    job.PrintJobText = false;
+    job.DrawImage = false;
+    job.Border = false;
+    // Marks outside the size, so turning them on changes no layout.
+    Find<QCheckBox>("ccropsizeauto")->setChecked(false);
+    auto* marks = Find<QCheckBox>("cCropMarks");
+    auto ripInk = [&] {
+        WriteFileBytes(home.Path("calls.log"), "");
+        RipNow();
+        return Ink();
+    };
+    marks->setChecked(false);
+    const long withoutMarks = ripInk();
+    marks->setChecked(true);
+    EXPECT_TRUE(Core().CurrentJob->CropMarks);
+    const long withMarks = ripInk();
+    EXPECT_GT(withMarks, withoutMarks);
+
+    marks->setChecked(false);
+    Core().CurrentJob->BackgroundColor = 0x0000C0;  // a dark red page
+    window->ShowJob();
+    auto* solid = Find<QCheckBox>("cSolid");
+    ASSERT_TRUE(solid->isChecked());
+    const long solidInk = ripInk();
+    EXPECT_GT(solidInk, withoutMarks);
+    solid->setChecked(false);
+    EXPECT_EQ(Core().CurrentJob->BackgroundColor, 0xFFFFFFu);
+    EXPECT_EQ(ripInk(), withoutMarks);
 }
 
 }  // namespace
