@@ -381,8 +381,9 @@ Status ReloadBackground(JobSession& app) {
             if (!job.BackgroundImage) {
                 // The file stays named in the job, so fixing the file and
                 // reopening brings the picture back.
-                const std::string why =
-                    loaded.error.empty() ? "the file cannot be read" : loaded.error;
+                const std::string why = !loaded.error.empty()             ? loaded.error
+                                        : !FileExists(job.BackgroundFile) ? "the file is missing"
+                                                                          : "the file cannot be read";
                 LogLine("Background image not loaded: " + why);
                 status = Failure{"Unable to load image: " + job.BackgroundFile + "\r" + why};
                 if (FileExists(job.BackgroundFile)) app.Ui().ShowError(status.Error());
