@@ -376,7 +376,10 @@ Status ReloadBackground(JobSession& app) {
         job.BackgroundImage.reset();
         if (!job.BackgroundFile.empty()) {
             LogLine("Aquire BackgroundImage: " + job.BackgroundFile);
-            ImageLoadResult loaded = LoadImage24(job.BackgroundFile);
+            // Pages without pixels (EPS, PDF) are drawn at the job's resolution.
+            DecodeOptions options;
+            if (job.RenderDPI > 0) options.vectorDpi = job.RenderDPI;
+            ImageLoadResult loaded = LoadImage24(job.BackgroundFile, {}, options);
             job.BackgroundImage = std::move(loaded.image);
             if (!job.BackgroundImage) {
                 // The file stays named in the job, so fixing the file and

@@ -213,10 +213,13 @@ void LoadBackgroundImage(AppCore& app, const std::string& historyPath) {
     app.Events().BackgroundChanged();
 
     app.Ui().SetBusy(true);
-    ImageLoadResult loaded = LoadImage24(path, ImageLoadProgress(app, path));
+    // Pages without pixels (EPS, PDF) are drawn at the job's resolution.
+    DecodeOptions options;
+    if (job.RenderDPI > 0) options.vectorDpi = job.RenderDPI;
+    ImageLoadResult loaded = LoadImage24(path, ImageLoadProgress(app, path), options);
     app.Ui().SetBusy(false);
     if (!loaded.image) {
-        if (!loaded.error.empty()) app.Ui().ShowWarning("Unable to load image: " + path);
+        if (!loaded.error.empty()) app.Ui().ShowWarning("Unable to load image: " + path + "\r" + loaded.error);
         job.BackgroundFile.clear();
         job.HasImage = false;
         ArtworkChanged(app);

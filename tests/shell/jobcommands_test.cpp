@@ -44,6 +44,20 @@ protected:
     std::optional<JobSize>& sizeAnswer = sizes.answer;
 };
 
+// A page without pixels (EPS) becomes a picture at the job's own resolution.
+TEST_F(JobCommands, VectorBackgroundIsDrawnAtTheJobsResolution) {
+    if (!FileExists("/usr/bin/gs")) GTEST_SKIP() << "Ghostscript is not installed";
+    NewModifiedJob();
+    app.CurrentJob->RenderDPI = 100;
+    const std::string eps = home.Path("half inch.eps");
+    test::WriteFileBytes(eps, "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 72 36\n"
+                              "0 0 1 setrgbcolor 0 0 72 36 rectfill showpage\n%%EOF\n");
+    LoadBackgroundImage(app, eps);
+    ASSERT_TRUE(app.CurrentJob->BackgroundImage) << (ui.messages.empty() ? "" : ui.messages.back().text);
+    EXPECT_NEAR(app.CurrentJob->BackgroundImage->Width(), 100, 1);
+    EXPECT_NEAR(app.CurrentJob->BackgroundImage->Height(), 50, 1);
+}
+
 TEST_F(JobCommands, NewJobWithoutPreferencesUsesTheFactoryProposalAndDefaults) {
     sizeAnswer = JobSize{200, 280};
     NewJob(app);
@@ -222,7 +236,9 @@ TEST_F(JobCommands, BackgroundImageLoadsKeepsPageSizeAndFailsCleanly) {
     EXPECT_FALSE(job.BackgroundImage);
     EXPECT_FALSE(job.HasImage);
     EXPECT_TRUE(job.BackgroundFile.empty());
-    EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Unable to load image: " + broken});
+    ASSERT_EQ(ui.messages.size(), 1u);
+    // The decoder's reason follows the name.
+    EXPECT_EQ(ui.messages[0].text.rfind("Unable to load image: " + broken + "\r", 0), 0u) << ui.messages[0].text;
     EXPECT_EQ(app.ImageHist, std::vector<std::string>{picture});
 
     LoadBackgroundImage(app, picture);
