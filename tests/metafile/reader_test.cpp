@@ -116,14 +116,19 @@ PlaybackResult PlayBytes(const EmfReader& reader) {
     return PlayMetafile(dc, reader, QRect(0, 0, 100, 60));
 }
 
+// The sample file with one field of one record overwritten.
+std::unique_ptr<EmfReader> OpenDamaged(const RecordDamage& d) {
+    auto bytes = Sample();
+    Put32(bytes, OffsetOf(bytes, d.type) + d.field, d.value);
+    return EmfReader::OpenMemory(bytes);
+}
+
 // A record whose size cannot be trusted ends the walk: every record before
 // it is handed out, then the walk stops with a reason naming it; playback
 // draws what came before.
 TEST_P(DamagedRecords, EndTheWalkWithAReason) {
     const RecordDamage& d = GetParam();
-    auto bytes = Sample();
-    Put32(bytes, OffsetOf(bytes, d.type) + d.field, d.value);
-    auto reader = EmfReader::OpenMemory(bytes);
+    auto reader = OpenDamaged(d);
     ASSERT_TRUE(reader);
     RecordCursor cursor(*reader);
     EmfRecord rec;
@@ -158,9 +163,7 @@ class DamagedInsides : public ::testing::TestWithParam<RecordDamage> {};
 // does; nothing of the damaged record is handed out to be played.
 TEST_P(DamagedInsides, AreSkippedAndTheWalkGoesOn) {
     const RecordDamage& d = GetParam();
-    auto bytes = Sample();
-    Put32(bytes, OffsetOf(bytes, d.type) + d.field, d.value);
-    auto reader = EmfReader::OpenMemory(bytes);
+    auto reader = OpenDamaged(d);
     ASSERT_TRUE(reader);
     RecordCursor cursor(*reader);
     EmfRecord rec;
