@@ -269,10 +269,10 @@ bool SaveProject(JobSession& app, const std::string& path, const PrintedTiles& c
     return true;
 }
 
-Status LoadProject(JobSession& app, const std::string& path) {
-    LogLine("Load EMF->file: " + path);
-    IniFile ini(path);
-    if (!ini.Load()) {
+namespace {
+
+Status ReadableProject(const IniFile& ini, bool loaded, const std::string& path) {
+    if (!loaded) {
         LogLine("Error reading " + path + ": " + ini.Error());
         return Failure{"Unable to read the job file " + path + "\r" + ini.Error()};
     }
@@ -280,6 +280,22 @@ Status LoadProject(JobSession& app, const std::string& path) {
         LogLine("Not a job file: " + path);
         return Failure{path + " is not a CorvanRIP job file."};
     }
+    return {};
+}
+
+}  // namespace
+
+Status CheckProjectFile(const std::string& path) {
+    IniFile ini(path);
+    const bool loaded = ini.Load();
+    return ReadableProject(ini, loaded, path);
+}
+
+Status LoadProject(JobSession& app, const std::string& path) {
+    LogLine("Load EMF->file: " + path);
+    IniFile ini(path);
+    const bool loaded = ini.Load();
+    if (Status readable = ReadableProject(ini, loaded, path); !readable) return readable;
     app.CurrentJob = std::make_unique<TemfFile>();
     TemfFile& job = *app.CurrentJob;
     job.Reset(25.4f, 25.4f);
@@ -384,9 +400,10 @@ Status ReloadBackground(JobSession& app) {
             if (!job.BackgroundImage) {
                 // The file stays named in the job, so fixing the file and
                 // reopening brings the picture back.
-                const std::string why = !loaded.error.empty()             ? loaded.error
-                                        : !FileExists(job.BackgroundFile) ? "the file is missing"
-                                                                          : "the file cannot be read";
+                const std::string why = !loaded.error.empty() ? loaded.error
+                                        : !FileExists(job.BackgroundFile)
+                                            ? "the file is missing"
+                                            : "the file cannot be read";
                 LogLine("Background image not loaded: " + why);
                 status = Failure{"Unable to load image: " + job.BackgroundFile + "\r" + why};
                 if (FileExists(job.BackgroundFile)) app.Ui().ShowError(status.Error());

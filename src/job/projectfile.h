@@ -33,6 +33,9 @@ inline constexpr float kMaxPageSide = 100000.0f;  // 100 m
 // no job. A background picture that cannot be loaded is reported (the job
 // is loaded without it and keeps naming the file) and returned as failure.
 Status LoadProject(JobSession& app, const std::string& path);
+// The same checks without loading: a project that would be refused is
+// refused before the current job is closed.
+Status CheckProjectFile(const std::string& path);
 
 // Tiles 0..255 recorded as printed in the file at path (absent = false).
 PrintedTiles ReadPrintedTiles(const std::string& path);

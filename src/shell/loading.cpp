@@ -1,19 +1,19 @@
 #include "shell/loading.h"
 
+#include "imagelib/imageload.h"
 #include "job/projectfile.h"
+#include "placement/jobsize.h"
 #include "placement/placementops.h"
+#include "platform/debuglog.h"
 #include "platform/folders.h"
+#include "platform/history.h"
 #include "platform/inifile.h"
 #include "platform/metafile/emf_player.h"
-#include "platform/metafile/layer_fonts.h"
-#include "placement/jobsize.h"
 #include "platform/metafile/emf_reader.h"
-#include "imagelib/imageload.h"
-#include "shell/appcore.h"
-#include "platform/debuglog.h"
-#include "platform/history.h"
-#include "shell/jobcommands.h"
+#include "platform/metafile/layer_fonts.h"
 #include "platform/paths.h"
+#include "shell/appcore.h"
+#include "shell/jobcommands.h"
 
 #include <QString>
 
@@ -82,6 +82,10 @@ bool OpenProject(AppCore& app, const std::string& path) {
         app.Ui().ShowError("Unable to find file: " + path);
         return false;
     }
+    if (const Status readable = CheckProjectFile(path); !readable) {
+        app.Ui().ShowError(readable.Error());  // the current job stays as it is
+        return false;
+    }
     if (!AskSaveChanges(app)) return false;
     CloseJob(app, false);
     app.Ui().ProcessMessages();
@@ -114,7 +118,8 @@ void LoadLayerAsJob(AppCore& app, const std::string& path) {
         w = size.width;
         h = size.height;
         LogHeader(path, header, w, h);
-        if (size.fromFrame) LogLine("Reference device does not match the picture: frame size proposed");
+        if (size.fromFrame)
+            LogLine("Reference device does not match the picture: frame size proposed");
     }
     if (w < 1 || h < 1) {
         app.Ui().ShowError("EMF does not appear to be valid.");

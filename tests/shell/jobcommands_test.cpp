@@ -50,10 +50,12 @@ TEST_F(JobCommands, VectorBackgroundIsDrawnAtTheJobsResolution) {
     NewModifiedJob();
     app.CurrentJob->RenderDPI = 100;
     const std::string eps = home.Path("half inch.eps");
-    test::WriteFileBytes(eps, "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 72 36\n"
-                              "0 0 1 setrgbcolor 0 0 72 36 rectfill showpage\n%%EOF\n");
+    test::WriteFileBytes(eps,
+                         "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 72 36\n"
+                         "0 0 1 setrgbcolor 0 0 72 36 rectfill showpage\n%%EOF\n");
     LoadBackgroundImage(app, eps);
-    ASSERT_TRUE(app.CurrentJob->BackgroundImage) << (ui.messages.empty() ? "" : ui.messages.back().text);
+    ASSERT_TRUE(app.CurrentJob->BackgroundImage)
+        << (ui.messages.empty() ? "" : ui.messages.back().text);
     EXPECT_NEAR(app.CurrentJob->BackgroundImage->Width(), 100, 1);
     EXPECT_NEAR(app.CurrentJob->BackgroundImage->Height(), 50, 1);
 }
@@ -238,7 +240,8 @@ TEST_F(JobCommands, BackgroundImageLoadsKeepsPageSizeAndFailsCleanly) {
     EXPECT_TRUE(job.BackgroundFile.empty());
     ASSERT_EQ(ui.messages.size(), 1u);
     // The decoder's reason follows the name.
-    EXPECT_EQ(ui.messages[0].text.rfind("Unable to load image: " + broken + "\r", 0), 0u) << ui.messages[0].text;
+    EXPECT_EQ(ui.messages[0].text.rfind("Unable to load image: " + broken + "\r", 0), 0u)
+        << ui.messages[0].text;
     EXPECT_EQ(app.ImageHist, std::vector<std::string>{picture});
 
     LoadBackgroundImage(app, picture);

@@ -3,8 +3,8 @@
 #include "job/projectfile.h"
 #include "platform/folders.h"
 #include "platform/metafile/emf_writer.h"
-#include "shell/appcore.h"
 #include "platform/paths.h"
+#include "shell/appcore.h"
 #include "support/jobsize_script.h"
 #include "support/scripted_ui.h"
 #include "support/tempdirs.h"
@@ -136,7 +136,8 @@ TEST_F(Loading, ImageFailuresLeaveTheJobAlone) {
     EXPECT_FALSE(LoadImageAsJob(app, broken));
     ASSERT_EQ(ui.messages.size(), 1u);
     // The decoder's reason follows the file name.
-    EXPECT_EQ(ui.messages[0].text.rfind("Unable to load image: " + broken + "\r", 0), 0u) << ui.messages[0].text;
+    EXPECT_EQ(ui.messages[0].text.rfind("Unable to load image: " + broken + "\r", 0), 0u)
+        << ui.messages[0].text;
     EXPECT_GT(ui.messages[0].text.size(), ("Unable to load image: " + broken + "\r").size());
     EXPECT_EQ(app.CurrentJob.get(), old);
 
@@ -209,6 +210,20 @@ TEST_F(Loading, LayerSizeProposal) {
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_NEAR(requests[0].width, 300, 0.01);
     EXPECT_NEAR(requests[0].height, 200, 0.01);
+}
+
+// A file that is no project is refused before anything is asked or closed.
+TEST_F(Loading, AProjectThatCannotBeReadKeepsTheCurrentJob) {
+    ModifiedJob();
+    TemfFile* old = app.CurrentJob.get();
+    const std::string letter = home.Path("letter.RIP");
+    test::WriteFileBytes(letter, "Dear customer, your banner is ready.\n");
+    EXPECT_FALSE(OpenProject(app, letter));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].kind, MessageKind::Error);
+    EXPECT_EQ(ui.messages[0].text, letter + " is not a CorvanRIP job file.");
+    EXPECT_EQ(app.CurrentJob.get(), old);
+    EXPECT_TRUE(old->Modified);
 }
 
 TEST_F(Loading, HistoriesHoldSixteen) {
