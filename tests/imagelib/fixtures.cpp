@@ -286,8 +286,14 @@ Bytes MakePsd(int w, int h, int mode, const std::vector<Bytes>& planes, bool rle
     }
     std::vector<Bytes> rows;
     const std::size_t rowBytes = static_cast<std::size_t>(w) * depth / 8;
+    // A plane shorter than the header says (files made to be refused) packs
+    // only the bytes it has.
     for (const auto& p : planes)
-        for (int y = 0; y < h; ++y) rows.push_back(PackBits(p.data() + y * rowBytes, rowBytes));
+        for (int y = 0; y < h; ++y) {
+            const std::size_t at = static_cast<std::size_t>(y) * rowBytes;
+            const std::size_t n = at < p.size() ? std::min(rowBytes, p.size() - at) : 0;
+            rows.push_back(PackBits(p.data() + std::min(at, p.size()), n));
+        }
     for (const auto& r : rows) PutBE(b, r.size(), 2);
     for (const auto& r : rows) b.insert(b.end(), r.begin(), r.end());
     return b;
