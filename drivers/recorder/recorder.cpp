@@ -40,20 +40,16 @@ struct State {
     std::set<std::string> problems;
     std::vector<std::uint8_t> blob;
     long rowsPrinted = 0;
-
-    // Runs when the library is unloaded; the members are still whole here,
-    // unlike in a destructor function that might run after this object.
-    ~State() {
-        if (std::FILE* f = std::fopen(logPath.c_str(), "ab")) {
-            std::fprintf(f, "%s unload\n", tag.c_str());
-            std::fclose(f);
-        }
-    }
 };
 
+// Freed by the library's fini function, which runs after every exit-time
+// destructor of the host: a host may still call in from those, and a static
+// State would be gone by then.
+State* g_state = nullptr;
+
 State& S() {
-    static State s;
-    return s;
+    if (!g_state) g_state = new State;
+    return *g_state;
 }
 
 std::string Cfg(const std::string& key, const std::string& def = "") {
@@ -66,6 +62,7 @@ long CfgInt(const std::string& key, long def) {
 }
 
 void Log(const std::string& line) {
+    if (!g_state) return;  // called after the library was finalised
     std::FILE* f = std::fopen(S().logPath.c_str(), "ab");
     if (!f) return;
     std::fprintf(f, "%s %s\n", S().tag.c_str(), line.c_str());
@@ -120,6 +117,12 @@ void ReadConfig() {
     s.blob.resize(static_cast<std::size_t>(size > 0 ? size : 0));
     for (std::size_t i = 0; i < s.blob.size(); ++i)
         s.blob[i] = static_cast<std::uint8_t>(i * 7 + size);
+}
+
+__attribute__((destructor)) void OnUnload() {
+    Log("unload");
+    delete g_state;
+    g_state = nullptr;
 }
 
 __attribute__((constructor)) void OnLoad() {
