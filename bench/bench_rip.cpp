@@ -56,7 +56,6 @@ void BM_RipEngineAlone(benchmark::State& state) {
         return;
     }
     ConsoleUserInterface ui(true);
-    SetCurrentUi(&ui);
     TPluginObject driver("", 0);
     driver.Valid = true;
     driver.Entry.Get_Plugin_Datatype = &DatatypeOf;
@@ -80,7 +79,6 @@ void BM_RipEngineAlone(benchmark::State& state) {
         completed = RipNow(app, driver, port).completed && completed;
         pixels += port.SourcePixels();
     }
-    SetCurrentUi(nullptr);
     if (!completed || g_rows == 0) state.SkipWithError("the RIP did not complete");
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

@@ -45,7 +45,10 @@ protected:
 };
 
 struct CliSession {
+    // Messages go to standard error; questions take their safe answer.
+    CliSession() : CliSession(console) {}
     explicit CliSession(UserInterface& ui) : app(front, ui) {}
+    ConsoleUserInterface console;
     CliFrontEnd front;
     AppCore app;
 };

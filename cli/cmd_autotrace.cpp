@@ -42,7 +42,7 @@ int ParseArgs(const std::vector<std::string>& args, AutotraceArgs& out) {
 int RunAutotrace(const std::vector<std::string>& args) {
     AutotraceArgs a;
     if (const int code = ParseArgs(args, a); code >= 0) return code;
-    CliSession session(CurrentUi());
+    CliSession session;
     AppCore& app = session.app;
     std::string error;
     if (!LoadJobForRendering(app, a.input, error)) return Failure(error);

@@ -30,7 +30,7 @@ int RunContours(const std::vector<std::string>& args) {
         }
     }
     if (input.empty()) return UsageError("contours needs JOB.RIP");
-    CliSession session(CurrentUi());
+    CliSession session;
     AppCore& app = session.app;
     std::string error;
     if (!LoadJobForRendering(app, input, error)) return Failure(error);

@@ -62,7 +62,7 @@ int RunCutfile(const std::vector<std::string>& args) {
     if (input.empty()) return UsageError("cutfile needs JOB.RIP (or a .tcf file with --dump)");
     if (dump) return Dump(input);
 
-    CliSession session(CurrentUi());
+    CliSession session;
     AppCore& app = session.app;
     std::string error;
     if (!LoadJobForRendering(app, input, error)) return Failure(error);

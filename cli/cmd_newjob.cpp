@@ -31,7 +31,7 @@ std::string Absolute(const std::string& path) {
 int RunNewJob(const std::vector<std::string>& args) {
     std::string out, value;
     float w = 210, h = 297;
-    CliSession session(CurrentUi());
+    CliSession session;
     AppCore& app = session.app;
     app.CurrentJob = std::make_unique<TemfFile>();
     TemfFile& job = *app.CurrentJob;

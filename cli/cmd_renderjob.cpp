@@ -62,7 +62,7 @@ int RunRenderJob(const std::vector<std::string>& args) {
     }
     if (input.empty() || output.empty()) return UsageError("render-job needs JOB.RIP and -o OUT.png");
     ReuseLargeBlocks();
-    CliSession session(CurrentUi());
+    CliSession session;
     AppCore& app = session.app;
     std::string error;
     if (!LoadJobForRendering(app, input, error)) return Failure(error);

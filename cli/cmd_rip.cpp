@@ -117,7 +117,6 @@ int RunRip(const std::vector<std::string>& args) {
     if (!a.driver.empty() && !FileExists(a.driver)) return Failure("no driver at " + a.driver);
 
     CliUi ui;
-    SetCurrentUi(&ui);
     Answers(ui, a);
 
     CliSession session(ui);
@@ -126,10 +125,7 @@ int RunRip(const std::vector<std::string>& args) {
     FillDriverList(list, a.driver);
 
     std::string error;
-    if (!LoadJobForRendering(app, a.job, error)) {
-        SetCurrentUi(nullptr);
-        return Failure(error);
-    }
+    if (!LoadJobForRendering(app, a.job, error)) return Failure(error);
     if (!a.driver.empty()) LoadPlugin(a.driver, list.Host->HostWindowId());
     if (!a.settings.empty()) LoadDriverSettings(Absolute(a.settings), list, app.CurrentPlotter);
     Set_Plotter_Size(app.CurrentPlotter);
@@ -155,7 +151,6 @@ int RunRip(const std::vector<std::string>& args) {
     // Each source pixel becomes this many device pixels (per colour pass).
     const double deviceRatio = DevicePixelsPerSourcePixel(job);
     ReleaseCurrentPlugin();
-    SetCurrentUi(nullptr);
     if (!result.error.empty()) return Failure(result.error);
     if (!result.ran) return Failure("nothing was ripped");
     std::fprintf(stderr, "corvanrip: %.1f s, %.1f source megapixels/s rendered, peak memory %ld MB%s\n", seconds,

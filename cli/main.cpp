@@ -1,6 +1,7 @@
 #include "command.h"
 
 #include "platform/debuglog.h"
+#include "platform/userinterface.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -74,7 +75,8 @@ int main(int argc, char** argv) {
         PrintHelp(argc < 2 ? std::cerr : std::cout);
         return argc < 2 ? kUsage : kOk;
     }
-    corvan::OpenLog();
+    static corvan::ConsoleUserInterface logReporter;
+    corvan::OpenLog(logReporter);
     const std::string name = argv[1];
     std::vector<std::string> args(argv + 2, argv + argc);
     for (const auto& c : Commands())

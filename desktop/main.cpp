@@ -89,14 +89,14 @@ QWidget* MakeDialog(const std::string& name, corvan::TForm1* parent,
         view.fill(QColor(70, 130, 180));
         return new Tfsize({picture.get(), true, 3000, 2000}, parent);
     }
-    if (name == "paths") return new Tfpaths(parent);
+    if (name == "paths") return new Tfpaths(parent->Core().Ui(), parent);
     if (name == "wizard") return new Tfhello(parent);
     if (name == "about") return new Tfabout(parent);
     if (name == "splash") return new SplashWindow;
     if (name == "queueproperties") {
         SystemPrinterPort* port = CurrentSystemPrinterPort();
         const auto queues = port ? port->PrinterNames() : std::vector<std::string>();
-        return queues.empty() ? nullptr : NewQueuePropertiesDialog(parent, queues.front());
+        return queues.empty() ? nullptr : NewQueuePropertiesDialog(parent, queues.front(), parent->Core().Ui());
     }
     if (name == "preflight") {
         AppCore& core = parent->Core();
@@ -114,7 +114,6 @@ int Screenshot(const Options& o, corvan::QtUserInterface& ui) {
     using namespace corvan;
     // Nobody is there to answer: messages go to standard error.
     ConsoleUserInterface console;
-    SetCurrentUi(&console);
     TForm1 window(console, ui);
     window.Front().SetUnattended(true);
     AppCore& core = window.Core();
@@ -140,7 +139,6 @@ int Screenshot(const Options& o, corvan::QtUserInterface& ui) {
     }
     QApplication::processEvents();
     const bool ok = target->grab().save(QString::fromStdString(o.screenshot));
-    SetCurrentUi(nullptr);
     if (!ok) std::fprintf(stderr, "corvanrip: cannot write %s\n", o.screenshot.c_str());
     return ok ? 0 : 1;
 }
@@ -162,9 +160,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("CorvanRIP"));
     QApplication::setWindowIcon(QIcon(corvan::AppIcon(64)));
     corvan::QtUserInterface ui;
-    corvan::SetCurrentUi(&ui);
-
-    corvan::OpenLog();
+    corvan::OpenLog(ui);
     corvan::InstallQtSystemPrinter();
     if (!options.screenshot.empty()) {
         QApplication::setApplicationDisplayName(QStringLiteral("CorvanRIP SE"));
@@ -182,7 +178,6 @@ int main(int argc, char** argv) {
     window->FirstShow(options.file);
     const int rc = app.exec();
     window.reset();
-    corvan::SetCurrentUi(nullptr);
     corvan::LogLine("End. ");
     return rc;
 }

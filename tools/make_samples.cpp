@@ -140,7 +140,7 @@ bool WriteBackground(const std::string& path) {
 }
 
 bool WriteProject(const std::string& path) {
-    cli::CliSession session(CurrentUi());
+    cli::CliSession session;
     AppCore& app = session.app;
     app.CurrentJob = std::make_unique<TemfFile>();
     TemfFile& job = *app.CurrentJob;

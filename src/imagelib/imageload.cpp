@@ -1,7 +1,6 @@
 #include "imagelib/imageload.h"
 
 #include "platform/folders.h"
-#include "platform/userinterface.h"
 
 namespace corvan {
 
@@ -11,17 +10,18 @@ ImageLoadResult LoadImage24(const std::string& path, const LoadProgress& progres
     if (path.empty()) return result;
     if (!FileExists(path)) {
         result.missing = true;
-        CurrentUi().ShowError("Cant find image: " + path);
         return result;
     }
-    ProgressReporter reporter(progress ? progress : LoadProgress([](int stage, int percent) {
-        CurrentUi().Progress(stage, percent, "Loading image");
-    }));
+    ProgressReporter reporter(progress ? progress : LoadProgress([](int, int) {}));
     DecodeResult decoded = DecodeImageFile(path, reporter, options);
     result.image = std::move(decoded.image);
     result.error = std::move(decoded.error);
     result.info = std::move(decoded.info);
     return result;
+}
+
+std::string MissingImageText(const std::string& path) {
+    return "Cant find image: " + path;
 }
 
 }  // namespace corvan

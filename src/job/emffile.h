@@ -125,6 +125,9 @@ public:
     bool IsPlugin = false;
     std::int32_t QueueIndex = 0;
     std::string OutputFile;
+    // The system printer chosen in the queue list for system-printer
+    // output; -1 = the system's default one.
+    std::int32_t SystemPrinterChoice = -1;
 };
 
 // Distinct colours found in layers, each as "$" and eight upper-case hex

@@ -19,12 +19,12 @@ std::string DriverInfoText(const TemfPlotter& p) {
     return p.PrinterName + "  " + p.PrinterDescription;
 }
 
-std::string DriverInfoText2(const TemfPlotter& p) {
+std::string DriverInfoText2(const TemfPlotter& p, bool metric) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%d x %d DPI  Size: ", p.DpiX, p.DpiY);
     // A roll has no length of its own until a job is laid out on it.
-    if (p.PrintableLength <= 0) return buf + FormatLength(p.MediaWidth) + " roll";
-    return buf + FormatSize(p.MediaWidth, p.MediaHeight);
+    if (p.PrintableLength <= 0) return buf + FormatLength(p.MediaWidth, metric) + " roll";
+    return buf + FormatSize(p.MediaWidth, p.MediaHeight, metric);
 }
 
 std::vector<std::string> JobReport(JobSession& app, int kind) {
@@ -34,9 +34,9 @@ std::vector<std::string> JobReport(JobSession& app, int kind) {
     const OutputOptions& out = app.Output;
 
     lines.push_back("Filename:\t\t" + job.FileName);
-    lines.push_back("Job Size:\t\t" + FormatSize(job.PageWidth, job.PageHeight));
+    lines.push_back("Job Size:\t\t" + FormatSize(job.PageWidth, job.PageHeight, app.UseMetric));
     lines.push_back("Copies:\t\t" + std::to_string(job.Copies));
-    lines.push_back("Media Used:\t" + FormatSize(job.MediaUsedWidth, job.MediaUsedHeight));
+    lines.push_back("Media Used:\t" + FormatSize(job.MediaUsedWidth, job.MediaUsedHeight, app.UseMetric));
     lines.push_back(kSeparator);
     lines.push_back(std::string("Raster:\t\t") + YesNoText(out.DoRaster));
     // Cut vectors go out only for a job with contour cutting and the switch
@@ -64,7 +64,7 @@ std::vector<std::string> JobReport(JobSession& app, int kind) {
     lines.push_back(smoothing);
     lines.push_back(kSeparator);
     lines.push_back("Printer:\t\t" + DriverInfoText(app.CurrentPlotter));
-    lines.push_back("Output DPI:\t" + DriverInfoText2(app.CurrentPlotter));
+    lines.push_back("Output DPI:\t" + DriverInfoText2(app.CurrentPlotter, app.UseMetric));
     lines.push_back("Destination:\t" + (out.RipToFile ? out.FileName : out.QueueText));
     std::string profile;
     if (app.CurrentPlotter.IsPlugin) profile = app.Driver().Datatype(kProfileDatatype);

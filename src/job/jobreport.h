@@ -12,7 +12,7 @@ class TemfPlotter;
 // The device labels of the main window: name and description, and
 // resolution with media size.
 std::string DriverInfoText(const TemfPlotter& plotter);
-std::string DriverInfoText2(const TemfPlotter& plotter);
+std::string DriverInfoText2(const TemfPlotter& plotter, bool metric);
 
 // Empty for kind > 0 or without a job.
 std::vector<std::string> JobReport(JobSession& app, int kind);

@@ -21,6 +21,7 @@ struct JobSizeRequest {
     bool pixelSource = false;
     float width = 0;
     float height = 0;
+    bool metric = false;  // the session's display unit (the front end fills it in)
 };
 struct JobSize {
     float width = 0;
@@ -90,6 +91,9 @@ public:
     bool Updating = false;
     // 10 writes the per-pass and per-row trace lines of a RIP run.
     int RipTrace = 0;
+    // Lengths are shown in millimetres, else in inches; from the
+    // "use_metric" preference and the Metric Units command.
+    bool UseMetric = false;
     OutputOptions Output;
 
     // Sets Modified and enables the save button.

@@ -395,7 +395,12 @@ Status ReloadBackground(JobSession& app) {
             // Pages without pixels (EPS, PDF) are drawn at the job's resolution.
             DecodeOptions options;
             if (job.RenderDPI > 0) options.vectorDpi = job.RenderDPI;
-            ImageLoadResult loaded = LoadImage24(job.BackgroundFile, {}, options);
+            UserInterface& ui = app.Ui();
+            ImageLoadResult loaded = LoadImage24(
+                job.BackgroundFile,
+                [&ui](int stage, int percent) { ui.Progress(stage, percent, "Loading image"); },
+                options);
+            if (loaded.missing) ui.ShowError(MissingImageText(job.BackgroundFile));
             job.BackgroundImage = std::move(loaded.image);
             if (!job.BackgroundImage) {
                 // The file stays named in the job, so fixing the file and

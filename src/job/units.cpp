@@ -7,8 +7,6 @@
 
 namespace corvan {
 
-bool UseMetric = false;
-
 namespace {
 // Fixed-point with `decimals`, at most 8 significant digits (larger values
 // fall back to the general form), in the user's locale.
@@ -21,13 +19,13 @@ std::string Fixed(double value, int decimals) {
 }
 }  // namespace
 
-std::string FormatLength(float millimetres) {
-    if (UseMetric) return Fixed(millimetres, 1) + "mm";
+std::string FormatLength(float millimetres, bool metric) {
+    if (metric) return Fixed(millimetres, 1) + "mm";
     return Fixed(static_cast<double>(millimetres) / 25.4, 3) + "in";
 }
 
-std::string FormatSize(float width, float height) {
-    return FormatLength(width) + " x " + FormatLength(height);
+std::string FormatSize(float width, float height, bool metric) {
+    return FormatLength(width, metric) + " x " + FormatLength(height, metric);
 }
 
 std::string FormatRGB(Colour colour) {

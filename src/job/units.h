@@ -6,14 +6,10 @@
 
 namespace corvan {
 
-// true shows millimetres, false inches. False at start; set from the
-// "use_metric" preference and by the Metric Units command.
-extern bool UseMetric;
-
-// "25.4mm" in metric mode, "1.000in" otherwise (no blank before the unit).
-std::string FormatLength(float millimetres);
+// "25.4mm" when `metric`, "1.000in" otherwise (no blank before the unit).
+std::string FormatLength(float millimetres, bool metric);
 // Width first: "210.0mm x 297.0mm".
-std::string FormatSize(float width, float height);
+std::string FormatSize(float width, float height, bool metric);
 // "255,0,0" for pure red.
 std::string FormatRGB(Colour colour);
 

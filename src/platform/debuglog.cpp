@@ -18,6 +18,8 @@ struct LogState {
     std::string debugPath;
     std::string criticalPath;
     int criticalCounter = 0;
+    // Where the log's own failures are told; the caller of OpenLog owns it.
+    UserInterface* reporter = nullptr;
 };
 
 LogState& State() {
@@ -64,9 +66,10 @@ std::string CriticalLogPath() { return State().criticalPath; }
 
 void CloseLog() { State() = LogState{}; }
 
-void OpenLog() {
+void OpenLog(UserInterface& reporter) {
     LogState& s = State();
     s.enabled = false;
+    s.reporter = &reporter;
     const std::string folder = ProgramFolder();
     s.debugPath = folder + ExecutableBaseName() + ".log";
     s.criticalPath = folder + "critical.log";
@@ -74,7 +77,7 @@ void OpenLog() {
 
     std::FILE* f = std::fopen(s.debugPath.c_str(), "wb");
     if (!f || std::fclose(f) != 0) {
-        CurrentUi().ShowPlain("Unable to Create a log file: \r" + s.debugPath);
+        reporter.ShowPlain("Unable to Create a log file: \r" + s.debugPath);
         return;
     }
     s.enabled = true;
@@ -98,7 +101,7 @@ void LogLine(const std::string& text) {
     const std::string line = text == "-" ? std::string(49, '-') : text;
     if (!AppendLine(s.debugPath, line)) {
         s.enabled = false;
-        CurrentUi().ShowPlain("Unable to append to Debug Log.");
+        if (s.reporter) s.reporter->ShowPlain("Unable to append to Debug Log.");
     }
 }
 
@@ -119,7 +122,5 @@ void CriticalLine(const std::string& text) {
     if (!AppendLine(s.criticalPath, std::to_string(s.criticalCounter) + "\t" + text))
         throw CriticalLogError("Unable to write " + s.criticalPath);
 }
-
-void WarningBox(const std::string& text) { CurrentUi().ShowWarning(text); }
 
 }  // namespace corvan

@@ -17,12 +17,14 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-void OpenLog();
+class UserInterface;
+
+// Failures to create or append to the log are told through `reporter`,
+// which must outlive the log (until CloseLog).
+void OpenLog(UserInterface& reporter);
 void LogLine(const std::string& text);
 void CriticalReset(const std::string& text);
 void CriticalLine(const std::string& text);
-// A warning box with one OK button, whether logging is on or not.
-void WarningBox(const std::string& text);
 
 bool LogEnabled();
 std::string DebugLogPath();

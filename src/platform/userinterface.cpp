@@ -22,8 +22,6 @@ std::string OneLine(const std::string& text) {
         if (c == '\r' || c == '\n') c = ' ';
     return s;
 }
-
-UserInterface* g_ui = nullptr;
 }  // namespace
 
 Button ConsoleUserInterface::Message(MessageKind kind, const std::string& text, Buttons buttons,
@@ -37,12 +35,5 @@ Button ConsoleUserInterface::Message(MessageKind kind, const std::string& text, 
     if (buttons & ButtonOk) return ButtonOk;
     return ButtonNone;
 }
-
-UserInterface& CurrentUi() {
-    static ConsoleUserInterface console;
-    return g_ui ? *g_ui : console;
-}
-
-void SetCurrentUi(UserInterface* ui) { g_ui = ui; }
 
 }  // namespace corvan

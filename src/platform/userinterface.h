@@ -87,8 +87,4 @@ private:
     bool answerYes_;
 };
 
-// The UI that engine code reaches when nobody installed another one.
-UserInterface& CurrentUi();
-void SetCurrentUi(UserInterface* ui);  // null restores the console default
-
 }  // namespace corvan

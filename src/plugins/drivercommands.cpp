@@ -14,7 +14,7 @@
 
 namespace corvan {
 
-bool DriverPageDialog(TemfPlotter& plotter, int dialog) {
+bool DriverPageDialog(TemfPlotter& plotter, int dialog, UserInterface& ui) {
     TPluginObject& plugin = CurrentPlugin();
     if (!plugin.Valid) return false;
     char text[96];
@@ -26,16 +26,16 @@ bool DriverPageDialog(TemfPlotter& plotter, int dialog) {
     LogLine(dialog == DRV_DIALOG_SHEET_SIZES ? " - Choose_Plugin_Data: PageSize"
                                              : " - Choose_Plugin_Data");
     if (!plugin.Choose_Plugin_Data(dialog)) return false;
-    if (dialog == DRV_DIALOG_PRINTER_OPTIONS) CurrentUi().ProcessMessages();
+    if (dialog == DRV_DIALOG_PRINTER_OPTIONS) ui.ProcessMessages();
     LogLine("OK");
     Set_Plotter_Size(plotter);
     return true;
 }
 
-bool ProfileManager(const TemfPlotter& plotter) {
+bool ProfileManager(const TemfPlotter& plotter, UserInterface& ui) {
     TPluginObject& plugin = CurrentPlugin();
     if (!plugin.Valid || !plotter.IsPlugin) {
-        CurrentUi().ShowInfo("You must select a Plugin Driver first!");
+        ui.ShowInfo("You must select a Plugin Driver first!");
         return false;
     }
     return plugin.Choose_Plugin_Data(DRV_DIALOG_PROFILE_MANAGER);
@@ -47,12 +47,12 @@ void ChooseQueue(TemfPlotter& plotter, int index) {
     if (plugin.Valid)
         plugin.Set_Plugin_Datatype(DRV_DATA_QUEUE, std::to_string(index));
     else
-        SetSelectedSystemPrinter(index);
+        plotter.SystemPrinterChoice = index;
     Set_Plotter_Size(plotter);
 }
 
 bool UninstallDriver(DriverList& list, TemfPlotter& plotter, const std::string& makeAndModel) {
-    UserInterface& ui = CurrentUi();
+    UserInterface& ui = *list.Ui;
     TPluginObject& plugin = CurrentPlugin();
     if (!plugin.Valid) {
         ui.ShowError("No Plugin Driver Selected!");
@@ -81,8 +81,7 @@ FileDialogRequest PinDialog(FileDialogRequest::Mode mode, const char* title) {
 
 }  // namespace
 
-void SavePrinterSettingsCommand() {
-    UserInterface& ui = CurrentUi();
+void SavePrinterSettingsCommand(UserInterface& ui) {
     if (!CurrentPlugin().Valid) {
         ui.ShowError("No Printer to Save!");
         return;
@@ -95,14 +94,13 @@ void SavePrinterSettingsCommand() {
 
 bool LoadPrinterSettingsCommand(DriverList& list, TemfPlotter& plotter) {
     const auto file =
-        CurrentUi().ChooseFile(PinDialog(FileDialogRequest::Mode::Open, "Load Printer Settings"));
+        list.Ui->ChooseFile(PinDialog(FileDialogRequest::Mode::Open, "Load Printer Settings"));
     if (!file || file->empty()) return false;
     LoadDriverSettings(*file, list, plotter);
     return true;
 }
 
-std::optional<std::string> RipFromFileCommand(const std::string& current) {
-    UserInterface& ui = CurrentUi();
+std::optional<std::string> RipFromFileCommand(const std::string& current, UserInterface& ui) {
     FileDialogRequest req;
     req.mode = FileDialogRequest::Mode::Open;
     req.title = "Select Spool File";

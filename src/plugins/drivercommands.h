@@ -14,10 +14,10 @@ namespace corvan {
 // hands it the media size, opens the dialog, and on acceptance refreshes the
 // device record. True when accepted. (The system printer's setup dialog is
 // the desktop's.)
-bool DriverPageDialog(TemfPlotter& plotter, int dialog);
+bool DriverPageDialog(TemfPlotter& plotter, int dialog, UserInterface& ui);
 // "Profile Manager": dialog 24; without a valid driver the operator is told
 // to select one first.
-bool ProfileManager(const TemfPlotter& plotter);
+bool ProfileManager(const TemfPlotter& plotter, UserInterface& ui);
 // The spooling queue of a driver, or the system printer to print on.
 void ChooseQueue(TemfPlotter& plotter, int index);
 // "Uninstall Driver" with its two questions; true when the driver was
@@ -27,13 +27,13 @@ bool UninstallDriver(DriverList& list, TemfPlotter& plotter, const std::string& 
 // "Save Printer Settings": asks for a ".pin" file in the profile folder and
 // writes the current driver's settings into it. Without a valid driver the
 // operator is told "No Printer to Save!".
-void SavePrinterSettingsCommand();
+void SavePrinterSettingsCommand(UserInterface& ui);
 // "Load Printer Settings": asks for a ".pin" file and restores it. True when
 // a file was chosen (the window then refreshes device and layout).
 bool LoadPrinterSettingsCommand(DriverList& list, TemfPlotter& plotter);
 // "RIP From File": asks for an existing print file, starting at `current`,
 // and offers to spool it through the driver. Returns the chosen path (for
 // the "Rip to File" edit) when one that exists was chosen.
-std::optional<std::string> RipFromFileCommand(const std::string& current);
+std::optional<std::string> RipFromFileCommand(const std::string& current, UserInterface& ui);
 
 }  // namespace corvan

@@ -117,7 +117,7 @@ int FillDriverComboIndex(const DriverList& list) {
 void SelectDriver(DriverList& list, int index, TemfPlotter& plotter) {
     list.Index = index;
     const bool inside = index >= 0 && index < static_cast<int>(list.Lines.size());
-    UserInterface& ui = CurrentUi();
+    UserInterface& ui = *list.Ui;
     ui.SetBusy(true);
     SelectPlugin(inside ? list.Lines[static_cast<std::size_t>(index)] : std::string(),
                  list.Host->HostWindowId());
@@ -130,10 +130,10 @@ void UpdateDrivers(DriverList& list, TemfPlotter& plotter) {
     const std::string remembered = old >= 0 && old < static_cast<int>(list.Lines.size())
                                        ? list.Lines[static_cast<std::size_t>(old)]
                                        : "";
-    CurrentUi().SetBusy(true);
+    list.Ui->SetBusy(true);
     list.Lines = GetPrinterList(ReadPath("DataDir"), true);
     list.Lines.push_back(kWindowsPrinterLine);
-    CurrentUi().SetBusy(false);
+    list.Ui->SetBusy(false);
     list.Index = 0;
     int selected = FillDriverComboIndex(list);
     if (!remembered.empty()) {
@@ -178,12 +178,11 @@ std::string NewDriverMarkerPath() {
     return ProgramFolder() + "Data/NewPlugin.txt";
 }
 
-bool CheckNewDriver(DriverList& list, TemfPlotter& plotter) {
+bool TakeNewDriverMarker(UserInterface& ui) {
     const std::string marker = NewDriverMarkerPath();
     if (!FileExists(marker)) return false;
     std::remove(marker.c_str());
-    CurrentUi().ShowInfo("A New Driver has been Detected!");
-    UpdateDrivers(list, plotter);
+    ui.ShowInfo("A New Driver has been Detected!");
     return true;
 }
 

@@ -4,6 +4,7 @@
 // uninstalling do to it and to the device record. The desktop's combo box
 // mirrors DriverList; this engine code owns the rules.
 #include "job/emffile.h"
+#include "platform/userinterface.h"
 
 #include <cstdint>
 #include <string>
@@ -31,10 +32,11 @@ public:
 };
 
 struct DriverList {
-    explicit DriverList(DriverHostWindow& host) : Host(&host) {}
+    DriverList(DriverHostWindow& host, UserInterface& ui) : Host(&host), Ui(&ui) {}
     std::vector<std::string> Lines;
     int Index = 0;  // the selected line as stored; see FillDriverComboIndex
     DriverHostWindow* Host;
+    UserInterface* Ui;  // what scanning and choosing tell the operator
 };
 
 // `"path","name","description"`: each field quoted, quotes inside doubled.
@@ -69,8 +71,8 @@ void RemoveDriverFiles(const std::string& driverPath);
 // The marker a driver installer leaves: Data/NewPlugin.txt in the program
 // folder.
 std::string NewDriverMarkerPath();
-// When the marker exists: delete it, tell the operator, update the list.
-// True when a new driver was announced.
-bool CheckNewDriver(DriverList& list, TemfPlotter& plotter);
+// When the marker exists: delete it and tell the operator "A New Driver has
+// been Detected!". True when it did; the caller then updates the list.
+bool TakeNewDriverMarker(UserInterface& ui);
 
 }  // namespace corvan

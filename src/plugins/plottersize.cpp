@@ -43,7 +43,7 @@ void FromSystemPrinter(TemfPlotter& p) {
     SystemPrinterPort* port = CurrentSystemPrinterPort();
     if (!port) throw std::runtime_error("no system printer support");
     const auto names = port->PrinterNames();
-    const int index = EffectiveSystemPrinter(*port, names);
+    const int index = EffectiveSystemPrinter(*port, names, p.SystemPrinterChoice);
     if (index < 0) throw std::runtime_error("no printer");
     const auto caps = port->Capabilities(names[static_cast<std::size_t>(index)]);
     if (!caps || caps->DpiX <= 0 || caps->DpiY <= 0) throw std::runtime_error("no capabilities");

@@ -3,8 +3,9 @@
 namespace corvan {
 
 namespace {
+// The installed query service (Qt Print Support in the programs, fakes in
+// tests); the choice of printer lives in the device record.
 SystemPrinterPort* g_port = nullptr;
-int g_selected = -1;
 }  // namespace
 
 void SetSystemPrinterPort(SystemPrinterPort* port) {
@@ -13,24 +14,18 @@ void SetSystemPrinterPort(SystemPrinterPort* port) {
 SystemPrinterPort* CurrentSystemPrinterPort() {
     return g_port;
 }
-void SetSelectedSystemPrinter(int index) {
-    g_selected = index;
-}
-int SelectedSystemPrinter() {
-    return g_selected;
-}
-
-int EffectiveSystemPrinter(SystemPrinterPort& port, const std::vector<std::string>& names) {
+int EffectiveSystemPrinter(SystemPrinterPort& port, const std::vector<std::string>& names,
+                           int chosen) {
     const int count = static_cast<int>(names.size());
-    int index = g_selected;
+    int index = chosen;
     if (index < 0 || index >= count) index = port.DefaultPrinterIndex();
     return index >= 0 && index < count ? index : -1;
 }
 
-std::string SelectedSystemPrinterName() {
+std::string SystemPrinterName(const TemfPlotter& device) {
     if (!g_port) return {};
     const auto names = g_port->PrinterNames();
-    const int index = EffectiveSystemPrinter(*g_port, names);
+    const int index = EffectiveSystemPrinter(*g_port, names, device.SystemPrinterChoice);
     return index < 0 ? std::string() : names[static_cast<std::size_t>(index)];
 }
 

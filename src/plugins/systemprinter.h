@@ -5,6 +5,8 @@
 // this port; the desktop program and the command-line tool install the Qt
 // Print Support implementation (src/plugins/printsupport/). Without one,
 // every query fails and the device record gets the "Printer Error" values.
+#include "job/emffile.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,13 +36,13 @@ public:
 void SetSystemPrinterPort(SystemPrinterPort* port);
 SystemPrinterPort* CurrentSystemPrinterPort();
 
-// The system printer chosen for system-printer output; -1 = the default one.
-void SetSelectedSystemPrinter(int index);
-int SelectedSystemPrinter();
 // The index in `names` (the port's printer names) of the printer output
-// goes to: the chosen one, else the default one; -1 when there is none.
-int EffectiveSystemPrinter(SystemPrinterPort& port, const std::vector<std::string>& names);
-// That printer's name; empty without any printer or port.
-std::string SelectedSystemPrinterName();
+// goes to: `chosen` when it is in range, else the default one; -1 when
+// there is none.
+int EffectiveSystemPrinter(SystemPrinterPort& port, const std::vector<std::string>& names,
+                           int chosen);
+// The name of the printer system-printer output of `device` goes to; empty
+// without any printer or port.
+std::string SystemPrinterName(const TemfPlotter& device);
 
 }  // namespace corvan

@@ -3,7 +3,7 @@
 namespace corvan {
 
 AppCore::AppCore(FrontEnd& front, UserInterface& ui)
-    : Drivers(front), front_(front), ui_(ui), driverPort_(Drivers, CurrentPlotter) {}
+    : Drivers(front, ui), front_(front), ui_(ui), driverPort_(Drivers, CurrentPlotter) {}
 
 AppCore::~AppCore() = default;
 

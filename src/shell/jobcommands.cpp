@@ -219,6 +219,7 @@ void LoadBackgroundImage(AppCore& app, const std::string& historyPath) {
     ImageLoadResult loaded = LoadImage24(path, ImageLoadProgress(app, path), options);
     app.Ui().SetBusy(false);
     if (!loaded.image) {
+        if (loaded.missing) app.Ui().ShowError(MissingImageText(path));
         if (!loaded.error.empty()) app.Ui().ShowWarning("Unable to load image: " + path + "\r" + loaded.error);
         job.BackgroundFile.clear();
         job.HasImage = false;

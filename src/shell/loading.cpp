@@ -141,6 +141,7 @@ void LoadLayerAsJob(AppCore& app, const std::string& path) {
 bool LoadImageAsJob(AppCore& app, const std::string& path) {
     LogLine("Try to load Image: " + path);
     ImageLoadResult loaded = LoadImage24(path, ImageLoadProgress(app, path));
+    if (loaded.missing) app.Ui().ShowError(MissingImageText(path));
     if (!loaded.error.empty()) {
         LogLine("Unable to load image: " + path + ": " + loaded.error);
         app.Ui().ShowWarning("Unable to load image: " + path + "\r" + loaded.error);

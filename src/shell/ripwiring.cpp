@@ -28,7 +28,7 @@ ContourPath ShellRip::CutPath(float scale) {
 
 bool ShellRip::PrintToSystemPrinter() {
     if (!app_.CurrentJob) return false;
-    const std::string name = SelectedSystemPrinterName();
+    const std::string name = SystemPrinterName(app_.CurrentPlotter);
     if (name.empty()) {
         app_.Ui().ShowError("No system printer is installed.");
         return false;

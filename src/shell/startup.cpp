@@ -9,7 +9,6 @@
 #include "shell/jobcommands.h"
 #include "shell/loading.h"
 
-#include <QFile>
 
 #include <cctype>
 
@@ -25,11 +24,7 @@ const char* const kPathsNotSet =
     "Programs can talk to CorvanRIP correctly.";
 
 void CheckNewDriver(AppCore& app) {
-    const std::string marker = NewDriverMarkerPath();
-    if (!FileExists(marker)) return;
-    QFile::remove(QString::fromStdString(marker));
-    app.Ui().ShowInfo("A New Driver has been Detected!");
-    app.Front().RebuildDriverList();
+    if (TakeNewDriverMarker(app.Ui())) app.Front().RebuildDriverList();
 }
 
 }  // namespace
@@ -121,7 +116,7 @@ bool ApplyPreferences(AppCore& app) {
         app.MaxPreview = 10;
         app.CurrentView = AppCore::View::Draft;
     }
-    UseMetric = ReadPrefBool("use_metric", UseMetric);
+    app.UseMetric = ReadPrefBool("use_metric", app.UseMetric);
     if (!app.CurrentJob || app.MaxPreview == before) return false;
     app.CurrentJob->PreviewDirty = true;
     app.Events().Repaint();

@@ -16,8 +16,9 @@ namespace {
 
 class JobSizeDialogTest : public ::testing::Test {
 protected:
-    void Open(float w, float h, bool pixels) {
-        dlg = std::make_unique<Tfsize>(JobSizeRequest{nullptr, pixels, w, h});
+    // Most cases read millimetres, so the session is metric unless told.
+    void Open(float w, float h, bool pixels, bool metric = true) {
+        dlg = std::make_unique<Tfsize>(JobSizeRequest{nullptr, pixels, w, h, metric});
     }
     template <typename T>
     T* Get(const char* name) {
@@ -37,13 +38,10 @@ protected:
         EXPECT_NEAR(size->width, w, 1e-3);
         EXPECT_NEAR(size->height, h, 1e-3);
     }
-    void TearDown() override { UseMetric = false; }
-
     std::unique_ptr<Tfsize> dlg;
 };
 
 TEST_F(JobSizeDialogTest, ImageOfThreeThousandByTwoThousandPixels) {
-    UseMetric = true;
     Open(3000, 2000, true);
     // Reset Size: 100 pixels per inch, stretched over the page.
     EXPECT_EQ(Get<QDoubleSpinBox>("cwidth")->value(), 762.0);
@@ -60,7 +58,6 @@ TEST_F(JobSizeDialogTest, ImageOfThreeThousandByTwoThousandPixels) {
 }
 
 TEST_F(JobSizeDialogTest, StretchWithTwoResolutions) {
-    UseMetric = true;
     Open(3000, 1000, true);
     Get<QCheckBox>("checkprop")->setChecked(false);
     Enter("cwidth", 300);
@@ -69,7 +66,6 @@ TEST_F(JobSizeDialogTest, StretchWithTwoResolutions) {
 }
 
 TEST_F(JobSizeDialogTest, UnitsConvertTheEdits) {
-    UseMetric = true;
     Open(254, 100, false);
     EXPECT_EQ(Text("label_dpi"), "Not applicable.");
     dlg->SelectUnit("inches");
@@ -81,7 +77,6 @@ TEST_F(JobSizeDialogTest, UnitsConvertTheEdits) {
 }
 
 TEST_F(JobSizeDialogTest, SizesDoNotDriftThroughUnitsAndUntouchedEdits) {
-    UseMetric = true;
     for (const char* unit : {"inches", "pixels", "points", "feet", "C.M."}) {
         SCOPED_TRACE(unit);
         Open(200, 280, false);
@@ -105,20 +100,18 @@ TEST_F(JobSizeDialogTest, SizesDoNotDriftThroughUnitsAndUntouchedEdits) {
 }
 
 TEST_F(JobSizeDialogTest, StartsInInchesWithoutMetricUnits) {
-    Open(254, 100, false);
+    Open(254, 100, false, false);
     EXPECT_EQ(Get<QComboBox>("combounits")->currentText(), "inches");
     EXPECT_EQ(Get<QDoubleSpinBox>("cwidth")->text(), "10.000 in");
 }
 
 TEST_F(JobSizeDialogTest, LandscapeSwapsThePage) {
-    UseMetric = true;
     Open(210, 297, false);
     Get<QRadioButton>("Rls")->setChecked(true);
     ExpectSize(297, 210);
 }
 
 TEST_F(JobSizeDialogTest, ProportionalEntryFollowsTheSource) {
-    UseMetric = true;
     Open(200, 100, false);
     Enter("cwidth", 300);
     EXPECT_EQ(Get<QDoubleSpinBox>("cheight")->value(), 150.0);
@@ -128,7 +121,6 @@ TEST_F(JobSizeDialogTest, ProportionalEntryFollowsTheSource) {
 }
 
 TEST_F(JobSizeDialogTest, EmptyOrTinyPagesGiveNoSize) {
-    UseMetric = true;
     Open(200, 100, false);
     Get<QCheckBox>("checkprop")->setChecked(false);
     Enter("cwidth", 0);

@@ -228,7 +228,7 @@ TEST_F(MainWindow, PositionEditsHoldMillimetresAndShowTheUnit) {
     EXPECT_FLOAT_EQ(Core().CurrentJob->XOffset, 25.4f);
     EXPECT_EQ(xos->text(), "1.000 in");
     Find<QAction>("MetricUnits1")->trigger();
-    EXPECT_TRUE(UseMetric);
+    EXPECT_TRUE(Core().UseMetric);
     EXPECT_EQ(xos->text(), "25.4 mm");
     xos->setText("2in");
     Q_EMIT xos->editingFinished();
@@ -238,13 +238,13 @@ TEST_F(MainWindow, PositionEditsHoldMillimetresAndShowTheUnit) {
     EXPECT_FLOAT_EQ(Core().CurrentJob->XOffset, 50.8f);
     EXPECT_EQ(xos->text(), "50.8 mm");
     Find<QAction>("MetricUnits1")->trigger();
-    EXPECT_FALSE(UseMetric);
+    EXPECT_FALSE(Core().UseMetric);
 }
 
 TEST_F(MainWindow, MediaWidthPresetsOnADeviceOfLimitedWidth) {
     MakeWindow();
     Core().CurrentPlotter.PrintableWidth = 1626;
-    UseMetric = true;
+    window->SetMetric(true);
     auto* width = Find<TmmNumEdit>("mmMediaWidth");
     width->setText("2000");
     Q_EMIT width->editingFinished();
@@ -262,7 +262,6 @@ TEST_F(MainWindow, MediaWidthPresetsOnADeviceOfLimitedWidth) {
     Q_EMIT presets->activated(item36);
     EXPECT_EQ(presets->currentIndex(), item36);
     EXPECT_NEAR(Core().CurrentPlotter.MediaWidth, 914.4f, 1e-3);
-    UseMetric = false;
 }
 
 TEST_F(MainWindow, ExpertAndStandardModeAndNavigation) {
@@ -326,7 +325,7 @@ TEST_F(MainWindow, ExceptionsAreReportedAndTheProgramGoesOn) {
 TEST_F(MainWindow, LoadSaveAndCloseCleanly) {
     const std::string path = Project("demo.RIP", 180);
     WriteFileBytes(home.Path("Debug.txt"), "");
-    OpenLog();
+    OpenLog(ui);
     MakeWindow();
     window->show();
     window->FirstShow(path);

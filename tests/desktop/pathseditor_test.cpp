@@ -19,7 +19,7 @@ protected:
 };
 
 TEST_F(PathEditor, ShowsEveryFolderAndStoresOnlyOnYes) {
-    Tfpaths dlg;
+    Tfpaths dlg(ui);
     const auto values = dlg.Values();
     ASSERT_EQ(values.size(), kFolderValueNames.size());
     for (const char* name : kFolderValueNames) EXPECT_EQ(values.at(name), ReadPath(name)) << name;
@@ -41,7 +41,7 @@ TEST_F(PathEditor, ShowsEveryFolderAndStoresOnlyOnYes) {
 }
 
 TEST_F(PathEditor, DefaultFillsFactorySettingsWithoutStoring) {
-    Tfpaths dlg;
+    Tfpaths dlg(ui);
     dlg.SetValue("ImageDir", "/somewhere/else/");
     dlg.RestoreDefaults();
     EXPECT_EQ(dlg.Values().at("ImageDir"), DefaultPath("ImageDir"));

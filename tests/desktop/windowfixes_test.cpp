@@ -92,13 +92,12 @@ TEST_F(Window, ARollShowsItsWidthOnTheOutputTab) {
 TEST_F(Window, MetricUnitsAreKeptForTheNextStart) {
     MakeWindow();
     Find<QAction>("MetricUnits1")->trigger();
-    EXPECT_TRUE(UseMetric);
+    EXPECT_TRUE(Core().UseMetric);
     EXPECT_TRUE(ReadPrefBool("use_metric", false));
     window.reset();
-    UseMetric = false;
     QtUserInterface otherUi;
     TForm1 restored(ui, otherUi);
-    EXPECT_TRUE(UseMetric);
+    EXPECT_TRUE(restored.Core().UseMetric);
     EXPECT_TRUE(restored.findChild<QAction*>("MetricUnits1")->isChecked());
     restored.findChild<QAction*>("MetricUnits1")->trigger();
     EXPECT_FALSE(ReadPrefBool("use_metric", true));

@@ -95,16 +95,12 @@ TEST(Tcolorlist, KeepsFirstSeenDistinctColours) {
 }
 
 TEST(Units, LengthsSizesAndColours) {
-    const bool saved = UseMetric;
-    UseMetric = true;
-    EXPECT_EQ(FormatLength(25.4f), "25.4mm");
-    EXPECT_EQ(FormatLength(0), "0.0mm");
-    EXPECT_EQ(FormatSize(210, 297), "210.0mm x 297.0mm");
-    UseMetric = false;
-    EXPECT_EQ(FormatLength(25.4f), "1.000in");
-    EXPECT_EQ(FormatLength(0), "0.000in");
-    EXPECT_EQ(FormatSize(25.4f, 50.8f), "1.000in x 2.000in");
-    UseMetric = saved;
+    EXPECT_EQ(FormatLength(25.4f, true), "25.4mm");
+    EXPECT_EQ(FormatLength(0, true), "0.0mm");
+    EXPECT_EQ(FormatSize(210, 297, true), "210.0mm x 297.0mm");
+    EXPECT_EQ(FormatLength(25.4f, false), "1.000in");
+    EXPECT_EQ(FormatLength(0, false), "0.000in");
+    EXPECT_EQ(FormatSize(25.4f, 50.8f, false), "1.000in x 2.000in");
     EXPECT_EQ(FormatRGB(0x0000FF), "255,0,0");
     EXPECT_EQ(FormatRGB(0xC0C0C0), "192,192,192");
 }

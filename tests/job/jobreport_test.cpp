@@ -13,16 +13,13 @@ namespace {
 class JobReportTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved = UseMetric;
-        UseMetric = true;
+        app.UseMetric = true;
         app.CurrentJob = std::make_unique<TemfFile>();
         app.CurrentJob->ComputeLayout();
     }
-    void TearDown() override { UseMetric = saved; }
     std::vector<std::string> Report() { return JobReport(app, 0); }
     test::ScriptedUi ui;
     test::DriverSession app{ui};
-    bool saved = false;
 };
 
 TEST_F(JobReportTest, NewA4JobLinesInOrder) {
@@ -82,9 +79,9 @@ TEST_F(JobReportTest, SheetAndRollSizes) {
     app.CurrentPlotter.MediaWidth = 610;
     app.CurrentPlotter.MediaHeight = 914;
     app.CurrentPlotter.PrintableLength = 914;
-    EXPECT_EQ(DriverInfoText2(app.CurrentPlotter), "300 x 300 DPI  Size: 610.0mm x 914.0mm");
+    EXPECT_EQ(DriverInfoText2(app.CurrentPlotter, true), "300 x 300 DPI  Size: 610.0mm x 914.0mm");
     app.CurrentPlotter.PrintableLength = 0;
-    EXPECT_EQ(DriverInfoText2(app.CurrentPlotter), "300 x 300 DPI  Size: 610.0mm roll");
+    EXPECT_EQ(DriverInfoText2(app.CurrentPlotter, true), "300 x 300 DPI  Size: 610.0mm roll");
 }
 
 TEST_F(JobReportTest, OptionalSuffixes) {

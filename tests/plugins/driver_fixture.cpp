@@ -36,7 +36,7 @@ std::vector<std::string> SplitLines(const std::string& text) {
 DriverHome::DriverHome() {
     ProgramFolder();  // seed the folders first
     WriteFileBytes(Path("Debug.txt"), "");
-    OpenLog();
+    OpenLog(ui);
 }
 
 DriverHome::~DriverHome() {

@@ -37,7 +37,7 @@ class Sequences : public ::testing::Test {
 protected:
     DriverHome home;
     NoDriverWindow noWindow;
-    DriverList list{noWindow};
+    DriverList list{noWindow, home.ui};
     TemfPlotter plotter;
     std::string dir = home.Folder("drv");
 
@@ -128,7 +128,7 @@ TEST_F(Sequences, PrinterOptionsHandTheMediaSizeAndRefreshOnlyWhenAccepted) {
         plotter.MediaHeight = 25.4f;
         home.ClearCalls();
         home.ClearLogs();
-        const bool accepted = DriverPageDialog(plotter, DRV_DIALOG_PRINTER_OPTIONS);
+        const bool accepted = DriverPageDialog(plotter, DRV_DIALOG_PRINTER_OPTIONS, home.ui);
         EXPECT_EQ(accepted, answer[0] == '1');
         const std::string tag = std::string("opt") + answer;
         Lines expected =
@@ -140,7 +140,7 @@ TEST_F(Sequences, PrinterOptionsHandTheMediaSizeAndRefreshOnlyWhenAccepted) {
                                   {"Plugin Setup: 610.000 x 25.400", " - Choose_Plugin_Data"}));
     }
     home.ClearLogs();
-    DriverPageDialog(plotter, DRV_DIALOG_SHEET_SIZES);
+    DriverPageDialog(plotter, DRV_DIALOG_SHEET_SIZES, home.ui);
     EXPECT_TRUE(
         test::InOrder(home.LogLines(), {" - Choose_Plugin_Data: PageSize", "PI: CHOOSE DATA"}));
 }
@@ -183,24 +183,24 @@ TEST_F(Sequences, SavingAsksForTheSizeThenTheBytesAndRestoringReloads) {
 }
 
 TEST_F(Sequences, ProfileManagerNeedsADriver) {
-    EXPECT_FALSE(ProfileManager(plotter));
+    EXPECT_FALSE(ProfileManager(plotter, home.ui));
     EXPECT_EQ(home.ui.Texts(), Lines{"You must select a Plugin Driver first!"});
     Select(home.AddRecorder(dir, "pm"));
     home.ClearCalls();
-    EXPECT_TRUE(ProfileManager(plotter));
+    EXPECT_TRUE(ProfileManager(plotter, home.ui));
     EXPECT_EQ(home.Calls(), Tagged("pm", {"Choose_Plugin_Data 24"}));
 }
 
 TEST_F(Sequences, PrinterSettingsCommandsAskForAPinFileInTheProfileFolder) {
-    SavePrinterSettingsCommand();
+    SavePrinterSettingsCommand(home.ui);
     EXPECT_EQ(home.ui.Texts(), Lines{"No Printer to Save!"});
     const std::string p = home.AddRecorder(dir, "p", {"blob=3"});
     Select(p);
     const std::string pin = home.Path("shop.pin");
     home.ui.AnswerFile(std::nullopt);  // cancelled: nothing written
-    SavePrinterSettingsCommand();
+    SavePrinterSettingsCommand(home.ui);
     home.ui.AnswerFile(pin);
-    SavePrinterSettingsCommand();
+    SavePrinterSettingsCommand(home.ui);
     ASSERT_EQ(home.ui.fileRequests.size(), 2u);
     const FileDialogRequest& req = home.ui.fileRequests[1];
     EXPECT_EQ(req.title, "Save Printer Settings");
@@ -225,17 +225,17 @@ TEST_F(Sequences, RipFromFileSpoolsAnExistingFileWhenConfirmed) {
     test::WriteFileBytes(prn, "raster");
     home.ClearCalls();
     home.ui.AnswerFile(home.Path("missing.prn"));
-    EXPECT_EQ(RipFromFileCommand("start.prn"), std::nullopt);
+    EXPECT_EQ(RipFromFileCommand("start.prn", home.ui), std::nullopt);
     EXPECT_EQ(home.ui.fileRequests[0].title, "Select Spool File");
     EXPECT_EQ(home.ui.fileRequests[0].fileName, "start.prn");
     EXPECT_EQ(home.ui.fileRequests[0].filter, "Print Files (PRN)|*.prn|All Files (*.*)|*.*");
     home.ui.AnswerFile(prn);
     home.ui.Answer(ButtonNo);
-    EXPECT_EQ(RipFromFileCommand(""), prn);
+    EXPECT_EQ(RipFromFileCommand("", home.ui), prn);
     EXPECT_TRUE(home.Calls().empty());
     home.ui.AnswerFile(prn);
     home.ui.Answer(ButtonYes);
-    EXPECT_EQ(RipFromFileCommand(""), prn);
+    EXPECT_EQ(RipFromFileCommand("", home.ui), prn);
     EXPECT_EQ(home.Calls(), Lines{"r Plugin_SpoolPrintJob " + prn});
     EXPECT_EQ(home.ui.Texts(), (Lines{"Spool file?\r\r" + prn, "Spool file?\r\r" + prn}));
 }

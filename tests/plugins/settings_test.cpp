@@ -50,7 +50,7 @@ class Settings : public ::testing::Test {
 protected:
     DriverHome home;
     NoDriverWindow noWindow;
-    DriverList list{noWindow};
+    DriverList list{noWindow, home.ui};
     TemfPlotter plotter;
     std::string dir = home.Folder("drv");
 

@@ -41,7 +41,6 @@ protected:
     static void SetUpTestSuite() { test::EnsureWidgetApplication(); }
     void TearDown() override {
         SetSystemPrinterPort(nullptr);
-        SetSelectedSystemPrinter(-1);
     }
     static int PdfIndex(const std::vector<std::string>& names) {
         const auto it = std::find(names.begin(), names.end(), "PDF");
@@ -69,8 +68,8 @@ TEST_F(SystemPrinter, ValuesFromThePrinterOrThePrinterErrorFallback) {
     for (const auto& c : cases) {
         fake.names = c.names;
         fake.caps = c.caps;
-        SetSelectedSystemPrinter(c.selected);
         plotter = TemfPlotter{};
+        plotter.SystemPrinterChoice = c.selected;
         plotter.OutputFile = "stale";
         Set_Plotter_Size(plotter);
         EXPECT_EQ(plotter.PrinterName, c.name);
@@ -105,7 +104,7 @@ TEST_F(SystemPrinter, CupsPdfQueueThroughQtPrintSupport) {
     const int pdf = PdfIndex(names);
     if (pdf < 0) GTEST_SKIP() << "no CUPS queue named PDF";
     EXPECT_TRUE(std::is_sorted(names.begin(), names.end()));
-    SetSelectedSystemPrinter(pdf);
+    plotter.SystemPrinterChoice = pdf;
     LoadPlugin("", 0);
     Set_Plotter_Size(plotter);
     EXPECT_FALSE(plotter.IsPlugin);

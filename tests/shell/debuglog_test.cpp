@@ -26,8 +26,9 @@ std::vector<std::string> Lines(const std::string& path) {
 
 TEST(DebugLogOff, WithoutMarkerNothingIsWritten) {
     test::ScratchHome home;
+    test::ScriptedUi ui;
     test::WriteFileBytes(home.Path("critical.log"), "old trace");
-    OpenLog();
+    OpenLog(ui);
     LogLine("hello");
     CriticalReset("FormCreate");
     CriticalLine("a");
@@ -42,7 +43,7 @@ TEST(DebugLogOn, HeaderDashesAndNumbering) {
     test::ScriptedUi ui;
     test::WriteFileBytes(home.Path("Debug.txt"), "");
     test::WriteFileBytes(home.Path("critical.log"), "kept until reset");
-    OpenLog();
+    OpenLog(ui);
     ASSERT_TRUE(LogEnabled());
     EXPECT_EQ(DebugLogPath(), home.Home() + ExecutableBaseName() + ".log");
     EXPECT_EQ(test::ReadFileBytes(home.Path("critical.log")), "kept until reset");
@@ -75,7 +76,7 @@ TEST(DebugLogOn, FailedAppendSwitchesLoggingOffOnce) {
     test::ScratchHome home;
     test::ScriptedUi ui;
     test::WriteFileBytes(home.Path("Debug.txt"), "");
-    OpenLog();
+    OpenLog(ui);
     ASSERT_TRUE(LogEnabled());
     // Replace the log with a folder so that appending fails even for root.
     QFile::remove(QString::fromStdString(DebugLogPath()));
@@ -94,7 +95,7 @@ TEST(DebugLogOn, UncreatableLogIsReportedAndStaysOff) {
     test::ScriptedUi ui;
     test::WriteFileBytes(home.Path("Debug.txt"), "");
     ForceFolders(home.Home() + ExecutableBaseName() + ".log");  // a folder in the way
-    OpenLog();
+    OpenLog(ui);
     EXPECT_FALSE(LogEnabled());
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Unable to Create a log file: \r" + DebugLogPath());
@@ -105,18 +106,10 @@ TEST(DebugLogOn, CriticalFailurePropagates) {
     test::ScratchHome home;
     test::ScriptedUi ui;
     test::WriteFileBytes(home.Path("Debug.txt"), "");
-    OpenLog();
+    OpenLog(ui);
     ForceFolders(CriticalLogPath());
     EXPECT_THROW(CriticalReset("x"), CriticalLogError);
     CloseLog();
-}
-
-TEST(WarningBoxTest, ShowsAWarningWithOk) {
-    test::ScriptedUi ui;
-    WarningBox("Careful");
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].kind, MessageKind::Warning);
-    EXPECT_EQ(ui.messages[0].buttons, ButtonOk);
 }
 
 }  // namespace

@@ -181,8 +181,7 @@ TEST_F(Startup, ChangedPreviewSizeRebuildsTheJobPreview) {
     EXPECT_TRUE(ApplyPreferences(app));
     EXPECT_TRUE(app.CurrentJob->PreviewDirty);
     EXPECT_EQ(front.Count("repaint"), 1);
-    EXPECT_TRUE(UseMetric);
-    UseMetric = false;
+    EXPECT_TRUE(app.UseMetric);
 }
 
 TEST_F(Startup, CloseQueryAnswers) {

@@ -20,8 +20,14 @@ struct ShownMessage {
 
 class ScriptedUi : public UserInterface {
 public:
-    ScriptedUi() { SetCurrentUi(this); }
-    ~ScriptedUi() override { SetCurrentUi(nullptr); }
+    ScriptedUi() : previous_(Newest()) { Newest() = this; }
+    ~ScriptedUi() override { Newest() = previous_; }
+
+    // The newest live one, so a test core made after it answers through it.
+    static ScriptedUi*& Newest() {
+        static ScriptedUi* newest = nullptr;
+        return newest;
+    }
 
     void Answer(Button b) { answers_.push_back(b); }
     void AnswerInput(std::optional<std::string> s) { inputs_.push_back(std::move(s)); }
@@ -49,6 +55,7 @@ public:
     std::vector<std::string> Texts() const;
 
 private:
+    ScriptedUi* previous_;
     std::deque<Button> answers_;
     std::deque<std::optional<std::string>> inputs_;
     std::deque<std::optional<std::string>> files_;

@@ -3,6 +3,7 @@
 // records what they ask of one and answers from its fields. Desktop tests use
 // the real main window instead.
 #include "shell/appcore.h"
+#include "support/scripted_ui.h"
 
 #include <functional>
 #include <map>
@@ -99,10 +100,17 @@ private:
     UserInterface& ui_;
 };
 
+// The newest live ScriptedUi, else one that prints and takes safe answers.
+inline UserInterface& NewestTestUi() {
+    static ConsoleUserInterface console;
+    if (ScriptedUi* ui = ScriptedUi::Newest()) return *ui;
+    return console;
+}
+
 // An engine core on the recording front end and the given UI (by default
-// the one current when it is made: construct it after the ScriptedUi).
+// the newest ScriptedUi: construct it after that one).
 struct TestApp {
-    explicit TestApp(UserInterface& ui = CurrentUi()) : app(front, ui) {}
+    explicit TestApp(UserInterface& ui = NewestTestUi()) : app(front, ui) {}
     RecordingFrontEnd front;
     AppCore app;
 };

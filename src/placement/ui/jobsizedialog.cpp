@@ -77,7 +77,7 @@ Tfsize::Tfsize(const JobSizeRequest& request, QWidget* parent)
 
     {
         const QSignalBlocker block(ui_->combounits);
-        ui_->combounits->setCurrentIndex(UseMetric ? 0 : 1);
+        ui_->combounits->setCurrentIndex(request.metric ? 0 : 1);
     }
     ApplyUnit();
     ResetSize();

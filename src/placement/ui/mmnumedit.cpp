@@ -47,23 +47,28 @@ bool TmmNumEdit::ParseEntry(const QString& text, bool metric, float& millimetres
 
 void TmmNumEdit::setValue(float millimetres) {
     value_ = millimetres;
-    applyUnits();
+    Show();
 }
 
-void TmmNumEdit::applyUnits() {
-    setText(Display(value_, UseMetric));
+void TmmNumEdit::applyUnits(bool metric) {
+    metric_ = metric;
+    Show();
+}
+
+void TmmNumEdit::Show() {
+    setText(Display(value_, metric_));
 }
 
 void TmmNumEdit::commit() {
     if (isReadOnly()) return;
     float v = 0;
-    if (!ParseEntry(text(), UseMetric, v)) {
-        applyUnits();
+    if (!ParseEntry(text(), metric_, v)) {
+        Show();
         return;
     }
-    if (text() == Display(value_, UseMetric)) return;  // nothing was typed
+    if (text() == Display(value_, metric_)) return;  // nothing was typed
     value_ = v;
-    applyUnits();
+    Show();
     Q_EMIT validEntry();
 }
 

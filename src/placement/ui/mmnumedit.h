@@ -20,8 +20,9 @@ public:
     float value() const { return value_; }
     // Sets the held value and shows it; no entry is reported.
     void setValue(float millimetres);
-    // Shows the held value again in the current display unit.
-    void applyUnits();
+    // Shows the held value again, in millimetres when `metric`, else in
+    // inches; entries are read in that unit from then on.
+    void applyUnits(bool metric);
 
     // Parses an entry in the given display unit; false when unreadable.
     static bool ParseEntry(const QString& text, bool metric, float& millimetres);
@@ -32,7 +33,9 @@ Q_SIGNALS:
 
 private:
     void commit();
+    void Show();
     float value_ = 0;
+    bool metric_ = false;
 };
 
 }  // namespace corvan

@@ -244,7 +244,7 @@ void PositionTab::ShowLayout() {
     cRotate_->setChecked(job.Rotate);
     cMirrorX_->setChecked(job.MirrorX);
     cmirrorY_->setChecked(job.MirrorY);
-    label_croppedsize_->setText(QString::fromStdString(FormatSize(job.CropWidth, job.CropHeight)));
+    label_croppedsize_->setText(QString::fromStdString(FormatSize(job.CropWidth, job.CropHeight, app_.UseMetric)));
     check_cropselection_->setChecked(job.CropSection);
     ColourCropEdits(job.CropSection);
     if (!job.CropSection)
@@ -258,9 +258,9 @@ void PositionTab::ShowLayout() {
     label_tileno_->clear();
     if (job.CropSection && job.MultiTiles && job.TileNo > 0)
         label_tileno_->setText(QStringLiteral("Tile: %1.").arg(job.TileNo));
-    label_docsize1_->setText(QString::fromStdString(FormatSize(job.PageWidth, job.PageHeight)));
+    label_docsize1_->setText(QString::fromStdString(FormatSize(job.PageWidth, job.PageHeight, app_.UseMetric)));
     label_jobsize_->setText(
-        QString::fromStdString(FormatSize(job.MediaUsedWidth, job.MediaUsedHeight)));
+        QString::fromStdString(FormatSize(job.MediaUsedWidth, job.MediaUsedHeight, app_.UseMetric)));
     QPalette pal = label_jobsize_->palette();
     pal.setColor(QPalette::WindowText, job.FitsMedia ? QColor(Qt::black) : QColor(Qt::red));
     label_jobsize_->setPalette(pal);
@@ -300,7 +300,7 @@ PositionTab::~PositionTab() {
 
 void PositionTab::ApplyUnits() {
     for (TmmNumEdit* e : {mmxos_, mmyos_, mmxgap_, mmygap_, mmtopx_, mmtopy_, mmbotx_, mmboty_})
-        e->applyUnits();
+        e->applyUnits(app_.UseMetric);
 }
 
 }  // namespace corvan

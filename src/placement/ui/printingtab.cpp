@@ -257,8 +257,8 @@ void PrintingTab::ShowValues(const TemfFile& job) {
 }
 
 void PrintingTab::ApplyUnits() {
-    mmcropSize_->applyUnits();
-    mmCropOffset_->applyUnits();
+    mmcropSize_->applyUnits(app_.UseMetric);
+    mmCropOffset_->applyUnits(app_.UseMetric);
 }
 
 void PrintingTab::ToggleCropMarks() {

@@ -10,7 +10,7 @@ namespace corvan {
 QtPrinterCanvas::QtPrinterCanvas(const std::string& printerName)
     : printer_(QPrinter::HighResolution) {
     printer_.setPrinterName(QString::fromStdString(printerName));
-    operatorSetup_ = ApplyPrinterSetup(printer_);
+    operatorSetup_ = InstalledQtSystemPrinter().ApplySetup(printer_);
     printer_.setFullPage(true);
 }
 

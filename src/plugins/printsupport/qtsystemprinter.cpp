@@ -10,24 +10,15 @@
 
 namespace corvan {
 
-namespace {
-
-std::map<QString, QPageLayout>& ChosenLayouts() {
-    static std::map<QString, QPageLayout> layouts;
-    return layouts;
-}
-
-}  // namespace
-
-bool ApplyPrinterSetup(QPrinter& printer) {
-    const auto it = ChosenLayouts().find(printer.printerName());
-    if (it == ChosenLayouts().end()) return false;
+bool QtSystemPrinter::ApplySetup(QPrinter& printer) const {
+    const auto it = chosen_.find(printer.printerName());
+    if (it == chosen_.end()) return false;
     printer.setPageLayout(it->second);
     return true;
 }
 
-void KeepPrinterSetup(const QPrinter& printer) {
-    ChosenLayouts()[printer.printerName()] = printer.pageLayout();
+void QtSystemPrinter::KeepSetup(const QPrinter& printer) {
+    chosen_[printer.printerName()] = printer.pageLayout();
 }
 
 std::vector<std::string> QtSystemPrinter::PrinterNames() {
@@ -52,7 +43,7 @@ std::optional<SystemPrinterCaps> QtSystemPrinter::Capabilities(const std::string
     const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(name));
     if (info.isNull()) return std::nullopt;
     QPrinter printer(info, QPrinter::HighResolution);
-    ApplyPrinterSetup(printer);
+    ApplySetup(printer);
     // Without a running CUPS, QPrinter quietly turns into a PDF writer.
     if (!printer.isValid() || printer.outputFormat() != QPrinter::NativeFormat) return std::nullopt;
     SystemPrinterCaps caps;
@@ -65,9 +56,13 @@ std::optional<SystemPrinterCaps> QtSystemPrinter::Capabilities(const std::string
     return caps;
 }
 
-void InstallQtSystemPrinter() {
+QtSystemPrinter& InstalledQtSystemPrinter() {
     static QtSystemPrinter printer;
-    SetSystemPrinterPort(&printer);
+    return printer;
+}
+
+void InstallQtSystemPrinter() {
+    SetSystemPrinterPort(&InstalledQtSystemPrinter());
 }
 
 }  // namespace corvan

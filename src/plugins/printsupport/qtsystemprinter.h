@@ -3,6 +3,11 @@
 // the front ends, never by the engine.
 #include "plugins/systemprinter.h"
 
+#include <QPageLayout>
+#include <QString>
+
+#include <map>
+
 class QPrinter;
 
 namespace corvan {
@@ -12,16 +17,21 @@ public:
     std::vector<std::string> PrinterNames() override;
     int DefaultPrinterIndex() override;
     std::optional<SystemPrinterCaps> Capabilities(const std::string& name) override;
+
+    // The page setup the operator chose for a printer in its setup dialog,
+    // kept for the rest of the run: applied to a printer object of that
+    // name (true when one was kept), and taken from one after the dialog
+    // was accepted.
+    bool ApplySetup(QPrinter& printer) const;
+    void KeepSetup(const QPrinter& printer);
+
+private:
+    std::map<QString, QPageLayout> chosen_;
 };
 
-// The page setup the operator chose for a printer in its setup dialog, kept
-// for the rest of the run: applied to a printer object of that name, and
-// taken from one after the dialog was accepted.
-// True when a setup was kept for that printer.
-bool ApplyPrinterSetup(QPrinter& printer);
-void KeepPrinterSetup(const QPrinter& printer);
-
-// Installs one process-wide QtSystemPrinter as the engine's port.
+// Installs the program's QtSystemPrinter as the engine's port, once.
 void InstallQtSystemPrinter();
+// That printer service; installs it when nobody did yet.
+QtSystemPrinter& InstalledQtSystemPrinter();
 
 }  // namespace corvan

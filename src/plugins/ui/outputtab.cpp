@@ -190,7 +190,7 @@ void OutputTab::ShowDevice(const TemfPlotter& dev) {
     FilenameEdit1_->setText(QString::fromStdString(dev.OutputFile));
     cRiptoFile_->setChecked(!dev.OutputFile.empty() && FileExists(dev.OutputFile));
     label_pinfo_->setText(QString::fromStdString(dev.PrinterName + "  " + dev.PrinterDescription));
-    label_pinfo1_->setText(QString::fromStdString(DriverInfoText2(dev)));
+    label_pinfo1_->setText(QString::fromStdString(DriverInfoText2(dev, app_.UseMetric)));
     ShowOptionPictures();
 }
 

@@ -75,15 +75,15 @@ private:
 
 }  // namespace
 
-bool SystemPrinterSetup(QWidget* parent) {
-    const QPrinterInfo info =
-        QPrinterInfo::printerInfo(QString::fromStdString(SelectedSystemPrinterName()));
+bool SystemPrinterSetup(QWidget* parent, const std::string& printerName) {
+    const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(printerName));
     QPrinter printer(info, QPrinter::HighResolution);
-    ApplyPrinterSetup(printer);
+    QtSystemPrinter& printers = InstalledQtSystemPrinter();
+    printers.ApplySetup(printer);
     QPageSetupDialog dialog(&printer, parent);
     dialog.setObjectName(QStringLiteral("PrinterSetupDialog"));
     if (dialog.exec() != QDialog::Accepted) return false;
-    KeepPrinterSetup(printer);
+    printers.KeepSetup(printer);
     return true;
 }
 
@@ -92,23 +92,22 @@ std::string QueueNameOfEntry(const std::string& entry) {
     return on == std::string::npos ? entry : entry.substr(0, on);
 }
 
-QDialog* NewQueuePropertiesDialog(QWidget* parent, const std::string& name) {
+QDialog* NewQueuePropertiesDialog(QWidget* parent, const std::string& name, UserInterface& ui) {
     const std::string queue = FindQueue(name);
     if (queue.empty()) return nullptr;
     const auto options = ReadQueueOptions(queue);
     if (!options) return nullptr;
     auto* dialog = new QueuePropertiesDialog(parent, queue, *options);
-    QObject::connect(dialog, &QDialog::accepted, dialog, [dialog, queue] {
+    QObject::connect(dialog, &QDialog::accepted, dialog, [dialog, queue, &ui] {
         const auto changes = dialog->Changes();
         if (!changes.empty() && !WriteQueueOptions(queue, changes))
-            CurrentUi().ShowError("Unable to store the options of " + queue + ": " +
-                                  cupsLastErrorString());
+            ui.ShowError("Unable to store the options of " + queue + ": " + cupsLastErrorString());
     });
     return dialog;
 }
 
-bool ShowPrinterProperties(QWidget* parent, const std::string& name) {
-    std::unique_ptr<QDialog> dialog(NewQueuePropertiesDialog(parent, name));
+bool ShowPrinterProperties(QWidget* parent, const std::string& name, UserInterface& ui) {
+    std::unique_ptr<QDialog> dialog(NewQueuePropertiesDialog(parent, name, ui));
     if (!dialog) return false;
     dialog->exec();
     return true;

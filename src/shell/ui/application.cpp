@@ -27,7 +27,11 @@ std::string CorvanApplication::ExceptionText(const std::string& message, const v
 
 void CorvanApplication::ReportException(const std::string& message) {
     const std::string text = ExceptionText(message, LastThrowAddress());
-    CurrentUi().ShowError(text);
+    auto* app = qobject_cast<CorvanApplication*>(QCoreApplication::instance());
+    if (app && app->reporter_)
+        app->reporter_->ShowError(text);
+    else
+        std::fprintf(stderr, "corvanrip: %s\n", text.c_str());
     LogLine("Exception: " + text);
 }
 

@@ -9,6 +9,8 @@
 
 namespace corvan {
 
+class UserInterface;
+
 class CorvanApplication : public QApplication {
     Q_OBJECT
 public:
@@ -17,8 +19,14 @@ public:
 
     // The text the handler shows for an exception raised at `address`.
     static std::string ExceptionText(const std::string& message, const void* address);
-    // Shows and logs one caught exception.
+    // Where caught exceptions are shown; must outlive the event loop.
+    void SetReporter(UserInterface* ui) { reporter_ = ui; }
+    // Shows (through the reporter, else on standard error) and logs one
+    // caught exception.
     static void ReportException(const std::string& message);
+
+private:
+    UserInterface* reporter_ = nullptr;
 };
 
 // Runs a command and reports what it throws the same way, inside the slot:

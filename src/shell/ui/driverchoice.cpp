@@ -5,6 +5,7 @@
 #include "platform/debuglog.h"
 #include "platform/userinterface.h"
 #include "plugins/currentplugin.h"
+#include "plugins/systemprinter.h"
 #include "plugins/drivercommands.h"
 #include "plugins/driverlist.h"
 #include "plugins/plottersize.h"
@@ -36,7 +37,7 @@ void TForm1::BuildPrinterMenu(QMenu* m) {
             [this] { UninstallDriverCommand(); });
     m->addSeparator();
     Command(Act(m, "SavePrinterSettings1", QStringLiteral("&Save Printer Settings")),
-            [] { SavePrinterSettingsCommand(); });
+            [this] { SavePrinterSettingsCommand(app_.Ui()); });
     Command(Act(m, "LoadPrinterSettings1", QStringLiteral("&Load Printer Settings")),
             [this] { LoadPrinterSettings(); });
     m->addSeparator();
@@ -109,8 +110,8 @@ void TForm1::RestoreDriverList() {
 void TForm1::PrinterSetupCommand(int dialog) {
     bool accepted = false;
     if (CurrentPlugin().Valid) {
-        accepted = DriverPageDialog(app_.CurrentPlotter, dialog);
-    } else if (SystemPrinterSetup(this)) {
+        accepted = DriverPageDialog(app_.CurrentPlotter, dialog, app_.Ui());
+    } else if (SystemPrinterSetup(this, SystemPrinterName(app_.CurrentPlotter))) {
         if (dialog == DRV_DIALOG_PRINTER_OPTIONS) QApplication::processEvents();
         Set_Plotter_Size(app_.CurrentPlotter);
         accepted = true;
@@ -127,7 +128,7 @@ void TForm1::QueuePropertiesCommand() {
     auto* queues = findChild<QComboBox*>(QStringLiteral("combospooler"));
     if (queues->currentIndex() < 0) return;
     const std::string name = QueueNameOfEntry(queues->currentText().toStdString());
-    if (!ShowPrinterProperties(this, name))
+    if (!ShowPrinterProperties(this, name, app_.Ui()))
         app_.Ui().ShowError("\"Printer Properties\" for " + name + " are not available");
 }
 
@@ -149,7 +150,7 @@ void TForm1::LoadPrinterSettings() {
 
 void TForm1::RipFromFile() {
     auto* edit = findChild<QLineEdit*>(QStringLiteral("FilenameEdit1"));
-    if (const auto chosen = RipFromFileCommand(edit->text().toStdString()))
+    if (const auto chosen = RipFromFileCommand(edit->text().toStdString(), app_.Ui()))
         edit->setText(QString::fromStdString(*chosen));
 }
 

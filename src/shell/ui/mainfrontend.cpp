@@ -43,7 +43,11 @@ void MainFrontEnd::Repaint() {
 }
 
 std::optional<JobSize> MainFrontEnd::AskJobSize(const JobSizeRequest& r) {
-    if (!unattended_) return JobSizeDialog(&form_, r);
+    if (!unattended_) {
+        JobSizeRequest request = r;
+        request.metric = form_.Core().UseMetric;
+        return JobSizeDialog(&form_, request);
+    }
     // A picture is taken at 100 pixels per inch, anything else as proposed.
     return r.pixelSource ? JobSize{r.width * 25.4f / 100, r.height * 25.4f / 100}
                          : JobSize{r.width, r.height};
@@ -79,7 +83,7 @@ void MainFrontEnd::CreateLargePaperForms() {
 }
 
 bool MainFrontEnd::ShowPathEditor() {
-    return corvan::ShowPathEditor(&form_);
+    return corvan::ShowPathEditor(form_.Core().Ui(), &form_);
 }
 
 int MainFrontEnd::ShowStartWizard() {

@@ -57,9 +57,9 @@ void TForm1::BuildMenus() {
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     Pending(options, "Settings1", QStringLiteral("Settings..."), QKeySequence(Qt::Key_F12));
     Command(Act(options, "SetPaths1", QStringLiteral("Set Paths...")),
-            [this] { ShowPathEditor(this); });
+            [this] { ShowPathEditor(app_.Ui(), this); });
     Command(Act(options, "ProfileManager1", QStringLiteral("Profile Manager...")),
-            [this] { ProfileManager(app_.CurrentPlotter); });
+            [this] { ProfileManager(app_.CurrentPlotter, app_.Ui()); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     Pending(help, "HelpTopics1", QStringLiteral("Help Topics"), QKeySequence(Qt::Key_F1));

@@ -73,10 +73,12 @@ TForm1::TForm1(UserInterface& questions, QtUserInterface& ui, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("CorvanRIP SE"));
     setMinimumSize(640, 611);
-    UseMetric = false;
     CriticalReset("FormCreate");
     CriticalReset("FormCreate01");
     ui_.SetParent(this);
+    // Exceptions that reach the event loop are told to the window's operator.
+    if (auto* app = qobject_cast<CorvanApplication*>(QCoreApplication::instance()))
+        app->SetReporter(&questions);
 
     BuildMenus();
     BuildToolBar();
@@ -129,6 +131,8 @@ TForm1::~TForm1() {
     // still calls.
     ReleaseCurrentPlugin();
     LogLine("-done");
+    if (auto* app = qobject_cast<CorvanApplication*>(QCoreApplication::instance()))
+        app->SetReporter(nullptr);
     ui_.SetParent(nullptr);
     ui_.SetStatusSink(nullptr);
     ui_.SetProgressSink(nullptr);
@@ -269,11 +273,11 @@ void TForm1::StoreState() {
 void TForm1::ApplyPreferencesToWindow() {
     ApplyPreferences(app_);
     SetViewMode(app_.CurrentView);
-    SetMetric(UseMetric);
+    SetMetric(app_.UseMetric);
 }
 
 void TForm1::SetMetric(bool metric) {
-    UseMetric = metric;
+    app_.UseMetric = metric;
     if (metricAction_) metricAction_->setChecked(metric);
     projectTab_->ApplyUnits();
     positionTab_->ApplyUnits();

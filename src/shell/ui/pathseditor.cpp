@@ -54,7 +54,7 @@ constexpr const char* kStoreOrder[] = {"DocumentDir", "ImageDir", "EMFDir", "Pro
 
 }  // namespace
 
-Tfpaths::Tfpaths(QWidget* parent) : QDialog(parent) {
+Tfpaths::Tfpaths(UserInterface& ui, QWidget* parent) : QDialog(parent), ui_(ui) {
     setObjectName(QStringLiteral("fpaths"));
     setWindowTitle(QStringLiteral("System Path Editor"));
     setMinimumWidth(560);
@@ -128,14 +128,14 @@ void Tfpaths::RestoreDefaults() {
 }
 
 void Tfpaths::Confirm() {
-    if (CurrentUi().AskYesNo("Update System Paths?"))
+    if (ui_.AskYesNo("Update System Paths?"))
         for (const char* name : kStoreOrder)
             WritePath(name, fields_.at(name)->text().toStdString());
     accept();
 }
 
-bool ShowPathEditor(QWidget* parent) {
-    Tfpaths dlg(parent);
+bool ShowPathEditor(UserInterface& ui, QWidget* parent) {
+    Tfpaths dlg(ui, parent);
     return dlg.exec() == QDialog::Accepted;
 }
 

@@ -10,10 +10,12 @@ class QLineEdit;
 
 namespace corvan {
 
+class UserInterface;
+
 class Tfpaths : public QDialog {
     Q_OBJECT
 public:
-    explicit Tfpaths(QWidget* parent = nullptr);
+    explicit Tfpaths(UserInterface& ui, QWidget* parent = nullptr);
 
     // Folder values as edited, by registry value name.
     std::map<std::string, std::string> Values() const;
@@ -28,10 +30,11 @@ protected:
 
 private:
     void FillFromSettings();
+    UserInterface& ui_;
     std::map<std::string, QLineEdit*> fields_;
 };
 
 // Shows the dialog modally; true when it was closed with OK.
-bool ShowPathEditor(QWidget* parent);
+bool ShowPathEditor(UserInterface& ui, QWidget* parent);
 
 }  // namespace corvan

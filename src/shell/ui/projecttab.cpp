@@ -209,7 +209,7 @@ void ProjectTab::MediaWidthEntered() {
 
 void ProjectTab::MediaPresetChosen(int index) {
     if (index < 0) return;
-    const bool kept = ChooseMediaPreset(app_, ComboBox1_->itemText(index).toStdString(), UseMetric);
+    const bool kept = ChooseMediaPreset(app_, ComboBox1_->itemText(index).toStdString(), app_.UseMetric);
     ShowMediaEdits();
     if (!kept) ComboBox1_->setCurrentIndex(-1);
 }
@@ -258,7 +258,7 @@ void ProjectTab::ShowLayout() {
     const TemfFile& job = *app_.CurrentJob;
     mmDocWidth_->setValue(job.PageWidth);
     mmDocHeight_->setValue(job.PageHeight);
-    label_docsize_->setText(QString::fromStdString(FormatSize(job.PageWidth, job.PageHeight)));
+    label_docsize_->setText(QString::fromStdString(FormatSize(job.PageWidth, job.PageHeight, app_.UseMetric)));
     ShowMediaEdits();
 }
 
@@ -318,10 +318,10 @@ ProjectTab::~ProjectTab() {
 
 void ProjectTab::ApplyUnits() {
     for (TmmNumEdit* e : {mmDocWidth_, mmDocHeight_, mmMediaWidth_, mmMediaHeight_})
-        e->applyUnits();
+        e->applyUnits(app_.UseMetric);
     if (app_.CurrentJob)
-        label_docsize_->setText(QString::fromStdString(
-            FormatSize(app_.CurrentJob->PageWidth, app_.CurrentJob->PageHeight)));
+        label_docsize_->setText(QString::fromStdString(FormatSize(
+            app_.CurrentJob->PageWidth, app_.CurrentJob->PageHeight, app_.UseMetric)));
 }
 
 QStringList ProjectTab::PendingNames() {
