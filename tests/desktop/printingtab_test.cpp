@@ -3,9 +3,10 @@
 // and comes back from the saved project.
 #include "window_fixture.h"
 
-#include "shell/loading.h"
+#include "placement/ui/cropmarkpreview.h"
 #include "placement/ui/mmnumedit.h"
 #include "platform/inifile.h"
+#include "shell/loading.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -168,6 +169,36 @@ TEST_F(PrintingTab, ChoosingAMarkFileTakesItsSize) {
     SaveAndReopen();
     EXPECT_EQ(GetProfileString(path, "CropMarks", "CropMarkFile"),
               combo->itemData(0).toString().section('/', -1).toStdString());
+}
+
+// Pixels at most `level` grey.
+int CountDark(const QImage& picture, int level) {
+    int n = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) n += qGray(picture.pixel(x, y)) <= level;
+    return n;
+}
+
+TEST_F(PrintingTab, CornerPreviewFollowsTheMarksTheBorderAndTheMarkFile) {
+    OpenJob();
+    auto* preview = Find<CropMarkPreview>("shapeBorder");
+    auto set = [&](const char* box, bool on) {
+        if (Find<QCheckBox>(box)->isChecked() != on) Find<QCheckBox>(box)->click();
+    };
+    set("cCropMarks", false);
+    set("cBorder", false);
+    const QImage bare = preview->Picture();
+    EXPECT_EQ(CountDark(bare, 0), 0);  // grey frame, no marks
+    set("cBorder", true);
+    const int frame = CountDark(preview->Picture(), 0);
+    EXPECT_GT(frame, 200);
+    set("cCropMarks", true);
+    const QImage marked = preview->Picture();
+    EXPECT_GT(CountDark(marked, 160), frame + 20);
+    auto* combo = Find<QComboBox>("combocropmark");
+    ASSERT_GE(combo->count(), 1);
+    Q_EMIT combo->activated(combo->count() - 1);
+    EXPECT_GT(CountDark(preview->Picture(), 160), frame + 20);
 }
 
 TEST_F(PrintingTab, UntickingSolidTakesTheColourOutOfTheJob) {

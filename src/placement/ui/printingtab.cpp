@@ -2,8 +2,10 @@
 
 #include "placement/cropmarks.h"
 #include "placement/placementops.h"
+#include "placement/ui/cropmarkpreview.h"
 #include "placement/ui/mmnumedit.h"
 #include "shell/appcore.h"
+#include "shell/ripwiring.h"
 
 #include <QBitmap>
 #include <QCheckBox>
@@ -81,8 +83,8 @@ QWidget* PrintingTab::BuildQuality() {
     form->addRow(QStringLiteral("Render &DPI:"), comboDPI_);
     form->addRow(QStringLiteral("Resolution:"), dpiRow);
 
-    cImageSmoothing_ = Named(new QCheckBox(QStringLiteral("&Image Interpolation"), this),
-                             "cImageSmoothing");
+    cImageSmoothing_ =
+        Named(new QCheckBox(QStringLiteral("&Image Interpolation"), this), "cImageSmoothing");
     rxSmoothing_ = Slider(this, "rxSmoothing", 0, kMaxSmoothing, 5);
     label_smoothlevel_ = Named(new QLabel(this), "label_smoothlevel");
     smoothingCaption_ = new QLabel(QStringLiteral("Smoothing:"), this);
@@ -119,7 +121,11 @@ QWidget* PrintingTab::BuildQuality() {
 
 QWidget* PrintingTab::BuildCropMarks() {
     auto* box = new QGroupBox(QStringLiteral("Crop Marks"), this);
-    auto* form = new QFormLayout(box);
+    auto* row = new QHBoxLayout(box);
+    auto* form = new QFormLayout;
+    row->addLayout(form, 1);
+    shapeBorder_ = Named(new CropMarkPreview(this), "shapeBorder");
+    row->addWidget(shapeBorder_, 0, Qt::AlignTop);
     cCropMarks_ = Named(new QCheckBox(QStringLiteral("&Crop Marks"), this), "cCropMarks");
     cBorder_ = Named(new QCheckBox(QStringLiteral("Hairline &Border"), this), "cBorder");
     combocropmark_ = Named(new QComboBox(this), "combocropmark");
@@ -137,14 +143,15 @@ QWidget* PrintingTab::BuildCropMarks() {
     form->addRow(QString(), ccropsizeauto_);
 
     connect(cCropMarks_, &QCheckBox::toggled, this, [this](bool on) {
+        ShowCornerPreview();
         ChangeJobOption(app_, [on](TemfFile& job) { job.CropMarks = on; });
     });
     connect(cBorder_, &QCheckBox::toggled, this, [this](bool on) {
+        ShowCornerPreview();
         ChangeJobOption(app_, [on](TemfFile& job) { job.Border = on; });
     });
-    connect(ccropsizeauto_, &QCheckBox::toggled, this, [this](bool on) {
-        ChangeJobOption(app_, [on](TemfFile& job) { job.AutoSize = on; });
-    });
+    connect(ccropsizeauto_, &QCheckBox::toggled, this,
+            [this](bool on) { ChangeJobOption(app_, [on](TemfFile& job) { job.AutoSize = on; }); });
     connect(mmcropSize_, &TmmNumEdit::validEntry, this, &PrintingTab::CropEditsEntered);
     connect(mmCropOffset_, &TmmNumEdit::validEntry, this, &PrintingTab::CropEditsEntered);
     connect(combocropmark_, qOverload<int>(&QComboBox::activated), this,
@@ -155,17 +162,16 @@ QWidget* PrintingTab::BuildCropMarks() {
 QWidget* PrintingTab::BuildText() {
     auto* box = new QGroupBox(QStringLiteral("Text"), this);
     auto* form = new QFormLayout(box);
-    cPrintJobText_ = Named(new QCheckBox(QStringLiteral("Print &Job Information"), this),
-                           "cJobText");
+    cPrintJobText_ =
+        Named(new QCheckBox(QStringLiteral("Print &Job Information"), this), "cJobText");
     cTileText_ = Named(new QCheckBox(QStringLiteral("Print &Tile # (Numbers)"), this), "cTileText");
     form->addRow(QString(), cPrintJobText_);
     form->addRow(QString(), cTileText_);
     connect(cPrintJobText_, &QCheckBox::toggled, this, [this](bool on) {
         ChangeJobOption(app_, [on](TemfFile& job) { job.PrintJobText = on; });
     });
-    connect(cTileText_, &QCheckBox::toggled, this, [this](bool on) {
-        ChangeJobOption(app_, [on](TemfFile& job) { job.TileText = on; });
-    });
+    connect(cTileText_, &QCheckBox::toggled, this,
+            [this](bool on) { ChangeJobOption(app_, [on](TemfFile& job) { job.TileText = on; }); });
     return box;
 }
 
@@ -192,6 +198,12 @@ void PrintingTab::CropMarkChosen(int index) {
     app_.Updating = true;
     mmcropSize_->setValue(app_.CurrentJob->CropmarkSize);
     app_.Updating = was;
+    ShowCornerPreview();
+}
+
+void PrintingTab::ShowCornerPreview() {
+    shapeBorder_->Show(CurrentCropMarkCorners(app_), cCropMarks_->isChecked(),
+                       cBorder_->isChecked());
 }
 
 void PrintingTab::SetCropMarkLibrary(CropMarkLibrary* library) {
@@ -222,8 +234,9 @@ void PrintingTab::ShowSmoothing(int sliderValue) {
 }
 
 void PrintingTab::ShowSmoothingControls(bool on) {
-    for (QWidget* w : {static_cast<QWidget*>(rxSmoothing_), static_cast<QWidget*>(label_smoothlevel_),
-                       static_cast<QWidget*>(smoothingCaption_)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(rxSmoothing_), static_cast<QWidget*>(label_smoothlevel_),
+          static_cast<QWidget*>(smoothingCaption_)})
         w->setVisible(on);
 }
 
@@ -254,6 +267,7 @@ void PrintingTab::ShowValues(const TemfFile& job) {
     cPrintJobText_->setChecked(job.PrintJobText);
     cTileText_->setChecked(job.TileText);
     app_.Updating = was;
+    ShowCornerPreview();
 }
 
 void PrintingTab::ApplyUnits() {

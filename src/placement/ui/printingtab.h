@@ -14,6 +14,7 @@ namespace corvan {
 
 class AppCore;
 class CropMarkLibrary;
+class CropMarkPreview;
 class TemfFile;
 class TmmNumEdit;
 
@@ -44,6 +45,8 @@ private:
     void ShowSmoothingControls(bool on);
     void CropEditsEntered();
     void CropMarkChosen(int index);
+    // Draws the corner pictures in use around a sample copy.
+    void ShowCornerPreview();
 
     AppCore& app_;
     CropMarkLibrary* library_ = nullptr;
@@ -57,6 +60,7 @@ private:
     QCheckBox *cCropMarks_, *cBorder_, *ccropsizeauto_;
     QComboBox* combocropmark_;
     TmmNumEdit *mmcropSize_, *mmCropOffset_;
+    CropMarkPreview* shapeBorder_;
     QCheckBox *cPrintJobText_, *cTileText_;
 };
 
