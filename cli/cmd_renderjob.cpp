@@ -5,6 +5,7 @@
 
 #include "platform/numbers.h"
 #include "raster/stripcomposer.h"
+#include "raster/strippipeline.h"
 #include "raster/stripsink.h"
 
 #include <sstream>
@@ -60,7 +61,8 @@ int RunRenderJob(const std::vector<std::string>& args) {
             return UsageError("render-job: more than one project file");
         }
     }
-    if (input.empty() || output.empty()) return UsageError("render-job needs JOB.RIP and -o OUT.png");
+    if (input.empty() || output.empty())
+        return UsageError("render-job needs JOB.RIP and -o OUT.png");
     ReuseLargeBlocks();
     CliSession session;
     AppCore& app = session.app;
@@ -70,17 +72,21 @@ int RunRenderJob(const std::vector<std::string>& args) {
     const float s =
         static_cast<float>(dpi.value_or(job.RenderDPI > 0 ? job.RenderDPI : 360)) / 25.4f;
     const IntRect r = rect.value_or(WholeRaster(job, s));
-    const std::int64_t w = std::int64_t(r.right) - r.left + 1, h = std::int64_t(r.bottom) - r.top + 1;
-    if (w > kMaxSide || h > kMaxSide) return Failure("the picture would be " + std::to_string(w) + " x " +
-                                                      std::to_string(h) + " pixels; ask for a part with --rect");
+    const std::int64_t w = std::int64_t(r.right) - r.left + 1,
+                       h = std::int64_t(r.bottom) - r.top + 1;
+    if (w > kMaxSide || h > kMaxSide)
+        return Failure("the picture would be " + std::to_string(w) + " x " + std::to_string(h) +
+                       " pixels; ask for a part with --rect");
     // Each strip goes to the file as soon as it is rendered.
-    auto sink = StripSink::Create(output, static_cast<int>(w), static_cast<int>(h), s * 25.4, error);
+    auto sink =
+        StripSink::Create(output, static_cast<int>(w), static_cast<int>(h), s * 25.4, error);
     if (!sink) return Failure(output + ": " + error);
     const int rows = static_cast<int>(std::max<std::int64_t>(1, kStripPixels / w));
     const StripComposer composer(job, CurrentCropMarkCorners(app));
+    StripPipeline pipeline(composer, DefaultStripThreads(), {rows, r.bottom, r.bottom});
     for (int top = r.top; top <= r.bottom; top += rows) {
         const int bottom = std::min(r.bottom, top + rows - 1);
-        auto strip = composer.Render({r.left, top, r.right, bottom}, s);
+        auto strip = pipeline.Take({r.left, top, r.right, bottom}, s);
         if (!strip) return Failure("not enough memory for a strip");
         if (!sink->Append(std::move(strip))) return Failure(output + ": " + sink->Error());
     }

@@ -32,6 +32,7 @@ namespace {
 struct RipArgs {
     std::string job, driver, settings, output;
     bool raster = true, cut = true, onlyExtra = false, spool = false, strict = false, stats = false;
+    int threads = DefaultStripThreads();
 };
 
 int Parse(const std::vector<std::string>& args, RipArgs& a) {
@@ -55,6 +56,11 @@ int Parse(const std::vector<std::string>& args, RipArgs& a) {
             a.strict = true;
         } else if (s == "--stats") {
             a.stats = true;
+        } else if (s == "--threads") {
+            std::string n;
+            if (!TakeValue(args, i, n)) return kUsage;
+            a.threads = std::atoi(n.c_str());
+            if (a.threads < 1 || a.threads > 64) return UsageError("--threads takes 1 to 64");
         } else if (!s.empty() && s[0] == '-') {
             return UsageError("unknown flag " + s);
         } else if (a.job.empty()) {
@@ -146,6 +152,7 @@ int RunRip(const std::vector<std::string>& args) {
     clock.start();
     const RunStats run;
     CliRip port(app);
+    port.SetStripThreads(a.threads);
     const RipResult result = RipNow(app, CurrentPlugin(), port);
     const double seconds = clock.elapsed() / 1000.0;
     // Each source pixel becomes this many device pixels (per colour pass).
@@ -153,17 +160,19 @@ int RunRip(const std::vector<std::string>& args) {
     ReleaseCurrentPlugin();
     if (!result.error.empty()) return Failure(result.error);
     if (!result.ran) return Failure("nothing was ripped");
-    std::fprintf(stderr, "corvanrip: %.1f s, %.1f source megapixels/s rendered, peak memory %ld MB%s\n", seconds,
-                 seconds > 0 ? port.SourcePixels() / 1e6 / seconds : 0.0, PeakResidentKb() / 1024,
-                 result.completed ? "" : " (stopped early)");
+    std::fprintf(stderr,
+                 "corvanrip: %.1f s, %.1f source megapixels/s rendered, peak memory %ld MB%s\n",
+                 seconds, seconds > 0 ? port.SourcePixels() / 1e6 / seconds : 0.0,
+                 PeakResidentKb() / 1024, result.completed ? "" : " (stopped early)");
     if (a.stats) run.Print(port.SourcePixels(), port.SourcePixels() * deviceRatio);
     return result.completed ? kOk : kFailed;
 }
 
-CommandRegistrar reg({"rip",
-                      "JOB.RIP [--driver FILE.drv] [--settings FILE.pin] [--output FILE] [--no-raster] "
-                      "[--no-cut] [--only-extra-spots] [--spool] [--strict] [--stats]",
-                      &RunRip});
+CommandRegistrar reg(
+    {"rip",
+     "JOB.RIP [--driver FILE.drv] [--settings FILE.pin] [--output FILE] [--no-raster] "
+     "[--no-cut] [--only-extra-spots] [--spool] [--strict] [--stats] [--threads N]",
+     &RunRip});
 
 }  // namespace
 }  // namespace corvan::cli

@@ -7,7 +7,9 @@
 
 #include <cstdio>
 #include <fstream>
+#include <mutex>
 #include <string>
+#include <thread>
 
 namespace corvan {
 
@@ -20,11 +22,18 @@ struct LogState {
     int criticalCounter = 0;
     // Where the log's own failures are told; the caller of OpenLog owns it.
     UserInterface* reporter = nullptr;
+    std::thread::id reporterThread;  // only that thread may use the reporter
 };
 
 LogState& State() {
     static LogState state;
     return state;
+}
+
+// Strip workers log too; lines must not interleave or race on the state.
+std::recursive_mutex& LogMutex() {
+    static std::recursive_mutex mutex;
+    return mutex;
 }
 
 struct MemoryStatus {
@@ -40,10 +49,13 @@ MemoryStatus ReadMemoryStatus() {
     unsigned long long value = 0;
     std::string unit;
     while (in >> key >> value >> unit) {
-        if (key == "MemTotal:") m.totalKb = value;
-        else if (key == "MemAvailable:") m.availableKb = value;
+        if (key == "MemTotal:")
+            m.totalKb = value;
+        else if (key == "MemAvailable:")
+            m.availableKb = value;
     }
-    if (m.totalKb > 0) m.loadPercent = static_cast<int>(100 * (m.totalKb - m.availableKb) / m.totalKb);
+    if (m.totalKb > 0)
+        m.loadPercent = static_cast<int>(100 * (m.totalKb - m.availableKb) / m.totalKb);
     return m;
 }
 
@@ -60,16 +72,28 @@ bool AppendLine(const std::string& path, const std::string& line) {
 
 }  // namespace
 
-bool LogEnabled() { return State().enabled; }
-std::string DebugLogPath() { return State().debugPath; }
-std::string CriticalLogPath() { return State().criticalPath; }
+bool LogEnabled() {
+    std::lock_guard lock(LogMutex());
+    return State().enabled;
+}
+std::string DebugLogPath() {
+    return State().debugPath;
+}
+std::string CriticalLogPath() {
+    return State().criticalPath;
+}
 
-void CloseLog() { State() = LogState{}; }
+void CloseLog() {
+    std::lock_guard lock(LogMutex());
+    State() = LogState{};
+}
 
 void OpenLog(UserInterface& reporter) {
+    std::lock_guard lock(LogMutex());
     LogState& s = State();
     s.enabled = false;
     s.reporter = &reporter;
+    s.reporterThread = std::this_thread::get_id();
     const std::string folder = ProgramFolder();
     s.debugPath = folder + ExecutableBaseName() + ".log";
     s.criticalPath = folder + "critical.log";
@@ -96,26 +120,31 @@ void OpenLog(UserInterface& reporter) {
 }
 
 void LogLine(const std::string& text) {
+    std::lock_guard lock(LogMutex());
     LogState& s = State();
     if (!s.enabled) return;
     const std::string line = text == "-" ? std::string(49, '-') : text;
     if (!AppendLine(s.debugPath, line)) {
         s.enabled = false;
-        if (s.reporter) s.reporter->ShowPlain("Unable to append to Debug Log.");
+        if (s.reporter && s.reporterThread == std::this_thread::get_id())
+            s.reporter->ShowPlain("Unable to append to Debug Log.");
     }
 }
 
 void CriticalReset(const std::string& text) {
+    std::lock_guard lock(LogMutex());
     LogState& s = State();
     if (!s.enabled) return;
     s.criticalCounter = 0;
     std::FILE* f = std::fopen(s.criticalPath.c_str(), "wb");
     if (!f) throw CriticalLogError("Unable to write " + s.criticalPath);
     std::fclose(f);
-    if (!AppendLine(s.criticalPath, text)) throw CriticalLogError("Unable to write " + s.criticalPath);
+    if (!AppendLine(s.criticalPath, text))
+        throw CriticalLogError("Unable to write " + s.criticalPath);
 }
 
 void CriticalLine(const std::string& text) {
+    std::lock_guard lock(LogMutex());
     LogState& s = State();
     if (!s.enabled) return;
     ++s.criticalCounter;

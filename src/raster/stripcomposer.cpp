@@ -6,6 +6,7 @@
 #include "raster/jobtext.h"
 #include "raster/transforms.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace corvan {
@@ -102,7 +103,15 @@ std::unique_ptr<Bitmap24> RenderJobWindow(const TemfFile& job, int width, int he
 }
 
 StripComposer::StripComposer(TemfFile& job, const CropMarkCorners& corners)
-    : job_(job), corners_(corners), run_(job) {}
+    : job_(job), corners_(corners), run_(job) {
+    // Placing a copy settles the crop rectangle too, so strips only read the job.
+    copies_.reserve(static_cast<std::size_t>(std::max(job.Copies, 0)));
+    for (int n = 1; n <= job.Copies; ++n) {
+        CopyRect c{};
+        job.GetCopyRect(n, c.x1, c.y1, c.x2, c.y2);
+        copies_.push_back(c);
+    }
+}
 
 std::unique_ptr<Bitmap24> RenderStrip(TemfFile& job, const CropMarkCorners& corners,
                                       const IntRect& rect, float s) {
@@ -110,7 +119,7 @@ std::unique_ptr<Bitmap24> RenderStrip(TemfFile& job, const CropMarkCorners& corn
 }
 
 std::unique_ptr<Bitmap24> StripComposer::Render(const IntRect& rect, float s) const {
-    TemfFile& job = job_;
+    const TemfFile& job = job_;
     const CropMarkCorners& corners = corners_;
     auto strip = Bitmap24::Create(rect.right - rect.left + 1, rect.bottom - rect.top + 1);
     if (!strip) return nullptr;
@@ -119,9 +128,7 @@ std::unique_ptr<Bitmap24> StripComposer::Render(const IntRect& rect, float s) co
     const int pw = Rnd(s, job.PageWidth), ph = Rnd(s, job.PageHeight);
     const IntRect crop{Rnd(s, job.CropLeft), Rnd(s, job.CropTop), Rnd(s, job.CropRight),
                        Rnd(s, job.CropBottom)};
-    for (int n = 1; n <= job.Copies; ++n) {
-        float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-        job.GetCopyRect(n, x1, y1, x2, y2);
+    for (const auto& [x1, y1, x2, y2] : copies_) {
         DrawCopyArtwork(*strip, job, run_, crop, ox + Rnd(s, x1), oy + Rnd(s, y1), pw, ph);
         const float off = job.CropOffset;
         const IntRect k{ox + Rnd(s, x1 - off), oy + Rnd(s, y1 - off), ox + Rnd(s, x2 + off),

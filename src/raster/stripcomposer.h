@@ -11,6 +11,7 @@
 #include "raster/placement.h"
 
 #include <memory>
+#include <vector>
 
 namespace corvan {
 
@@ -34,16 +35,21 @@ std::unique_ptr<Bitmap24> RenderJobWindow(const TemfFile& job, int width, int he
                                           const IntRect& play, const RunResources* run = nullptr);
 
 // The strip composer of one run: strips of the job's output raster with the
-// layers parsed once. The job must not change while it lives.
+// layers parsed and the copies placed once. The job must not change while it
+// lives; Render may run on several threads at once.
 class StripComposer {
 public:
     StripComposer(TemfFile& job, const CropMarkCorners& corners);
     std::unique_ptr<Bitmap24> Render(const IntRect& rect, float scale) const;
 
 private:
-    TemfFile& job_;
+    struct CopyRect {
+        float x1, y1, x2, y2;
+    };
+    const TemfFile& job_;
     const CropMarkCorners& corners_;
     RunResources run_;
+    std::vector<CopyRect> copies_;
 };
 
 }  // namespace corvan

@@ -1,9 +1,12 @@
 #include "shell/ripwiring.h"
 
+#include "platform/numbers.h"
 #include "plugins/systemprinter.h"
 #include "raster/contours.h"
 #include "raster/stripcomposer.h"
 #include "shell/appcore.h"
+
+#include <climits>
 
 namespace corvan {
 
@@ -14,9 +17,16 @@ const CropMarkCorners& CurrentCropMarkCorners(const AppCore& app) {
 
 std::unique_ptr<Bitmap24> ShellRip::RenderStrip(const IntRect& rect, float scale) {
     if (!app_.CurrentJob) return nullptr;
-    if (!composer_)
+    if (!composer_) {
+        const TemfFile& job = *app_.CurrentJob;
         composer_ = std::make_unique<StripComposer>(*app_.CurrentJob, CurrentCropMarkCorners(app_));
-    auto strip = composer_->Render(rect, scale);
+        // The driver run asks for strips of equal height, top to bottom.
+        const int sourceHeight =
+            RoundToInt(static_cast<long double>(scale) * (job.MediaUsedHeight + job.YOffset));
+        const StripSequence sequence{rect.bottom - rect.top, sourceHeight - 1, INT_MAX};
+        pipeline_ = std::make_unique<StripPipeline>(*composer_, threads_, sequence);
+    }
+    auto strip = pipeline_->Take(rect, scale);
     if (strip) sourcePixels_ += static_cast<double>(strip->Width()) * strip->Height();
     return strip;
 }

@@ -6,6 +6,7 @@
 #include "raster/cropmarkdraw.h"
 #include "raster/printstrips.h"
 #include "raster/stripcomposer.h"
+#include "raster/strippipeline.h"
 #include "rip/ripcommand.h"
 
 #include <memory>
@@ -29,6 +30,8 @@ public:
 
     // Pixels rendered by the strip composer during this run.
     double SourcePixels() const { return sourcePixels_; }
+    // Threads that render strips ahead of the driver; set before the run.
+    void SetStripThreads(int threads) { threads_ = threads; }
 
 protected:
     // The page of the named system printer; none when this front end cannot
@@ -39,6 +42,8 @@ protected:
 
 private:
     std::unique_ptr<StripComposer> composer_;  // made at the run's first strip
+    std::unique_ptr<StripPipeline> pipeline_;  // goes first: its workers use the composer
+    int threads_ = DefaultStripThreads();
     double sourcePixels_ = 0;
 };
 

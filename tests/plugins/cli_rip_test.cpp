@@ -11,6 +11,8 @@
 
 #include <tiffio.h>
 
+#include <tuple>
+
 namespace corvan {
 namespace {
 
@@ -40,7 +42,8 @@ TEST(CliRip, DemoJobThroughTheTiffDriverIntoAFile) {
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.err.find("RIP Current Job? -> Yes"), std::string::npos) << r.err;
     // --stats: rendered and delivered pixels with their rates, times, memory.
-    for (const char* part : {"corvanrip: stats: ", " s wall, ", " s CPU ", " Mpx/s, device ", "peak memory "})
+    for (const char* part :
+         {"corvanrip: stats: ", " s wall, ", " s CPU ", " Mpx/s, device ", "peak memory "})
         EXPECT_NE(r.err.find(part), std::string::npos) << part << " in " << r.err;
     EXPECT_EQ(r.err.find("source 0.0 Mpx"), std::string::npos) << r.err;
     TIFF* tif = TIFFOpen(out.c_str(), "r");
@@ -136,10 +139,68 @@ TEST(CliRenderJob, InstallsTheFontsThatTravelWithTheLayers) {
         << log;
 }
 
+// Every pixel row of the first page of a TIFF, as stored.
+std::vector<std::string> TiffRows(const std::string& path) {
+    std::vector<std::string> rows;
+    TIFF* tif = TIFFOpen(path.c_str(), "r");
+    if (!tif) return rows;
+    std::uint32_t h = 0;
+    TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &h);
+    std::string row(static_cast<std::size_t>(TIFFScanlineSize(tif)), '\0');
+    for (std::uint32_t y = 0; y < h; ++y) {
+        if (TIFFReadScanline(tif, row.data(), y) < 0) break;
+        rows.push_back(row);
+    }
+    TIFFClose(tif);
+    return rows;
+}
+
+// Strips drawn ahead on several threads must give exactly what one thread
+// gives: the driver's rows, call by call, and the pixels it writes.
+TEST(CliRip, OneThreadAndSeveralGiveTheSameOutput) {
+    test::DriverHome home;
+    const std::string demo = home.Path("samples/demo.RIP");
+    const std::string turned = home.Path("samples/turned.RIP");
+    test::WriteFileBytes(turned, test::ReadFileBytes(demo));
+    for (const auto& [section, key, value] :
+         {std::tuple{"Size", "Copies", "3"}, std::tuple{"Size", "Rotate", "1"},
+          std::tuple{"Size", "Mirror-X", "1"}, std::tuple{"CropMarks", "Cropmarks", "1"},
+          std::tuple{"CropMarks", "Border", "1"}})
+        ASSERT_TRUE(WriteProfileString(turned, section, key, value));
+    const std::string recorder =
+        home.AddRecorder(home.Folder("drv"), "rec",
+                         {"count_ink=1", "data.17=150", "data.18=150",
+                          "data.10=" + home.Path("Profiles/CorvanCMYK.icc")});
+    for (const std::string& job : {demo, turned}) {
+        SCOPED_TRACE(job);
+        std::vector<std::string> pixels[2], calls[2];
+        for (int i = 0; i < 2; ++i) {
+            const QString threads = i == 0 ? "1" : "3";
+            const std::string out = home.Path("out" + threads.toStdString() + ".tif");
+            const auto r =
+                Rip({QString::fromStdString(job), "--driver",
+                     QString::fromStdString(home.Path("Data/tiffraster.drv")), "--output",
+                     QString::fromStdString(out), "--threads", threads, "--no-cut"});
+            ASSERT_EQ(r.exitCode, 0) << r.err;
+            pixels[i] = TiffRows(out);
+            home.ClearCalls();
+            const auto rec = Rip({QString::fromStdString(job), "--driver",
+                                  QString::fromStdString(recorder), "--threads", threads});
+            ASSERT_EQ(rec.exitCode, 0) << rec.err;
+            calls[i] = home.Calls();
+        }
+        ASSERT_GT(pixels[0].size(), 1000u);
+        EXPECT_TRUE(pixels[0] == pixels[1]) << "TIFF pixels differ";
+        EXPECT_GT(calls[0].size(), 1000u);
+        EXPECT_TRUE(calls[0] == calls[1]) << "driver calls differ";
+    }
+}
+
 TEST(CliRip, BadUsageAndMissingFiles) {
     test::ScratchHome home;
     EXPECT_EQ(Rip({}).exitCode, 2);
     EXPECT_EQ(Rip({"a.RIP", "--bogus"}).exitCode, 2);
+    EXPECT_EQ(Rip({"a.RIP", "--threads", "0"}).exitCode, 2);
     const auto missing = Rip({"/no/such/job.RIP"});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_NE(missing.err.find("Unable to find file: /no/such/job.RIP"), std::string::npos);

@@ -5,10 +5,12 @@
 #include "composer_fixture.h"
 #include "platform/numbers.h"
 #include "raster/cropmarkdraw.h"
+#include "raster/strippipeline.h"
 #include "support/metafile_fixture.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <set>
 
@@ -28,10 +30,14 @@ std::unique_ptr<TemfFile> QuadrantJob(const std::string& layer) {
 TEST(StripComposer, TurnedAndMirroredCopiesLandWherePlaced) {
     QTemporaryDir dir;
     const std::string layer = test::WriteQuadrantLayer(dir, 40, 20);
-    struct Case { bool rotate, mirrorX, mirrorY; Colour topLeft, bottomLeft; };
-    for (const Case& c : {Case{false, false, false, kRed, kBlue}, Case{true, false, false, kGreen, kRed},
-                          Case{true, true, false, kRed, kGreen}, Case{false, true, false, kGreen, 0x00FFFF},
-                          Case{false, false, true, kBlue, kRed}}) {
+    struct Case {
+        bool rotate, mirrorX, mirrorY;
+        Colour topLeft, bottomLeft;
+    };
+    for (const Case& c :
+         {Case{false, false, false, kRed, kBlue}, Case{true, false, false, kGreen, kRed},
+          Case{true, true, false, kRed, kGreen}, Case{false, true, false, kGreen, 0x00FFFF},
+          Case{false, false, true, kBlue, kRed}}) {
         auto job = QuadrantJob(layer);
         job->Rotate = c.rotate;
         job->MirrorX = c.mirrorX;
@@ -40,7 +46,8 @@ TEST(StripComposer, TurnedAndMirroredCopiesLandWherePlaced) {
         const int w = c.rotate ? 20 : 40, h = c.rotate ? 40 : 20;
         auto strip = RenderStrip(*job, {}, {0, 0, w + 4, h + 4}, 1.0f);
         ASSERT_TRUE(strip);
-        const std::string what = std::to_string(c.rotate) + std::to_string(c.mirrorX) + std::to_string(c.mirrorY);
+        const std::string what =
+            std::to_string(c.rotate) + std::to_string(c.mirrorX) + std::to_string(c.mirrorY);
         EXPECT_EQ(strip->Pixel(0, 0), c.topLeft) << what;
         EXPECT_EQ(strip->Pixel(0, h - 1), c.bottomLeft) << what;
         EXPECT_EQ(strip->Pixel(w, 0), 0xFFFFFFu) << what << ": white beside the copy";
@@ -57,10 +64,14 @@ MarkCounts Count(const Bitmap24& image) {
     for (int y = 0; y < image.Height(); ++y)
         for (int x = 0; x < image.Width(); ++x) {
             const Colour c = image.Pixel(x, y);
-            if (c == 0x808080) ++n.grey;
-            else if (c == 0) ++n.black;
-            else if (c == 0xFFFFFF) ++n.white;
-            else ++n.between;
+            if (c == 0x808080)
+                ++n.grey;
+            else if (c == 0)
+                ++n.black;
+            else if (c == 0xFFFFFF)
+                ++n.white;
+            else
+                ++n.between;
         }
     return n;
 }
@@ -70,28 +81,39 @@ MarkCounts Count(const Bitmap24& image) {
 // between, it is drawn large and halved (grey levels at the line edges).
 TEST(CropMarks, CrossStretchedOrSmoothedBySize) {
     const auto& corner = DefaultCropMarkCorners()[0];
-    struct Case { int c; bool picture; bool cross, smooth; };
-    for (const Case& k : {Case{4, true, true, false}, Case{1, true, true, false}, Case{12, false, true, false},
-                          Case{10, true, false, true}, Case{45, true, false, false}}) {
+    struct Case {
+        int c;
+        bool picture;
+        bool cross, smooth;
+    };
+    for (const Case& k :
+         {Case{4, true, true, false}, Case{1, true, true, false}, Case{12, false, true, false},
+          Case{10, true, false, true}, Case{45, true, false, false}}) {
         auto canvas = Bitmap24::Create(120, 120);
         canvas->Fill(0xFFFFFF);
-        DrawCropMark(*canvas, 60, 60, k.picture ? std::span<const std::uint8_t>(corner) : std::span<const std::uint8_t>(),
-                     k.c);
+        DrawCropMark(
+            *canvas, 60, 60,
+            k.picture ? std::span<const std::uint8_t>(corner) : std::span<const std::uint8_t>(),
+            k.c);
         const MarkCounts n = Count(*canvas);
         const std::string what = "half-size " + std::to_string(k.c);
         if (k.cross) {
             EXPECT_EQ(n.grey, 4 * k.c - 1) << what;
             EXPECT_EQ(canvas->Pixel(60, 60 - k.c), 0x808080u) << what;
-            EXPECT_EQ(canvas->Pixel(60, 60 + k.c), 0xFFFFFFu) << what << ": the end point is left out";
+            EXPECT_EQ(canvas->Pixel(60, 60 + k.c), 0xFFFFFFu)
+                << what << ": the end point is left out";
             continue;
         }
         EXPECT_EQ(n.grey, 0) << what;
         EXPECT_GT(n.black + n.between, 0) << what;
-        if (k.smooth) EXPECT_GT(n.between, 0) << what;
-        else EXPECT_EQ(n.between, 0) << what;
+        if (k.smooth)
+            EXPECT_GT(n.between, 0) << what;
+        else
+            EXPECT_EQ(n.between, 0) << what;
         // The default top-left mark lies outside the job: up and to the left.
         for (int y = 61; y < 120; ++y)
-            for (int x = 61; x < 120; ++x) ASSERT_EQ(canvas->Pixel(x, y), 0xFFFFFFu) << what << " at " << x << "," << y;
+            for (int x = 61; x < 120; ++x)
+                ASSERT_EQ(canvas->Pixel(x, y), 0xFFFFFFu) << what << " at " << x << "," << y;
     }
 }
 
@@ -158,8 +180,10 @@ TEST(StripComposer, StripsOfEveryHeightJoinWithoutSeams) {
     auto job = BusyDemoJob();
     if (!job) GTEST_SKIP() << "demo samples not found in " << test::SamplesDir();
     const float s = 0.75f;
-    const int width = RoundToInt(static_cast<long double>(s) * (job->XOffset + job->MediaUsedWidth));
-    const int height = RoundToInt(static_cast<long double>(s) * (job->YOffset + job->MediaUsedHeight));
+    const int width =
+        RoundToInt(static_cast<long double>(s) * (job->XOffset + job->MediaUsedWidth));
+    const int height =
+        RoundToInt(static_cast<long double>(s) * (job->YOffset + job->MediaUsedHeight));
     const auto& corners = DefaultCropMarkCorners();
     auto whole = RenderStrip(*job, corners, {0, 0, width - 1, height - 1}, s);
     ASSERT_TRUE(whole);
@@ -172,7 +196,8 @@ TEST(StripComposer, StripsOfEveryHeightJoinWithoutSeams) {
             for (int y = 0; y < strip->Height(); ++y) {
                 if (std::memcmp(strip->Row(y), whole->Row(top + y), 3 * std::size_t(width)) != 0)
                     ADD_FAILURE() << "whole raster: " << test::DumpPng(*whole, "seams-whole");
-                ASSERT_EQ(std::memcmp(strip->Row(y), whole->Row(top + y), 3 * std::size_t(width)), 0)
+                ASSERT_EQ(std::memcmp(strip->Row(y), whole->Row(top + y), 3 * std::size_t(width)),
+                          0)
                     << "strips of " << rows << " rows differ at row " << top + y;
             }
         }
@@ -187,11 +212,51 @@ TEST(StripComposer, SideWindowsMatchTheWholeRaster) {
     if (!job) GTEST_SKIP() << "demo samples not found";
     const float s = 0.75f;
     auto whole = RenderStrip(*job, {}, {0, 0, 399, 299}, s);
-    for (const IntRect r : {IntRect{37, 11, 150, 90}, IntRect{151, 11, 399, 90}, IntRect{0, 200, 399, 299}}) {
+    for (const IntRect r :
+         {IntRect{37, 11, 150, 90}, IntRect{151, 11, 399, 90}, IntRect{0, 200, 399, 299}}) {
         auto part = RenderStrip(*job, {}, r, s);
         for (int y = r.top; y <= r.bottom; ++y)
-            ASSERT_EQ(std::memcmp(part->Row(y - r.top), whole->Row(y) + 3 * r.left, 3 * std::size_t(r.Width() + 1)), 0)
+            ASSERT_EQ(std::memcmp(part->Row(y - r.top), whole->Row(y) + 3 * r.left,
+                                  3 * std::size_t(r.Width() + 1)),
+                      0)
                 << "row " << y;
+    }
+}
+
+// Strips handed out by the pipeline equal the composer's own, whether they
+// were drawn ahead, asked for out of sequence, or asked for again from the
+// top (a second pass); a pipeline left with strips in flight stops cleanly.
+TEST(StripPipeline, HandsOutTheComposersStripsWhateverTheOrder) {
+    test::EnsureGuiApp();
+    auto job = BusyDemoJob();
+    if (!job) GTEST_SKIP() << "demo samples not found in " << test::SamplesDir();
+    const float s = 0.75f;
+    const int width =
+        RoundToInt(static_cast<long double>(s) * (job->XOffset + job->MediaUsedWidth));
+    const int height =
+        RoundToInt(static_cast<long double>(s) * (job->YOffset + job->MediaUsedHeight));
+    const StripComposer composer(*job, DefaultCropMarkCorners());
+    const int rows = 23;
+    const auto rect = [&](int top) { return IntRect{0, top, width - 1, top + rows}; };
+    std::vector<int> tops;
+    for (int pass = 0; pass < 2; ++pass)
+        for (int top = 0; top < height; top += rows) tops.push_back(top);
+    tops.insert(tops.begin() + 5, 4 * rows + 7);  // out of sequence
+    for (int threads : {1, 3}) {
+        SCOPED_TRACE(threads);
+        StripPipeline pipeline(composer, threads, {rows, height - 1, INT_MAX});
+        for (int top : tops) {
+            const auto got = pipeline.Take(rect(top), s);
+            const auto want = composer.Render(rect(top), s);
+            ASSERT_TRUE(got && want);
+            ASSERT_EQ(got->Width(), want->Width());
+            ASSERT_EQ(got->Height(), want->Height());
+            for (int y = 0; y < want->Height(); ++y)
+                ASSERT_EQ(std::memcmp(got->Row(y), want->Row(y), 3 * std::size_t(width)), 0)
+                    << "strip at " << top << ", row " << y;
+        }
+        StripPipeline abandoned(composer, threads, {rows, height - 1, INT_MAX});
+        abandoned.Take(rect(0), s);  // leaves strips queued and drawing
     }
 }
 
