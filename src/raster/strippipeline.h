@@ -1,8 +1,10 @@
 #pragma once
 // Strips of one run rendered ahead on worker threads and handed out in the
 // order they are asked for, so the driver thread never waits for drawing
-// while a worker is free. Each strip is composed independently, so the
-// pixels do not depend on the number of threads.
+// while a worker is free. Several strips are drawn as one block and cut
+// apart: each drawing replays every layer, so fewer, larger drawings cost
+// far less, and strips join without seams, so the pixels are those of
+// strips drawn one by one, whatever the number of threads.
 #include "raster/stripcomposer.h"
 
 #include <condition_variable>
@@ -14,7 +16,7 @@
 
 namespace corvan {
 
-// Worker threads for the RIP: CORVANRIP_THREADS when set (1 renders on the
+// Worker threads for the RIP: CORVANRIP_THREADS when set (1 draws on the
 // caller's thread), else one per core, at most 8.
 int DefaultStripThreads();
 
@@ -29,37 +31,40 @@ struct StripSequence {
 
 class StripPipeline {
 public:
-    // `threads` workers (1 or less: every strip is rendered when asked for).
+    // `threads` workers (1 or less: blocks are drawn when first asked for).
     StripPipeline(const StripComposer& composer, int threads, const StripSequence& sequence);
     ~StripPipeline();
     StripPipeline(const StripPipeline&) = delete;
     StripPipeline& operator=(const StripPipeline&) = delete;
 
-    // The strip of `rect` (ends inclusive, as StripComposer::Render); then
-    // the strips that follow it in the sequence are queued ahead. A request
-    // out of sequence (a new pass starts at the top) drops what was queued.
+    // The strip of `rect` (ends inclusive, as StripComposer::Render); the
+    // strips that follow it in the sequence are drawn ahead. A request out of
+    // sequence (a new pass starts at the top) drops what was drawn ahead.
     std::unique_ptr<Bitmap24> Take(const IntRect& rect, float scale);
 
 private:
-    struct Job {
-        IntRect rect;
+    struct Block {
+        IntRect rect;         // the rows of `strips` strips
+        int stripHeight = 0;  // bottom - top of one strip
+        int strips = 0;
         float scale = 0;
         bool started = false;
         bool done = false;
-        std::unique_ptr<Bitmap24> strip;
+        std::unique_ptr<Bitmap24> image;
     };
-    static std::shared_ptr<Job> NewJob(const IntRect& rect, float scale);
+    // The block that starts with the strip `first`.
+    std::shared_ptr<Block> NewBlock(const IntRect& first, float scale) const;
+    void QueueAhead();
     void Work();
-    void QueueAhead(const IntRect& after, float scale);
     std::unique_ptr<Bitmap24> Render(const IntRect& rect, float scale) const;
 
     const StripComposer& composer_;
     const StripSequence sequence_;
-    std::size_t ahead_ = 0;
+    std::size_t ahead_ = 1;  // blocks queued, the one being taken from included
     std::mutex mutex_;
-    std::condition_variable wake_;            // a job was queued, or stopping
-    std::condition_variable done_;            // a job was finished
-    std::deque<std::shared_ptr<Job>> queue_;  // in the order strips are handed out
+    std::condition_variable wake_;              // a block was queued, or stopping
+    std::condition_variable done_;              // a block was drawn
+    std::deque<std::shared_ptr<Block>> queue_;  // in the order strips are handed out
     bool stopping_ = false;
     std::vector<std::thread> workers_;
 };
