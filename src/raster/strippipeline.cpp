@@ -14,7 +14,7 @@ namespace {
 // Pixels drawn at once: large enough that replaying the layers costs little
 // next to filling the pixels, small enough that a few blocks stay well
 // within the RIP's memory budget.
-constexpr long long kBlockPixels = 3000000;
+constexpr long long kBlockPixels = 2000000;
 
 std::unique_ptr<Bitmap24> Slice(const Bitmap24& block, int firstRow, int rows) {
     auto strip = Bitmap24::Create(block.Width(), rows);

@@ -10,14 +10,17 @@ constexpr std::uint32_t kHalftone = 4;
 constexpr std::uint32_t kBlackOnWhite = 1;
 constexpr std::uint32_t kWhiteOnBlack = 2;
 
-QRgb ToRgb(Colour c) { return qRgb(RedOf(c), GreenOf(c), BlueOf(c)); }
+QRgb ToRgb(Colour c) {
+    return qRgb(RedOf(c), GreenOf(c), BlueOf(c));
+}
 
 // The brush as the pattern operand: solid colour, hatch or picture, anchored
 // at the brush origin.
 class PatternSampler {
 public:
     explicit PatternSampler(const GdiDevice& dc)
-        : brush_(dc.State().brush), origin_(dc.State().brushOrg),
+        : brush_(dc.State().brush),
+          origin_(dc.State().brushOrg),
           colour_(ToRgb(dc.BrushColour())),
           text_(ToRgb(ResolveColour(dc.State().textColour, dc.State().palette))),
           back_(ToRgb(ResolveColour(dc.State().bkColour, dc.State().palette))) {}
@@ -49,7 +52,9 @@ class SourceSampler {
 public:
     // `shrink` and `grow`: the largest and smallest source step per device pixel.
     SourceSampler(const BlitSource& s, std::uint32_t stretchMode, double shrink, double grow)
-        : src_(s), mode_(stretchMode), taps_(shrink > 1.5 && stretchMode != 3 ? 2 : 1),
+        : src_(s),
+          mode_(stretchMode),
+          taps_(shrink > 1.5 && stretchMode != 3 ? 2 : 1),
           // Halftone enlargement interpolates between source pixels.
           smooth_(stretchMode == 0 && grow < 0.99 && shrink <= 1.5) {}
 
@@ -104,7 +109,8 @@ private:
                 const int y = std::clamp(y0 + j, 0, b.Height() - 1);
                 const Colour c = b.Pixel(x, y);
                 sum[0] += wgt * RedOf(c), sum[1] += wgt * GreenOf(c), sum[2] += wgt * BlueOf(c);
-                sum[3] += wgt * (src_.alpha.empty() ? 255 : src_.alpha[std::size_t(y) * b.Width() + x]);
+                sum[3] +=
+                    wgt * (src_.alpha.empty() ? 255 : src_.alpha[std::size_t(y) * b.Width() + x]);
             }
         if (alpha) *alpha = int(std::lround(sum[3]));
         return qRgb(int(std::lround(sum[0])), int(std::lround(sum[1])), int(std::lround(sum[2])));
@@ -130,12 +136,18 @@ QRgb Blend(QRgb s, QRgb d, int sourceAlpha, const BlitMode& m) {
 
 std::uint32_t ApplyRop3(std::uint8_t rop, std::uint32_t p, std::uint32_t s, std::uint32_t d) {
     switch (rop) {
-        case kRop3SrcCopy: return s;
-        case kRop3PatCopy: return p;
-        case kRop3SrcAnd: return s & d;
-        case kRop3SrcPaint: return s | d;
-        case kRop3SrcInvert: return s ^ d;
-        default: break;
+        case kRop3SrcCopy:
+            return s;
+        case kRop3PatCopy:
+            return p;
+        case kRop3SrcAnd:
+            return s & d;
+        case kRop3SrcPaint:
+            return s | d;
+        case kRop3SrcInvert:
+            return s ^ d;
+        default:
+            break;
     }
     std::uint32_t out = 0;
     for (unsigned i = 0; i < 8; ++i) {
@@ -145,13 +157,16 @@ std::uint32_t ApplyRop3(std::uint8_t rop, std::uint32_t p, std::uint32_t s, std:
     return out;
 }
 
-bool Rop3UsesSource(std::uint8_t rop) { return ((rop & 0xCC) >> 2) != (rop & 0x33); }
+bool Rop3UsesSource(std::uint8_t rop) {
+    return ((rop & 0xCC) >> 2) != (rop & 0x33);
+}
 
 void Blit(GdiDevice& dc, const QRectF& src, QPointF topLeft, QPointF topRight, QPointF bottomLeft,
           const BlitSource& source, const BlitMode& mode) {
     if (src.width() == 0 || src.height() == 0) return;
     // Source pixels -> logical parallelogram -> device pixels.
-    const QPointF ex = (topRight - topLeft) / src.width(), ey = (bottomLeft - topLeft) / src.height();
+    const QPointF ex = (topRight - topLeft) / src.width(),
+                  ey = (bottomLeft - topLeft) / src.height();
     const QTransform toLogical(ex.x(), ex.y(), ey.x(), ey.y(),
                                topLeft.x() - src.left() * ex.x() - src.top() * ey.x(),
                                topLeft.y() - src.left() * ex.y() - src.top() * ey.y());
@@ -161,15 +176,18 @@ void Blit(GdiDevice& dc, const QRectF& src, QPointF topLeft, QPointF topRight, Q
     if (!invertible) return;
 
     const QPolygonF area = toDevice.map(QPolygonF(src));
-    QRegion cover(area.boundingRect().toAlignedRect().intersected(QRect(0, 0, dc.Width(), dc.Height())));
+    QRegion cover(
+        area.boundingRect().toAlignedRect().intersected(QRect(0, 0, dc.Width(), dc.Height())));
     if (const auto clip = dc.EffectiveClip()) cover &= *clip;
     if (cover.isEmpty()) return;
 
     QImage& image = dc.GetCanvas().Image();
     const PatternSampler pattern(dc);
-    const double stepX = std::hypot(back.m11(), back.m12()), stepY = std::hypot(back.m21(), back.m22());
+    const double stepX = std::hypot(back.m11(), back.m12()),
+                 stepY = std::hypot(back.m21(), back.m22());
     const bool useSource = source.pixels && source.pixels->Width() > 0;
-    const SourceSampler sampler(source, dc.State().stretchMode == kHalftone ? 0 : dc.State().stretchMode,
+    const SourceSampler sampler(source,
+                                dc.State().stretchMode == kHalftone ? 0 : dc.State().stretchMode,
                                 std::max(stepX, stepY), std::min(stepX, stepY));
     const QRectF norm = src.normalized();
     const QPointF dx(back.m11(), back.m12()), dy(back.m21(), back.m22());
@@ -184,13 +202,16 @@ void Blit(GdiDevice& dc, const QRectF& src, QPointF topLeft, QPointF topRight, Q
                 int alpha = 255;
                 QRgb s = 0;
                 if (useSource) {
-                    if (!sampler.Inside(sp)) continue;  // GDI leaves pixels outside the bitmap alone
+                    if (!sampler.Inside(sp))
+                        continue;  // GDI leaves pixels outside the bitmap alone
                     s = sampler.At(sp, dx, dy, &alpha);
                 }
                 const QRgb d = row[x];
                 QRgb out = d;
                 switch (mode.kind) {
-                    case BlitMode::kAlphaBlend: out = Blend(s, d, alpha, mode); break;
+                    case BlitMode::kAlphaBlend:
+                        out = Blend(s, d, alpha, mode);
+                        break;
                     case BlitMode::kTransparent:
                         if ((s & 0xFFFFFF) != (mode.transparent & 0xFFFFFF)) out = s;
                         break;
@@ -209,6 +230,23 @@ void Blit(GdiDevice& dc, const QRectF& src, QPointF topLeft, QPointF topRight, Q
 void BlitRect(GdiDevice& dc, const QRectF& src, const QRectF& dest, const BlitSource& source,
               const BlitMode& mode) {
     Blit(dc, src, dest.topLeft(), dest.topRight(), dest.bottomLeft(), source, mode);
+}
+
+bool BlitVisible(const GdiDevice& dc, QPointF topLeft, QPointF topRight, QPointF bottomLeft) {
+    const QPointF bottomRight = topRight + bottomLeft - topLeft;
+    const QPolygonF area =
+        dc.DeviceTransform().map(QPolygonF({topLeft, topRight, bottomRight, bottomLeft}));
+    // A pixel of margin: culling may only ever skip work, never pixels.
+    QRegion cover(area.boundingRect()
+                      .toAlignedRect()
+                      .adjusted(-1, -1, 1, 1)
+                      .intersected(QRect(0, 0, dc.Width(), dc.Height())));
+    if (const auto clip = dc.EffectiveClip()) cover &= *clip;
+    return !cover.isEmpty();
+}
+
+bool BlitRectVisible(const GdiDevice& dc, const QRectF& dest) {
+    return BlitVisible(dc, dest.topLeft(), dest.topRight(), dest.bottomLeft());
 }
 
 }  // namespace corvan::emf

@@ -13,11 +13,21 @@ namespace corvan::emf {
 
 // Ternary raster operation codes (the byte in bits 16..23 of a record's ROP).
 enum Rop3 : std::uint8_t {
-    kRop3Blackness = 0x00, kRop3NotSrcErase = 0x11, kRop3NotSrcCopy = 0x33,
-    kRop3SrcErase = 0x44, kRop3DstInvert = 0x55, kRop3PatInvert = 0x5A,
-    kRop3SrcInvert = 0x66, kRop3SrcAnd = 0x88, kRop3MergePaint = 0xBB,
-    kRop3MergeCopy = 0xC0, kRop3SrcCopy = 0xCC, kRop3SrcPaint = 0xEE,
-    kRop3PatCopy = 0xF0, kRop3PatPaint = 0xFB, kRop3Whiteness = 0xFF,
+    kRop3Blackness = 0x00,
+    kRop3NotSrcErase = 0x11,
+    kRop3NotSrcCopy = 0x33,
+    kRop3SrcErase = 0x44,
+    kRop3DstInvert = 0x55,
+    kRop3PatInvert = 0x5A,
+    kRop3SrcInvert = 0x66,
+    kRop3SrcAnd = 0x88,
+    kRop3MergePaint = 0xBB,
+    kRop3MergeCopy = 0xC0,
+    kRop3SrcCopy = 0xCC,
+    kRop3SrcPaint = 0xEE,
+    kRop3PatCopy = 0xF0,
+    kRop3PatPaint = 0xFB,
+    kRop3Whiteness = 0xFF,
 };
 
 // Combines pattern, source and destination (any channel order) bit by bit:
@@ -27,20 +37,20 @@ std::uint32_t ApplyRop3(std::uint8_t rop, std::uint32_t p, std::uint32_t s, std:
 bool Rop3UsesSource(std::uint8_t rop);
 
 struct BlitSource {
-    const Bitmap24* pixels = nullptr;   // none: the operation uses no source
+    const Bitmap24* pixels = nullptr;     // none: the operation uses no source
     std::span<const std::uint8_t> alpha;  // one byte per pixel, may be empty
-    const Bitmap24* mask = nullptr;     // 1-bit mask as black/white pixels
-    QPointF maskOrigin;                 // mask pixel under the source origin
+    const Bitmap24* mask = nullptr;       // 1-bit mask as black/white pixels
+    QPointF maskOrigin;                   // mask pixel under the source origin
 };
 
 struct BlitMode {
     enum Kind { kRop, kAlphaBlend, kTransparent };
     Kind kind = kRop;
-    std::uint8_t rop = kRop3SrcCopy;       // where the mask is white (or no mask)
-    std::uint8_t backRop = kRop3SrcCopy;   // where the mask is black
+    std::uint8_t rop = kRop3SrcCopy;      // where the mask is white (or no mask)
+    std::uint8_t backRop = kRop3SrcCopy;  // where the mask is black
     std::uint8_t constantAlpha = 255;
-    bool sourceAlpha = false;              // per-pixel premultiplied alpha
-    std::uint32_t transparent = 0;         // QRgb key colour
+    bool sourceAlpha = false;       // per-pixel premultiplied alpha
+    std::uint32_t transparent = 0;  // QRgb key colour
 };
 
 // Maps the source rectangle `src` (source pixels) onto the logical
@@ -51,5 +61,11 @@ void Blit(GdiDevice& dc, const QRectF& src, QPointF topLeft, QPointF topRight, Q
 // The usual case: an axis-aligned logical destination rectangle.
 void BlitRect(GdiDevice& dc, const QRectF& src, const QRectF& dest, const BlitSource& source,
               const BlitMode& mode);
+
+// False when no device pixel of the logical parallelogram lies on the canvas
+// inside the clip: a blit there changes nothing, so its bitmap need not be
+// decoded (a strip of a large job sees only a band of each picture).
+bool BlitVisible(const GdiDevice& dc, QPointF topLeft, QPointF topRight, QPointF bottomLeft);
+bool BlitRectVisible(const GdiDevice& dc, const QRectF& dest);
 
 }  // namespace corvan::emf

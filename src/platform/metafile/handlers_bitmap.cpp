@@ -100,7 +100,7 @@ BlitMode RopMode(std::uint32_t rop) {
 
 void BitBlt(PlayContext& c, ByteReader& r) {
     const BltFields f = ReadBlt(r);
-    if (!r.Ok()) return;
+    if (!r.Ok() || !BlitRectVisible(c.dc, f.dest)) return;
     const auto dib = Decode(c, f.dib, false);
     BlitRect(c.dc, SourceRect(f, f.dest.size()), f.dest, SourceOf(dib), RopMode(f.rop));
 }
@@ -109,7 +109,7 @@ void StretchBlt(PlayContext& c, ByteReader& r) {
     const BltFields f = ReadBlt(r);
     const double cx = r.I32();
     const QSizeF srcSize(cx, r.I32());
-    if (!r.Ok()) return;
+    if (!r.Ok() || !BlitRectVisible(c.dc, f.dest)) return;
     BlitMode mode = RopMode(f.rop);
     if (c.record.type == kAlphaBlend) {
         mode.kind = BlitMode::kAlphaBlend;
@@ -146,7 +146,7 @@ MaskFields ReadMask(ByteReader& r) {
 void MaskBlt(PlayContext& c, ByteReader& r) {
     const BltFields f = ReadBlt(r);
     const MaskFields mf = ReadMask(r);
-    if (!r.Ok()) return;
+    if (!r.Ok() || !BlitRectVisible(c.dc, f.dest)) return;
     const auto dib = Decode(c, f.dib, false);
     const auto mask = Decode(c, mf.dib, false);
     BlitSource source = SourceOf(dib);
@@ -170,7 +170,7 @@ void PlgBlt(PlayContext& c, ByteReader& r) {
     r.U32();  // background colour of the source
     const DibRef ref = ReadDibRef(r, true);
     const MaskFields mf = ReadMask(r);
-    if (!r.Ok()) return;
+    if (!r.Ok() || !BlitVisible(c.dc, tl, tr, bl)) return;
     const auto dib = Decode(c, ref, false);
     if (!dib) return;
     BlitSource source = SourceOf(dib);
@@ -203,9 +203,9 @@ void StretchDiBits(PlayContext& c, ByteReader& r) {
     const std::uint32_t rop = r.U32();
     const double dx = r.I32();
     const QSizeF destSize(dx, r.I32());
-    if (!r.Ok()) return;
-    const auto dib = Decode(c, ref, false);
     const QRectF destRect(dest, destSize);
+    if (!r.Ok() || !BlitRectVisible(c.dc, destRect)) return;
+    const auto dib = Decode(c, ref, false);
     if (!dib) {
         // A pattern-only operation still paints (PATCOPY, BLACKNESS, ...).
         if (!Rop3UsesSource(static_cast<std::uint8_t>(rop >> 16)))
@@ -227,6 +227,7 @@ void SetDiBitsToDevice(PlayContext& c, ByteReader& r) {
     const std::uint32_t startScan = r.U32();
     const std::uint32_t scans = r.U32();
     if (!r.Ok() || scans == 0 || scans > 0x7FFFFFFF || startScan > 0x7FFFFFFF) return;
+    if (!BlitRectVisible(c.dc, QRectF(dest, size))) return;
     const auto dib = Decode(c, ref, false, static_cast<std::int32_t>(scans));
     if (!dib) return;
     // The band holds rows startScan .. startScan + scans of the whole bitmap,
@@ -234,7 +235,8 @@ void SetDiBitsToDevice(PlayContext& c, ByteReader& r) {
     const int rows = dib->image.pixels->Height();
     QRectF src = DibSourceRect(dib->header, static_cast<int>(startScan) + rows, origin, size);
     if (dib->header.topDown) src.translate(0, -double(startScan));
-    BlitRect(c.dc, src, QRectF(dest, size), SourceOf(dib), RopMode(std::uint32_t{kRop3SrcCopy} << 16));
+    BlitRect(c.dc, src, QRectF(dest, size), SourceOf(dib),
+             RopMode(std::uint32_t{kRop3SrcCopy} << 16));
 }
 
 // CREATEDIBPATTERNBRUSHPT and CREATEMONOBRUSH: the brush keeps the decoded picture.
