@@ -17,7 +17,8 @@ constexpr std::array<std::uint8_t, 131> MakeClassTable() {
     for (int r : {2, 4, 5, 6, 7, 41, 45, 54, 55, 56, 64, 85, 87, 88, 89, 90, 92}) t[r] = 1;
     t[62] = 2;
     for (int r : {3, 8, 42, 43, 44, 46, 47, 63, 86, 91}) t[r] = 3;
-    for (int r : {15, 53, 71, 72, 74, 76, 77, 78, 79, 81, 83, 84, 96, 97, 108, 114, 115, 116, 117, 118})
+    for (int r :
+         {15, 53, 71, 72, 74, 76, 77, 78, 79, 81, 83, 84, 96, 97, 108, 114, 115, 116, 117, 118})
         t[r] = 4;
     return t;
 }
@@ -32,7 +33,8 @@ std::uint32_t TrackType(const EmfRecord& record, bool& inPath) {
 
 IntPoint ToPixel(const GdiDevice& dc, QPoint logical) {
     const QPointF p = dc.LPtoDP(QPointF(logical));
-    return {static_cast<std::int32_t>(std::lround(p.x())), static_cast<std::int32_t>(std::lround(p.y()))};
+    return {static_cast<std::int32_t>(std::lround(p.x())),
+            static_cast<std::int32_t>(std::lround(p.y()))};
 }
 
 // A path bracket of our own around one record: the metafile's path (open or
@@ -40,8 +42,11 @@ IntPoint ToPixel(const GdiDevice& dc, QPoint logical) {
 class ScratchPath {
 public:
     explicit ScratchPath(GdiDevice& dc)
-        : dc_(dc), state_(dc.State().pathState), path_(std::move(dc.State().path)),
-          newFigure_(dc.State().pathNewFigure), position_(dc.State().position) {
+        : dc_(dc),
+          state_(dc.State().pathState),
+          path_(std::move(dc.State().path)),
+          newFigure_(dc.State().pathNewFigure),
+          position_(dc.State().position) {
         dc.BeginPath();
     }
     ~ScratchPath() {
@@ -68,8 +73,15 @@ private:
 // Drawing records that leave the current position at their last point.
 bool MovesPosition(std::uint32_t t) {
     switch (t) {
-        case kPolyBezierTo: case kPolylineTo: case kAngleArc: case kLineTo: case kArcTo:
-        case kPolyDraw: case kPolyBezierTo16: case kPolylineTo16: case kPolyDraw16:
+        case kPolyBezierTo:
+        case kPolylineTo:
+        case kAngleArc:
+        case kLineTo:
+        case kArcTo:
+        case kPolyDraw:
+        case kPolyBezierTo16:
+        case kPolylineTo16:
+        case kPolyDraw16:
             return true;
         default:
             return false;
@@ -137,7 +149,9 @@ bool ContourRules(GdiDevice& dc, HandleTable& handles, const EmfRecord& record, 
 
 const std::array<std::uint8_t, 131> RecordClassTable = MakeClassTable();
 
-std::uint8_t RecordClass(std::uint32_t type) { return RecordClassTable[type > 130 ? 0 : type]; }
+std::uint8_t RecordClass(std::uint32_t type) {
+    return RecordClassTable[type > 130 ? 0 : type];
+}
 
 namespace {
 bool IsPatternStyle(std::uint32_t style) {
@@ -158,9 +172,19 @@ Colour BrushColorOf(const GdiDevice& dc) {
     return dc.BrushColour();
 }
 
-Colour MatchableColour(Colour c) { return (c >> 24) == 0x02 ? (c & 0xFFFFFF) : c; }
+namespace {
+constexpr std::uint32_t kHalftoneStretch = 4;  // STRETCH_HALFTONE: interpolating
+bool AxisAligned(const QTransform& m) {
+    return m.m12() == 0 && m.m21() == 0 && m.m13() == 0 && m.m23() == 0;
+}
+}  // namespace
 
-RecordAction PlayLayerRecord(GdiDevice& dc, HandleTable& handles, const EmfRecord& record, void* data) {
+Colour MatchableColour(Colour c) {
+    return (c >> 24) == 0x02 ? (c & 0xFFFFFF) : c;
+}
+
+RecordAction PlayLayerRecord(GdiDevice& dc, HandleTable& handles, const EmfRecord& record,
+                             void* data) {
     auto& p = *static_cast<TemfPreview*>(data);
     const std::uint32_t t = TrackType(record, p.InPath);
     const std::uint8_t c = RecordClassTable[t];
@@ -174,16 +198,26 @@ RecordAction PlayLayerRecord(GdiDevice& dc, HandleTable& handles, const EmfRecor
         dc.SetStretchBltMode(3);  // colour on colour
         const auto f = ReadStretchDibFields(record);
         if (p.SmoothBitmaps && p.Target && f && f->srcWidth >= 2 && f->srcHeight >= 2) {
-            PlaySmoothBitmap(dc, record, *p.Target);
+            if (AxisAligned(dc.DeviceTransform())) {
+                PlaySmoothBitmap(dc, record, *p.Target, false, handles.bitmaps);
+                return RecordAction::kContinue;
+            }
+            // Turned or sheared: that resampler works along the axes only and
+            // would shear the picture differently in every strip; the
+            // player's interpolating blit maps each pixel on its own.
+            dc.SetStretchBltMode(kHalftoneStretch);
+            PlayRecord(dc, handles, record);
+            dc.SetStretchBltMode(3);
             return RecordAction::kContinue;
         }
     }
     if (!PlayRecord(dc, handles, record) && t == kStretchDiBits && p.Target)
-        PlaySmoothBitmap(dc, record, *p.Target, true);
+        PlaySmoothBitmap(dc, record, *p.Target, true, handles.bitmaps);
     return RecordAction::kContinue;
 }
 
-RecordAction CollectColorsRecord(GdiDevice& dc, HandleTable& handles, const EmfRecord& record, void* data) {
+RecordAction CollectColorsRecord(GdiDevice& dc, HandleTable& handles, const EmfRecord& record,
+                                 void* data) {
     auto& list = *static_cast<Tcolorlist*>(data);
     const std::uint32_t t = TrackType(record, list.InPath);
     const std::uint8_t c = RecordClassTable[t];

@@ -47,8 +47,9 @@ emf::RecordAction CollectColorsRecord(emf::GdiDevice& dc, emf::HandleTable& hand
 // Draws one STRETCHDIBITS record resampled bilinearly into `target` (the
 // device's image, W x H) with the record's raster operation. `nearest`
 // picks the nearest source pixel instead: the player draws no bitmaps of
-// its own, so unsmoothed bitmaps take this path too.
+// its own, so unsmoothed bitmaps take this path too. With `cache` (the
+// playing metafile's) the bitmap is decoded once for all playbacks.
 void PlaySmoothBitmap(emf::GdiDevice& dc, const emf::EmfRecord& record, const Bitmap24& target,
-                      bool nearest = false);
+                      bool nearest = false, emf::BitmapCache* cache = nullptr);
 
 }  // namespace corvan

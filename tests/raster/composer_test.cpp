@@ -3,6 +3,7 @@
 #include "raster/stripcomposer.h"
 
 #include "composer_fixture.h"
+#include "platform/metafile/emf_writer_records.h"
 #include "platform/numbers.h"
 #include "raster/cropmarkdraw.h"
 #include "raster/strippipeline.h"
@@ -206,6 +207,53 @@ TEST(StripComposer, StripsOfEveryHeightJoinWithoutSeams) {
 
 // A window to the right of the copies: the same pixels as that part of the
 // whole raster (columns join too).
+// A picture drawn under a turned world transform: every strip height must
+// give the rows of the whole raster (the resampler for upright pictures
+// would shear it differently in each strip).
+TEST(StripComposer, TurnedPicturesJoinWithoutSeams) {
+    test::EnsureGuiApp();
+    QTemporaryDir dir;
+    emf::EmfWriter w = test::PixelWriter(60, 40);
+    emf::DibParts dib;
+    const int side = 6;
+    // BITMAPINFOHEADER of a 24-bit bottom-up picture.
+    for (std::uint32_t v :
+         {40u, std::uint32_t(side), std::uint32_t(side), 1u | (24u << 16), 0u, 0u, 0u, 0u, 0u, 0u})
+        for (int i = 0; i < 4; ++i) dib.info.push_back(std::uint8_t(v >> (8 * i)));
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x)
+            for (std::uint8_t c : {std::uint8_t(40 * x), std::uint8_t(40 * y), std::uint8_t(200)})
+                dib.bits.push_back(c);
+        dib.bits.resize(dib.bits.size() + (4 - 3 * side % 4) % 4);
+    }
+    w.SetWorldTransform(QTransform().translate(30, 4).rotate(12));
+    emf::WriteStretchDiBits(w, QRect(0, 0, 24, 30), QRect(0, 0, side, side), dib);
+    const std::string layer = dir.filePath("turned.emf").toStdString();
+    ASSERT_TRUE(w.Save(layer));
+    auto job = QuadrantJob(layer);
+    job->Reset(60, 40);
+    job->Layers = {layer};
+    job->ComputeLayout();
+    const float s = 3.0f;
+    const int width = RoundToInt(s * job->MediaUsedWidth),
+              height = RoundToInt(s * job->MediaUsedHeight);
+    auto whole = RenderStrip(*job, {}, {0, 0, width - 1, height - 1}, s);
+    ASSERT_TRUE(whole);
+    ASSERT_LT(test::CountColour(*whole, 0xFFFFFF), width * height / 2 + width * height / 3)
+        << "the picture is drawn";
+    for (int rows : {7, 16, 29}) {
+        for (int top = 0; top < height; top += rows) {
+            const int bottom = std::min(height - 1, top + rows - 1);
+            auto strip = RenderStrip(*job, {}, {0, top, width - 1, bottom}, s);
+            ASSERT_TRUE(strip);
+            for (int y = 0; y < strip->Height(); ++y)
+                ASSERT_EQ(std::memcmp(strip->Row(y), whole->Row(top + y), 3 * std::size_t(width)),
+                          0)
+                    << "strips of " << rows << " rows, row " << top + y;
+        }
+    }
+}
+
 TEST(StripComposer, SideWindowsMatchTheWholeRaster) {
     test::EnsureGuiApp();
     auto job = BusyDemoJob();

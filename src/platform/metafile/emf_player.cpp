@@ -111,6 +111,7 @@ PlaybackResult Enumerate(GdiDevice& dc, const EmfReader& metafile, const QRect& 
     PlaybackResult result;
     HandleTable handles;
     handles.slots.resize(metafile.Header().handles);
+    handles.bitmaps = &metafile.Bitmaps();
     PlaybackScope scope(dc, metafile.Header(), rect, handles);
     RecordCursor cursor(metafile);
     EmfRecord record;

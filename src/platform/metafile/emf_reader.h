@@ -6,6 +6,8 @@
 // inside is damaged is skipped with a note, as the Windows player skips it; a
 // record whose size leaves the data ends the walk with a reason; a file that
 // is not a metafile is refused.
+#include "platform/metafile/bitmap_cache.h"
+
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -59,6 +61,8 @@ public:
     std::span<const std::uint8_t> Data() const { return {bytes_.data(), length_}; }
     // Palette entries (0x00BBGGRR, flags dropped) stored with the end record.
     const std::vector<std::uint32_t>& PaletteEntries() const { return palette_; }
+    // The decoded bitmaps of this metafile's records, shared by its playbacks.
+    BitmapCache& Bitmaps() const { return bitmaps_; }
 
 private:
     explicit EmfReader(std::vector<std::uint8_t> bytes) : bytes_(std::move(bytes)) {}
@@ -69,6 +73,7 @@ private:
     std::size_t length_ = 0;
     EmfHeader header_;
     std::vector<std::uint32_t> palette_;
+    mutable BitmapCache bitmaps_;
 };
 
 // Walks the records of a metafile from the header on. Next() returns false at

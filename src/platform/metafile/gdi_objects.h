@@ -58,8 +58,13 @@ using GdiObject = std::variant<std::monostate, LogPen, LogBrush, LogFont, LogPal
 Colour ResolveColour(std::uint32_t colorref, const LogPalette& palette);
 
 // The metafile's object table: slot 0 stands for the metafile itself.
+class BitmapCache;
+
 struct HandleTable {
     std::vector<GdiObject> slots;
+    // Where the playing metafile keeps its decoded bitmaps; none for
+    // records played on their own.
+    BitmapCache* bitmaps = nullptr;
     bool Valid(std::uint32_t index) const { return index < slots.size(); }
 };
 

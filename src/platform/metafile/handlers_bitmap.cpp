@@ -1,6 +1,7 @@
 // Records that transfer bitmaps: the block transfers with a source device
 // context (BITBLT and relatives) and the DIB records.
 #include "platform/dib.h"
+#include "platform/metafile/bitmap_cache.h"
 #include "platform/metafile/gdi_bitmap.h"
 #include "platform/metafile/record_handlers.h"
 
@@ -26,18 +27,11 @@ DibRef ReadDibRef(ByteReader& r, bool usageFirst) {
     return d;
 }
 
-struct Decoded {
-    DibImage image;
-    DibHeader header;
-};
+using Decoded = std::shared_ptr<const DecodedDib>;
 
-// The bitmap a record carries, or none when it has none or it cannot be used.
-std::optional<Decoded> Decode(const PlayContext& c, const DibRef& ref, bool alpha,
-                              std::optional<std::int32_t> band = std::nullopt) {
+std::optional<DecodedDib> DecodeNow(const PlayContext& c, const DibRef& ref, bool alpha,
+                                    std::optional<std::int32_t> band) {
     const auto bytes = c.record.bytes;
-    if (ref.infoSize == 0 || !RangeInside(ref.offInfo, ref.infoSize, bytes.size()) ||
-        !RangeInside(ref.offBits, ref.bitsSize, bytes.size()))
-        return std::nullopt;
     const auto info = bytes.subspan(ref.offInfo, ref.infoSize);
     auto header = ParseDibHeader(info);
     if (!header) return std::nullopt;
@@ -53,10 +47,29 @@ std::optional<Decoded> Decode(const PlayContext& c, const DibRef& ref, bool alph
     }
     auto image = DecodeDib(info, bytes.subspan(ref.offBits, ref.bitsSize), o);
     if (!image || !image->pixels) return std::nullopt;
-    return Decoded{std::move(*image), *header};
+    return DecodedDib{std::move(*image), *header};
 }
 
-BlitSource SourceOf(const std::optional<Decoded>& d) {
+// The bitmap a record carries, or none when it has none or it cannot be
+// used. Decoded once per metafile, unless its colours come from the palette
+// selected at the time.
+Decoded Decode(const PlayContext& c, const DibRef& ref, bool alpha,
+               std::optional<std::int32_t> band = std::nullopt) {
+    const auto bytes = c.record.bytes;
+    if (ref.infoSize == 0 || !RangeInside(ref.offInfo, ref.infoSize, bytes.size()) ||
+        !RangeInside(ref.offBits, ref.bitsSize, bytes.size()))
+        return nullptr;
+    const auto decode = [&] { return DecodeNow(c, ref, alpha, band); };
+    if (ref.usage == kDibPalColours || !c.handles.bitmaps) {
+        auto d = decode();
+        return d ? std::make_shared<const DecodedDib>(std::move(*d)) : nullptr;
+    }
+    const BitmapKey key{bytes.data() + ref.offInfo, bytes.data() + ref.offBits, ref.bitsSize, alpha,
+                        band.value_or(-1)};
+    return c.handles.bitmaps->Get(key, decode);
+}
+
+BlitSource SourceOf(const Decoded& d) {
     BlitSource s;
     if (d) {
         s.pixels = d->image.pixels.get();
@@ -250,7 +263,8 @@ void PatternBrush(PlayContext& c, ByteReader& r) {
     if (!r.Ok() || ih == 0 || !c.handles.Valid(ih)) return;
     LogBrush brush;
     brush.style = c.record.type == kCreateMonoBrush ? kBsPattern : kBsDibPatternPt;
-    if (auto dib = Decode(c, ref, false)) brush.pattern = std::move(dib->image.pixels);
+    // The brush shares the decoded picture.
+    if (auto dib = Decode(c, ref, false)) brush.pattern = {dib, dib->image.pixels.get()};
     c.handles.slots[ih] = std::move(brush);
 }
 
