@@ -25,6 +25,8 @@ PACKAGES=(
   emf2svg librsvg2-bin
   # looking at the desktop program without a display
   xvfb xauth xdotool
+  # checking the installed desktop files; the Debian package
+  desktop-file-utils appstream dpkg-dev
   # the system printer: a CUPS server with a PDF queue for the tests
   cups libcups2-dev printer-driver-cups-pdf poppler-utils
 )
