@@ -26,6 +26,7 @@
 #include "shell/ui/mainwindow.h"
 #include "shell/ui/pathseditor.h"
 #include "shell/ui/qtuserinterface.h"
+#include "shell/ui/singleinstance.h"
 #include "shell/ui/splash.h"
 #include "shell/ui/startwizard.h"
 
@@ -96,7 +97,9 @@ QWidget* MakeDialog(const std::string& name, corvan::TForm1* parent,
     if (name == "queueproperties") {
         SystemPrinterPort* port = CurrentSystemPrinterPort();
         const auto queues = port ? port->PrinterNames() : std::vector<std::string>();
-        return queues.empty() ? nullptr : NewQueuePropertiesDialog(parent, queues.front(), parent->Core().Ui());
+        return queues.empty()
+                   ? nullptr
+                   : NewQueuePropertiesDialog(parent, queues.front(), parent->Core().Ui());
     }
     if (name == "preflight") {
         AppCore& core = parent->Core();
@@ -159,6 +162,17 @@ int main(int argc, char** argv) {
     corvan::CorvanApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("CorvanRIP"));
     QApplication::setWindowIcon(QIcon(corvan::AppIcon(64)));
+    // A second copy hands its file to the first and ends before anything shows.
+    std::unique_ptr<corvan::SingleInstance> instance;
+    if (options.screenshot.empty()) {
+        instance = std::make_unique<corvan::SingleInstance>();
+        const QStringList args = options.file.empty()
+                                     ? QStringList()
+                                     : QStringList{QString::fromStdString(options.file)};
+        if (instance->HandOverOrListen(
+                corvan::MakeHandOver(QCoreApplication::applicationFilePath(), args)))
+            return 0;
+    }
     corvan::QtUserInterface ui;
     corvan::OpenLog(ui);
     corvan::InstallQtSystemPrinter();
@@ -173,6 +187,9 @@ int main(int argc, char** argv) {
     splash->Play(1000, 100);
     corvan::LogLine("Create Form1");
     auto window = std::make_unique<corvan::TForm1>(ui);
+    QObject::connect(
+        instance.get(), &corvan::SingleInstance::ArgumentReceived, window.get(),
+        [&window](const QString& argument) { window->HandOverArrived(argument.toStdString()); });
     splash.reset();
     window->show();
     window->FirstShow(options.file);

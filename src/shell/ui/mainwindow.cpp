@@ -228,6 +228,13 @@ void TForm1::FirstShow(const std::string& commandLine) {
     corvan::FirstShow(app_, commandLine);
 }
 
+void TForm1::HandOverArrived(const std::string& argument) {
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+    if (!argument.empty()) RunGuarded([&] { LoadAnything(app_, argument); });
+}
+
 void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     statusBar()->update();

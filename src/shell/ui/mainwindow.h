@@ -57,6 +57,9 @@ public:
     void ShowLoadProgress(int stage, int percent, const std::string& text);
     // The first display's work (command-line file or the deferred start).
     void FirstShow(const std::string& commandLine);
+    // A second copy of the program handed its argument over: the window is
+    // restored and raised, and a non-empty argument is loaded.
+    void HandOverArrived(const std::string& argument);
     void SetExpert(bool expert);
     bool Expert() const;
     void SetMetric(bool metric);
