@@ -26,6 +26,7 @@
 #include "shell/ui/mainwindow.h"
 #include "shell/ui/pathseditor.h"
 #include "shell/ui/qtuserinterface.h"
+#include "shell/ui/settingsdialog.h"
 #include "shell/ui/singleinstance.h"
 #include "shell/ui/splash.h"
 #include "shell/ui/startwizard.h"
@@ -93,6 +94,7 @@ QWidget* MakeDialog(const std::string& name, corvan::TForm1* parent,
     if (name == "paths") return new Tfpaths(parent->Core().Ui(), parent);
     if (name == "wizard") return new Tfhello(parent);
     if (name == "about") return new Tfabout(parent);
+    if (name == "settings") return new Tfproperties(parent->Core(), 0, parent);
     if (name == "splash") return new SplashWindow;
     if (name == "queueproperties") {
         SystemPrinterPort* port = CurrentSystemPrinterPort();

@@ -6,7 +6,9 @@
 
 namespace corvan {
 
-std::string PreferencesFile() { return ProgramFolder() + "preferences.ini"; }
+std::string PreferencesFile() {
+    return ProgramFolder() + "preferences.ini";
+}
 
 bool ReadPrefBool(const std::string& name, bool def) {
     IniFile ini(PreferencesFile());
@@ -27,6 +29,10 @@ double ReadPrefNumber(const std::string& name, double def) {
 bool WritePrefBool(const std::string& name, bool value) {
     return WriteProfileString(PreferencesFile(), "settings", name + "_checked",
                               value ? "True" : "False");
+}
+
+bool WritePrefNumber(const std::string& name, double value) {
+    return WriteProfileString(PreferencesFile(), "settings", name + "_value", FormatFloat15(value));
 }
 
 }  // namespace corvan

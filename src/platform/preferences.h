@@ -15,5 +15,7 @@ double ReadPrefNumber(const std::string& name, double def);
 // Stores a switch as ReadPrefBool reads it ("True"/"False"); false when the
 // file cannot be written.
 bool WritePrefBool(const std::string& name, bool value);
+// Stores a number as ReadPrefNumber reads it; false when the file cannot be written.
+bool WritePrefNumber(const std::string& name, double value);
 
 }  // namespace corvan

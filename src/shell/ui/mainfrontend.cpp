@@ -104,11 +104,8 @@ void MainFrontEnd::ShowHelpTopics() {
     form_.Core().Ui().ShowInfo("The help topics are not installed with this version of CorvanRIP.");
 }
 
-bool MainFrontEnd::ShowSettings(int) {
-    LogLine("Settings requested; no settings dialog in this version");
-    form_.Core().Ui().ShowInfo(
-        "The settings dialog is not available in this version of CorvanRIP.");
-    return false;
+bool MainFrontEnd::ShowSettings(int page) {
+    return form_.SettingsCommand(page);
 }
 
 std::uint64_t MainFrontEnd::HostWindowId() {

@@ -55,7 +55,8 @@ void TForm1::BuildMenus() {
     BuildPrinterMenu(menuBar()->addMenu(QStringLiteral("&Printer")));
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
-    Pending(options, "Settings1", QStringLiteral("Settings..."), QKeySequence(Qt::Key_F12));
+    Command(Act(options, "Settings1", QStringLiteral("Settings..."), QKeySequence(Qt::Key_F12)),
+            [this] { SettingsCommand(0); });
     Command(Act(options, "SetPaths1", QStringLiteral("Set Paths...")),
             [this] { ShowPathEditor(app_.Ui(), this); });
     Command(Act(options, "ProfileManager1", QStringLiteral("Profile Manager...")),
@@ -164,7 +165,8 @@ void TForm1::BuildViewMenu(QMenu* m) {
     connect(metricAction_, &QAction::triggered, this, [this](bool on) {
         SetMetric(on);
         // The choice holds for the next start too.
-        if (!WritePrefBool("use_metric", on)) LogLine("Could not store use_metric in " + PreferencesFile());
+        if (!WritePrefBool("use_metric", on))
+            LogLine("Could not store use_metric in " + PreferencesFile());
     });
 }
 

@@ -24,6 +24,7 @@
 #include "shell/ui/pathseditor.h"
 #include "shell/ui/projecttab.h"
 #include "shell/ui/qtuserinterface.h"
+#include "shell/ui/settingsdialog.h"
 #include "shell/ui/startwizard.h"
 #include "shell/ui/statuspanel.h"
 #include "shell/ui/tagapply.h"
@@ -226,6 +227,12 @@ void TForm1::FirstShow(const std::string& commandLine) {
         activateWindow();
     }
     corvan::FirstShow(app_, commandLine);
+}
+
+bool TForm1::SettingsCommand(int page) {
+    if (!ShowSettings(app_, page, this)) return false;
+    ApplyPreferencesToWindow();
+    return true;
 }
 
 void TForm1::HandOverArrived(const std::string& argument) {

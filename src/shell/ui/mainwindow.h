@@ -60,6 +60,9 @@ public:
     // A second copy of the program handed its argument over: the window is
     // restored and raised, and a non-empty argument is loaded.
     void HandOverArrived(const std::string& argument);
+    // "Settings..." at a page (0 General, 1 Advanced, 2 RIP Settings); the
+    // preferences are applied when it closes with OK.
+    bool SettingsCommand(int page);
     void SetExpert(bool expert);
     bool Expert() const;
     void SetMetric(bool metric);

@@ -1,0 +1,17 @@
+#pragma once
+// The printed manual, a PDF file, opened at a page by the "Help" buttons.
+#include <string>
+
+namespace corvan {
+
+class UserInterface;
+
+// "CorvanRIP.pdf" in the program folder, else beside the program's data;
+// empty when it is not installed.
+std::string ManualFile();
+// Opens the manual at `page` in a PDF reader that takes a page (evince,
+// okular, qpdfview, zathura), else in the desktop's PDF viewer at its start;
+// tells the operator when there is no manual or nothing could open it.
+bool OpenManualPage(UserInterface& ui, int page);
+
+}  // namespace corvan
