@@ -21,6 +21,7 @@ std::string SafeKey(std::string name) {
 
 bool CreateCustomForm(const std::string& name, std::int32_t width, std::int32_t height) {
     if (name.empty() || width < 1000 || height < 1000) return false;
+    ForceFolders(ConfigFolder());  // a fresh user has no settings folder yet
     return WriteProfileString(RegistryFile(), kSection, SafeKey(name),
                               std::to_string(width) + "," + std::to_string(height));
 }

@@ -4,8 +4,10 @@
 #include "platform/folders.h"
 #include "platform/numbers.h"
 #include "platform/paths.h"
+#include "platform/registry.h"
 #include "platform/userinterface.h"
 #include "plugins/currentplugin.h"
+#include "plugins/customforms.h"
 #include "plugins/plottersize.h"
 #include "plugins/printersettings.h"
 #include "plugins/systemprinter.h"
@@ -13,6 +15,10 @@
 #include <cstdio>
 
 namespace corvan {
+
+namespace {
+constexpr const char* kDriverPage = "https://www.corvanrip.example/drivers";
+}  // namespace
 
 bool DriverPageDialog(TemfPlotter& plotter, int dialog, UserInterface& ui) {
     TPluginObject& plugin = CurrentPlugin();
@@ -111,6 +117,34 @@ std::optional<std::string> RipFromFileCommand(const std::string& current, UserIn
     if (ui.Message(MessageKind::Confirmation, "Spool file?\r\r" + *file, YesNo) != ButtonNo)
         CurrentPlugin().Plugin_SpoolPrintJob(*file);
     return file;
+}
+
+std::string DriverDownloadPage() {
+    const std::string stored = ReadRegString("DriverPage", "");
+    return stored.empty() ? std::string(kDriverPage) : stored;
+}
+
+bool AskDownloadDriver(UserInterface& ui) {
+    return ui.Message(
+               MessageKind::Confirmation,
+               "Connect to the Internet now to download a driver?\r\r" + DriverDownloadPage(),
+               YesNo) != ButtonNo;
+}
+
+bool CustomPaperSize(JobSession& app) {
+    const TemfPlotter& p = app.CurrentPlotter;
+    JobSizeRequest req;
+    req.width = p.MediaWidth > 0 ? p.MediaWidth : 2540;
+    req.height = p.MediaWidth > 0 ? 3 * p.MediaWidth : 2540;
+    req.metric = app.UseMetric;
+    const std::optional<JobSize> size = app.Events().AskJobSize(req);
+    if (!size || size->width < 1 || size->height < 1) return false;
+    const auto name =
+        app.Ui().Input("Create Custom Paper Size", "Enter the name of the Custom Paper Size",
+                       "CorvanRIP Custom Size");
+    if (!name || name->empty()) return false;
+    return CreateCustomForm(*name, RoundToInt(size->width * 1000.0),
+                            RoundToInt(size->height * 1000.0));
 }
 
 }  // namespace corvan

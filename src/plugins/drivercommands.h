@@ -3,6 +3,7 @@
 // choice and uninstalling. Each refreshes the device record when something
 // changed and says so; the desktop then refreshes its views and the layout.
 #include "job/emffile.h"
+#include "job/jobsession.h"
 #include "plugins/driverlist.h"
 
 #include <optional>
@@ -35,5 +36,16 @@ bool LoadPrinterSettingsCommand(DriverList& list, TemfPlotter& plotter);
 // and offers to spool it through the driver. Returns the chosen path (for
 // the "Rip to File" edit) when one that exists was chosen.
 std::optional<std::string> RipFromFileCommand(const std::string& current, UserInterface& ui);
+
+// The maker's driver download page: "DriverPage" in the program's settings,
+// else the project's own page.
+std::string DriverDownloadPage();
+// "Download Driver": asks whether to open the page now; true on Yes.
+bool AskDownloadDriver(UserInterface& ui);
+
+// "Custom Paper Size": width and length through the job size question
+// (the media width and three times it to start with), a name, then the
+// form is kept for the system printer. True when a form was made.
+bool CustomPaperSize(JobSession& app);
 
 }  // namespace corvan

@@ -9,6 +9,7 @@
 #include "plugins/customforms.h"
 #include "plugins/drivercommands.h"
 #include "plugins/driverlist.h"
+#include "support/test_frontend.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -151,6 +152,34 @@ TEST_F(DriverListTest, NewDriverMarkerIsAnnouncedOnce) {
     EXPECT_FALSE(FileExists(NewDriverMarkerPath()));
     EXPECT_FALSE(TakeNewDriverMarker(home.ui));
     EXPECT_EQ(home.ui.Texts(), Lines{"A New Driver has been Detected!"});
+}
+
+TEST(CustomForms, CustomPaperSizeAsksSizeAndNameThenKeepsTheForm) {
+    test::ScratchHome home;
+    test::ScriptedUi ui;
+    test::TestApp t(ui);
+    t.app.CurrentPlotter.MediaWidth = 1000;
+    ui.AnswerInput(std::string("Banner roll"));
+    EXPECT_TRUE(CustomPaperSize(t.app)) << "a fresh user has no settings folder yet";
+    ASSERT_EQ(t.front.sizeRequests.size(), 1u);
+    EXPECT_EQ(t.front.sizeRequests[0].height, 3000);  // three media widths to start with
+    EXPECT_EQ(ui.prompts, Lines{"Enter the name of the Custom Paper Size"});
+    const auto forms = CustomForms();
+    ASSERT_EQ(forms.size(), 1u);
+    EXPECT_EQ(forms[0].Name, "Banner roll");
+    EXPECT_EQ(forms[0].Width, 1000000);
+    EXPECT_EQ(forms[0].Height, 3000000);
+
+    t.front.askJobSize = [](const JobSizeRequest&) { return std::optional<JobSize>({0.5f, 10}); };
+    EXPECT_FALSE(CustomPaperSize(t.app)) << "below 1 mm";
+    t.front.askJobSize = nullptr;
+    ui.AnswerInput(std::string());
+    EXPECT_FALSE(CustomPaperSize(t.app)) << "no name";
+    EXPECT_EQ(CustomForms().size(), 1u);
+
+    ui.Answer(ButtonNo);
+    EXPECT_FALSE(AskDownloadDriver(ui));
+    EXPECT_NE(ui.Texts().back().find(DriverDownloadPage()), std::string::npos);
 }
 
 TEST(CustomForms, LargePagesOnceAndReplacingByName) {

@@ -5,11 +5,11 @@
 #include "platform/debuglog.h"
 #include "platform/userinterface.h"
 #include "plugins/currentplugin.h"
-#include "plugins/systemprinter.h"
 #include "plugins/drivercommands.h"
 #include "plugins/driverlist.h"
 #include "plugins/plottersize.h"
 #include "plugins/printersettings.h"
+#include "plugins/systemprinter.h"
 #include "plugins/ui/outputtab.h"
 #include "plugins/ui/systemprinterdialogs.h"
 #include "shell/ui/application.h"
@@ -23,6 +23,9 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include <QDesktopServices>
+#include <QUrl>
+
 #include <algorithm>
 
 namespace corvan {
@@ -35,6 +38,10 @@ void TForm1::BuildPrinterMenu(QMenu* m) {
             [this] { PrinterSetupCommand(DRV_DIALOG_PRINTER_OPTIONS); });
     Command(Act(m, "UninstallDriver1", QStringLiteral("U&ninstall Driver")),
             [this] { UninstallDriverCommand(); });
+    Command(Act(m, "DownloadDriver1", QStringLiteral("&Download Driver...")),
+            [this] { DownloadDriverCommand(); });
+    Command(Act(m, "CustomPaperSize1", QStringLiteral("&Custom Paper Size...")),
+            [this] { CustomPaperSize(app_); });
     m->addSeparator();
     Command(Act(m, "SavePrinterSettings1", QStringLiteral("&Save Printer Settings")),
             [this] { SavePrinterSettingsCommand(app_.Ui()); });
@@ -69,6 +76,13 @@ void TForm1::ConnectPrinterCommands() {
     if (auto* sheets = findChild<QPushButton*>(QStringLiteral("dsheetsizes")))
         connect(sheets, &QPushButton::clicked, this,
                 [this] { RunGuarded([this] { PrinterSetupCommand(DRV_DIALOG_SHEET_SIZES); }); });
+}
+
+void TForm1::DownloadDriverCommand() {
+    if (!AskDownloadDriver(app_.Ui())) return;
+    const QString page = QString::fromStdString(DriverDownloadPage());
+    if (!QDesktopServices::openUrl(QUrl(page)))
+        app_.Ui().ShowError("Unable to open " + page.toStdString());
 }
 
 void TForm1::FillDriverCombo() {

@@ -109,6 +109,7 @@ private:
     void FillDriverCombo();
     void ChooseDriver(int index);
     void UpdateDriverList();
+    void DownloadDriverCommand();
     void RestoreDriverList();
     void DeviceChanged();
     void PrinterSetupCommand(int dialog);
