@@ -7,12 +7,15 @@
 #include "placement/ui/mmnumedit.h"
 #include "platform/inifile.h"
 #include "shell/loading.h"
+#include "shell/ui/helppopup.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QSlider>
+#include <QTextBrowser>
 
 namespace corvan::test {
 namespace {
@@ -199,6 +202,22 @@ TEST_F(PrintingTab, CornerPreviewFollowsTheMarksTheBorderAndTheMarkFile) {
     ASSERT_GE(combo->count(), 1);
     Q_EMIT combo->activated(combo->count() - 1);
     EXPECT_GT(CountDark(preview->Picture(), 160), frame + 20);
+}
+
+TEST_F(PrintingTab, MoreInfoShowsTheHelpTopicBesideItsButton) {
+    OpenJob();
+    window->show();
+    auto* button = Find<QPushButton>("SpeedButton50");
+    button->click();
+    auto* popup = window->findChild<THelpPopup*>("fhelppopup");
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->windowTitle(), "Crop marks and border  [Crop Marks]");
+    EXPECT_EQ(popup->findChild<QLabel*>("label_Shortcut")->text(), "Ctrl+K / Ctrl+D");
+    EXPECT_FALSE(popup->findChild<QPushButton*>("dPDFhelp")->isEnabled());
+    EXPECT_TRUE(popup->findChild<QTextBrowser*>("helptext")->toPlainText().contains("trim"));
+    popup->close();
+    ShowHelpTopic(button, ui, "No Such Topic");
+    EXPECT_EQ(ui.Texts().back(), "No Such Topic not found!");
 }
 
 TEST_F(PrintingTab, UntickingSolidTakesTheColourOutOfTheJob) {

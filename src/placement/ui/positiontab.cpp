@@ -5,6 +5,7 @@
 #include "placement/positioncommands.h"
 #include "placement/ui/mmnumedit.h"
 #include "shell/appcore.h"
+#include "shell/ui/helppopup.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -175,6 +176,7 @@ QWidget* PositionTab::BuildCrop() {
             SetCropEdge(app_, edge, edit->value());
         });
     connect(dfullcrop, &QPushButton::clicked, this, [this] { FullCrop(app_); });
+    AddMoreInfo(box, app_.Ui(), "SpeedButton17", "Crop Location");
     return box;
 }
 
@@ -244,7 +246,8 @@ void PositionTab::ShowLayout() {
     cRotate_->setChecked(job.Rotate);
     cMirrorX_->setChecked(job.MirrorX);
     cmirrorY_->setChecked(job.MirrorY);
-    label_croppedsize_->setText(QString::fromStdString(FormatSize(job.CropWidth, job.CropHeight, app_.UseMetric)));
+    label_croppedsize_->setText(
+        QString::fromStdString(FormatSize(job.CropWidth, job.CropHeight, app_.UseMetric)));
     check_cropselection_->setChecked(job.CropSection);
     ColourCropEdits(job.CropSection);
     if (!job.CropSection)
@@ -258,9 +261,10 @@ void PositionTab::ShowLayout() {
     label_tileno_->clear();
     if (job.CropSection && job.MultiTiles && job.TileNo > 0)
         label_tileno_->setText(QStringLiteral("Tile: %1.").arg(job.TileNo));
-    label_docsize1_->setText(QString::fromStdString(FormatSize(job.PageWidth, job.PageHeight, app_.UseMetric)));
-    label_jobsize_->setText(
-        QString::fromStdString(FormatSize(job.MediaUsedWidth, job.MediaUsedHeight, app_.UseMetric)));
+    label_docsize1_->setText(
+        QString::fromStdString(FormatSize(job.PageWidth, job.PageHeight, app_.UseMetric)));
+    label_jobsize_->setText(QString::fromStdString(
+        FormatSize(job.MediaUsedWidth, job.MediaUsedHeight, app_.UseMetric)));
     QPalette pal = label_jobsize_->palette();
     pal.setColor(QPalette::WindowText, job.FitsMedia ? QColor(Qt::black) : QColor(Qt::red));
     label_jobsize_->setPalette(pal);

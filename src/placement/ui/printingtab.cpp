@@ -1,5 +1,8 @@
 #include "placement/ui/printingtab.h"
 
+#include "shell/ui/helppopup.h"
+
+#include <QPushButton>
 #include "placement/cropmarks.h"
 #include "placement/placementops.h"
 #include "placement/ui/cropmarkpreview.h"
@@ -116,6 +119,7 @@ QWidget* PrintingTab::BuildQuality() {
             job.PreviewDirty = true;
         });
     });
+    AddMoreInfo(box, app_.Ui(), "SpeedButton51", "Output Quality");
     return box;
 }
 
@@ -156,6 +160,7 @@ QWidget* PrintingTab::BuildCropMarks() {
     connect(mmCropOffset_, &TmmNumEdit::validEntry, this, &PrintingTab::CropEditsEntered);
     connect(combocropmark_, qOverload<int>(&QComboBox::activated), this,
             &PrintingTab::CropMarkChosen);
+    form->addRow(QString(), MoreInfoButton(this, app_.Ui(), "SpeedButton50", "Crop Marks"));
     return box;
 }
 

@@ -8,6 +8,7 @@
 #include "plugins/driverlist.h"
 #include "plugins/plottersize.h"
 #include "shell/appcore.h"
+#include "shell/ui/helppopup.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -80,6 +81,7 @@ QWidget* OutputTab::BuildPrinter() {
     row->addWidget(options);
     row->addStretch(1);
     v->addLayout(row);
+    AddMoreInfo(box, app_.Ui(), "SpeedButton111", "Printer Options");
     return box;
 }
 
@@ -142,6 +144,7 @@ QWidget* OutputTab::BuildRipOptions() {
     row->addStretch(1);
     row->addWidget(ripNow);
     form->addRow(row);
+    AddMoreInfo(box, app_.Ui(), "SpeedButton112", "Rip Options");
     return box;
 }
 
@@ -169,7 +172,8 @@ void OutputTab::FillDrivers(const DriverList& list, int index) {
         const bool system = f.size() >= 2 && f[1] == kStoredSystemPrinterName;
         const QString text = system ? QString::fromUtf8(kSystemPrinterLabel)
                                     : QString::fromStdString(f.size() >= 2 ? f[1] : line);
-        comboPrinters_->addItem(system ? systemIcon : driverIcon, text, QString::fromStdString(line));
+        comboPrinters_->addItem(system ? systemIcon : driverIcon, text,
+                                QString::fromStdString(line));
         const QString hint = system ? QStringLiteral("Prints through the CUPS printer chosen below")
                                     : QString::fromStdString(f.size() >= 3 ? f[2] : std::string());
         if (!hint.isEmpty())

@@ -1,5 +1,7 @@
 #include "shell/ui/mainfrontend.h"
 
+#include "shell/ui/helpmanual.h"
+
 #include "display/ui/jobview.h"
 #include "placement/ui/jobsizedialog.h"
 #include "platform/debuglog.h"
@@ -100,8 +102,7 @@ void MainFrontEnd::OpenQuickStart() {
 }
 
 void MainFrontEnd::ShowHelpTopics() {
-    LogLine("Help topics requested; no help is installed");
-    form_.Core().Ui().ShowInfo("The help topics are not installed with this version of CorvanRIP.");
+    OpenManualPage(form_.Core().Ui(), 1);
 }
 
 bool MainFrontEnd::ShowSettings(int page) {

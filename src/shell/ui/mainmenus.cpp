@@ -11,6 +11,7 @@
 #include "shell/loading.h"
 #include "shell/ui/aboutbox.h"
 #include "shell/ui/application.h"
+#include "shell/ui/helppopup.h"
 #include "shell/ui/mainwindow.h"
 #include "shell/ui/pathseditor.h"
 #include "shell/ui/qtuserinterface.h"
@@ -63,8 +64,12 @@ void TForm1::BuildMenus() {
             [this] { ProfileManager(app_.CurrentPlotter, app_.Ui()); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    Pending(help, "HelpTopics1", QStringLiteral("Help Topics"), QKeySequence(Qt::Key_F1));
-    Pending(help, "QuickStart1", QStringLiteral("Quick Start Guide"));
+    Command(Act(help, "HelpTopics1", QStringLiteral("Help Topics"), QKeySequence(Qt::Key_F1)),
+            [this] { front_.ShowHelpTopics(); });
+    Command(Act(help, "QuickStart1", QStringLiteral("Quick Start Guide")),
+            [this] { front_.OpenQuickStart(); });
+    Command(Act(help, "KeyboardShortcuts1", QStringLiteral("Keyboard Shortcuts")),
+            [this] { ShowHelpTopic(this, app_.Ui(), "Keyboard Shortcuts"); });
     Command(Act(help, "About1", QStringLiteral("About...")), [this] { ShowAboutBox(this); });
     help->addSeparator();
     Command(Act(help, "bitmapdir1", QStringLiteral("Set Manual Data")), [this] {

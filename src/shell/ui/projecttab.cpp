@@ -8,6 +8,7 @@
 #include "platform/folders.h"
 #include "shell/appcore.h"
 #include "shell/jobcommands.h"
+#include "shell/ui/helppopup.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -81,6 +82,7 @@ QWidget* ProjectTab::BuildSize() {
     connect(mmDocWidth_, &TmmNumEdit::validEntry, this, [this] { PageSizeEntered(true); });
     connect(mmDocHeight_, &TmmNumEdit::validEntry, this, [this] { PageSizeEntered(false); });
     connect(dchangedocsize, &QPushButton::clicked, this, [this] { ChangeJobSize(app_); });
+    AddMoreInfo(box, app_.Ui(), "SpeedButton49", "Job Size");
     return box;
 }
 
@@ -109,6 +111,7 @@ QWidget* ProjectTab::BuildMedia() {
     });
     connect(ComboBox1_, qOverload<int>(&QComboBox::activated), this,
             &ProjectTab::MediaPresetChosen);
+    AddMoreInfo(box, app_.Ui(), "SpeedButton113", "Media Size");
     return box;
 }
 
@@ -209,7 +212,8 @@ void ProjectTab::MediaWidthEntered() {
 
 void ProjectTab::MediaPresetChosen(int index) {
     if (index < 0) return;
-    const bool kept = ChooseMediaPreset(app_, ComboBox1_->itemText(index).toStdString(), app_.UseMetric);
+    const bool kept =
+        ChooseMediaPreset(app_, ComboBox1_->itemText(index).toStdString(), app_.UseMetric);
     ShowMediaEdits();
     if (!kept) ComboBox1_->setCurrentIndex(-1);
 }
@@ -258,7 +262,8 @@ void ProjectTab::ShowLayout() {
     const TemfFile& job = *app_.CurrentJob;
     mmDocWidth_->setValue(job.PageWidth);
     mmDocHeight_->setValue(job.PageHeight);
-    label_docsize_->setText(QString::fromStdString(FormatSize(job.PageWidth, job.PageHeight, app_.UseMetric)));
+    label_docsize_->setText(
+        QString::fromStdString(FormatSize(job.PageWidth, job.PageHeight, app_.UseMetric)));
     ShowMediaEdits();
 }
 
@@ -320,8 +325,8 @@ void ProjectTab::ApplyUnits() {
     for (TmmNumEdit* e : {mmDocWidth_, mmDocHeight_, mmMediaWidth_, mmMediaHeight_})
         e->applyUnits(app_.UseMetric);
     if (app_.CurrentJob)
-        label_docsize_->setText(QString::fromStdString(FormatSize(
-            app_.CurrentJob->PageWidth, app_.CurrentJob->PageHeight, app_.UseMetric)));
+        label_docsize_->setText(QString::fromStdString(
+            FormatSize(app_.CurrentJob->PageWidth, app_.CurrentJob->PageHeight, app_.UseMetric)));
 }
 
 QStringList ProjectTab::PendingNames() {
