@@ -74,6 +74,7 @@ QPushButton* MoreInfoButton(QWidget* parent, UserInterface& ui, const char* obje
                             const char* topic) {
     auto* b = new QPushButton(QStringLiteral("More Info..."), parent);
     b->setObjectName(QString::fromUtf8(objectName));
+    b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);  // a small button, not a bar
     QObject::connect(b, &QPushButton::clicked, b,
                      [b, &ui, topic = std::string(topic)] { ShowHelpTopic(b, ui, topic); });
     return b;
