@@ -213,7 +213,7 @@ TEST_F(PrintingTab, MoreInfoShowsTheHelpTopicBesideItsButton) {
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(popup->windowTitle(), "Crop marks and border  [Crop Marks]");
     EXPECT_EQ(popup->findChild<QLabel*>("label_Shortcut")->text(), "Ctrl+K / Ctrl+D");
-    EXPECT_FALSE(popup->findChild<QPushButton*>("dPDFhelp")->isEnabled());
+    EXPECT_TRUE(popup->findChild<QPushButton*>("dPDFhelp")->isEnabled()) << "the manual has more";
     EXPECT_TRUE(popup->findChild<QTextBrowser*>("helptext")->toPlainText().contains("trim"));
     popup->close();
     ShowHelpTopic(button, ui, "No Such Topic");

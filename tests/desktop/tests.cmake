@@ -2,7 +2,7 @@
 # form.
 find_package(Qt6 REQUIRED COMPONENTS Test)
 target_link_libraries(test_desktop PRIVATE corvanrip_ui Qt6::Test)
-add_dependencies(test_desktop corvanrip)
+add_dependencies(test_desktop corvanrip corvan_manual)
 
 # The program on a real X server, when one can be started here.
 find_program(XVFB_RUN xvfb-run)

@@ -21,6 +21,7 @@ id=io.corvanrip.CorvanRIP
 for f in bin/corvanrip bin/corvanrip-cli share/corvanrip/Data/tiffraster.drv \
          share/corvanrip/Data/hpglcutter.drv share/corvanrip/samples/demo.RIP \
          share/corvanrip/Layers/sign.emf share/corvanrip/Images/background.png \
+         share/corvanrip/CorvanRIP.pdf share/corvanrip/CorvanRIP.pages \
          share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
          share/mime/packages/$id.xml share/icons/hicolor/scalable/apps/$id.svg \
          share/icons/hicolor/48x48/apps/$id.png share/icons/hicolor/256x256/apps/$id.png \

@@ -4,6 +4,7 @@
 #include "platform/userinterface.h"
 
 #include <QDesktopServices>
+#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
@@ -42,6 +43,23 @@ bool OpenManualPage(UserInterface& ui, int page) {
     if (QDesktopServices::openUrl(QUrl::fromLocalFile(file))) return true;
     ui.ShowError("Unable to open " + manual);
     return false;
+}
+
+std::optional<int> ManualChapterPage(const std::string& chapter) {
+    const std::string manual = ManualFile();
+    if (manual.empty()) return std::nullopt;
+    QFile pages(QString::fromStdString(manual.substr(0, manual.size() - 4) + ".pages"));
+    if (!pages.open(QIODevice::ReadOnly | QIODevice::Text)) return std::nullopt;
+    while (!pages.atEnd()) {
+        const QString line = QString::fromUtf8(pages.readLine()).trimmed();
+        const int tab = line.indexOf('\t');
+        if (tab > 0 && line.mid(tab + 1).toStdString() == chapter) return line.left(tab).toInt();
+    }
+    return std::nullopt;
+}
+
+bool OpenManualChapter(UserInterface& ui, const std::string& chapter) {
+    return OpenManualPage(ui, ManualChapterPage(chapter).value_or(1));
 }
 
 }  // namespace corvan

@@ -1,5 +1,6 @@
 #pragma once
 // The printed manual, a PDF file, opened at a page by the "Help" buttons.
+#include <optional>
 #include <string>
 
 namespace corvan {
@@ -13,5 +14,11 @@ std::string ManualFile();
 // okular, qpdfview, zathura), else in the desktop's PDF viewer at its start;
 // tells the operator when there is no manual or nothing could open it.
 bool OpenManualPage(UserInterface& ui, int page);
+// The page a chapter of the manual starts on, from "CorvanRIP.pages" beside
+// it (written when the manual is built); none when it is not listed.
+std::optional<int> ManualChapterPage(const std::string& chapter);
+// Opens the manual where the chapter starts (at its first page when the
+// chapter is not listed).
+bool OpenManualChapter(UserInterface& ui, const std::string& chapter);
 
 }  // namespace corvan

@@ -87,7 +87,8 @@ Tfproperties::Tfproperties(AppCore& app, int page, QWidget* parent) : QDialog(pa
     connect(buttons, &QDialogButtonBox::accepted, this, &Tfproperties::Confirm);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(restore, &QPushButton::clicked, this, &Tfproperties::Restore);
-    connect(help, &QPushButton::clicked, this, [this] { OpenManualPage(app_.Ui(), 14); });
+    connect(help, &QPushButton::clicked, this,
+            [this] { OpenManualChapter(app_.Ui(), "Settings"); });
 
     auto* v = new QVBoxLayout(this);
     v->addLayout(top, 1);
