@@ -95,7 +95,8 @@ int MainFrontEnd::ShowStartWizard() {
 void MainFrontEnd::OpenQuickStart() {
     const std::string guide = QuickStartGuide();
     if (guide.empty()) {
-        form_.Core().Ui().ShowPlain("The Quick Start Guide is not installed.");
+        // The manual's first chapter is the quick start.
+        OpenManualChapter(form_.Core().Ui(), "Getting started");
     } else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(guide)))) {
         form_.Core().Ui().ShowError("Unable to open " + guide);
     }
