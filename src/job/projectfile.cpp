@@ -390,6 +390,7 @@ Status ReloadBackground(JobSession& app) {
     if (app.CurrentJob) {
         TemfFile& job = *app.CurrentJob;
         job.BackgroundImage.reset();
+        job.HasImage = false;
         if (!job.BackgroundFile.empty()) {
             LogLine("Aquire BackgroundImage: " + job.BackgroundFile);
             // Pages without pixels (EPS, PDF) are drawn at the job's resolution.
@@ -402,6 +403,8 @@ Status ReloadBackground(JobSession& app) {
                 options);
             if (loaded.missing) ui.ShowError(MissingImageText(job.BackgroundFile));
             job.BackgroundImage = std::move(loaded.image);
+            // The picture's own commands (clear, edit, draw) follow it.
+            job.HasImage = job.BackgroundImage != nullptr;
             if (!job.BackgroundImage) {
                 // The file stays named in the job, so fixing the file and
                 // reopening brings the picture back.

@@ -13,6 +13,7 @@
 #include "shell/loading.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStringList>
 
@@ -220,7 +221,8 @@ void LoadBackgroundImage(AppCore& app, const std::string& historyPath) {
     app.Ui().SetBusy(false);
     if (!loaded.image) {
         if (loaded.missing) app.Ui().ShowError(MissingImageText(path));
-        if (!loaded.error.empty()) app.Ui().ShowWarning("Unable to load image: " + path + "\r" + loaded.error);
+        if (!loaded.error.empty())
+            app.Ui().ShowWarning("Unable to load image: " + path + "\r" + loaded.error);
         job.BackgroundFile.clear();
         job.HasImage = false;
         ArtworkChanged(app);
@@ -231,6 +233,28 @@ void LoadBackgroundImage(AppCore& app, const std::string& historyPath) {
     job.HasImage = true;
     app.Events().BackgroundChanged();
     ArtworkChanged(app);
+}
+
+void BackgroundEdited(AppCore& app, std::unique_ptr<Bitmap24> picture, const std::string& file) {
+    if (!app.CurrentJob) return;
+    TemfFile& job = *app.CurrentJob;
+    if (picture) {
+        job.BackgroundImage = std::move(picture);
+        job.BackgroundFile = file;
+        job.HasImage = true;
+        MoveToTop(app.ImageHist, file, kHistoryEntries);
+        app.Events().BackgroundChanged();
+    }
+    ArtworkChanged(app);
+}
+
+std::string EditedImageName(const std::string& original) {
+    const QFileInfo info(QString::fromStdString(original));
+    const std::string base =
+        (info.path() + "/" + info.completeBaseName()).toStdString() + "_edited";
+    std::string name = base + ".png";
+    for (int n = 2; FileExists(name); ++n) name = base + std::to_string(n) + ".png";
+    return name;
 }
 
 void ClearBackgroundImage(AppCore& app) {

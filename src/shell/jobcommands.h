@@ -3,6 +3,9 @@
 // leaves the window consistent through the core's observers (job shown,
 // controls enabled by state, layout updated), and each asks about unsaved
 // changes before it replaces the job, so every cancellation keeps it.
+#include "platform/bitmap.h"
+
+#include <memory>
 #include <string>
 
 namespace corvan {
@@ -50,6 +53,13 @@ void OpenImageAsNewCommand(AppCore& app);
 // history entry. The page size is kept.
 void LoadBackgroundImage(AppCore& app, const std::string& path = {});
 void ClearBackgroundImage(AppCore& app);
+// "Edit Image" came back: the edited picture, saved as `file`, becomes the
+// background. Without a picture (the edit was cancelled) the job stays, and
+// the views are refreshed either way.
+void BackgroundEdited(AppCore& app, std::unique_ptr<Bitmap24> picture, const std::string& file);
+// Where an edited background is kept: beside the original as
+// "NAME_edited.png", numbered when that exists.
+std::string EditedImageName(const std::string& original);
 // "Draw Image" and the background colour picker.
 void SetDrawImage(AppCore& app, bool drawImage, unsigned backgroundColor);
 

@@ -11,6 +11,7 @@
 #include "shell/loading.h"
 #include "shell/ui/aboutbox.h"
 #include "shell/ui/application.h"
+#include "shell/ui/editbitmap.h"
 #include "shell/ui/helppopup.h"
 #include "shell/ui/mainwindow.h"
 #include "shell/ui/pathseditor.h"
@@ -118,7 +119,8 @@ void TForm1::BuildEditMenu(QMenu* m) {
         if (auto* picker = findChild<QWidget*>(QStringLiteral("BG_color_picker")))
             QMetaObject::invokeMethod(picker, "click");
     });
-    Pending(m, "EditImage1", QStringLiteral("Edit Background Image"));
+    Command(Act(m, "EditImage1", QStringLiteral("Edit Background Image")),
+            [this] { EditBackgroundImage(app_, this); });
     m->addSeparator();
     Command(
         Act(m, "SetJobSize1", QStringLiteral("Set Job Size"), QKeySequence(Qt::CTRL | Qt::Key_J)),

@@ -8,6 +8,7 @@
 #include "platform/folders.h"
 #include "shell/appcore.h"
 #include "shell/jobcommands.h"
+#include "shell/ui/editbitmap.h"
 #include "shell/ui/helppopup.h"
 
 #include <QApplication>
@@ -158,6 +159,7 @@ QWidget* ProjectTab::BuildBackground() {
 
     connect(dloadImage, &QPushButton::clicked, this, [this] { LoadBackgroundImage(app_); });
     connect(dKillBG, &QPushButton::clicked, this, [this] { ClearBackgroundImage(app_); });
+    connect(deditimage, &QPushButton::clicked, this, [this] { EditBackgroundImage(app_, this); });
     connect(cBackgroundImage_, &QCheckBox::clicked, this,
             [this](bool on) { SetDrawImage(app_, on, pickerColour_); });
     connect(BG_color_picker_, &QPushButton::clicked, this, [this] {
@@ -330,10 +332,9 @@ void ProjectTab::ApplyUnits() {
 }
 
 QStringList ProjectTab::PendingNames() {
-    return {QStringLiteral("SpeedButton116"), QStringLiteral("deditimage"),
-            QStringLiteral("SpeedButton110"), QStringLiteral("dkillemf"),
-            QStringLiteral("dShoveUp"),       QStringLiteral("dShoveDown"),
-            QStringLiteral("demfpreview")};
+    return {QStringLiteral("SpeedButton116"), QStringLiteral("SpeedButton110"),
+            QStringLiteral("dkillemf"),       QStringLiteral("dShoveUp"),
+            QStringLiteral("dShoveDown"),     QStringLiteral("demfpreview")};
 }
 
 bool ProjectTab::Proportional() const {
