@@ -55,4 +55,9 @@ std::unique_ptr<PrinterCanvas> CliRip::SystemPrinterCanvas(const std::string&) {
     return nullptr;
 }
 
+std::optional<std::string> CliFrontEnd::ChooseLibraryFile(bool, const FileDialogRequest& plain,
+                                                          UserInterface& ui) {
+    return ui.ChooseFile(plain);  // no window: the console's answer
+}
+
 }  // namespace corvan::cli

@@ -26,6 +26,8 @@ public:
     void OpenQuickStart() override;
     void ShowHelpTopics() override;
     bool ShowSettings(int page) override;
+    std::optional<std::string> ChooseLibraryFile(bool layers, const FileDialogRequest& plain,
+                                                 UserInterface& ui) override;
     std::uint64_t HostWindowId() override;
 };
 

@@ -13,6 +13,7 @@
 #include "placement/ui/jobsizedialog.h"
 #include "platform/bitmap.h"
 #include "platform/debuglog.h"
+#include "platform/folders.h"
 #include "plugins/driverlist.h"
 #include "plugins/printsupport/qtsystemprinter.h"
 #include "plugins/systemprinter.h"
@@ -23,6 +24,7 @@
 #include "shell/ui/aboutbox.h"
 #include "shell/ui/appicon.h"
 #include "shell/ui/application.h"
+#include "shell/ui/loadpic.h"
 #include "shell/ui/mainwindow.h"
 #include "shell/ui/pathseditor.h"
 #include "shell/ui/qtuserinterface.h"
@@ -95,6 +97,9 @@ QWidget* MakeDialog(const std::string& name, corvan::TForm1* parent,
     if (name == "wizard") return new Tfhello(parent);
     if (name == "about") return new Tfabout(parent);
     if (name == "settings") return new Tfproperties(parent->Core(), 0, parent);
+    if (name == "loadpic")
+        return new TFloadpic(parent->Core().Ui(), LibraryMode::Images,
+                             InstalledDataFolder() + "samples/", parent);
     if (name == "splash") return new SplashWindow;
     if (name == "queueproperties") {
         SystemPrinterPort* port = CurrentSystemPrinterPort();

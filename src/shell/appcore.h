@@ -31,6 +31,11 @@ public:
     virtual void OpenQuickStart() = 0;
     virtual void ShowHelpTopics() = 0;
     virtual bool ShowSettings(int page) = 0;
+    // A picture (or, with `layers`, a vector layer) from the image library
+    // window; front ends without one ask `ui` the plain file question `plain`.
+    virtual std::optional<std::string> ChooseLibraryFile(bool layers,
+                                                         const FileDialogRequest& plain,
+                                                         UserInterface& ui) = 0;
 };
 
 class AppCore final : public JobSession {

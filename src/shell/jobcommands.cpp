@@ -185,7 +185,7 @@ std::string PickLibraryFile(AppCore& app, bool layers) {
     req.title = layers ? "Load Vector Layer" : "Load Image";
     req.initialDir = ReadPath(layers ? "EMFDir" : "ImageDir");
     req.filter = layers ? kLayerFilter : kImageFilter;
-    auto chosen = app.Ui().ChooseFile(req);
+    auto chosen = app.Front().ChooseLibraryFile(layers, req, app.Ui());
     LogLine("done");
     LogLine("Free Fload");
     LogLine("Fdone");

@@ -54,6 +54,12 @@ public:
         return wizardChoice;
     }
     void OpenQuickStart() override { calls.push_back("quickstart"); }
+    // The plain file question, answered by the scripted UI.
+    std::optional<std::string> ChooseLibraryFile(bool, const FileDialogRequest& plain,
+                                                 UserInterface& ui) override {
+        calls.push_back("library");
+        return ui.ChooseFile(plain);
+    }
     void ShowHelpTopics() override { calls.push_back("help"); }
     bool ShowSettings(int page) override {
         calls.push_back("settings " + std::to_string(page));

@@ -1,6 +1,7 @@
 #include "shell/ui/mainfrontend.h"
 
 #include "shell/ui/helpmanual.h"
+#include "shell/ui/loadpic.h"
 
 #include "display/ui/jobview.h"
 #include "placement/ui/jobsizedialog.h"
@@ -104,6 +105,13 @@ void MainFrontEnd::OpenQuickStart() {
 
 void MainFrontEnd::ShowHelpTopics() {
     OpenManualPage(form_.Core().Ui(), 1);
+}
+
+std::optional<std::string> MainFrontEnd::ChooseLibraryFile(bool layers,
+                                                           const FileDialogRequest& plain,
+                                                           UserInterface& ui) {
+    return ChooseFromLibrary(ui, layers ? LibraryMode::Layers : LibraryMode::Images,
+                             plain.initialDir, &form_);
 }
 
 bool MainFrontEnd::ShowSettings(int page) {
