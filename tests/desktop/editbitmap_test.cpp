@@ -19,6 +19,12 @@ namespace {
 class EditImage : public WindowTest {
 protected:
     void SetUp() override {
+        // "~temp.bmp" has one name per temporary folder: each test its own,
+        // as tests run side by side.
+        const std::string tmp = home.Path("tmp/");
+        ASSERT_TRUE(ForceFolders(tmp));
+        oldTmp_ = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QByteArray::fromStdString(tmp));
         MakeWindow();
         LoadAnything(Core(), ProgramFolder() + "samples/demo.RIP");
         ASSERT_TRUE(Core().CurrentJob && Core().CurrentJob->BackgroundImage);
@@ -35,6 +41,11 @@ protected:
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         WriteRegString("ImageEditor", script);
     }
+    void TearDown() override {
+        WindowTest::TearDown();
+        qputenv("TMPDIR", oldTmp_);
+    }
+    QByteArray oldTmp_;
 };
 
 // Presses "Apply" as soon as the dialog offers it (within ten seconds).

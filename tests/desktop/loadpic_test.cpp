@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTest>
 
 namespace corvan::test {
 namespace {
@@ -57,6 +58,28 @@ TEST_F(ImageLibraryWindow, ThumbnailsChoiceLoadAndTheRememberedFolder) {
     // Reopened elsewhere, it goes back to the folder used last.
     TFloadpic again(ui, LibraryMode::Images, home.Home(), nullptr);
     EXPECT_EQ(again.CurrentFolder(), folder);
+}
+
+TEST_F(ImageLibraryWindow, PreviewFullPreviewNewFolderAndLayers) {
+    TFloadpic dlg(ui, LibraryMode::Images, folder, nullptr);
+    dlg.ChooseName("p2.png");
+    auto* full = dlg.findChild<QCheckBox*>("cfullpreview");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return full->isEnabled(); }, 5000))
+        << "the delayed preview never ran";
+    EXPECT_TRUE(dlg.findChild<QPlainTextEdit*>("memodetails")
+                    ->toPlainText()
+                    .contains("Size:\t60 x 30 Pixels"));
+    full->setChecked(true);
+    EXPECT_FALSE(dlg.findChild<QWidget*>("FullPreview")->isHidden());
+    dlg.findChild<QPushButton*>("dnewfolder")->click();
+    EXPECT_TRUE(QDir(QString::fromStdString(folder + "New Folder")).exists());
+
+    TFloadpic layers(ui, LibraryMode::Layers, InstalledDataFolder() + "samples/", nullptr);
+    layers.ChooseName("sign.emf");
+    ASSERT_TRUE(layers.ChoiceValid());
+    auto* details = layers.findChild<QPlainTextEdit*>("memodetails");
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return details->toPlainText().contains("Size:\t800 x 800 Pixels"); }, 5000));
 }
 
 TEST_F(ImageLibraryWindow, LoadImageInTheWindowUsesTheLibrary) {

@@ -1,5 +1,7 @@
 #include "window_fixture.h"
 
+#include "plugins/customforms.h"
+
 #include "job/units.h"
 #include "placement/ui/jobsizedialog.h"
 #include "placement/ui/mmnumedit.h"
@@ -262,6 +264,19 @@ TEST_F(MainWindow, MediaWidthPresetsOnADeviceOfLimitedWidth) {
     Q_EMIT presets->activated(item36);
     EXPECT_EQ(presets->currentIndex(), item36);
     EXPECT_NEAR(Core().CurrentPlotter.MediaWidth, 914.4f, 1e-3);
+}
+
+TEST_F(MainWindow, CustomPaperSizesAreOfferedAsMediaPresets) {
+    ASSERT_TRUE(CreateCustomForm("Wide banner", 1200000, 5000000));
+    MakeWindow();
+    Core().CurrentPlotter.PrintableWidth = 1626;
+    auto* presets = Find<QComboBox>("ComboBox1");
+    const int item = presets->findText("Wide banner (1200 x 5000 mm)");
+    ASSERT_GE(item, 0);
+    presets->setCurrentIndex(item);
+    Q_EMIT presets->activated(item);
+    EXPECT_NEAR(Core().CurrentPlotter.MediaWidth, 1200, 1e-3);
+    EXPECT_EQ(presets->currentIndex(), item);
 }
 
 TEST_F(MainWindow, ExpertAndStandardModeAndNavigation) {

@@ -14,6 +14,7 @@
 #include "plugins/ui/systemprinterdialogs.h"
 #include "shell/ui/application.h"
 #include "shell/ui/mainwindow.h"
+#include "shell/ui/projecttab.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,8 +41,9 @@ void TForm1::BuildPrinterMenu(QMenu* m) {
             [this] { UninstallDriverCommand(); });
     Command(Act(m, "DownloadDriver1", QStringLiteral("&Download Driver...")),
             [this] { DownloadDriverCommand(); });
-    Command(Act(m, "CustomPaperSize1", QStringLiteral("&Custom Paper Size...")),
-            [this] { CustomPaperSize(app_); });
+    Command(Act(m, "CustomPaperSize1", QStringLiteral("&Custom Paper Size...")), [this] {
+        if (CustomPaperSize(app_)) projectTab_->FillMediaPresets();
+    });
     m->addSeparator();
     Command(Act(m, "SavePrinterSettings1", QStringLiteral("&Save Printer Settings")),
             [this] { SavePrinterSettingsCommand(app_.Ui()); });

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -23,10 +24,12 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QTreeView>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace corvan {
@@ -121,6 +124,10 @@ TFloadpic::TFloadpic(UserInterface& ui, LibraryMode mode, const std::string& sta
     thumbs_->setGridSize(QSize(125, 125));
     thumbs_->setResizeMode(QListView::Adjust);
     thumbs_->hide();
+    full_ = new QScrollArea(split);
+    full_->setObjectName(QStringLiteral("FullPreview"));
+    full_->setWidget(new QLabel(full_));
+    full_->hide();
     split->addWidget(BuildSide());
     split->setStretchFactor(1, 1);
     v->addWidget(split, 1);
@@ -199,6 +206,32 @@ QWidget* TFloadpic::BuildTop() {
         QDir d(QString::fromStdString(folder_));
         if (d.cdUp()) GoTo(d.absolutePath().toStdString());
     });
+    auto* newFolder = new QPushButton(QStringLiteral("New Folder"), w);
+    newFolder->setObjectName(QStringLiteral("dnewfolder"));
+    connect(newFolder, &QPushButton::clicked, this, [this] {
+        QDir dir(QString::fromStdString(folder_));
+        QString name = QStringLiteral("New Folder");
+        for (int n = 2; dir.exists(name); ++n) name = QStringLiteral("New Folder (%1)").arg(n);
+        if (!dir.mkdir(name)) ui_.ShowError("Unable to create a folder in " + folder_);
+    });
+    auto* find = new QPushButton(QStringLiteral("Find"), w);
+    find->setObjectName(QStringLiteral("dfind"));
+    // The desktop's file manager searches; it opens on the current folder.
+    connect(find, &QPushButton::clicked, this, [this] {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(folder_)));
+    });
+    auto* views = new QComboBox(w);
+    views->setObjectName(QStringLiteral("comboviewstyle"));
+    views->addItems({"Large Icons", "Small Icons", "List"});
+    views->setCurrentIndex(2);
+    connect(views, &QComboBox::activated, this, [this](int i) {
+        list_->setViewMode(i == 2 ? QListView::ListMode : QListView::IconMode);
+        list_->setIconSize(i == 0 ? QSize(48, 48) : QSize(16, 16));
+        list_->setGridSize(i == 0 ? QSize(96, 80) : i == 1 ? QSize(120, 32) : QSize());
+    });
+    h->addWidget(newFolder);
+    h->addWidget(find);
+    h->addWidget(views);
     auto* library = new QPushButton(QStringLiteral("Image Library"), w);
     library->setObjectName(QStringLiteral("dlibrary"));
     LibraryMenu(library);
@@ -231,12 +264,17 @@ QWidget* TFloadpic::BuildSide() {
     connect(thumbnails_, &QCheckBox::toggled, this, &TFloadpic::SetThumbnails);
     copy_ = new QCheckBox(QStringLiteral("Copy to Image Folder"), w);
     copy_->setObjectName(QStringLiteral("ccopy"));
+    fullPreview_ = new QCheckBox(QStringLiteral("Full Image Preview"), w);
+    fullPreview_->setObjectName(QStringLiteral("cfullpreview"));
+    fullPreview_->setEnabled(false);
+    connect(fullPreview_, &QCheckBox::toggled, this, &TFloadpic::ShowFullPreview);
     lastDir_ = new QCheckBox(QStringLiteral("Remember Last"), w);
     lastDir_->setObjectName(QStringLiteral("cLastDir"));
     lastDir_->setChecked(history_.rememberLast);
     v->addWidget(picture_);
     v->addWidget(details_, 1);
-    for (QCheckBox* b : {preview_, bigFiles_, thumbnails_, copy_, lastDir_}) v->addWidget(b);
+    for (QCheckBox* b : {preview_, bigFiles_, fullPreview_, thumbnails_, copy_, lastDir_})
+        v->addWidget(b);
     return w;
 }
 
@@ -325,6 +363,7 @@ void TFloadpic::GoTo(const std::string& folder) {
     name_->clear();
     navigating_ = false;
     SetThumbnails(false);
+    fullPreview_->setChecked(false);
     chosen_.clear();
     valid_ = false;
     load_->setEnabled(false);
@@ -342,6 +381,8 @@ void TFloadpic::ChooseName(const QString& name) {
     valid_ = !name.isEmpty() && info.isFile();
     load_->setEnabled(valid_);
     copyFile_->setEnabled(valid_);
+    fullPreview_->setChecked(false);
+    fullPreview_->setEnabled(false);
     previewTimer_->stop();
     if (!valid_) {
         picture_->clear();
@@ -385,6 +426,8 @@ void TFloadpic::RunPreview() {
         picture_->size() - QSize(20, 20), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     details_->appendPlainText(
         QStringLiteral("Size:\t%1 x %2 Pixels").arg(img.width()).arg(img.height()));
+    previewed_ = img;
+    fullPreview_->setEnabled(true);
 }
 
 void TFloadpic::SetThumbnails(bool on) {
@@ -397,6 +440,19 @@ void TFloadpic::SetThumbnails(bool on) {
     list_->setVisible(!on);
     thumbs_->setVisible(on);
     if (on) MakeThumbnails();
+}
+
+void TFloadpic::ShowFullPreview(bool on) {
+    auto* label = static_cast<QLabel*>(full_->widget());
+    if (on) {
+        label->setPixmap(QPixmap::fromImage(previewed_));
+        label->adjustSize();
+    } else {
+        label->clear();
+    }
+    full_->setVisible(on);
+    list_->setVisible(!on && !thumbnails_->isChecked());
+    thumbs_->setVisible(!on && thumbnails_->isChecked());
 }
 
 int TFloadpic::ThumbnailCount() const {

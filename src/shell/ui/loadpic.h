@@ -5,6 +5,7 @@
 #include "shell/imagelibrary.h"
 
 #include <QDialog>
+#include <QImage>
 #include <QThreadPool>
 
 #include <atomic>
@@ -20,6 +21,7 @@ class QListView;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+class QScrollArea;
 class QTimer;
 class QTreeView;
 
@@ -60,6 +62,7 @@ private:
     void LibraryMenu(QPushButton* button);
     std::optional<std::string> AskLibraryFolder();
     void CopyFile();
+    void ShowFullPreview(bool on);
 
     UserInterface& ui_;
     LibraryMode mode_;
@@ -76,7 +79,9 @@ private:
     QListWidget* thumbs_;
     QLineEdit *path_, *name_;
     QComboBox *dirHistory_, *fileHistory_, *mask_, *lookIn_;
-    QCheckBox *preview_, *bigFiles_, *thumbnails_, *copy_, *lastDir_;
+    QCheckBox *preview_, *bigFiles_, *thumbnails_, *copy_, *lastDir_, *fullPreview_;
+    QScrollArea* full_;
+    QImage previewed_;
     QLabel* picture_;
     QPlainTextEdit* details_;
     QPushButton *load_, *copyFile_;

@@ -6,12 +6,15 @@
 #include "placement/positioncommands.h"
 #include "placement/ui/mmnumedit.h"
 #include "platform/folders.h"
+#include "plugins/customforms.h"
 #include "shell/appcore.h"
 #include "shell/jobcommands.h"
 #include "shell/ui/editbitmap.h"
 #include "shell/ui/helppopup.h"
 
 #include <QApplication>
+#include <QSignalBlocker>
+
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
@@ -25,6 +28,7 @@
 #include <QSignalBlocker>
 #include <QStringList>
 #include <QVBoxLayout>
+#include <cmath>
 
 namespace corvan {
 
@@ -93,8 +97,7 @@ QWidget* ProjectTab::BuildMedia() {
     mmMediaWidth_ = Named(new TmmNumEdit(this), "mmMediaWidth");
     mmMediaHeight_ = Named(new TmmNumEdit(this), "mmMediaHeight");
     ComboBox1_ = Named(new QComboBox(this), "ComboBox1");
-    for (const char* item : MediaWidthPresets()) ComboBox1_->addItem(QString::fromUtf8(item));
-    ComboBox1_->setCurrentIndex(-1);
+    FillMediaPresets();
     ComboBox1_->setPlaceholderText(QStringLiteral("Roll widths"));
     form->addRow(QStringLiteral("Media W&idth:"), mmMediaWidth_);
     form->addRow(QStringLiteral("Media Le&ngth:"), mmMediaHeight_);
@@ -212,10 +215,29 @@ void ProjectTab::MediaWidthEntered() {
     ShowMediaEdits();
 }
 
+void ProjectTab::FillMediaPresets() {
+    const QSignalBlocker block(ComboBox1_);
+    ComboBox1_->clear();
+    for (const char* item : MediaWidthPresets()) ComboBox1_->addItem(QString::fromUtf8(item));
+    // The custom paper sizes, by their width; the item carries it in mm.
+    for (const CustomForm& f : CustomForms())
+        ComboBox1_->addItem(QStringLiteral("%1 (%2 x %3 mm)")
+                                .arg(QString::fromStdString(f.Name))
+                                .arg(f.Width / 1000.0, 0, 'f', 0)
+                                .arg(f.Height / 1000.0, 0, 'f', 0),
+                            f.Width / 1000.0);
+    ComboBox1_->setCurrentIndex(-1);
+}
+
 void ProjectTab::MediaPresetChosen(int index) {
     if (index < 0) return;
-    const bool kept =
-        ChooseMediaPreset(app_, ComboBox1_->itemText(index).toStdString(), app_.UseMetric);
+    bool kept = false;
+    if (const QVariant width = ComboBox1_->itemData(index); width.isValid()) {
+        SetMediaWidth(app_, width.toFloat());
+        kept = std::fabs(app_.CurrentPlotter.MediaWidth - width.toFloat()) <= 2;
+    } else {
+        kept = ChooseMediaPreset(app_, ComboBox1_->itemText(index).toStdString(), app_.UseMetric);
+    }
     ShowMediaEdits();
     if (!kept) ComboBox1_->setCurrentIndex(-1);
 }

@@ -30,6 +30,8 @@ public:
     void ApplyUnits();
     bool Proportional() const;
     void SetProportional(bool on);
+    // The roll widths and the custom paper sizes.
+    void FillMediaPresets();
     // Controls whose commands come with later parts of the program.
     static QStringList PendingNames();
 
