@@ -96,6 +96,8 @@ QWidget* PrintingTab::BuildQuality() {
     smoothRow->addWidget(label_smoothlevel_);
     form->addRow(QString(), cImageSmoothing_);
     form->addRow(smoothingCaption_, smoothRow);
+    form->addRow(QString(),
+                 MoreInfoButton(this, app_.Ui(), "SpeedButton118", "Image Interpolation"));
 
     connect(comboDPI_, qOverload<int>(&QComboBox::activated), this, [this](int index) {
         if (index >= 0 && index < static_cast<int>(std::size(kDpiItems)))

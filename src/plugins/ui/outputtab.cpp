@@ -77,8 +77,12 @@ QWidget* OutputTab::BuildPrinter() {
         Named(new QPushButton(QStringLiteral("Printer Op&tions..."), box), "dprinteroptions");
     connect(update, &QPushButton::clicked, this, &OutputTab::updateDriversRequested);
     connect(options, &QPushButton::clicked, this, &OutputTab::printerOptionsRequested);
+    auto* download = Named(
+        new QPushButton(QStringLiteral("Download a Driver from the Internet"), box), "ddownload");
+    connect(download, &QPushButton::clicked, this, &OutputTab::downloadDriverRequested);
     row->addWidget(update);
     row->addWidget(options);
+    row->addWidget(download);
     row->addStretch(1);
     v->addLayout(row);
     AddMoreInfo(box, app_.Ui(), "SpeedButton111", "Printer Options");

@@ -40,6 +40,7 @@ Q_SIGNALS:
     void propertiesRequested();
     void ripNowRequested();
     void ripFromFileRequested();
+    void downloadDriverRequested();
 
 private:
     QWidget* BuildPrinter();

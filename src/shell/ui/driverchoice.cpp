@@ -75,6 +75,8 @@ void TForm1::ConnectPrinterCommands() {
             guarded(&TForm1::QueuePropertiesCommand));
     connect(outputTab_, &OutputTab::ripNowRequested, this, guarded(&TForm1::RipNowCommand));
     connect(outputTab_, &OutputTab::ripFromFileRequested, this, guarded(&TForm1::RipFromFile));
+    connect(outputTab_, &OutputTab::downloadDriverRequested, this,
+            guarded(&TForm1::DownloadDriverCommand));
     if (auto* sheets = findChild<QPushButton*>(QStringLiteral("dsheetsizes")))
         connect(sheets, &QPushButton::clicked, this,
                 [this] { RunGuarded([this] { PrinterSetupCommand(DRV_DIALOG_SHEET_SIZES); }); });

@@ -239,10 +239,8 @@ void TForm1::BuildToolBar() {
     button("SpeedButton10", QStringLiteral("Job Size"), QStyle::SP_TitleBarMaxButton,
            [this] { ChangeJobSize(app_); });
     bar->addSeparator();
-    QToolButton* help =
-        button("SpeedButton117", QStringLiteral("Help"), QStyle::SP_DialogHelpButton, [] {});
-    help->setEnabled(false);
-    unavailable_.insert(help->objectName());
+    button("SpeedButton117", QStringLiteral("Help"), QStyle::SP_DialogHelpButton,
+           [this] { front_.ShowHelpTopics(); });
 }
 
 }  // namespace corvan

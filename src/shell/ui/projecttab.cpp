@@ -176,6 +176,10 @@ QWidget* ProjectTab::BuildBackground() {
         // output prints what the screen no longer shows.
         if (!on) ColourChosen(0xFFFFFF);
     });
+    grid->addWidget(MoreInfoButton(this, app_.Ui(), "SpeedButton114", "Background Image"), 3, 3,
+                    Qt::AlignRight);
+    grid->addWidget(MoreInfoButton(this, app_.Ui(), "SpeedButton115", "Background Color"), 5, 3,
+                    Qt::AlignRight);
     return box;
 }
 
@@ -197,6 +201,8 @@ QWidget* ProjectTab::BuildLayers() {
     for (auto [name, caption] : names)
         buttons->addWidget(Named(new QPushButton(QString::fromUtf8(caption), this), name));
     buttons->addStretch(1);
+    buttons->addWidget(MoreInfoButton(this, app_.Ui(), "SpeedButton16", "EMF Layers"));
+    buttons->addWidget(MoreInfoButton(this, app_.Ui(), "SpeedButton15", "EMF List"));
     grid->addLayout(buttons, 2, 0, 1, 2);
     return box;
 }
