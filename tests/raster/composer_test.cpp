@@ -176,15 +176,18 @@ std::unique_ptr<TemfFile> BusyDemoJob() {
     return job;
 }
 
+// The whole output raster's size at `s` pixels per millimetre.
+std::pair<int, int> RasterSize(const TemfFile& job, float s) {
+    return {RoundToInt(static_cast<long double>(s) * (job.XOffset + job.MediaUsedWidth)),
+            RoundToInt(static_cast<long double>(s) * (job.YOffset + job.MediaUsedHeight))};
+}
+
 TEST(StripComposer, StripsOfEveryHeightJoinWithoutSeams) {
     test::EnsureGuiApp();
     auto job = BusyDemoJob();
     if (!job) GTEST_SKIP() << "demo samples not found in " << test::SamplesDir();
     const float s = 0.75f;
-    const int width =
-        RoundToInt(static_cast<long double>(s) * (job->XOffset + job->MediaUsedWidth));
-    const int height =
-        RoundToInt(static_cast<long double>(s) * (job->YOffset + job->MediaUsedHeight));
+    const auto [width, height] = RasterSize(*job, s);
     const auto& corners = DefaultCropMarkCorners();
     auto whole = RenderStrip(*job, corners, {0, 0, width - 1, height - 1}, s);
     ASSERT_TRUE(whole);
@@ -279,10 +282,7 @@ TEST(StripPipeline, HandsOutTheComposersStripsWhateverTheOrder) {
     auto job = BusyDemoJob();
     if (!job) GTEST_SKIP() << "demo samples not found in " << test::SamplesDir();
     const float s = 0.75f;
-    const int width =
-        RoundToInt(static_cast<long double>(s) * (job->XOffset + job->MediaUsedWidth));
-    const int height =
-        RoundToInt(static_cast<long double>(s) * (job->YOffset + job->MediaUsedHeight));
+    const auto [width, height] = RasterSize(*job, s);
     const StripComposer composer(*job, DefaultCropMarkCorners());
     const int rows = 23;
     const auto rect = [&](int top) { return IntRect{0, top, width - 1, top + rows}; };
