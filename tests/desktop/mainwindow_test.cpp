@@ -136,9 +136,11 @@ TEST_F(MainWindow, TagTableForAJobWithSpotColoursOnTheSystemPrinter) {
 
     // The window itself keeps commands without their engine part disabled.
     window->EnableByState();
-    EXPECT_FALSE(Find<QWidget>("daddspot")->isEnabled());
+    EXPECT_FALSE(Find<QWidget>("dcolorcharts")->isEnabled());
+    EXPECT_TRUE(Find<QWidget>("daddspot")->isEnabled());
     EXPECT_TRUE(Find<QWidget>("dcenter")->isEnabled());
-    EXPECT_TRUE(window->Unavailable().contains("daddspot"));
+    EXPECT_TRUE(window->Unavailable().contains("dcolorcharts"));
+    EXPECT_FALSE(window->Unavailable().contains("daddspot"));
 }
 
 TEST_F(MainWindow, PreviewSizeFiveIsAppliedAsTenWithTheDraftView) {

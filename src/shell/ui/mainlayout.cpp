@@ -8,6 +8,7 @@
 #include "shell/ui/mainwindow.h"
 #include "shell/ui/othertabs.h"
 #include "shell/ui/projecttab.h"
+#include "shell/ui/spottab.h"
 #include "shell/ui/statuspanel.h"
 
 #include <QButtonGroup>
@@ -100,11 +101,12 @@ void TForm1::BuildCentre() {
               positionTab_,
               printingTab_ = new PrintingTab(app_, panel),
               BuildContourCutTab(panel),
-              BuildSpotColorsTab(panel),
+              spotTab_ = new SpotTab(app_, panel),
               BuildGamutMappingTab(panel),
               outputTab_ = new OutputTab(app_, panel)};
     unavailable_.unite(PendingControls());
-    for (const QStringList& names : {ProjectTab::PendingNames(), PositionTab::PendingNames()})
+    for (const QStringList& names : {ProjectTab::PendingNames(), PositionTab::PendingNames(),
+                                    SpotTab::PendingNames()})
         for (const QString& name : names) unavailable_.insert(name);
     // The driver choice lives on the output tab; its own tab is not shown.
     BuildDriverSelectionTab(PageControl2_)->hide();

@@ -23,6 +23,7 @@
 #include "shell/ui/othertabs.h"
 #include "shell/ui/pathseditor.h"
 #include "shell/ui/projecttab.h"
+#include "shell/ui/spottab.h"
 #include "shell/ui/qtuserinterface.h"
 #include "shell/ui/settingsdialog.h"
 #include "shell/ui/startwizard.h"
@@ -172,6 +173,7 @@ void TForm1::ShowJob() {
     projectTab_->ShowJob();
     positionTab_->ShowLayout();
     printingTab_->ShowJob();
+    spotTab_->ShowJob();
     projectTab_->ShowBackgroundThumb();
     app_.Updating = was;
     view_->update();
@@ -185,6 +187,7 @@ void TForm1::ClearJobDisplay() {
     projectTab_->Clear();
     positionTab_->Clear();
     printingTab_->Clear();
+    spotTab_->Clear();
     app_.Updating = was;
     view_->update();
 }

@@ -34,6 +34,7 @@ class OutputTab;
 class PositionTab;
 class PrintingTab;
 class ProjectTab;
+class SpotTab;
 class QtUserInterface;
 class StatusPanel;
 
@@ -141,6 +142,7 @@ private:
     QButtonGroup* navGroup_ = nullptr;
     QToolButton* dexpert_ = nullptr;
     ProjectTab* projectTab_ = nullptr;
+    SpotTab* spotTab_ = nullptr;
     PositionTab* positionTab_ = nullptr;
     PrintingTab* printingTab_ = nullptr;
     OutputTab* outputTab_ = nullptr;

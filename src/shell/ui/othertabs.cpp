@@ -114,19 +114,6 @@ QWidget* BuildContourCutTab(QWidget* parent) {
                        {Kind::Button, "dcutfile", "Create Cutfile", true}}}});
 }
 
-QWidget* BuildSpotColorsTab(QWidget* parent) {
-    return BuildTab(parent, "tab_spotcolors",
-                    {{"Spot Colors",
-                      {{Kind::Check, "cspot", "Spot Colors", true},
-                       {Kind::List, "spotlistbox", "Spot Colors:", true},
-                       {Kind::Button, "daddspot", "Add", true},
-                       {Kind::Button, "dremovespot", "Remove", true},
-                       {Kind::Button, "dnewspot", "New", true},
-                       {Kind::Button, "dclone", "Clone", true},
-                       {Kind::Combo, "combospotno", "Spot Number:", true},
-                       {Kind::Check, "onlyspot", "Only Spot Colors", true}}}});
-}
-
 QWidget* BuildGamutMappingTab(QWidget* parent) {
     return BuildTab(parent, "tab_gamutmapping",
                     {{"Gamut Mapping",

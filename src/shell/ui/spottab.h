@@ -1,0 +1,55 @@
+#pragma once
+// The "Spot Colors" tab: the job's spot rules, drawn in columns, and the
+// editor that makes, changes, copies and deletes them.
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QHeaderView;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QSlider;
+class QSpinBox;
+
+namespace corvan {
+
+class AppCore;
+
+class SpotTab : public QWidget {
+    Q_OBJECT
+public:
+    SpotTab(AppCore& app, QWidget* parent = nullptr);
+
+    void ShowJob();
+    void Clear();
+    // Controls whose commands come with later parts of the program.
+    static QStringList PendingNames();
+
+private:
+    QWidget* BuildPicker();
+    QWidget* BuildTarget();
+    QWidget* BuildList();
+    void LoadEditor(const std::string& line);
+    void SetPickerColour(unsigned colour);
+    void Apply(bool copy);
+    void Delete();
+    void Reset();
+    void SpotNumberChosen(int index);
+    void ShowList(int select);
+
+    AppCore& app_;
+    QCheckBox *cspot_, *onlyspot_;
+    QPushButton* spotcolorpicker_;
+    QLabel *pickerLabel_, *tolLabel_;
+    QSlider* rxToll_;
+    QSpinBox *PBNumEdit1_, *PBNumEdit2_, *PBNumEdit3_;
+    QComboBox* combospotno_;
+    QLineEdit* Edit1_;
+    QHeaderView* Header1_;
+    QListWidget* spotlistbox_;
+    unsigned pickerColour_ = 0;
+};
+
+}  // namespace corvan
