@@ -192,6 +192,7 @@ QWidget* SpotTab::BuildList() {
     Header1_->setModel(headings);
     for (int i = 0; const int w : {75, 32, 143, 68, 40}) Header1_->resizeSection(i++, w);
     Header1_->setStretchLastSection(false);
+    Header1_->setFixedHeight(Header1_->fontMetrics().height() + 8);
     spotlistbox_ = Named(new QListWidget(holder), "spotlistbox");
     spotlistbox_->setItemDelegate(new SpotLineDelegate(Header1_, spotlistbox_));
     connect(Header1_, &QHeaderView::sectionResized, spotlistbox_->viewport(),
