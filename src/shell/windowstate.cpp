@@ -67,6 +67,7 @@ WindowState RestoreWindowState(AppCore& app, const std::string& path) {
     p.maximised = ini.ReadBool(kCache, "Form1_Maximized", p.maximised);
     s.proportional = ini.ReadBool(kCache, "cProportional_Checked", s.proportional);
     s.expert = ini.ReadBool(kCache, "dexpert_Down", s.expert);
+    s.viewWidth = std::max(0, ini.ReadInteger(kCache, "paneldisp_Width", 0));
     return s;
 }
 
@@ -85,6 +86,7 @@ bool StoreWindowState(const AppCore& app, const WindowState& s, const std::strin
     ini.WriteBool(kCache, "Form1_Maximized", s.placement.maximised);
     ini.WriteBool(kCache, "cProportional_Checked", s.proportional);
     ini.WriteBool(kCache, "dexpert_Down", s.expert);
+    ini.WriteInteger(kCache, "paneldisp_Width", s.viewWidth);
     return ini.Save();
 }
 

@@ -22,6 +22,7 @@ struct WindowState {
     WindowPlacement placement;
     bool proportional = false;
     bool expert = true;
+    int viewWidth = 0;  // the view area's share of the splitter; 0 = the default
 };
 
 // Reads the file into the core's lists and returns the rest.

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QSplitter>
 
 namespace corvan::test {
 namespace {
@@ -27,7 +28,8 @@ protected:
     int Count(const QImage& img, QRgb colour) {
         int n = 0;
         for (int y = 0; y < img.height(); ++y)
-            for (int x = 0; x < img.width(); ++x) n += (img.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
+            for (int x = 0; x < img.width(); ++x)
+                n += (img.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
         return n;
     }
     QImage ViewPicture() {
@@ -87,6 +89,20 @@ TEST_F(Window, ARollShowsItsWidthOnTheOutputTab) {
     const QString text = Find<QLabel>("label_pinfo1")->text();
     EXPECT_TRUE(text.endsWith(" roll")) << text.toStdString();
     EXPECT_FALSE(text.contains("x 0.0")) << text.toStdString();
+}
+
+TEST_F(Window, TheViewKeepsTheRoomItWasGiven) {
+    MakeWindow();
+    window->show();
+    auto* split = Find<QSplitter>("paneldisp");
+    split->setSizes({700, 580});
+    const int view = split->sizes().value(0);
+    window.reset();
+    QtUserInterface otherUi;
+    TForm1 restored(ui, otherUi);
+    restored.resize(1280, 800);
+    restored.show();
+    EXPECT_NEAR(restored.findChild<QSplitter*>("paneldisp")->sizes().value(0), view, 8);
 }
 
 TEST_F(Window, MetricUnitsAreKeptForTheNextStart) {

@@ -17,7 +17,9 @@ JobView::JobView(AppCore& app, QWidget* parent) : QWidget(parent), app_(app) {
 QRectF JobView::MediaRect(float mediaW, float mediaH) const {
     const double margin = 24;
     const double k = std::min((width() - 2 * margin) / mediaW, (height() - 2 * margin) / mediaH);
-    return {(width() - k * mediaW) / 2, margin, k * mediaW, k * mediaH};
+    // Centred both ways: a wide roll shows as a band across the middle.
+    return {(width() - k * mediaW) / 2, std::max(margin, (height() - k * mediaH) / 2), k * mediaW,
+            k * mediaH};
 }
 
 void JobView::PaintCopy(QPainter& p, const QRectF& r, int number, const QImage& art) const {

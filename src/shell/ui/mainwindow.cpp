@@ -268,6 +268,8 @@ WindowState TForm1::CurrentWindowState() const {
     s.placement = {g.left(), g.top(), g.width(), g.height(), isMaximized()};
     s.proportional = projectTab_->Proportional();
     s.expert = Expert();
+    if (auto* split = findChild<QSplitter*>(QStringLiteral("paneldisp")))
+        s.viewWidth = split->sizes().value(0);
     return s;
 }
 
@@ -278,6 +280,11 @@ void TForm1::RestoreState() {
     if (s.placement.maximised) setWindowState(windowState() | Qt::WindowMaximized);
     projectTab_->SetProportional(s.proportional);
     SetExpert(s.expert);
+    if (auto* split = findChild<QSplitter*>(QStringLiteral("paneldisp"));
+        split && s.viewWidth > 0) {
+        const int total = std::max(split->width(), width());
+        split->setSizes({s.viewWidth, std::max(1, total - s.viewWidth)});
+    }
 }
 
 void TForm1::StoreState() {
