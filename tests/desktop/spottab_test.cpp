@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTest>
 
 namespace corvan::test {
 namespace {
@@ -91,6 +92,11 @@ TEST_F(SpotTabTest, RulesMadeInTheEditorAreSavedAndComeBack) {
     Find<QPushButton>("dremovespot")->click();
     EXPECT_EQ(Core().CurrentJob->SpotColorList, std::vector<std::string>{expected[1]});
     EXPECT_EQ(list->count(), 1);
+    // Backspace in the list deletes the selected line too.
+    list->setCurrentRow(0);
+    QTest::keyClick(list, Qt::Key_Backspace);
+    EXPECT_TRUE(Core().CurrentJob->SpotColorList.empty());
+    EXPECT_EQ(list->count(), 0);
 }
 
 }  // namespace

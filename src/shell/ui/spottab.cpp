@@ -195,6 +195,7 @@ QWidget* SpotTab::BuildList() {
     Header1_->setFixedHeight(Header1_->fontMetrics().height() + 8);
     spotlistbox_ = Named(new QListWidget(holder), "spotlistbox");
     spotlistbox_->setItemDelegate(new SpotLineDelegate(Header1_, spotlistbox_));
+    spotlistbox_->installEventFilter(this);
     connect(Header1_, &QHeaderView::sectionResized, spotlistbox_->viewport(),
             [this] { spotlistbox_->viewport()->update(); });
     connect(spotlistbox_, &QListWidget::itemClicked, this,
@@ -202,6 +203,15 @@ QWidget* SpotTab::BuildList() {
     v->addWidget(Header1_);
     v->addWidget(spotlistbox_, 1);
     return holder;
+}
+
+bool SpotTab::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == spotlistbox_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Backspace) {
+        Delete();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void SpotTab::SetPickerColour(unsigned colour) {

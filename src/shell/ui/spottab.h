@@ -27,6 +27,9 @@ public:
     // Controls whose commands come with later parts of the program.
     static QStringList PendingNames();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QWidget* BuildPicker();
     QWidget* BuildTarget();
