@@ -1,5 +1,6 @@
 #include "placement/ui/printingtab.h"
 
+#include "platform/ui/widgetnames.h"
 #include "shell/ui/helppopup.h"
 
 #include <QPushButton>
@@ -28,12 +29,6 @@ namespace {
 
 constexpr int kDpiItems[] = {75, 96, 100, 120, 150, 180, 200, 250, 300, 360};
 constexpr int kMaxSmoothing = 40;
-
-template <typename T>
-T* Named(T* w, const char* name) {
-    w->setObjectName(QString::fromUtf8(name));
-    return w;
-}
 
 QSlider* Slider(QWidget* parent, const char* name, int low, int high, int step) {
     auto* s = Named(new QSlider(Qt::Horizontal, parent), name);

@@ -5,6 +5,7 @@
 #include "job/units.h"
 #include "platform/commatext.h"
 #include "platform/folders.h"
+#include "platform/ui/widgetnames.h"
 #include "plugins/driverlist.h"
 #include "plugins/plottersize.h"
 #include "shell/appcore.h"
@@ -27,12 +28,6 @@
 namespace corvan {
 
 namespace {
-
-template <typename W>
-W* Named(W* w, const char* name) {
-    w->setObjectName(QString::fromUtf8(name));
-    return w;
-}
 
 QLabel* Picture(QWidget* parent, const char* name, QStyle::StandardPixmap icon) {
     auto* l = Named(new QLabel(parent), name);

@@ -6,6 +6,7 @@
 #include "placement/positioncommands.h"
 #include "placement/ui/mmnumedit.h"
 #include "platform/folders.h"
+#include "platform/ui/widgetnames.h"
 #include "plugins/customforms.h"
 #include "shell/appcore.h"
 #include "shell/jobcommands.h"
@@ -33,17 +34,6 @@
 namespace corvan {
 
 namespace {
-
-template <typename T>
-T* Named(T* w, const char* name) {
-    w->setObjectName(QString::fromUtf8(name));
-    return w;
-}
-
-QColor ToQColor(unsigned c) {
-    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
-                  static_cast<int>((c >> 16) & 0xFF));
-}
 
 unsigned FromQColor(const QColor& c) {
     return static_cast<unsigned>(c.red()) | static_cast<unsigned>(c.green()) << 8 |

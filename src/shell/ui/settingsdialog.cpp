@@ -2,6 +2,7 @@
 
 #include "placement/ui/mmnumedit.h"
 #include "platform/preferences.h"
+#include "platform/ui/widgetnames.h"
 #include "plugins/drivercommands.h"
 #include "shell/appcore.h"
 #include "shell/ui/helpmanual.h"
@@ -58,12 +59,6 @@ constexpr LengthPref kLengths[] = {
 constexpr int kDefaultPreview = 600;
 constexpr int kDefaultSmoothLevel = 0;
 constexpr int kDefaultRipDpi = 150;
-
-template <typename T>
-T* Named(T* w, const char* name) {
-    w->setObjectName(QString::fromUtf8(name));
-    return w;
-}
 
 }  // namespace
 
@@ -158,7 +153,9 @@ QWidget* Tfproperties::BuildAdvanced() {
 QWidget* Tfproperties::BuildRip() {
     auto* page = new QWidget(this);
     auto* form = new QFormLayout(page);
-    QCheckBox* smooth = Box(kBools[5].name, kBools[5].caption);
+    QCheckBox* smooth = nullptr;
+    for (const BoolPref& b : kBools)
+        if (b.page == 2) smooth = Box(b.name, b.caption);
     form->addRow(smooth);
     smoothLevel_ = Named(new QSlider(Qt::Horizontal, page), "RIP_smoothLevel");
     smoothLevel_->setRange(0, 40);

@@ -1,6 +1,7 @@
 #include "shell/ui/spottab.h"
 
 #include "colour/spotlist.h"
+#include "platform/ui/widgetnames.h"
 #include "shell/appcore.h"
 
 #include <QCheckBox>
@@ -25,17 +26,6 @@
 namespace corvan {
 
 namespace {
-
-template <typename T>
-T* Named(T* w, const char* name) {
-    w->setObjectName(QString::fromUtf8(name));
-    return w;
-}
-
-QColor ToQColor(unsigned c) {
-    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
-                  static_cast<int>((c >> 16) & 0xFF));
-}
 
 // One rule drawn in the columns of the heading above the list.
 class SpotLineDelegate : public QStyledItemDelegate {
