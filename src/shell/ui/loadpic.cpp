@@ -194,7 +194,9 @@ QWidget* TFloadpic::BuildTop() {
     dirHistory_ = new QComboBox(w);
     dirHistory_->setObjectName(mode_ == LibraryMode::Layers ? QStringLiteral("combo_emfhistory")
                                                             : QStringLiteral("combohistory"));
-    dirHistory_->setMinimumContentsLength(30);
+    // Long paths and format lists must not widen the window past the screen.
+    dirHistory_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    dirHistory_->setMinimumContentsLength(16);
     connect(dirHistory_, &QComboBox::activated, this,
             [this](int i) { GoTo(dirHistory_->itemText(i).toStdString()); });
     path_ = new QLineEdit(w);
@@ -286,6 +288,8 @@ QWidget* TFloadpic::BuildBottom() {
     mask_ = new QComboBox(w);
     mask_->setObjectName(QStringLiteral("combomask"));
     mask_->setEditable(true);
+    mask_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    mask_->setMinimumContentsLength(24);
     if (layers) {
         mask_->addItem(QStringLiteral("Vector Layer Files (*.LYR,*.EMF) (") + kLayerMask + ")");
         mask_->setEnabled(false);
@@ -313,6 +317,8 @@ QWidget* TFloadpic::BuildBottom() {
         if (!navigating_) ChooseName(n);
     });
     fileHistory_ = new QComboBox(w);
+    fileHistory_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    fileHistory_->setMinimumContentsLength(24);
     fileHistory_->setObjectName(layers ? QStringLiteral("combo_EMFfilename")
                                        : QStringLiteral("comboFilename"));
     connect(fileHistory_, &QComboBox::activated, this, [this](int i) {
