@@ -8,6 +8,7 @@
 
 #include "job/projectfile.h"
 #include "placement/placementops.h"
+#include "placement/tiling.h"
 #include "platform/folders.h"
 #include "platform/paths.h"
 #include "plugins/currentplugin.h"
@@ -33,6 +34,7 @@ struct RipArgs {
     std::string job, driver, settings, output;
     bool raster = true, cut = true, onlyExtra = false, spool = false, strict = false, stats = false;
     int threads = DefaultStripThreads();
+    int tile = 0;  // 0: the crop the job was saved with
 };
 
 int Parse(const std::vector<std::string>& args, RipArgs& a) {
@@ -61,6 +63,11 @@ int Parse(const std::vector<std::string>& args, RipArgs& a) {
             if (!TakeValue(args, i, n)) return kUsage;
             a.threads = std::atoi(n.c_str());
             if (a.threads < 1 || a.threads > 64) return UsageError("--threads takes 1 to 64");
+        } else if (s == "--tile") {
+            std::string n;
+            if (!TakeValue(args, i, n)) return kUsage;
+            a.tile = std::atoi(n.c_str());
+            if (a.tile < 1) return UsageError("--tile takes a tile number from 1");
         } else if (!s.empty() && s[0] == '-') {
             return UsageError("unknown flag " + s);
         } else if (a.job.empty()) {
@@ -142,6 +149,7 @@ int RunRip(const std::vector<std::string>& args) {
     app.Output.RipToFile = !a.output.empty();
     app.Output.FileName = Absolute(a.output);
     UpdateLayout(app, false);
+    if (a.tile > 0 && !SelectJobTile(app, a.tile, error)) return Failure(a.job + ": " + error);
 
     const TemfFile& job = *app.CurrentJob;
     std::cerr << "corvanrip: " << job.MediaUsedWidth + job.XOffset << " x "
@@ -171,7 +179,7 @@ int RunRip(const std::vector<std::string>& args) {
 CommandRegistrar reg(
     {"rip",
      "JOB.RIP [--driver FILE.drv] [--settings FILE.pin] [--output FILE] [--no-raster] "
-     "[--no-cut] [--only-extra-spots] [--spool] [--strict] [--stats] [--threads N]",
+     "[--no-cut] [--only-extra-spots] [--spool] [--strict] [--stats] [--threads N] [--tile N]",
      &RunRip});
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "raster/stripsink.h"
 
+#include "raster/stripsink_formats.h"
+
 #include <png.h>
 #include <tiffio.h>
 #include <zlib.h>
@@ -41,11 +43,14 @@ bool EndsWith(const std::string& s, const char* tail) {
 
 class PngSink final : public StripSink {
 public:
-    PngSink(std::string path, std::string temp, int fd, int width, int height, double dpi)
-        : StripSink(std::move(path), std::move(temp), width, height) {
-        file_ = fdopen(fd, "wb");
+    explicit PngSink(const sinks::SinkSpec& spec)
+        : StripSink(spec.path, spec.temp, spec.width, spec.height, spec.pixels),
+          packed_((static_cast<std::size_t>(spec.width) + 7) / 8) {
+        const int width = spec.width, height = spec.height;
+        const double dpi = spec.dpi;
+        file_ = fdopen(spec.fd, "wb");
         if (!file_) {
-            close(fd);
+            close(spec.fd);
             return;
         }
         png_ = png_create_write_struct(PNG_LIBPNG_VER_STRING, this, &PngSink::OnError, nullptr);
@@ -53,9 +58,10 @@ public:
         if (!info_ || setjmp(png_jmpbuf(png_))) return;
         png_init_io(png_, file_);
         png_set_user_limits(png_, 0x7FFFFFFF, 0x7FFFFFFF);  // the format's own limits, not 1 million
-        png_set_IHDR(png_, info_, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-                     PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                     PNG_FILTER_TYPE_DEFAULT);
+        png_set_IHDR(png_, info_, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height),
+                     pixels_ == SinkPixels::Mono ? 1 : 8,
+                     pixels_ == SinkPixels::Colour ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_GRAY,
+                     PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
         if (dpi > 0) {
             const auto perMetre = static_cast<png_uint_32>(dpi / 0.0254 + 0.5);
             png_set_pHYs(png_, info_, perMetre, perMetre, PNG_RESOLUTION_METER);
@@ -79,9 +85,14 @@ private:
         static_cast<PngSink*>(png_get_error_ptr(png))->error_ = message;
         png_longjmp(png, 1);
     }
-    bool WriteRow(const std::uint8_t* bgr) override {
+    bool WriteRow(const std::uint8_t* row) override {
+        if (pixels_ != SinkPixels::Mono) return WriteBytes(row);
+        sinks::PackMono(row, width_, packed_.data());
+        return WriteBytes(packed_.data());
+    }
+    bool WriteBytes(const std::uint8_t* bytes) {
         if (setjmp(png_jmpbuf(png_))) return false;
-        png_write_row(png_, const_cast<std::uint8_t*>(bgr));
+        png_write_row(png_, const_cast<std::uint8_t*>(bytes));
         return true;
     }
     bool Close() override {
@@ -93,6 +104,7 @@ private:
     }
 
     FILE* file_ = nullptr;
+    std::vector<std::uint8_t> packed_;
     png_structp png_ = nullptr;
     png_infop info_ = nullptr;
     bool ready_ = false;
@@ -100,19 +112,25 @@ private:
 
 class TiffSink final : public StripSink {
 public:
-    TiffSink(std::string path, std::string temp, int fd, int width, int height, double dpi)
-        : StripSink(std::move(path), temp, width, height), rgb_(3 * static_cast<std::size_t>(width)) {
-        const bool big = 3.0 * width * height > 3.5e9;
-        tif_ = TIFFFdOpen(fd, temp.c_str(), big ? "w8" : "w");
+    explicit TiffSink(const sinks::SinkSpec& spec)
+        : StripSink(spec.path, spec.temp, spec.width, spec.height, spec.pixels),
+          rgb_(pixels_ == SinkPixels::Colour ? 3 * static_cast<std::size_t>(spec.width)
+               : pixels_ == SinkPixels::Grey ? static_cast<std::size_t>(spec.width)
+                                             : (static_cast<std::size_t>(spec.width) + 7) / 8) {
+        const int width = spec.width, height = spec.height;
+        const double dpi = spec.dpi;
+        const bool big = static_cast<double>(rgb_.size()) * height > 3.5e9;
+        tif_ = TIFFFdOpen(spec.fd, spec.temp.c_str(), big ? "w8" : "w");
         if (!tif_) {
-            close(fd);
+            close(spec.fd);
             return;
         }
         TIFFSetField(tif_, TIFFTAG_IMAGEWIDTH, static_cast<std::uint32_t>(width));
         TIFFSetField(tif_, TIFFTAG_IMAGELENGTH, static_cast<std::uint32_t>(height));
-        TIFFSetField(tif_, TIFFTAG_BITSPERSAMPLE, 8);
-        TIFFSetField(tif_, TIFFTAG_SAMPLESPERPIXEL, 3);
-        TIFFSetField(tif_, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+        const bool colour = pixels_ == SinkPixels::Colour;
+        TIFFSetField(tif_, TIFFTAG_BITSPERSAMPLE, pixels_ == SinkPixels::Mono ? 1 : 8);
+        TIFFSetField(tif_, TIFFTAG_SAMPLESPERPIXEL, colour ? 3 : 1);
+        TIFFSetField(tif_, TIFFTAG_PHOTOMETRIC, colour ? PHOTOMETRIC_RGB : PHOTOMETRIC_MINISBLACK);
         TIFFSetField(tif_, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
         TIFFSetField(tif_, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT);
         // The codec's fastest level, as for PNG.
@@ -133,12 +151,17 @@ public:
     bool Ready() const { return tif_ != nullptr; }
 
 private:
-    bool WriteRow(const std::uint8_t* bgr) override {
-        for (std::size_t i = 0; i < rgb_.size(); i += 3) {
-            rgb_[i] = bgr[i + 2];
-            rgb_[i + 1] = bgr[i + 1];
-            rgb_[i + 2] = bgr[i];
-        }
+    bool WriteRow(const std::uint8_t* row) override {
+        if (pixels_ == SinkPixels::Grey)
+            std::memcpy(rgb_.data(), row, rgb_.size());
+        else if (pixels_ == SinkPixels::Mono)
+            sinks::PackMono(row, width_, rgb_.data());
+        else
+            for (std::size_t i = 0; i < rgb_.size(); i += 3) {
+                rgb_[i] = row[i + 2];
+                rgb_[i + 1] = row[i + 1];
+                rgb_[i + 2] = row[i];
+            }
         return TIFFWriteScanline(tif_, rgb_.data(), row_++, 0) >= 0;
     }
     bool Close() override {
@@ -177,26 +200,38 @@ std::unique_ptr<StripSink> Made(std::unique_ptr<Sink> sink, std::string& error) 
 
 }  // namespace
 
-std::unique_ptr<StripSink> StripSink::Create(const std::string& path, int width, int height, double dpi,
-                                             std::string& error) {
+std::unique_ptr<StripSink> StripSink::Create(const std::string& path, int width, int height,
+                                             double dpi, std::string& error, SinkPixels pixels) {
     const std::string lower = Lower(path);
-    const bool png = !EndsWith(lower, ".tif") && !EndsWith(lower, ".tiff");
     if (width < 1 || height < 1) {
         error = "the picture has no pixels";
         return nullptr;
     }
-    std::string temp;
-    const int fd = MakeTemp(path, temp);
-    if (fd < 0) {
+    sinks::SinkSpec spec{path, {}, -1, width, height, dpi, pixels};
+    spec.fd = MakeTemp(path, spec.temp);
+    if (spec.fd < 0) {
         error = std::string("cannot create a file beside it: ") + std::strerror(errno);
         return nullptr;
     }
-    if (png) return Made(std::make_unique<PngSink>(path, temp, fd, width, height, dpi), error);
-    return Made(std::make_unique<TiffSink>(path, temp, fd, width, height, dpi), error);
+    std::unique_ptr<StripSink> sink;
+    if (EndsWith(lower, ".tif") || EndsWith(lower, ".tiff"))
+        sink = Made(std::make_unique<TiffSink>(spec), error);
+    else if (EndsWith(lower, ".bmp"))
+        sink = sinks::MakeBmpSink(spec, error);
+    else if (EndsWith(lower, ".jpg") || EndsWith(lower, ".jpeg"))
+        sink = sinks::MakeJpegSink(spec, error);
+    else
+        sink = Made(std::make_unique<PngSink>(spec), error);
+    if (!sink) unlink(spec.temp.c_str());
+    return sink;
 }
 
-StripSink::StripSink(std::string path, std::string tempPath, int width, int height)
-    : width_(width), height_(height), path_(std::move(path)), tempPath_(std::move(tempPath)) {}
+StripSink::StripSink(std::string path, std::string tempPath, int width, int height,
+                     SinkPixels pixels)
+    : width_(width), height_(height), pixels_(pixels), path_(std::move(path)),
+      tempPath_(std::move(tempPath)) {
+    if (pixels_ != SinkPixels::Colour) converted_.resize(static_cast<std::size_t>(width));
+}
 
 StripSink::~StripSink() {
     StopWriter(true);
@@ -239,9 +274,20 @@ void StripSink::WriterLoop() {
     }
 }
 
+const std::uint8_t* StripSink::Converted(const std::uint8_t* bgr) {
+    if (pixels_ == SinkPixels::Colour) return bgr;
+    for (int x = 0; x < width_; ++x, bgr += 3) {
+        const int grey = (38 * bgr[2] + 76 * bgr[1] + 14 * bgr[0]) >> 7;
+        const bool white = bgr[0] == 255 && bgr[1] == 255 && bgr[2] == 255;
+        converted_[static_cast<std::size_t>(x)] =
+            static_cast<std::uint8_t>(pixels_ == SinkPixels::Grey ? grey : white ? 255 : 0);
+    }
+    return converted_.data();
+}
+
 bool StripSink::WriteStrip(const Bitmap24& strip) {
     for (int y = 0; y < strip.Height() && rows_ < height_; ++y, ++rows_)
-        if (!WriteRow(strip.Row(y))) {
+        if (!WriteRow(Converted(strip.Row(y)))) {
             std::lock_guard lock(mutex_);
             if (error_.empty()) error_ = std::string("write failed: ") + std::strerror(errno);
             return false;

@@ -2,7 +2,7 @@
 // marks, the tile number, and strips that join without seams.
 #include "raster/stripcomposer.h"
 
-#include "composer_fixture.h"
+#include "support/composer_fixture.h"
 #include "platform/metafile/emf_writer_records.h"
 #include "platform/numbers.h"
 #include "raster/cropmarkdraw.h"

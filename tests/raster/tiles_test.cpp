@@ -1,7 +1,7 @@
 // Billboard tiles printed one by one must paste up into the whole job: each
 // tile's crop section, bleed included, holds the same pixels as that part of
 // the job rendered at once, and the tiles without bleed cover the page.
-#include "composer_fixture.h"
+#include "support/composer_fixture.h"
 #include "placement/tiling.h"
 #include "platform/numbers.h"
 #include "raster/stripcomposer.h"

@@ -1,4 +1,4 @@
-#include "composer_fixture.h"
+#include "support/composer_fixture.h"
 
 #include "imagelib/imageload.h"
 #include "platform/metafile/emf_records.h"
