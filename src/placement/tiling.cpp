@@ -239,6 +239,13 @@ void TileEditor::EquallyDistribute(bool horizontal) {
     UpdateAll();
 }
 
+void TileEditor::SetTileText(bool on, bool reversed, bool thick, float size) {
+    block_.TileText = on;
+    block_.ReverseText = reversed;
+    block_.ThickText = thick;
+    if (size > 0) block_.TextSize = size;
+}
+
 void TileEditor::DragTo(int code, float x, float y) {
     TCropTileBlock& b = block_;
     x = ClampTo(x, pageWidth_);

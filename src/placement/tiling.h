@@ -85,6 +85,7 @@ public:
     // without a grid or for counts below 1.
     bool SetTileCounts(int columns, int rows);
     void EquallyDistribute(bool horizontal);
+    void SetTileText(bool on, bool reversed, bool thick, float size);
     // Drag of the free crop: the edges a handle code moves follow the point.
     void DragTo(int code, float x, float y);
 

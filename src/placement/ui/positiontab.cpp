@@ -3,6 +3,7 @@
 #include "job/units.h"
 #include "placement/placementops.h"
 #include "placement/positioncommands.h"
+#include "placement/ui/cropdialog.h"
 #include "placement/ui/mmnumedit.h"
 #include "shell/appcore.h"
 #include "shell/ui/helppopup.h"
@@ -158,6 +159,10 @@ QWidget* PositionTab::BuildCrop() {
     grid->addWidget(dfullcrop, 3, 1);
     grid->addWidget(dcroparea, 3, 3);
     grid->addWidget(dbillboard, 4, 3);
+    connect(dcroparea, &QPushButton::clicked, this,
+            [this] { OpenBillboardTiles(app_, CropDialogMode::Single, window()); });
+    connect(dbillboard, &QPushButton::clicked, this,
+            [this] { OpenBillboardTiles(app_, CropDialogMode::Multiple, window()); });
 
     connect(check_cropselection_, &QCheckBox::clicked, this, [this](bool on) {
         ColourCropEdits(on);
@@ -292,9 +297,7 @@ void PositionTab::Clear() {
     app_.Updating = was;
 }
 
-QStringList PositionTab::PendingNames() {
-    return {QStringLiteral("dcroparea"), QStringLiteral("dbillboard")};
-}
+QStringList PositionTab::PendingNames() { return {}; }
 
 // Destruction moves the focus out of an edit, which would report an entry
 // to a tab that is half gone.

@@ -3,6 +3,7 @@
 #include "job/units.h"
 #include "placement/placementops.h"
 #include "placement/positioncommands.h"
+#include "placement/ui/cropdialog.h"
 #include "placement/ui/printingtab.h"
 #include "platform/debuglog.h"
 #include "platform/preferences.h"
@@ -132,7 +133,9 @@ void TForm1::BuildEditMenu(QMenu* m) {
             [this] { StretchToFit(app_); });
     Command(Act(m, "Reset1", QStringLiteral("Reset Position"), QKeySequence(Qt::CTRL | Qt::Key_R)),
             [this] { ResetPosition(app_); });
-    Pending(m, "BillboardTiles1", QStringLiteral("Billboard Tiles..."));
+    Command(Act(m, "BillboardTiles1", QStringLiteral("Billboard Tiles..."),
+                QKeySequence(Qt::CTRL | Qt::Key_T)),
+            [this] { OpenBillboardTiles(app_, CropDialogMode::Multiple, this); });
     m->addSeparator();
     Command(Act(m, "ToggleCropmarks1", QStringLiteral("Toggle Cropmarks"),
                 QKeySequence(Qt::CTRL | Qt::Key_K)),
@@ -238,6 +241,8 @@ void TForm1::BuildToolBar() {
     bar->addSeparator();
     button("SpeedButton10", QStringLiteral("Job Size"), QStyle::SP_TitleBarMaxButton,
            [this] { ChangeJobSize(app_); });
+    button("dbillboard1", QStringLiteral("Billboard Tiles"), QStyle::SP_FileDialogListView,
+           [this] { OpenBillboardTiles(app_, CropDialogMode::AsJob, this); });
     bar->addSeparator();
     button("SpeedButton117", QStringLiteral("Help"), QStyle::SP_DialogHelpButton,
            [this] { front_.ShowHelpTopics(); });
