@@ -5,6 +5,7 @@
 #include "placement/placementops.h"
 #include "placement/positioncommands.h"
 #include "placement/ui/mmnumedit.h"
+#include "placement/ui/scaledialog.h"
 #include "platform/folders.h"
 #include "platform/ui/widgetnames.h"
 #include "plugins/customforms.h"
@@ -65,6 +66,8 @@ QWidget* ProjectTab::BuildSize() {
         Named(new QPushButton(QStringLiteral("Set Job Si&ze..."), this), "dchangedocsize");
     auto* scale = Named(new QPushButton(QStringLiteral("Scale %"), this), "SpeedButton116");
     scale->setToolTip(QStringLiteral("Scale Job Size"));
+    connect(scale, &QPushButton::clicked, this,
+            [this] { ScaleJobCommand(app_, cProportional_->isChecked(), window()); });
     form->addRow(QStringLiteral("Job &Width:"), mmDocWidth_);
     form->addRow(QStringLiteral("Job Hei&ght:"), mmDocHeight_);
     form->addRow(QString(), cProportional_);
@@ -350,7 +353,7 @@ void ProjectTab::ApplyUnits() {
 }
 
 QStringList ProjectTab::PendingNames() {
-    return {QStringLiteral("SpeedButton116"), QStringLiteral("SpeedButton110"),
+    return {QStringLiteral("SpeedButton110"),
             QStringLiteral("dkillemf"),       QStringLiteral("dShoveUp"),
             QStringLiteral("dShoveDown"),     QStringLiteral("demfpreview")};
 }
