@@ -1,5 +1,6 @@
 // The main window's menu bar and tool bar.
 #include "display/ui/jobview.h"
+#include "display/ui/saveflatten.h"
 #include "job/units.h"
 #include "placement/placementops.h"
 #include "placement/positioncommands.h"
@@ -102,8 +103,9 @@ void TForm1::BuildFileMenu(QMenu* m) {
     Command(Act(m, "SaveRIPProject1", QStringLiteral("&Save RIP Project"), QKeySequence::Save),
             [this] { SaveJob(app_); });
     Command(Act(m, "SaveAs1", QStringLiteral("Save &As")), [this] { SaveJobAs(app_); });
-    Pending(m, "SaveasBitmap1", QStringLiteral("Save as Bitmap"),
-            QKeySequence(Qt::CTRL | Qt::Key_B));
+    Command(Act(m, "SaveasBitmap1", QStringLiteral("Save as Bitmap"),
+                QKeySequence(Qt::CTRL | Qt::Key_B)),
+            [this] { SaveFlattenedCommand(app_.CurrentJob.get(), app_.Ui(), this); });
     m->addSeparator();
     Command(Act(m, "LaunchCorvanPACK1", QStringLiteral("Launch CorvanPACK")),
             [this] { LaunchPackagingTool(app_); });
@@ -238,6 +240,9 @@ void TForm1::BuildToolBar() {
            [this] { OpenImageAsNewCommand(app_); });
     button("dsave", QStringLiteral("Save Job"), QStyle::SP_DialogSaveButton,
            [this] { SaveJob(app_); });
+    button("dsaveflatten", QStringLiteral("Save Bitmap"), QStyle::SP_DriveFDIcon,
+           [this] { SaveFlattenedCommand(app_.CurrentJob.get(), app_.Ui(), this); })
+        ->setToolTip(QStringLiteral("Save as Flattened Bitmap"));
     bar->addSeparator();
     button("SpeedButton10", QStringLiteral("Job Size"), QStyle::SP_TitleBarMaxButton,
            [this] { ChangeJobSize(app_); });
