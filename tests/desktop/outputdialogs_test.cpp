@@ -2,6 +2,7 @@
 // scaling the page, the flattened picture and the high-resolution preview.
 #include "window_fixture.h"
 
+#include "display/ui/printzoom.h"
 #include "display/ui/saveflatten.h"
 #include "imagelib/imageload.h"
 #include "placement/ui/mmnumedit.h"
@@ -12,8 +13,11 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFileInfo>
+#include <QDir>
 #include <QLabel>
+#include <QProcess>
 #include <QRadioButton>
+#include <QSlider>
 #include <QSpinBox>
 #include <QPushButton>
 
@@ -124,6 +128,86 @@ TEST_F(OutputDialogs, FlattenedPictureFromThePresetSizeSavedInGrey) {
     EXPECT_EQ(read->Width(), 640);
     EXPECT_EQ(read->Height(), 320);
     EXPECT_FALSE(job.Modified);  // the job is only read
+}
+
+// The zoom window shows the output exactly as the RIP renders it: the same
+// pixels as the command line renders for that rectangle.
+TEST_F(OutputDialogs, ZoomViewEqualsTheRenderedOutputOfItsRectangle) {
+    const QDir samples(QStringLiteral(CORVAN_SAMPLES_DIR));
+    if (!samples.exists(QStringLiteral("demo.RIP"))) GTEST_SKIP() << "demo samples not found";
+    for (const QString& f : samples.entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(samples.filePath(f), QString::fromStdString(home.Path(f.toStdString()))));
+    const std::string project = home.Path("demo.RIP");
+    MakeWindow();
+    Core().CurrentPlotter.MediaWidth = Core().CurrentPlotter.PrintableWidth = 1625;  // as the CLI lays out
+    Core().CurrentPlotter.PrintableLength = 0;
+    window->FirstShow(project);
+    QApplication::processEvents();
+    ASSERT_TRUE(Core().CurrentJob);
+    const int renderDpi = Core().CurrentJob->RenderDPI;
+    QImage zoom;
+    IntRect rect;
+    int seen = 0;
+    WhenModal<Tfprintzoom>([&](Tfprintzoom* dlg) {
+        ++seen;
+        EXPECT_EQ(In<QComboBox>(dlg, "comboDPI")->itemText(0),
+                  QStringLiteral("%1 DPI*").arg(renderDpi));
+        In<QCheckBox>(dlg, "CheckBox3")->click();  // 400 x Zoom off: 1:1 at the chosen DPI
+        auto* dpi = In<QComboBox>(dlg, "comboDPI");
+        dpi->setCurrentIndex(4);
+        Q_EMIT dpi->activated(4);
+        EXPECT_EQ(dlg->PreviewDpi(), 100);
+        dlg->Settle();
+        ASSERT_FALSE(dlg->OverviewImage().isNull());
+        EXPECT_TRUE(dlg->ZoomImage().isNull()) << "no picture before a click";
+        dlg->ZoomAt(QPoint(dlg->OverviewImage().width() / 8, dlg->OverviewImage().height() / 3));
+        dlg->Settle();
+        zoom = dlg->ZoomImage();
+        rect = dlg->ZoomRect();
+        dlg->reject();
+    });
+    window->findChild<QAction*>(QStringLiteral("Preview2"))->trigger();
+    ASSERT_EQ(seen, 1);
+    EXPECT_EQ(Core().CurrentJob->RenderDPI, renderDpi) << "Cancel keeps the job's resolution";
+    ASSERT_FALSE(zoom.isNull());
+    ASSERT_EQ(zoom.width(), rect.right - rect.left + 1);
+
+    const QString out = QString::fromStdString(home.Path("rect.png"));
+    QProcess cli;
+    cli.start(QStringLiteral(CORVAN_BIN_DIR "/corvanrip-cli"),
+              {QStringLiteral("render-job"), QString::fromStdString(project), QStringLiteral("-o"), out,
+               QStringLiteral("--dpi"), QStringLiteral("100"), QStringLiteral("--rect"),
+               QStringLiteral("%1,%2,%3,%4").arg(rect.left).arg(rect.top).arg(rect.right).arg(rect.bottom)});
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    const QImage want = QImage(out).convertToFormat(QImage::Format_BGR888);
+    const QImage got = zoom.convertToFormat(QImage::Format_BGR888);
+    ASSERT_EQ(want.size(), got.size());
+    int differing = 0;
+    for (int y = 0; y < got.height(); ++y)
+        differing += std::memcmp(got.constScanLine(y), want.constScanLine(y), 3 * std::size_t(got.width())) != 0;
+    EXPECT_EQ(differing, 0) << "rows differ; window " << rect.left << "," << rect.top;
+    int white = 0;
+    for (int y = 0; y < got.height(); y += 4)
+        for (int x = 0; x < got.width(); x += 4) white += got.pixel(x, y) == qRgb(255, 255, 255);
+    EXPECT_LT(white, got.width() * got.height() / 16 / 2) << "the window shows the artwork";
+
+    // Apply takes the resolution and the smoothing into the job.
+    WhenModal<Tfprintzoom>([&](Tfprintzoom* dlg) {
+        ++seen;
+        auto* dpi = In<QComboBox>(dlg, "comboDPI");
+        dpi->setCurrentIndex(7);  // 150 DPI
+        Q_EMIT dpi->activated(7);
+        In<QSpinBox>(dlg, "BMSpinEdit1")->setValue(50);
+        dlg->accept();
+    });
+    Core().CurrentJob->Modified = false;
+    window->findChild<QAction*>(QStringLiteral("Preview2"))->trigger();
+    ASSERT_EQ(seen, 2);
+    EXPECT_EQ(Core().CurrentJob->RenderDPI, 150);
+    EXPECT_EQ(Core().CurrentJob->Interpolation, 20);
+    EXPECT_TRUE(Core().CurrentJob->Modified);
+    EXPECT_EQ(Find<QSlider>("rxRenderDPI")->value(), 150);
 }
 
 }  // namespace

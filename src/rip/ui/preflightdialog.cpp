@@ -12,7 +12,7 @@
 
 namespace corvan {
 
-Tfpreflight::Tfpreflight(const PreflightData& data, QWidget* parent)
+Tfpreflight::Tfpreflight(const PreflightData& data, QWidget* parent, PreviewOpener openPreview)
     : QDialog(parent), data_(data) {
     setObjectName(QStringLiteral("fpreflight"));
     setWindowTitle(QStringLiteral("Preflight Job Summary"));
@@ -55,8 +55,10 @@ Tfpreflight::Tfpreflight(const PreflightData& data, QWidget* parent)
     QPushButton* preview =
         buttons->addButton(QStringLiteral("&Preview"), QDialogButtonBox::ActionRole);
     preview->setObjectName(QStringLiteral("dpreview"));
-    // The output preview arrives with its own part of the program.
-    preview->setEnabled(false);
+    preview->setEnabled(static_cast<bool>(openPreview));
+    if (openPreview)
+        connect(preview, &QPushButton::clicked, this,
+                [this, openPreview] { openPreview(this); });
     QPushButton* rip = buttons->addButton(QStringLiteral("&RIP"), QDialogButtonBox::AcceptRole);
     rip->setDefault(true);
     buttons->addButton(QDialogButtonBox::Cancel);
@@ -76,8 +78,8 @@ PreflightData Tfpreflight::Data() const {
     return d;
 }
 
-bool ShowPreflight(QWidget* parent, PreflightData& data) {
-    Tfpreflight dlg(data, parent);
+bool ShowPreflight(QWidget* parent, PreflightData& data, Tfpreflight::PreviewOpener preview) {
+    Tfpreflight dlg(data, parent, std::move(preview));
     if (dlg.exec() != QDialog::Accepted) return false;
     data = dlg.Data();
     return true;

@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -16,7 +18,10 @@ namespace corvan {
 class Tfpreflight : public QDialog {
     Q_OBJECT
 public:
-    Tfpreflight(const PreflightData& data, QWidget* parent = nullptr);
+    // `preview` opens the output preview over the dialog; without it the
+    // "Preview" button is disabled.
+    using PreviewOpener = std::function<void(QWidget* over)>;
+    Tfpreflight(const PreflightData& data, QWidget* parent = nullptr, PreviewOpener preview = {});
     PreflightData Data() const;
 
 private:
@@ -30,6 +35,6 @@ private:
 };
 
 // Shows the dialog modally; on "RIP" the data takes the operator's choices.
-bool ShowPreflight(QWidget* parent, PreflightData& data);
+bool ShowPreflight(QWidget* parent, PreflightData& data, Tfpreflight::PreviewOpener preview);
 
 }  // namespace corvan

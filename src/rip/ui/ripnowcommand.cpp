@@ -1,5 +1,6 @@
 #include "rip/ui/ripnowcommand.h"
 
+#include "display/ui/printzoom.h"
 #include "plugins/currentplugin.h"
 #include "plugins/printsupport/qtprintercanvas.h"
 #include "rip/ui/preflightdialog.h"
@@ -20,7 +21,9 @@ public:
     DesktopRip(AppCore& app, QWidget* mainWindow, RipProgressWindow& progress)
         : ShellRip(app), mainWindow_(mainWindow), progress_(progress) {}
 
-    bool Preflight(PreflightData& data) override { return ShowPreflight(mainWindow_, data); }
+    bool Preflight(PreflightData& data) override {
+        return ShowPreflight(mainWindow_, data, [this](QWidget* over) { OpenOutputPreview(app_, CurrentCropMarkCorners(app_), over); });
+    }
     // The gamut tab keeps no screen preview or method list of its own yet:
     // the driver's colour dialog is the one place the method is chosen.
     void RedrawGamutPreview() override {}

@@ -1,5 +1,6 @@
 // The main window's menu bar and tool bar.
 #include "display/ui/jobview.h"
+#include "display/ui/printzoom.h"
 #include "display/ui/saveflatten.h"
 #include "job/units.h"
 #include "placement/placementops.h"
@@ -11,6 +12,7 @@
 #include "plugins/drivercommands.h"
 #include "shell/jobcommands.h"
 #include "shell/loading.h"
+#include "shell/ripwiring.h"
 #include "shell/ui/aboutbox.h"
 #include "shell/ui/application.h"
 #include "shell/ui/editbitmap.h"
@@ -169,7 +171,8 @@ void TForm1::BuildViewMenu(QMenu* m) {
     Pending(m, "ContourCutView1", QStringLiteral("Contour Cut View"));
     Pending(m, "ViewCutfile1", QStringLiteral("View Cutfile"));
     Pending(m, "ViewRaster1", QStringLiteral("View Raster"));
-    Pending(m, "Preview2", QStringLiteral("Output Preview..."));
+    Command(Act(m, "Preview2", QStringLiteral("Output Preview..."), QKeySequence(Qt::Key_F5)),
+            [this] { OpenOutputPreview(app_, CurrentCropMarkCorners(app_), this); });
     m->addSeparator();
     metricAction_ =
         Act(m, "MetricUnits1", QStringLiteral("Metric Units"), QKeySequence(Qt::CTRL | Qt::Key_M));
@@ -246,6 +249,9 @@ void TForm1::BuildToolBar() {
     bar->addSeparator();
     button("SpeedButton10", QStringLiteral("Job Size"), QStyle::SP_TitleBarMaxButton,
            [this] { ChangeJobSize(app_); });
+    button("dpreview", QStringLiteral("Preview"), QStyle::SP_FileDialogContentsView,
+           [this] { OpenOutputPreview(app_, CurrentCropMarkCorners(app_), this); })
+        ->setToolTip(QStringLiteral("High Resolution Preview"));
     button("dbillboard1", QStringLiteral("Billboard Tiles"), QStyle::SP_FileDialogListView,
            [this] { OpenBillboardTiles(app_, CropDialogMode::AsJob, this); });
     bar->addSeparator();
