@@ -159,7 +159,6 @@ constexpr TagEntry kTags[] = {
     {"SaveRIPProject1", -1026},
     {"SaveAs1", -1026},
     {"SaveasBitmap1", -1026},
-    {"dsaveflatten", -1026},
     {"CloseCurrent1", -1026},
     {"cRiptoFile", -1027},
     {"FilenameEdit1", -1027},

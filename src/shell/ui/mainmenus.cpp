@@ -243,9 +243,19 @@ void TForm1::BuildToolBar() {
            [this] { OpenImageAsNewCommand(app_); });
     button("dsave", QStringLiteral("Save Job"), QStyle::SP_DialogSaveButton,
            [this] { SaveJob(app_); });
-    button("dsaveflatten", QStringLiteral("Save Bitmap"), QStyle::SP_DriveFDIcon,
-           [this] { SaveFlattenedCommand(app_.CurrentJob.get(), app_.Ui(), this); })
-        ->setToolTip(QStringLiteral("Save as Flattened Bitmap"));
+    QToolButton* flatten =
+        button("dsaveflatten", QStringLiteral("Save Bitmap"), QStyle::SP_DriveFDIcon,
+               [this] { SaveFlattenedCommand(app_.CurrentJob.get(), app_.Ui(), this); });
+    flatten->setToolTip(QStringLiteral("Save as Flattened Bitmap"));
+    // Usable exactly when the File menu offers "Save as Bitmap" (it is
+    // hidden without a job).
+    if (auto* menuItem = findChild<QAction*>(QStringLiteral("SaveasBitmap1"))) {
+        const auto follow = [flatten, menuItem] {
+            flatten->setEnabled(menuItem->isVisible() && menuItem->isEnabled());
+        };
+        follow();
+        connect(menuItem, &QAction::changed, flatten, follow);
+    }
     bar->addSeparator();
     button("SpeedButton10", QStringLiteral("Job Size"), QStyle::SP_TitleBarMaxButton,
            [this] { ChangeJobSize(app_); });
