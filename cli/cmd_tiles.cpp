@@ -36,8 +36,8 @@ int RunTiles(const std::vector<std::string>& args) {
     std::cout << args[0] << ": page " << FormatSize(job.PageWidth, job.PageHeight, true)
               << ", tile " << FormatSize(b.TileWidth, b.TileHeight, true) << ", bleed "
               << FormatSize(b.BleedX, b.BleedY, true) << "\n"
-              << editor.Grid().columns << " x " << editor.Grid().rows << " tiles ("
-              << b.TileCount << "), current tile " << b.TileNo << "\n";
+              << editor.Grid().columns << " x " << editor.Grid().rows << " tiles (" << b.TileCount
+              << "), current tile " << b.TileNo << "\n";
     const auto lines = editor.TileListLines();
     for (std::size_t i = 0; i < lines.size(); ++i)
         std::cout << lines[i] << (editor.IsPrinted(static_cast<int>(i) + 1) ? "  printed" : "")

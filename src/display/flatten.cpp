@@ -14,13 +14,17 @@ namespace {
 constexpr double kAntialiasLimit = 1'000'000;  // pixels: larger pictures are not doubled
 constexpr std::int64_t kStripPixels = 1'000'000;
 
-int Rnd(double v) { return RoundToInt(static_cast<long double>(v)); }
+int Rnd(double v) {
+    return RoundToInt(static_cast<long double>(v));
+}
 
 }  // namespace
 
 FlattenSize FlattenSizeFor(const TemfFile& job, double dpi, SinkPixels pixels) {
     dpi = std::max(dpi, 0.01);
-    const double perPixel = pixels == SinkPixels::Colour ? 3 : pixels == SinkPixels::Grey ? 1 : 0.125;
+    const double perPixel = pixels == SinkPixels::Colour ? 3
+                            : pixels == SinkPixels::Grey ? 1
+                                                         : 0.125;
     FlattenSize s;
     s.width = Rnd(dpi * (job.CropRight - job.CropLeft) / 25.4);
     s.height = Rnd(dpi * (job.CropBottom - job.CropTop) / 25.4);
@@ -41,8 +45,8 @@ std::string WebSafeFileName(const std::string& path) {
     const std::size_t slash = out.find_last_of('/');
     for (std::size_t i = slash == std::string::npos ? 0 : slash + 1; i < out.size(); ++i) {
         const char c = out[i];
-        const bool keep = c == '-' || c == '.' || (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') ||
-                          (c >= 'A' && c <= 'Z');
+        const bool keep = c == '-' || c == '.' || (c >= '0' && c <= '9') ||
+                          (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
         if (!keep) out[i] = '_';
     }
     return out;
@@ -72,7 +76,8 @@ std::unique_ptr<Bitmap24> FlattenRenderer::Rows(int top, int bottom) const {
     if (bottom < top) return nullptr;
     // The upright picture's part that turns into these rows: rows of it, or
     // columns when the output is turned a quarter.
-    const int upW = job_.Rotate ? outHeight_ : outWidth_, upH = job_.Rotate ? outWidth_ : outHeight_;
+    const int upW = job_.Rotate ? outHeight_ : outWidth_,
+              upH = job_.Rotate ? outWidth_ : outHeight_;
     IntRect part{0, 0, upW, upH};  // right and bottom exclusive
     if (!job_.Rotate) {
         part.top = job_.MirrorY ? upH - 1 - bottom : top;

@@ -47,7 +47,7 @@ private:
     std::unique_ptr<RunResources> run_;
     float scale_ = 1;
     bool halve_ = false;
-    IntRect play_;               // the page in source pixels, crop corner at 0, 0
+    IntRect play_;                      // the page in source pixels, crop corner at 0, 0
     int srcWidth_ = 0, srcHeight_ = 0;  // upright, at the render scale
     int outWidth_ = 0, outHeight_ = 0;
 };

@@ -14,7 +14,9 @@ namespace {
 
 constexpr Colour kUnusedMedia = 0xE6E6E6;
 
-int Rnd(double v) { return RoundToInt(static_cast<long double>(v)); }
+int Rnd(double v) {
+    return RoundToInt(static_cast<long double>(v));
+}
 
 }  // namespace
 
@@ -37,13 +39,14 @@ void SpotHighlight(Bitmap24& image, const std::vector<std::string>& spotLines, i
                 p[0] = p[1] = p[2] = 0;
                 continue;
             }
-            for (int c = 0; c < 3; ++c) p[c] = static_cast<std::uint8_t>((p[c] * k + 255 * (128 - k)) >> 7);
+            for (int c = 0; c < 3; ++c)
+                p[c] = static_cast<std::uint8_t>((p[c] * k + 255 * (128 - k)) >> 7);
         }
     }
 }
 
-IntRect ZoomWindow(int centreX, int centreY, float overviewScale, int dpi, bool zoom400,
-                   int viewW, int viewH) {
+IntRect ZoomWindow(int centreX, int centreY, float overviewScale, int dpi, bool zoom400, int viewW,
+                   int viewH) {
     const float d = static_cast<float>(dpi) / 25.4f;
     const int cx = Rnd(static_cast<double>(centreX * d / overviewScale));
     const int cy = Rnd(static_cast<double>(centreY * d / overviewScale));
@@ -61,7 +64,8 @@ OutputPreview::OutputPreview(TemfFile& job, const CropMarkCorners& corners)
 
 std::unique_ptr<Bitmap24> OutputPreview::Overview(float s, float mediaWidth, float mediaHeight,
                                                   bool contours) const {
-    auto image = Bitmap24::Create(std::max(1, Rnd(s * mediaWidth)), std::max(1, Rnd(s * mediaHeight)));
+    auto image =
+        Bitmap24::Create(std::max(1, Rnd(s * mediaWidth)), std::max(1, Rnd(s * mediaHeight)));
     if (!image) return nullptr;
     image->Fill(kUnusedMedia);
     const IntRect u{Rnd(s * job_.XOffset), Rnd(s * job_.YOffset),

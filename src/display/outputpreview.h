@@ -31,8 +31,8 @@ struct ZoomOptions {
 // at `overviewScale` pixels per mm) in a view of viewW x viewH pixels: the
 // view's size at `dpi`, or with `zoom400` twice the area that 400 % shows.
 // Ends included, as the strip composer takes them.
-IntRect ZoomWindow(int centreX, int centreY, float overviewScale, int dpi, bool zoom400,
-                   int viewW, int viewH);
+IntRect ZoomWindow(int centreX, int centreY, float overviewScale, int dpi, bool zoom400, int viewW,
+                   int viewH);
 
 // One preview session of a job. The composer is made at construction (on
 // the thread that owns the job); the render calls only read the job and may
@@ -46,7 +46,8 @@ public:
     std::unique_ptr<Bitmap24> Overview(float scale, float mediaWidth, float mediaHeight,
                                        bool contours) const;
     // The window at `dpi`, marked as the options ask.
-    std::unique_ptr<Bitmap24> Zoom(const IntRect& window, int dpi, const ZoomOptions& options) const;
+    std::unique_ptr<Bitmap24> Zoom(const IntRect& window, int dpi,
+                                   const ZoomOptions& options) const;
 
 private:
     TemfFile& job_;

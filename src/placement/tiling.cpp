@@ -14,11 +14,13 @@
 namespace corvan {
 namespace {
 
-constexpr float kRollLimit = 6000;  // mm: what one tile on a roll may run to
+constexpr float kRollLimit = 6000;                       // mm: what one tile on a roll may run to
 constexpr const char* kMaximumValue = "Maximum  Tiles";  // two blanks, as stored
 constexpr int kDefaultMaximum = 20;
 
-float ClampTo(float v, float hi) { return v < 0 ? 0.0f : (v > hi ? hi : v); }
+float ClampTo(float v, float hi) {
+    return v < 0 ? 0.0f : (v > hi ? hi : v);
+}
 
 std::string Format(const char* format, auto... values) {
     char text[160];
@@ -101,13 +103,22 @@ int HitTest(int left, int top, int right, int bottom, int x, int y) {
     return code;
 }
 
-int ReadTileMaximum() { return ReadRegInteger(kMaximumValue, kDefaultMaximum); }
-void WriteTileMaximum(int maximum) { WriteRegInteger(kMaximumValue, maximum); }
+int ReadTileMaximum() {
+    return ReadRegInteger(kMaximumValue, kDefaultMaximum);
+}
+void WriteTileMaximum(int maximum) {
+    WriteRegInteger(kMaximumValue, maximum);
+}
 
 TileEditor::TileEditor(UserInterface& ui, const TCropTileBlock& block, float pageWidth,
                        float pageHeight, const MediaLimits& limits, int maximum, bool metric)
-    : ui_(ui), block_(block), pageWidth_(pageWidth), pageHeight_(pageHeight), limits_(limits),
-      maximum_(maximum), metric_(metric) {}
+    : ui_(ui),
+      block_(block),
+      pageWidth_(pageWidth),
+      pageHeight_(pageHeight),
+      limits_(limits),
+      maximum_(maximum),
+      metric_(metric) {}
 
 void TileEditor::DefaultTileSize() {
     TCropTileBlock& b = block_;
@@ -175,7 +186,9 @@ void TileEditor::SetCropEdges(float left, float top, float right, float bottom) 
     UpdateAll();
 }
 
-void TileEditor::ResetCrop() { SetCropEdges(0, 0, pageWidth_, pageHeight_); }
+void TileEditor::ResetCrop() {
+    SetCropEdges(0, 0, pageWidth_, pageHeight_);
+}
 
 void TileEditor::SetTileSize(float width, float height) {
     if (block_.MultiTiles) {
@@ -214,7 +227,9 @@ void TileEditor::SetMediaSize(float width, float height) {
     SetRotateOnPrinter(block_.RotateOnPrinter);
 }
 
-void TileEditor::ResetMediaSize() { SetMediaSize(0, 0); }
+void TileEditor::ResetMediaSize() {
+    SetMediaSize(0, 0);
+}
 
 void TileEditor::AutoTile() {
     block_.MultiTiles = true;
@@ -281,7 +296,9 @@ void TileEditor::ResetTiles() {
     projectFile_.clear();
 }
 
-void TileEditor::ClearPrinted() { std::fill(printed_.begin(), printed_.end(), false); }
+void TileEditor::ClearPrinted() {
+    std::fill(printed_.begin(), printed_.end(), false);
+}
 
 void TileEditor::SetPrinted(int tile, bool printed) {
     if (tile >= 1 && static_cast<std::size_t>(tile) <= printed_.size())
@@ -342,7 +359,9 @@ std::string TileEditor::CropPercentText() const {
     return Format("%.1f %% x %.1f %%", w, h);
 }
 
-bool TileEditor::Fits() const { return CropFits(Crop().Width(), Crop().Height(), limits_); }
+bool TileEditor::Fits() const {
+    return CropFits(Crop().Width(), Crop().Height(), limits_);
+}
 
 void ApplyCropBlock(JobSession& app, const TCropTileBlock& block) {
     if (!app.CurrentJob) return;

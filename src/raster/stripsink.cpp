@@ -57,7 +57,8 @@ public:
         info_ = png_ ? png_create_info_struct(png_) : nullptr;
         if (!info_ || setjmp(png_jmpbuf(png_))) return;
         png_init_io(png_, file_);
-        png_set_user_limits(png_, 0x7FFFFFFF, 0x7FFFFFFF);  // the format's own limits, not 1 million
+        png_set_user_limits(png_, 0x7FFFFFFF,
+                            0x7FFFFFFF);  // the format's own limits, not 1 million
         png_set_IHDR(png_, info_, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height),
                      pixels_ == SinkPixels::Mono ? 1 : 8,
                      pixels_ == SinkPixels::Colour ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_GRAY,
@@ -136,8 +137,9 @@ public:
         // The codec's fastest level, as for PNG.
         TIFFSetField(tif_, TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE);
         TIFFSetField(tif_, TIFFTAG_ZIPQUALITY, 1);
-        TIFFSetField(tif_, TIFFTAG_ROWSPERSTRIP,
-                     std::max<std::uint32_t>(1, (256u << 10) / static_cast<std::uint32_t>(rgb_.size())));
+        TIFFSetField(
+            tif_, TIFFTAG_ROWSPERSTRIP,
+            std::max<std::uint32_t>(1, (256u << 10) / static_cast<std::uint32_t>(rgb_.size())));
         if (dpi > 0) {
             TIFFSetField(tif_, TIFFTAG_XRESOLUTION, static_cast<float>(dpi));
             TIFFSetField(tif_, TIFFTAG_YRESOLUTION, static_cast<float>(dpi));
@@ -228,7 +230,10 @@ std::unique_ptr<StripSink> StripSink::Create(const std::string& path, int width,
 
 StripSink::StripSink(std::string path, std::string tempPath, int width, int height,
                      SinkPixels pixels)
-    : width_(width), height_(height), pixels_(pixels), path_(std::move(path)),
+    : width_(width),
+      height_(height),
+      pixels_(pixels),
+      path_(std::move(path)),
       tempPath_(std::move(tempPath)) {
     if (pixels_ != SinkPixels::Colour) converted_.resize(static_cast<std::size_t>(width));
 }
@@ -280,7 +285,9 @@ const std::uint8_t* StripSink::Converted(const std::uint8_t* bgr) {
         const int grey = (38 * bgr[2] + 76 * bgr[1] + 14 * bgr[0]) >> 7;
         const bool white = bgr[0] == 255 && bgr[1] == 255 && bgr[2] == 255;
         converted_[static_cast<std::size_t>(x)] =
-            static_cast<std::uint8_t>(pixels_ == SinkPixels::Grey ? grey : white ? 255 : 0);
+            static_cast<std::uint8_t>(pixels_ == SinkPixels::Grey ? grey
+                                      : white                     ? 255
+                                                                  : 0);
     }
     return converted_.data();
 }
@@ -312,8 +319,8 @@ bool StripSink::Finish(std::string& error) {
         return false;
     }
     if (rows_ < height_) {
-        error = "the picture is incomplete: " + std::to_string(rows_) + " of " + std::to_string(height_) +
-                " rows";
+        error = "the picture is incomplete: " + std::to_string(rows_) + " of " +
+                std::to_string(height_) + " rows";
         return false;
     }
     if (!Close() || std::rename(tempPath_.c_str(), path_.c_str()) != 0) {

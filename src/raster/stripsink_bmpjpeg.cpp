@@ -32,11 +32,15 @@ int BitsOf(SinkPixels pixels) {
 class BmpSink final : public StripSink {
 public:
     BmpSink(const SinkSpec& spec, std::uint64_t stride, std::uint32_t paletteSize)
-        : StripSink(spec.path, spec.temp, spec.width, spec.height, spec.pixels), fd_(spec.fd),
-          stride_(stride), dataOffset_(14 + 40 + 4 * paletteSize), packed_(stride) {
+        : StripSink(spec.path, spec.temp, spec.width, spec.height, spec.pixels),
+          fd_(spec.fd),
+          stride_(stride),
+          dataOffset_(14 + 40 + 4 * paletteSize),
+          packed_(stride) {
         std::vector<std::uint8_t> head(dataOffset_, 0);
         const std::uint64_t fileSize = dataOffset_ + stride * static_cast<std::uint64_t>(height_);
-        const auto perMetre = static_cast<std::uint32_t>(spec.dpi > 0 ? spec.dpi / 0.0254 + 0.5 : 0);
+        const auto perMetre =
+            static_cast<std::uint32_t>(spec.dpi > 0 ? spec.dpi / 0.0254 + 0.5 : 0);
         head[0] = 'B';
         head[1] = 'M';
         Put32(&head[2], static_cast<std::uint32_t>(fileSize));
@@ -70,7 +74,7 @@ private:
             PackMono(row, width_, packed_.data());
             bytes = packed_.data();
         }
-        const std::size_t used = pixels_ == SinkPixels::Colour  ? 3 * std::size_t(width_)
+        const std::size_t used = pixels_ == SinkPixels::Colour ? 3 * std::size_t(width_)
                                  : pixels_ == SinkPixels::Grey ? std::size_t(width_)
                                                                : (std::size_t(width_) + 7) / 8;
         const std::uint64_t at =

@@ -22,12 +22,6 @@ namespace {
 
 class Billboard : public WindowTest {
 protected:
-    template <typename T>
-    static T* In(QDialog* dlg, const char* name) {
-        T* w = dlg->findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
     static void Enter(QDialog* dlg, const char* edit, const char* text) {
         auto* e = In<TmmNumEdit>(dlg, edit);
         e->setText(QString::fromUtf8(text));

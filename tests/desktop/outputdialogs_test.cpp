@@ -11,15 +11,15 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QFileInfo>
-#include <QDir>
 #include <QLabel>
 #include <QProcess>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
-#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -28,12 +28,6 @@ namespace {
 
 class OutputDialogs : public WindowTest {
 protected:
-    template <typename T>
-    static T* In(QWidget* dlg, const char* name) {
-        T* w = dlg->findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
     static void Percent(QWidget* dlg, const char* edit, double value) {
         auto* e = In<QDoubleSpinBox>(dlg, edit);
         e->setValue(value);
@@ -136,10 +130,12 @@ TEST_F(OutputDialogs, ZoomViewEqualsTheRenderedOutputOfItsRectangle) {
     const QDir samples(QStringLiteral(CORVAN_SAMPLES_DIR));
     if (!samples.exists(QStringLiteral("demo.RIP"))) GTEST_SKIP() << "demo samples not found";
     for (const QString& f : samples.entryList(QDir::Files))
-        ASSERT_TRUE(QFile::copy(samples.filePath(f), QString::fromStdString(home.Path(f.toStdString()))));
+        ASSERT_TRUE(
+            QFile::copy(samples.filePath(f), QString::fromStdString(home.Path(f.toStdString()))));
     const std::string project = home.Path("demo.RIP");
     MakeWindow();
-    Core().CurrentPlotter.MediaWidth = Core().CurrentPlotter.PrintableWidth = 1625;  // as the CLI lays out
+    Core().CurrentPlotter.MediaWidth = Core().CurrentPlotter.PrintableWidth =
+        1625;  // as the CLI lays out
     Core().CurrentPlotter.PrintableLength = 0;
     window->FirstShow(project);
     QApplication::processEvents();
@@ -175,9 +171,13 @@ TEST_F(OutputDialogs, ZoomViewEqualsTheRenderedOutputOfItsRectangle) {
     const QString out = QString::fromStdString(home.Path("rect.png"));
     QProcess cli;
     cli.start(QStringLiteral(CORVAN_BIN_DIR "/corvanrip-cli"),
-              {QStringLiteral("render-job"), QString::fromStdString(project), QStringLiteral("-o"), out,
-               QStringLiteral("--dpi"), QStringLiteral("100"), QStringLiteral("--rect"),
-               QStringLiteral("%1,%2,%3,%4").arg(rect.left).arg(rect.top).arg(rect.right).arg(rect.bottom)});
+              {QStringLiteral("render-job"), QString::fromStdString(project), QStringLiteral("-o"),
+               out, QStringLiteral("--dpi"), QStringLiteral("100"), QStringLiteral("--rect"),
+               QStringLiteral("%1,%2,%3,%4")
+                   .arg(rect.left)
+                   .arg(rect.top)
+                   .arg(rect.right)
+                   .arg(rect.bottom)});
     ASSERT_TRUE(cli.waitForFinished(60000));
     ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
     const QImage want = QImage(out).convertToFormat(QImage::Format_BGR888);
@@ -185,7 +185,8 @@ TEST_F(OutputDialogs, ZoomViewEqualsTheRenderedOutputOfItsRectangle) {
     ASSERT_EQ(want.size(), got.size());
     int differing = 0;
     for (int y = 0; y < got.height(); ++y)
-        differing += std::memcmp(got.constScanLine(y), want.constScanLine(y), 3 * std::size_t(got.width())) != 0;
+        differing += std::memcmp(got.constScanLine(y), want.constScanLine(y),
+                                 3 * std::size_t(got.width())) != 0;
     EXPECT_EQ(differing, 0) << "rows differ; window " << rect.left << "," << rect.top;
     int white = 0;
     for (int y = 0; y < got.height(); y += 4)

@@ -19,15 +19,7 @@
 namespace corvan::test {
 namespace {
 
-class Settings : public WindowTest {
-protected:
-    template <typename T>
-    static T* In(QWidget* dlg, const char* name) {
-        T* w = dlg->findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-};
+using Settings = WindowTest;
 
 TEST_F(Settings, FreshValuesPageControlsAndTheQuestion) {
     MakeWindow();

@@ -62,6 +62,13 @@ protected:
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
+    // A control of a dialog by its name.
+    template <typename T>
+    static T* In(QWidget* dlg, const char* name) {
+        T* w = dlg->findChild<T*>(QString::fromUtf8(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
     // A saved project with the given page width.
     std::string Project(const std::string& name, float width);
     // The window with that project open and unmodified, its device a roll

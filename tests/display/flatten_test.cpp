@@ -77,7 +77,9 @@ TEST(Flatten, StripsWrittenToEveryFormatEqualThePictureMadeAtOnce) {
             const auto strip = renderer.Rows(top, top + 36);
             ASSERT_TRUE(strip);
             for (int y = 0; y < strip->Height(); ++y)
-                ASSERT_EQ(std::memcmp(strip->Row(y), want->Row(top + y), 3 * std::size_t(want->Width())), 0)
+                ASSERT_EQ(
+                    std::memcmp(strip->Row(y), want->Row(top + y), 3 * std::size_t(want->Width())),
+                    0)
                     << "row " << top + y << ": " << test::DumpPng(*strip, "flatten-strip");
         }
     }
@@ -105,8 +107,8 @@ TEST(Flatten, StripsWrittenToEveryFormatEqualThePictureMadeAtOnce) {
     ASSERT_TRUE(read.image);
     EXPECT_EQ(read.image->Width(), want->Width());
     // A format that cannot hold the picture says so and leaves no file.
-    EXPECT_FALSE(ExportFlattened(*job, dir.filePath("huge.jpg").toStdString(), 25400, SinkPixels::Colour,
-                                 false, error));
+    EXPECT_FALSE(ExportFlattened(*job, dir.filePath("huge.jpg").toStdString(), 25400,
+                                 SinkPixels::Colour, false, error));
     EXPECT_NE(error.find("at most 65500 pixels"), std::string::npos) << error;
     EXPECT_EQ(QDir(dir.path()).entryList({"huge*"}, QDir::Files | QDir::Hidden).size(), 0);
 }

@@ -10,8 +10,8 @@ namespace {
 
 TEST(OutputPreview, SpotHighlightBlackensTheSpotAndFadesTheRest) {
     auto image = Bitmap24::Create(4, 1);
-    const Colour pixels[] = {MakeColour(200, 10, 10), MakeColour(203, 7, 13), MakeColour(204, 10, 10),
-                             MakeColour(0, 0, 0)};
+    const Colour pixels[] = {MakeColour(200, 10, 10), MakeColour(203, 7, 13),
+                             MakeColour(204, 10, 10), MakeColour(0, 0, 0)};
     for (int x = 0; x < 4; ++x) image->SetPixel(x, 0, pixels[x]);
     SpotLine spot;
     spot.red = 200;

@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace corvan {
 namespace {
 
@@ -28,9 +27,29 @@ TEST(TileGrid, DefaultGridsFromTheMediaAndTheirTiles) {
         // A tile plus its bleeds fills the media; the last column is cut by the page.
         {"roll, no bleed", 3000, 1000, 1000, 6000, 0, false, 3, 1, 2, {1000, 0, 2000, 1000}},
         {"bleed narrows the tile", 3000, 1000, 1000, 6000, 10, false, 4, 1, 1, {0, 0, 990, 1000}},
-        {"bleed at an inner edge", 3000, 1000, 1000, 6000, 10, false, 4, 1, 2, {970, 0, 1970, 1000}},
+        {"bleed at an inner edge",
+         3000,
+         1000,
+         1000,
+         6000,
+         10,
+         false,
+         4,
+         1,
+         2,
+         {970, 0, 1970, 1000}},
         {"last tile clamped", 3000, 1000, 1000, 6000, 10, false, 4, 1, 4, {2930, 0, 3000, 1000}},
-        {"exact multiple is not one more", 2000, 500, 1000, 6000, 0, false, 2, 1, 2, {1000, 0, 2000, 500}},
+        {"exact multiple is not one more",
+         2000,
+         500,
+         1000,
+         6000,
+         0,
+         false,
+         2,
+         1,
+         2,
+         {1000, 0, 2000, 500}},
         // Turned on the printer: the media limits swap.
         {"rotated sheet", 2500, 2500, 1000, 1200, 0, true, 3, 3, 5, {1200, 1000, 2400, 2000}},
         {"rows down the page", 900, 2500, 1000, 1000, 0, false, 1, 3, 3, {0, 2000, 900, 2500}},
@@ -119,9 +138,9 @@ TEST(CropSelection, HandlesFitAndRotation) {
     // Crop rectangle 100..200 x 100..160 in pixels.
     const struct {
         int x, y, code;
-    } hits[] = {{150, 130, 10}, {95, 130, 0}, {97, 130, 2}, {203, 130, 5}, {150, 98, 3},
-                {150, 162, 7},  {98, 98, 1},  {202, 98, 4}, {100, 160, 8}, {200, 160, 6},
-                {130, 130, 0}};
+    } hits[] = {{150, 130, 10}, {95, 130, 0},  {97, 130, 2}, {203, 130, 5},
+                {150, 98, 3},   {150, 162, 7}, {98, 98, 1},  {202, 98, 4},
+                {100, 160, 8},  {200, 160, 6}, {130, 130, 0}};
     for (const auto& h : hits)
         EXPECT_EQ(HitTest(100, 100, 200, 160, h.x, h.y), h.code) << h.x << "," << h.y;
 

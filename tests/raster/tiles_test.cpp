@@ -1,11 +1,11 @@
 // Billboard tiles printed one by one must paste up into the whole job: each
 // tile's crop section, bleed included, holds the same pixels as that part of
 // the job rendered at once, and the tiles without bleed cover the page.
-#include "support/composer_fixture.h"
 #include "placement/tiling.h"
 #include "platform/numbers.h"
 #include "raster/stripcomposer.h"
 #include "raster/transforms.h"
+#include "support/composer_fixture.h"
 #include "support/metafile_fixture.h"
 
 #include <gtest/gtest.h>
@@ -19,8 +19,8 @@ constexpr float kScale = 2;  // pixels per mm: every tile edge falls on a pixel
 
 std::unique_ptr<Bitmap24> Window(const Bitmap24& whole, const MmRect& r) {
     const int left = RoundToInt(kScale * r.left), top = RoundToInt(kScale * r.top);
-    auto part = Bitmap24::Create(RoundToInt(kScale * r.right) - left,
-                                 RoundToInt(kScale * r.bottom) - top);
+    auto part =
+        Bitmap24::Create(RoundToInt(kScale * r.right) - left, RoundToInt(kScale * r.bottom) - top);
     for (int y = 0; y < part->Height(); ++y)
         std::memcpy(part->Row(y), whole.Row(top + y) + 3 * left, 3 * std::size_t(part->Width()));
     return part;

@@ -29,14 +29,20 @@ namespace corvan {
 
 namespace {
 
-const char* const kDpiItems[] = {"? DPI ",        "96 DPI Actual Size", "50 DPI",  "75 DPI",
-                                 "100 DPI LoRes", "120 DPI",            "125 DPI", "150 DPI",
-                                 "175 DPI",       "180 DPI",            "200 DPI Good", "225 DPI",
-                                 "250 DPI",       "275 DPI",            "300 DPI HiRes", "360 DPI"};
+const char* const kDpiItems[] = {"? DPI ",        "96 DPI Actual Size",
+                                 "50 DPI",        "75 DPI",
+                                 "100 DPI LoRes", "120 DPI",
+                                 "125 DPI",       "150 DPI",
+                                 "175 DPI",       "180 DPI",
+                                 "200 DPI Good",  "225 DPI",
+                                 "250 DPI",       "275 DPI",
+                                 "300 DPI HiRes", "360 DPI"};
 constexpr int kNoCentre = -100000;
 constexpr int kDebounceMs = 200;
 
-QImage ToImage(const Bitmap24& b) { return b.View().copy(); }
+QImage ToImage(const Bitmap24& b) {
+    return b.View().copy();
+}
 
 }  // namespace
 
@@ -122,15 +128,17 @@ protected:
         const QSize view = owner_->p2_->size();
         const double s = owner_->overviewScale_;
         const bool z = owner_->zoom400_->isChecked();
-        const int fw = static_cast<int>(std::lround(z ? view.width() * 25.4 / 384
-                                                      : view.width() * s * 25.4 / owner_->previewDpi_));
-        const int fh = static_cast<int>(std::lround(z ? view.height() * 25.4 / 384
-                                                      : view.height() * s * 25.4 / owner_->previewDpi_));
+        const int fw = static_cast<int>(std::lround(
+            z ? view.width() * 25.4 / 384 : view.width() * s * 25.4 / owner_->previewDpi_));
+        const int fh = static_cast<int>(std::lround(
+            z ? view.height() * 25.4 / 384 : view.height() * s * 25.4 / owner_->previewDpi_));
         p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
         p.setPen(QPen(Qt::white, 2));
         p.drawRect(QRect(at.x() - fw / 2, at.y() - fh / 2, fw, fh));
     }
-    void mousePressEvent(QMouseEvent* e) override { owner_->ZoomAt(e->pos() - owner_->overviewOffset_); }
+    void mousePressEvent(QMouseEvent* e) override {
+        owner_->ZoomAt(e->pos() - owner_->overviewOffset_);
+    }
     void mouseMoveEvent(QMouseEvent* e) override {
         const double s = owner_->overviewScale_;
         const QPoint p = e->pos() - owner_->overviewOffset_;
@@ -181,7 +189,9 @@ Tfprintzoom::Tfprintzoom(TemfFile& job, const TemfPlotter& device, const CropMar
     if (x >= 0 && y >= 0) move(static_cast<int>(x), static_cast<int>(y));
 }
 
-Tfprintzoom::~Tfprintzoom() { SaveGeometry(); }
+Tfprintzoom::~Tfprintzoom() {
+    SaveGeometry();
+}
 
 void Tfprintzoom::SaveGeometry() {
     WritePrefNumber("printzoom_width", width());
@@ -197,7 +207,8 @@ void Tfprintzoom::BuildControls(bool metric) {
     for (const char* item : kDpiItems) dpi_->addItem(QString::fromUtf8(item));
     dpi_->setItemText(0, QStringLiteral("%1 DPI*").arg(job_.RenderDPI));
     units_ = Named(new QComboBox(this), "ComboBox1");
-    units_->addItems({QStringLiteral("millimeters"), QStringLiteral("centimeters"), QStringLiteral("inches")});
+    units_->addItems(
+        {QStringLiteral("millimeters"), QStringLiteral("centimeters"), QStringLiteral("inches")});
     units_->setCurrentIndex(metric ? 0 : 2);
     contours_ = Named(new QCheckBox(QStringLiteral("Show Contours"), this), "CheckBox1");
     spots_ = Named(new QCheckBox(QStringLiteral("Spot Colors"), this), "CheckBox2");
@@ -249,7 +260,8 @@ void Tfprintzoom::BuildControls(bool metric) {
         bottom->addWidget(status_[i], i == 2 ? 2 : 1);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Help, this);
-    auto* apply = Named(buttons->addButton(QStringLiteral("Apply"), QDialogButtonBox::AcceptRole), "Button1");
+    auto* apply =
+        Named(buttons->addButton(QStringLiteral("Apply"), QDialogButtonBox::AcceptRole), "Button1");
     Named(buttons->addButton(QDialogButtonBox::Cancel), "Button2");
     apply->setDefault(true);
     bottom->addWidget(buttons);
@@ -257,11 +269,14 @@ void Tfprintzoom::BuildControls(bool metric) {
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(buttons, &QDialogButtonBox::helpRequested, this, [this] {
-        status_[2]->setText(QStringLiteral("Click the overview to render that spot of the output."));
+        status_[2]->setText(
+            QStringLiteral("Click the overview to render that spot of the output."));
     });
 
-    connect(dpi_, qOverload<int>(&QComboBox::activated), this, [this](int i) { ChooseDpi(i, true); });
-    connect(units_, qOverload<int>(&QComboBox::currentIndexChanged), this, &Tfprintzoom::ApplyUnits);
+    connect(dpi_, qOverload<int>(&QComboBox::activated), this,
+            [this](int i) { ChooseDpi(i, true); });
+    connect(units_, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &Tfprintzoom::ApplyUnits);
     connect(contours_, &QCheckBox::clicked, this, [this] {
         overviewBuiltFor_ = {};
         BuildOverview();
@@ -294,11 +309,13 @@ void Tfprintzoom::BuildControls(bool metric) {
 }
 
 QString Tfprintzoom::Size(double w, double h) const {
-    return QString::fromStdString(FormatSize(static_cast<float>(w), static_cast<float>(h),
-                                             units_->currentIndex() != 2));
+    return QString::fromStdString(
+        FormatSize(static_cast<float>(w), static_cast<float>(h), units_->currentIndex() != 2));
 }
 
-int Tfprintzoom::Smoothing() const { return smoothing_->value(); }
+int Tfprintzoom::Smoothing() const {
+    return smoothing_->value();
+}
 
 void Tfprintzoom::ChooseDpi(int index, bool fromList) {
     previewDpi_ = std::max(1, dpi_->itemText(index).section(QLatin1Char(' '), 0, 0).toInt());
@@ -308,7 +325,8 @@ void Tfprintzoom::ChooseDpi(int index, bool fromList) {
     const long ph = std::lround(previewDpi_ * job_.PageHeight / 25.4);
     status_[2]->setText(
         (pw > 32767 || ph > 32767
-             ? QStringLiteral("WARNING: Rendered Size: %1 x %2 pixels may be too large for Win98 systems!")
+             ? QStringLiteral(
+                   "WARNING: Rendered Size: %1 x %2 pixels may be too large for Win98 systems!")
              : QStringLiteral("Rendered Size: %1 x %2 pixels."))
             .arg(pw)
             .arg(ph));
@@ -328,7 +346,8 @@ void Tfprintzoom::ApplyUnits() {
 }
 
 void Tfprintzoom::BuildOverview() {
-    const float mediaW = device_.MediaWidth > 0 ? device_.MediaWidth : job_.XOffset + job_.MediaUsedWidth;
+    const float mediaW =
+        device_.MediaWidth > 0 ? device_.MediaWidth : job_.XOffset + job_.MediaUsedWidth;
     const float mediaH =
         device_.MediaHeight > 0 ? device_.MediaHeight : job_.YOffset + job_.MediaUsedHeight;
     if (mediaW <= 0 || mediaH <= 0) return;
@@ -337,7 +356,10 @@ void Tfprintzoom::BuildOverview() {
     overviewScale_ = s;
     const bool contours = contours_->isChecked();
     worker_.Request(
-        0, [this, s, mediaW, mediaH, contours] { return preview_.Overview(s, mediaW, mediaH, contours); },
+        0,
+        [this, s, mediaW, mediaH, contours] {
+            return preview_.Overview(s, mediaW, mediaH, contours);
+        },
         [this](std::unique_ptr<Bitmap24> image) {
             if (!image) return;
             overview_ = ToImage(*image);
@@ -357,8 +379,8 @@ void Tfprintzoom::RenderZoomView() {
     if (zoomCentre_.x() == kNoCentre || !p2_) return;
     const bool z = zoom400_->isChecked();
     const QSize view = p2_->size();
-    const IntRect window =
-        ZoomWindow(zoomCentre_.x(), zoomCentre_.y(), overviewScale_, previewDpi_, z, view.width(), view.height());
+    const IntRect window = ZoomWindow(zoomCentre_.x(), zoomCentre_.y(), overviewScale_, previewDpi_,
+                                      z, view.width(), view.height());
     ZoomOptions options;
     options.contours = contours_->isChecked();
     options.spots = spots_->isChecked();
@@ -375,10 +397,12 @@ void Tfprintzoom::RenderZoomView() {
             if (!image) return;
             zoomImage_ = ToImage(*image);
             zoomRect_ = window;
-            const double f = z ? static_cast<double>(view.width()) / (window.right - window.left + 1) : 1;
+            const double f =
+                z ? static_cast<double>(view.width()) / (window.right - window.left + 1) : 1;
             const double d = previewDpi_ / 25.4;
             top_->SetMapping(-window.left * f, d * f);
-            const double fy = z ? static_cast<double>(view.height()) / (window.bottom - window.top + 1) : 1;
+            const double fy =
+                z ? static_cast<double>(view.height()) / (window.bottom - window.top + 1) : 1;
             left_->SetMapping(-window.top * fy, d * fy);
             p2_->update();
         });
@@ -387,8 +411,10 @@ void Tfprintzoom::RenderZoomView() {
 void Tfprintzoom::PointerOverZoom(QPoint p) {
     if (zoomImage_.isNull()) return;
     const double d = previewDpi_ / 25.4;
-    const double fx = static_cast<double>(zoomImage_.width()) / (zoomRect_.right - zoomRect_.left + 1);
-    const double fy = static_cast<double>(zoomImage_.height()) / (zoomRect_.bottom - zoomRect_.top + 1);
+    const double fx =
+        static_cast<double>(zoomImage_.width()) / (zoomRect_.right - zoomRect_.left + 1);
+    const double fy =
+        static_cast<double>(zoomImage_.height()) / (zoomRect_.bottom - zoomRect_.top + 1);
     status_[1]->setText(Size((zoomRect_.left + p.x() / fx) / d, (zoomRect_.top + p.y() / fy) / d));
     top_->SetHairLine(p.x());
     left_->SetHairLine(p.y());
@@ -434,7 +460,8 @@ bool ShowOutputPreview(TemfFile* job, const TemfPlotter& device, const CropMarkC
 }
 
 void OpenOutputPreview(JobSession& app, const CropMarkCorners& corners, QWidget* parent) {
-    if (!ShowOutputPreview(app.CurrentJob.get(), app.CurrentPlotter, corners, app.UseMetric, parent))
+    if (!ShowOutputPreview(app.CurrentJob.get(), app.CurrentPlotter, corners, app.UseMetric,
+                           parent))
         return;
     app.MarkModified();
     app.Events().JobChanged();

@@ -19,7 +19,9 @@ Ruler::Ruler(Qt::Orientation orientation, QWidget* parent)
                   orientation == Qt::Horizontal ? QSizePolicy::Fixed : QSizePolicy::Expanding);
 }
 
-QSize Ruler::sizeHint() const { return orientation_ == Qt::Horizontal ? QSize(100, 22) : QSize(34, 100); }
+QSize Ruler::sizeHint() const {
+    return orientation_ == Qt::Horizontal ? QSize(100, 22) : QSize(34, 100);
+}
 
 void Ruler::SetMapping(double origin, double pixelsPerMm) {
     origin_ = origin;
@@ -50,7 +52,8 @@ void Ruler::paintEvent(QPaintEvent*) {
     p.setPen(QColor(120, 120, 120));
     const bool across = orientation_ == Qt::Horizontal;
     const int length = across ? width() : height(), depth = across ? height() : width();
-    across ? p.drawLine(0, depth - 1, length, depth - 1) : p.drawLine(depth - 1, 0, depth - 1, length);
+    across ? p.drawLine(0, depth - 1, length, depth - 1)
+           : p.drawLine(depth - 1, 0, depth - 1, length);
     const double perUnit = pixelsPerMm_ * MmPerUnit(unit_);
     const double step = NumberStep(perUnit, across ? 60 : 44);
     const double minor = step / 5;
@@ -65,7 +68,8 @@ void Ruler::paintEvent(QPaintEvent*) {
         const int tick = major ? depth / 2 : depth / 5;
         if (across) {
             p.drawLine(at, depth - tick, at, depth - 1);
-            if (major) p.drawText(at + 2, depth / 2 - 1, QString::number(std::round(v / minor) * minor));
+            if (major)
+                p.drawText(at + 2, depth / 2 - 1, QString::number(std::round(v / minor) * minor));
         } else {
             p.drawLine(depth - tick, at, depth - 1, at);
             if (major) {

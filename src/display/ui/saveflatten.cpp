@@ -30,11 +30,11 @@
 namespace corvan {
 namespace {
 
-constexpr double kAskAbove = 9'000'000;      // pixels: a very large picture asks first
-constexpr double kHoldLimit = 40'000'000;    // pixels: larger ones are written from the job
-constexpr double kShownPixels = 2'000'000;   // pixels of the reduced picture shown for those
-const char* const kPresets[] = {"Custom",    "640x480",   "800x600",   "1024x768",
-                                "1152x864",  "1280x1024", "1600x1200", "2000x2000"};
+constexpr double kAskAbove = 9'000'000;     // pixels: a very large picture asks first
+constexpr double kHoldLimit = 40'000'000;   // pixels: larger ones are written from the job
+constexpr double kShownPixels = 2'000'000;  // pixels of the reduced picture shown for those
+const char* const kPresets[] = {"Custom",   "640x480",   "800x600",   "1024x768",
+                                "1152x864", "1280x1024", "1600x1200", "2000x2000"};
 
 QString Grouped(double v, int decimals) {
     return QLocale(QLocale::English).toString(v, 'f', decimals);
@@ -109,7 +109,8 @@ void Tfsaveflatten::BuildControls() {
 
     auto* colourBox = new QGroupBox(QStringLiteral("Color Options"), this);
     auto* cv = new QVBoxLayout(colourBox);
-    colour_ = Named(new QRadioButton(QStringLiteral("Full Color (24bit)"), colourBox), "RadioButton1");
+    colour_ =
+        Named(new QRadioButton(QStringLiteral("Full Color (24bit)"), colourBox), "RadioButton1");
     grey_ = Named(new QRadioButton(QStringLiteral("Gray Scale (8bit)"), colourBox), "RadioButton2");
     mono_ = Named(new QRadioButton(QStringLiteral("Monochrome (BW)"), colourBox), "RadioButton3");
     colour_->setChecked(true);
@@ -124,7 +125,8 @@ void Tfsaveflatten::BuildControls() {
 
     auto* saveBox = new QGroupBox(QStringLiteral("Save Options"), this);
     auto* sv = new QVBoxLayout(saveBox);
-    antialias_ = Named(new QCheckBox(QStringLiteral("Anti-Aliase (High Quality)"), saveBox), "CheckBox1");
+    antialias_ =
+        Named(new QCheckBox(QStringLiteral("Anti-Aliase (High Quality)"), saveBox), "CheckBox1");
     jpeg_ = Named(new QCheckBox(QStringLiteral("Save image as JPEG"), saveBox), "CheckBox2");
     webSafe_ = Named(new QCheckBox(QStringLiteral("Web Safe Filenames."), saveBox), "CheckBox3");
     antialias_->setChecked(ReadPrefBool("flatten_antialias", false));
@@ -179,7 +181,7 @@ void Tfsaveflatten::BuildControls() {
 }
 
 SinkPixels Tfsaveflatten::Pixels() const {
-    return grey_->isChecked() ? SinkPixels::Grey
+    return grey_->isChecked()   ? SinkPixels::Grey
            : mono_->isChecked() ? SinkPixels::Mono
                                 : SinkPixels::Colour;
 }

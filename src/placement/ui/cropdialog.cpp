@@ -34,7 +34,9 @@
 namespace corvan {
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 TmmNumEdit* LengthEdit(QWidget* parent, const char* name, bool metric) {
     auto* e = Named(new TmmNumEdit(parent), name);
@@ -44,7 +46,7 @@ TmmNumEdit* LengthEdit(QWidget* parent, const char* name, bool metric) {
 }
 
 QPushButton* PushButton(QWidget* parent, const char* name, const QString& text,
-                    const QString& hint = {}) {
+                        const QString& hint = {}) {
     auto* b = Named(new QPushButton(text, parent), name);
     if (!hint.isEmpty()) b->setToolTip(hint);
     return b;
@@ -67,13 +69,16 @@ QPixmap TileNumberExample(bool reversed, bool thick, int height) {
     p.setBrush(reversed ? Qt::black : Qt::white);
     p.drawPath(path);
     p.end();
-    return QPixmap::fromImage(big.scaled(big.size() / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    return QPixmap::fromImage(
+        big.scaled(big.size() / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 }  // namespace
 
 TFcrop::TFcrop(UserInterface& ui, const CropDialogRequest& request, QWidget* parent)
-    : QDialog(parent), ui_(ui), request_(request),
+    : QDialog(parent),
+      ui_(ui),
+      request_(request),
       editor_(ui, request.block, request.pageWidth, request.pageHeight, request.limits,
               ReadTileMaximum(), request.metric) {
     setObjectName(QStringLiteral("TFcrop"));
@@ -93,7 +98,8 @@ TFcrop::TFcrop(UserInterface& ui, const CropDialogRequest& request, QWidget* par
     root->addLayout(body, 1);
 
     auto* buttons = new QDialogButtonBox(this);
-    auto* acceptButton = Named(buttons->addButton(QStringLiteral("Accept"), QDialogButtonBox::AcceptRole), "Button1");
+    auto* acceptButton = Named(
+        buttons->addButton(QStringLiteral("Accept"), QDialogButtonBox::AcceptRole), "Button1");
     acceptButton->setDefault(true);
     buttons->addButton(QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &TFcrop::accept);
@@ -153,7 +159,7 @@ QWidget* TFcrop::BuildSide() {
     modeLayout->addWidget(single_);
     modeLayout->addWidget(multi_);
     auto* autoTile = PushButton(mode, "dautotile", QStringLiteral("Billboard"),
-                            QStringLiteral("Create tiles based on Media Size"));
+                                QStringLiteral("Create tiles based on Media Size"));
     connect(autoTile, &QPushButton::clicked, this, [this] {
         editor_.AutoTile();
         Refresh();
@@ -277,7 +283,7 @@ QWidget* TFcrop::BuildListBox() {
     v->addWidget(list_, 1);
     auto* buttons = new QGridLayout;
     auto* check = PushButton(listBox_, "dcheckit", QStringLiteral("Mark as Printed"),
-                         QStringLiteral("Left click marks the tile, right click unmarks it"));
+                             QStringLiteral("Left click marks the tile, right click unmarks it"));
     auto* clear = PushButton(listBox_, "dnew", QStringLiteral("Clear Printed Status"));
     auto* reload = PushButton(listBox_, "dopen", QStringLiteral("Reload Printed Status"));
     auto* save = PushButton(listBox_, "dsave", QStringLiteral("Save Printed Status"));
@@ -316,8 +322,8 @@ void TFcrop::Connect() {
     });
     for (TmmNumEdit* e : cropEdits_)
         connect(e, &TmmNumEdit::validEntry, this, [this] {
-            editor_.SetCropEdges(cropEdits_[0]->value(), cropEdits_[1]->value(), cropEdits_[2]->value(),
-                                 cropEdits_[3]->value());
+            editor_.SetCropEdges(cropEdits_[0]->value(), cropEdits_[1]->value(),
+                                 cropEdits_[2]->value(), cropEdits_[3]->value());
             Refresh();
         });
     connect(fullCrop_, &QPushButton::clicked, this, [this] {
@@ -397,7 +403,8 @@ void TFcrop::Connect() {
         Refresh();
     });
     connect(preview_, &TilePreview::pointerAt, this, [this](float x, float y, int tile) {
-        statusPos_->setText(Q(FormatLength(x, request_.metric) + " , " + FormatLength(y, request_.metric)));
+        statusPos_->setText(
+            Q(FormatLength(x, request_.metric) + " , " + FormatLength(y, request_.metric)));
         statusTile_->setText(editor_.Block().MultiTiles ? QStringLiteral("Tile: %1").arg(tile)
                                                         : QString());
     });
@@ -428,9 +435,9 @@ void TFcrop::Refresh() {
     reversed_->setChecked(b.ReverseText);
     thick_->setChecked(b.ThickText);
     textSize_->setValue(b.TextSize);
-    for (QWidget* w : std::initializer_list<QWidget*>{bleedX_, sepBleed_, numTiles_, spaceH_, spaceV_,
-                                                      maxW_, maxH_, rotate_, resetMedia_, tileText_,
-                                                      textSize_, tileNo_})
+    for (QWidget* w : std::initializer_list<QWidget*>{bleedX_, sepBleed_, numTiles_, spaceH_,
+                                                      spaceV_, maxW_, maxH_, rotate_, resetMedia_,
+                                                      tileText_, textSize_, tileNo_})
         w->setEnabled(multi);
     bleedY_->setEnabled(multi && sepBleed_->isChecked());
     reversed_->setEnabled(multi && b.TileText);
@@ -445,8 +452,10 @@ void TFcrop::Refresh() {
     docSize_->setText(Q(editor_.PageSizeText()));
     cropPercent_->setText(Q(editor_.CropPercentText()));
     const bool fits = editor_.Fits();
-    fits_->setText(fits ? QStringLiteral("✔ Fits the media") : QStringLiteral("⚠ Larger than the media"));
-    fits_->setStyleSheet(fits ? QStringLiteral("color: darkgreen") : QStringLiteral("color: #b00000"));
+    fits_->setText(fits ? QStringLiteral("✔ Fits the media")
+                        : QStringLiteral("⚠ Larger than the media"));
+    fits_->setStyleSheet(fits ? QStringLiteral("color: darkgreen")
+                              : QStringLiteral("color: #b00000"));
     fits_->setToolTip(fits ? QStringLiteral("Current Area fits onto printer media.")
                            : QStringLiteral("Crop area is larger than print meadia."));
     maximumAction_->setText(QStringLiteral("Set Maximum (%1)").arg(editor_.Maximum()));
@@ -479,13 +488,14 @@ void TFcrop::ShowExample() {
 void TFcrop::AskTileCounts() {
     const TileGrid g = editor_.Grid();
     if (g.Count() == 0) return;
-    const auto columns = ui_.Input("Horizontal Tiles", "Please enter the number of Horizontal Tiles:",
-                                   std::to_string(g.columns));
+    const auto columns =
+        ui_.Input("Horizontal Tiles",
+                  "Please enter the number of Horizontal Tiles:", std::to_string(g.columns));
     bool ok = false;
     const int c = columns ? Q(*columns).trimmed().toInt(&ok) : 0;
     if (!ok || c <= 0) return;
-    const auto rows = ui_.Input("Vertical Tiles", "Please enter the number of Vertical Tiles:",
-                                std::to_string(g.rows));
+    const auto rows = ui_.Input(
+        "Vertical Tiles", "Please enter the number of Vertical Tiles:", std::to_string(g.rows));
     const int r = rows ? Q(*rows).trimmed().toInt(&ok) : 0;
     if (!ok || r <= 0) return;
     editor_.SetTileCounts(c, r);
@@ -517,9 +527,9 @@ void TFcrop::PrintSheet() {
     const QRect page = p.viewport();
     const double k = std::min(0.75 * page.width(), 0.75 * page.height()) / 800.0;
     const QSize size(static_cast<int>(sheet.width() * k), static_cast<int>(sheet.height() * k));
-    p.drawImage(QRect(QPoint((page.width() - size.width()) / 2, (page.height() - size.height()) / 2),
-                      size),
-                sheet);
+    p.drawImage(
+        QRect(QPoint((page.width() - size.width()) / 2, (page.height() - size.height()) / 2), size),
+        sheet);
 }
 
 void TFcrop::accept() {

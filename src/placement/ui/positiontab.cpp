@@ -297,7 +297,9 @@ void PositionTab::Clear() {
     app_.Updating = was;
 }
 
-QStringList PositionTab::PendingNames() { return {}; }
+QStringList PositionTab::PendingNames() {
+    return {};
+}
 
 // Destruction moves the focus out of an edit, which would report an entry
 // to a tab that is half gone.

@@ -91,11 +91,15 @@ void TilePreview::Fit() {
     }
 }
 
-void TilePreview::resizeEvent(QResizeEvent*) { Fit(); }
+void TilePreview::resizeEvent(QResizeEvent*) {
+    Fit();
+}
 
 QRect TilePreview::CropPixels() const {
     const TCropTileBlock& b = editor_.Block();
-    const auto px = [this](float mm, int o) { return o + static_cast<int>(std::lround(scale_ * mm)); };
+    const auto px = [this](float mm, int o) {
+        return o + static_cast<int>(std::lround(scale_ * mm));
+    };
     return QRect(QPoint(px(b.CropLeft, offset_.x()), px(b.CropTop, offset_.y())),
                  QPoint(px(b.CropRight, offset_.x()), px(b.CropBottom, offset_.y())));
 }
@@ -144,9 +148,9 @@ QImage TilePreview::PaintSheet(const TileEditor& editor, const Bitmap24* preview
 void TilePreview::mousePressEvent(QMouseEvent* e) {
     const QPointF mm = ToMm(e->pos());
     if (editor_.Block().MultiTiles) {
-        const int tile = TileAtPoint(editor_.Block(), editor_.Grid(), editor_.PageWidth(),
-                                     editor_.PageHeight(), static_cast<float>(mm.x()),
-                                     static_cast<float>(mm.y()));
+        const int tile =
+            TileAtPoint(editor_.Block(), editor_.Grid(), editor_.PageWidth(), editor_.PageHeight(),
+                        static_cast<float>(mm.x()), static_cast<float>(mm.y()));
         if (tile > 0) Q_EMIT tileClicked(tile);
         return;
     }
@@ -175,12 +179,27 @@ void TilePreview::mouseMoveEvent(QMouseEvent* e) {
     }
     const QRect c = CropPixels();
     switch (HitTest(c.left(), c.top(), c.right(), c.bottom(), e->pos().x(), e->pos().y())) {
-    case 1: case 6: setCursor(Qt::SizeFDiagCursor); break;
-    case 4: case 8: setCursor(Qt::SizeBDiagCursor); break;
-    case 2: case 5: setCursor(Qt::SizeHorCursor); break;
-    case 3: case 7: setCursor(Qt::SizeVerCursor); break;
-    case 10: setCursor(Qt::SizeAllCursor); break;
-    default: setCursor(Qt::ArrowCursor);
+        case 1:
+        case 6:
+            setCursor(Qt::SizeFDiagCursor);
+            break;
+        case 4:
+        case 8:
+            setCursor(Qt::SizeBDiagCursor);
+            break;
+        case 2:
+        case 5:
+            setCursor(Qt::SizeHorCursor);
+            break;
+        case 3:
+        case 7:
+            setCursor(Qt::SizeVerCursor);
+            break;
+        case 10:
+            setCursor(Qt::SizeAllCursor);
+            break;
+        default:
+            setCursor(Qt::ArrowCursor);
     }
 }
 
@@ -191,6 +210,8 @@ void TilePreview::mouseReleaseEvent(QMouseEvent*) {
     update();
 }
 
-void TilePreview::mouseDoubleClickEvent(QMouseEvent*) { Q_EMIT accepted(); }
+void TilePreview::mouseDoubleClickEvent(QMouseEvent*) {
+    Q_EMIT accepted();
+}
 
 }  // namespace corvan

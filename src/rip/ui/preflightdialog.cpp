@@ -57,8 +57,7 @@ Tfpreflight::Tfpreflight(const PreflightData& data, QWidget* parent, PreviewOpen
     preview->setObjectName(QStringLiteral("dpreview"));
     preview->setEnabled(static_cast<bool>(openPreview));
     if (openPreview)
-        connect(preview, &QPushButton::clicked, this,
-                [this, openPreview] { openPreview(this); });
+        connect(preview, &QPushButton::clicked, this, [this, openPreview] { openPreview(this); });
     QPushButton* rip = buttons->addButton(QStringLiteral("&RIP"), QDialogButtonBox::AcceptRole);
     rip->setDefault(true);
     buttons->addButton(QDialogButtonBox::Cancel);

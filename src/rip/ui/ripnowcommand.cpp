@@ -22,7 +22,9 @@ public:
         : ShellRip(app), mainWindow_(mainWindow), progress_(progress) {}
 
     bool Preflight(PreflightData& data) override {
-        return ShowPreflight(mainWindow_, data, [this](QWidget* over) { OpenOutputPreview(app_, CurrentCropMarkCorners(app_), over); });
+        return ShowPreflight(mainWindow_, data, [this](QWidget* over) {
+            OpenOutputPreview(app_, CurrentCropMarkCorners(app_), over);
+        });
     }
     // The gamut tab keeps no screen preview or method list of its own yet:
     // the driver's colour dialog is the one place the method is chosen.

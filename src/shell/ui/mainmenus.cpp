@@ -259,9 +259,9 @@ void TForm1::BuildToolBar() {
     bar->addSeparator();
     button("SpeedButton10", QStringLiteral("Job Size"), QStyle::SP_TitleBarMaxButton,
            [this] { ChangeJobSize(app_); });
-    button("dpreview", QStringLiteral("Preview"), QStyle::SP_FileDialogContentsView,
-           [this] { OpenOutputPreview(app_, CurrentCropMarkCorners(app_), this); })
-        ->setToolTip(QStringLiteral("High Resolution Preview"));
+    button("dpreview", QStringLiteral("Preview"), QStyle::SP_FileDialogContentsView, [this] {
+        OpenOutputPreview(app_, CurrentCropMarkCorners(app_), this);
+    })->setToolTip(QStringLiteral("High Resolution Preview"));
     button("dbillboard1", QStringLiteral("Billboard Tiles"), QStyle::SP_FileDialogListView,
            [this] { OpenBillboardTiles(app_, CropDialogMode::AsJob, this); });
     bar->addSeparator();

@@ -353,9 +353,9 @@ void ProjectTab::ApplyUnits() {
 }
 
 QStringList ProjectTab::PendingNames() {
-    return {QStringLiteral("SpeedButton110"),
-            QStringLiteral("dkillemf"),       QStringLiteral("dShoveUp"),
-            QStringLiteral("dShoveDown"),     QStringLiteral("demfpreview")};
+    return {QStringLiteral("SpeedButton110"), QStringLiteral("dkillemf"),
+            QStringLiteral("dShoveUp"), QStringLiteral("dShoveDown"),
+            QStringLiteral("demfpreview")};
 }
 
 bool ProjectTab::Proportional() const {
