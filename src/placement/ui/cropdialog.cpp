@@ -14,6 +14,7 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -86,21 +87,19 @@ TFcrop::TFcrop(UserInterface& ui, const CropDialogRequest& request, QWidget* par
     auto* root = new QVBoxLayout(this);
     root->setMenuBar(BuildMenu());
 
-    auto* split = Named(new QSplitter(Qt::Horizontal, this), "Splitter1");
+    auto* split = Named(new QSplitter(Qt::Vertical, this), "Splitter1");
     preview_ = Named(new TilePreview(editor_, request.preview, split), "PaintBox1");
     split->addWidget(preview_);
     split->addWidget(BuildListBox());
     split->setStretchFactor(0, 1);
-    split->setSizes({560, 270});
+    split->setSizes({470, 160});
     auto* body = new QHBoxLayout;
     body->addWidget(split, 1);
     body->addWidget(BuildSide());
     root->addLayout(body, 1);
 
     auto* buttons = new QDialogButtonBox(this);
-    auto* acceptButton = Named(
-        buttons->addButton(QStringLiteral("Accept"), QDialogButtonBox::AcceptRole), "Button1");
-    acceptButton->setDefault(true);
+    Named(buttons->addButton(QStringLiteral("Accept"), QDialogButtonBox::AcceptRole), "Button1");
     buttons->addButton(QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &TFcrop::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -270,8 +269,10 @@ QWidget* TFcrop::BuildNumberBox() {
 
 QWidget* TFcrop::BuildListBox() {
     listBox_ = new QWidget(this);
-    auto* v = new QVBoxLayout(listBox_);
-    v->setContentsMargins(0, 0, 0, 0);
+    auto* outer = new QHBoxLayout(listBox_);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* v = new QVBoxLayout;
+    outer->addLayout(v, 1);
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("Tile #:"), listBox_));
     tileNo_ = Named(new QSpinBox(listBox_), "spintileno");
@@ -279,19 +280,16 @@ QWidget* TFcrop::BuildListBox() {
     row->addStretch();
     v->addLayout(row);
     list_ = Named(new QListWidget(listBox_), "tilelist");
-    list_->setMinimumWidth(250);
     v->addWidget(list_, 1);
-    auto* buttons = new QGridLayout;
+    auto* buttons = new QVBoxLayout;
     auto* check = PushButton(listBox_, "dcheckit", QStringLiteral("Mark as Printed"),
                              QStringLiteral("Left click marks the tile, right click unmarks it"));
     auto* clear = PushButton(listBox_, "dnew", QStringLiteral("Clear Printed Status"));
     auto* reload = PushButton(listBox_, "dopen", QStringLiteral("Reload Printed Status"));
     auto* save = PushButton(listBox_, "dsave", QStringLiteral("Save Printed Status"));
-    buttons->addWidget(check, 0, 0);
-    buttons->addWidget(clear, 0, 1);
-    buttons->addWidget(reload, 1, 0);
-    buttons->addWidget(save, 1, 1);
-    v->addLayout(buttons);
+    for (QPushButton* b : {check, clear, reload, save}) buttons->addWidget(b);
+    buttons->addStretch();
+    outer->addLayout(buttons);
     connect(check, &QPushButton::clicked, this, [this] {
         // A right click unmarks (below); a plain click marks.
         editor_.SetPrinted(list_->currentRow() + 1, true);
@@ -530,6 +528,12 @@ void TFcrop::PrintSheet() {
     p.drawImage(
         QRect(QPoint((page.width() - size.width()) / 2, (page.height() - size.height()) / 2), size),
         sheet);
+}
+
+void TFcrop::keyPressEvent(QKeyEvent* event) {
+    // Enter confirms a typed value here; it must not also close the dialog.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) return event->accept();
+    QDialog::keyPressEvent(event);
 }
 
 void TFcrop::accept() {

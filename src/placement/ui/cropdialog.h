@@ -43,6 +43,9 @@ public:
     void Refresh();
     void accept() override;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QWidget* BuildSide();
     QWidget* BuildCropBox();
