@@ -7,6 +7,7 @@
 #include "job/units.h"
 #include "platform/preferences.h"
 #include "platform/ui/widgetnames.h"
+#include "shell/ui/helpmanual.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -174,8 +175,8 @@ private:
 // ---- the dialog ----
 
 Tfprintzoom::Tfprintzoom(TemfFile& job, const TemfPlotter& device, const CropMarkCorners& corners,
-                         bool metric, QWidget* parent)
-    : QDialog(parent), job_(job), device_(device), preview_(job, corners), worker_(this) {
+                         bool metric, UserInterface& ui, QWidget* parent)
+    : QDialog(parent), job_(job), device_(device), ui_(ui), preview_(job, corners), worker_(this) {
     setObjectName(QStringLiteral("Tfprintzoom"));
     setWindowTitle(QStringLiteral("High Resolution Preview"));
     setMinimumSize(790, 400);
@@ -439,13 +440,13 @@ void Tfprintzoom::Settle() {
 }
 
 bool ShowOutputPreview(TemfFile* job, const TemfPlotter& device, const CropMarkCorners& corners,
-                       bool metric, QWidget* parent) {
+                       bool metric, UserInterface& ui, QWidget* parent) {
     if (!job) return false;
     const std::int32_t interpolation = job->Interpolation;
     bool applied = false;
     int dpi = 0, smoothing = 0;
     {
-        Tfprintzoom dialog(*job, device, corners, metric, parent);
+        Tfprintzoom dialog(*job, device, corners, metric, ui, parent);
         applied = dialog.exec() == QDialog::Accepted;
         dpi = dialog.PreviewDpi();
         smoothing = dialog.Smoothing();
@@ -461,7 +462,7 @@ bool ShowOutputPreview(TemfFile* job, const TemfPlotter& device, const CropMarkC
 
 void OpenOutputPreview(JobSession& app, const CropMarkCorners& corners, QWidget* parent) {
     if (!ShowOutputPreview(app.CurrentJob.get(), app.CurrentPlotter, corners, app.UseMetric,
-                           parent))
+                           app.Ui(), parent))
         return;
     app.MarkModified();
     app.Events().JobChanged();

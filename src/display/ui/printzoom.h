@@ -52,7 +52,7 @@ class Tfprintzoom : public QDialog {
     Q_OBJECT
 public:
     Tfprintzoom(TemfFile& job, const TemfPlotter& device, const CropMarkCorners& corners,
-                bool metric, QWidget* parent = nullptr);
+                bool metric, UserInterface& ui, QWidget* parent = nullptr);
     ~Tfprintzoom() override;
 
     int PreviewDpi() const { return previewDpi_; }
@@ -81,6 +81,7 @@ private:
 
     TemfFile& job_;
     const TemfPlotter& device_;
+    UserInterface& ui_;
     OutputPreview preview_;
     PreviewWorker worker_;
     int previewDpi_ = 100;
@@ -113,7 +114,7 @@ private:
 // the current job; "Apply" takes its resolution into the job, and its
 // smoothing stays only then. True when applied.
 bool ShowOutputPreview(TemfFile* job, const TemfPlotter& device, const CropMarkCorners& corners,
-                       bool metric, QWidget* parent);
+                       bool metric, UserInterface& ui, QWidget* parent);
 // The same for the session's job; an applied resolution marks the job
 // modified and refreshes the window's controls.
 class JobSession;
