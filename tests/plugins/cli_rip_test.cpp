@@ -7,6 +7,8 @@
 #include "platform/paths.h"
 
 #include <gtest/gtest.h>
+#include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 
 #include <tiffio.h>
@@ -204,6 +206,68 @@ TEST(CliRip, BadUsageAndMissingFiles) {
     const auto missing = Rip({"/no/such/job.RIP"});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_NE(missing.err.find("Unable to find file: /no/such/job.RIP"), std::string::npos);
+}
+
+// A billboard from a script: the tile list, one tile RIPped and recorded as
+// printed, and a tile the job does not have.
+TEST(CliTiles, OneTileRippedIsListedAsPrinted) {
+    test::DriverHome home;
+    const std::string job = home.Path("samples/demo.RIP");
+    {
+        IniFile ini(job);
+        ASSERT_TRUE(ini.Load());
+        ini.WriteBool("Crop", "Multi-Tiles", true);
+        ini.WriteFloat("Crop", "TileWidth(mm)", 100);
+        ini.WriteFloat("Crop", "TileHeight(mm)", 200);
+        ASSERT_TRUE(ini.Save());
+    }
+    std::string out;
+    ASSERT_EQ(Cli({"tiles", QString::fromStdString(job)}, &out).exitCode, 0);
+    EXPECT_NE(out.find("3 x 1 tiles (3)"), std::string::npos) << out;
+    EXPECT_NE(out.find("Tile: 2.  [2,1]  Size: 100.0mm x 200.0mm\n"), std::string::npos) << out;
+    EXPECT_EQ(out.find("printed"), std::string::npos) << out;
+
+    const std::string tif = home.Path("tile2.tif");
+    const auto r = Rip({QString::fromStdString(job), "--driver",
+                        QString::fromStdString(home.Path("Data/tiffraster.drv")), "--output",
+                        QString::fromStdString(tif), "--tile", "2"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    ASSERT_EQ(Cli({"tiles", QString::fromStdString(job)}, &out).exitCode, 0);
+    EXPECT_NE(out.find("Tile: 2.  [2,1]  Size: 100.0mm x 200.0mm  printed"), std::string::npos)
+        << out;
+    EXPECT_EQ(out.find("Tile: 1.  [1,1]  Size: 100.0mm x 200.0mm  printed"), std::string::npos);
+    TIFF* t = TIFFOpen(tif.c_str(), "r");
+    ASSERT_TRUE(t);
+    std::uint32_t w = 0;
+    TIFFGetField(t, TIFFTAG_IMAGEWIDTH, &w);
+    TIFFClose(t);
+    // Two copies of a 100 mm tile (not of the 300 mm page) at 360 DPI.
+    EXPECT_LT(w, 2u * 300 * 360 / 25.4 / 2);
+
+    const auto none = Rip({QString::fromStdString(job), "--tile", "9"});
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_NE(none.err.find("the job has tiles 1 to 3, not tile 9"), std::string::npos) << none.err;
+}
+
+TEST(CliExport, CropSectionInGreyAndAPictureTooLargeForItsFormat) {
+    test::DriverHome home;
+    const std::string job = home.Path("samples/demo.RIP");
+    const std::string jpg = home.Path("flat.jpg");
+    const auto r = Cli({"export", QString::fromStdString(job), "-o", QString::fromStdString(jpg),
+                        "--dpi", "50.8", "--grey"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.err.find("600 x 400 pixels at 50.8 DPI"), std::string::npos) << r.err;
+    const QImage read(QString::fromStdString(jpg));
+    EXPECT_EQ(read.size(), QSize(600, 400));
+    EXPECT_TRUE(read.isGrayscale());
+
+    const std::string bmp = home.Path("huge.bmp");
+    const auto big = Cli({"export", QString::fromStdString(job), "-o", QString::fromStdString(bmp),
+                          "--dpi", "5000"});
+    EXPECT_EQ(big.exitCode, 1);
+    EXPECT_NE(big.err.find("too large for a BMP file"), std::string::npos) << big.err;
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(bmp)));
+    EXPECT_EQ(Cli({"export", QString::fromStdString(job)}).exitCode, 2);
 }
 
 }  // namespace
