@@ -1,5 +1,6 @@
 #include "window_fixture.h"
 
+#include "display/ui/printzoom.h"
 #include "rip/ui/preflightdialog.h"
 
 #include "platform/folders.h"
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 namespace corvan::test {
 namespace {
@@ -61,13 +63,20 @@ TEST_F(RipFromWindow, CancelledPreflightSendsNothing) {
     window->show();
     Core().CurrentJob = std::make_unique<TemfFile>();
     Core().CurrentJob->FileName = home.Path("never.RIP");
-    bool sawPreflight = false;
+    bool sawPreflight = false, sawPreview = false;
     AfterDriverDialogs<Tfpreflight>([&](Tfpreflight* dlg) {
         sawPreflight = true;
+        // Its "Preview" opens the output preview over it.
+        WhenModal<Tfprintzoom>([&](Tfprintzoom* preview) {
+            sawPreview = true;
+            preview->reject();
+        });
+        In<QPushButton>(dlg, "dpreview")->click();
         dlg->reject();
     });
     window->RipNowCommand();
     EXPECT_TRUE(sawPreflight) << "messages: " << ui.messages.size();
+    EXPECT_TRUE(sawPreview);
     EXPECT_FALSE(
         FileExists(Core().Output.FileName.empty() ? home.Path("none") : Core().Output.FileName));
     EXPECT_TRUE(window->isVisible());
