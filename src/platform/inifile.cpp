@@ -10,7 +10,9 @@ namespace corvan {
 
 namespace {
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -75,9 +77,10 @@ void IniFile::Parse(std::string_view text) {
             current = &sections_.back();
         }
         const std::size_t eq = raw.find('=');
-        if (eq != std::string_view::npos && !t.empty() && t.front() != ';' && !current->headerless) {
-            current->lines.push_back(
-                {std::string(Trim(raw.substr(0, eq))), std::string(Trim(raw.substr(eq + 1))), true});
+        if (eq != std::string_view::npos && !t.empty() && t.front() != ';' &&
+            !current->headerless) {
+            current->lines.push_back({std::string(Trim(raw.substr(0, eq))),
+                                      std::string(Trim(raw.substr(eq + 1))), true});
         } else {
             current->lines.push_back({std::string(), std::string(raw), false});
         }
@@ -131,7 +134,9 @@ IniFile::Section& IniFile::GetOrAddSection(std::string_view name) {
     return sections_.back();
 }
 
-bool IniFile::HasSection(std::string_view section) const { return FindSection(section) != nullptr; }
+bool IniFile::HasSection(std::string_view section) const {
+    return FindSection(section) != nullptr;
+}
 
 bool IniFile::HasKey(std::string_view section, std::string_view key) const {
     return Find(section, key).has_value();
@@ -178,7 +183,8 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
     }
     // New keys go after the section's last entry, before trailing blank lines.
     auto at = s.lines.end();
-    while (at != s.lines.begin() && !std::prev(at)->isEntry && Trim(std::prev(at)->value).empty()) --at;
+    while (at != s.lines.begin() && !std::prev(at)->isEntry && Trim(std::prev(at)->value).empty())
+        --at;
     s.lines.insert(at, Line{std::string(key), std::string(value), true});
 }
 
@@ -237,15 +243,20 @@ bool WriteProfileString(const std::string& path, std::string_view section, std::
 
 bool AtomicWriteFile(const std::string& path, std::string_view bytes, std::string* error) {
     QSaveFile f(QString::fromStdString(path));
-    if (!f.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a buffered short write (disk full, file size limit) is lost
+    // in the final flush and the cut-off file would still be committed.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         if (error) *error = f.errorString().toStdString();
         return false;
     }
-    const qint64 n = f.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    if (n != static_cast<qint64>(bytes.size())) {
-        if (error) *error = f.errorString().toStdString();
-        f.cancelWriting();
-        return false;
+    for (std::size_t done = 0; done < bytes.size();) {
+        const qint64 n = f.write(bytes.data() + done, static_cast<qint64>(bytes.size() - done));
+        if (n <= 0) {
+            if (error) *error = f.errorString().toStdString();
+            f.cancelWriting();
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
     }
     if (!f.commit()) {
         if (error) *error = f.errorString().toStdString();

@@ -1,6 +1,8 @@
 #include "shell/ui/spottab.h"
 
 #include "colour/spotlist.h"
+#include "colour/ui/colourchartdialog.h"
+#include "platform/numbers.h"
 #include "platform/ui/widgetnames.h"
 #include "shell/appcore.h"
 
@@ -97,7 +99,10 @@ SpotTab::SpotTab(AppCore& app, QWidget* parent) : QWidget(parent), app_(app) {
     });
     connect(button("dremovespot", "Delete"), &QPushButton::clicked, this, &SpotTab::Delete);
     connect(button("dnewspot", "Reset"), &QPushButton::clicked, this, &SpotTab::Reset);
-    button("dcolorcharts", "Color Charts");
+    connect(button("dcolorcharts", "Color Charts"), &QPushButton::clicked, this, [this] {
+        if (const auto chosen = ChooseChartColour(app_.Ui(), this))
+            SetChartTarget(chosen->name, chosen->lab);
+    });
     v->addLayout(buttons);
     v->addWidget(BuildList(), 1);
     onlyspot_ =
@@ -114,7 +119,7 @@ SpotTab::SpotTab(AppCore& app, QWidget* parent) : QWidget(parent), app_(app) {
 }
 
 QStringList SpotTab::PendingNames() {
-    return {QStringLiteral("dcolorcharts"), QStringLiteral("imagespotpreview")};
+    return {QStringLiteral("imagespotpreview")};
 }
 
 QWidget* SpotTab::BuildPicker() {
@@ -238,6 +243,14 @@ void SpotTab::SpotNumberChosen(int index) {
     } else if (index == 0) {
         Edit1_->clear();
     }
+}
+
+void SpotTab::SetChartTarget(const std::string& name, const Lab& lab) {
+    PBNumEdit1_->setValue(static_cast<int>(RoundHalfEven(lab.L)));
+    PBNumEdit2_->setValue(static_cast<int>(RoundHalfEven(lab.a)));
+    PBNumEdit3_->setValue(static_cast<int>(RoundHalfEven(lab.b)));
+    combospotno_->setCurrentIndex(0);
+    Edit1_->setText(QString::fromStdString(name));
 }
 
 void SpotTab::Apply(bool copy) {
