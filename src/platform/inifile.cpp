@@ -10,9 +10,7 @@ namespace corvan {
 
 namespace {
 
-char Lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -77,10 +75,9 @@ void IniFile::Parse(std::string_view text) {
             current = &sections_.back();
         }
         const std::size_t eq = raw.find('=');
-        if (eq != std::string_view::npos && !t.empty() && t.front() != ';' &&
-            !current->headerless) {
-            current->lines.push_back({std::string(Trim(raw.substr(0, eq))),
-                                      std::string(Trim(raw.substr(eq + 1))), true});
+        if (eq != std::string_view::npos && !t.empty() && t.front() != ';' && !current->headerless) {
+            current->lines.push_back(
+                {std::string(Trim(raw.substr(0, eq))), std::string(Trim(raw.substr(eq + 1))), true});
         } else {
             current->lines.push_back({std::string(), std::string(raw), false});
         }
@@ -134,9 +131,7 @@ IniFile::Section& IniFile::GetOrAddSection(std::string_view name) {
     return sections_.back();
 }
 
-bool IniFile::HasSection(std::string_view section) const {
-    return FindSection(section) != nullptr;
-}
+bool IniFile::HasSection(std::string_view section) const { return FindSection(section) != nullptr; }
 
 bool IniFile::HasKey(std::string_view section, std::string_view key) const {
     return Find(section, key).has_value();
@@ -183,8 +178,7 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
     }
     // New keys go after the section's last entry, before trailing blank lines.
     auto at = s.lines.end();
-    while (at != s.lines.begin() && !std::prev(at)->isEntry && Trim(std::prev(at)->value).empty())
-        --at;
+    while (at != s.lines.begin() && !std::prev(at)->isEntry && Trim(std::prev(at)->value).empty()) --at;
     s.lines.insert(at, Line{std::string(key), std::string(value), true});
 }
 

@@ -1,17 +1,17 @@
 #include "platform/inifile.h"
 #include "support/tempdirs.h"
 
-#include <gtest/gtest.h>
 #include <QFile>
+#include <gtest/gtest.h>
+
 
 namespace corvan {
 namespace {
 
 TEST(IniFile, ReadsWindowsStyleFilesWhateverTheirCase) {
     IniFile ini;
-    ini.Parse(
-        "\xEF\xBB\xBF; made by hand\r\n[Size]\r\n page width(mm) = 100.5 \r\nCOPIES=3\r\n"
-        "[job]\r\nBackground Image=C:\\pics\\a b.jpg\r\nJobText=a=b\r\n");
+    ini.Parse("\xEF\xBB\xBF; made by hand\r\n[Size]\r\n page width(mm) = 100.5 \r\nCOPIES=3\r\n"
+              "[job]\r\nBackground Image=C:\\pics\\a b.jpg\r\nJobText=a=b\r\n");
     EXPECT_EQ(ini.ReadFloat("SIZE", "Page Width(mm)", 0), 100.5);
     EXPECT_EQ(ini.ReadInteger("size", "copies", 0), 3);
     EXPECT_EQ(ini.ReadString("Job", "background image"), "C:\\pics\\a b.jpg");
@@ -26,8 +26,7 @@ TEST(IniFile, EditingKeepsUnknownContentAndOrder) {
     ini.WriteString("a", "X", "10");
     ini.WriteString("A", "z", "3");
     ini.WriteString("C", "w", "4");
-    EXPECT_EQ(ini.Serialise(),
-              "top line\r\n[A]\r\nx=10\r\n; note\r\nz=3\r\n\r\n[B]\r\ny=2\r\n[C]\r\nw=4\r\n");
+    EXPECT_EQ(ini.Serialise(), "top line\r\n[A]\r\nx=10\r\n; note\r\nz=3\r\n\r\n[B]\r\ny=2\r\n[C]\r\nw=4\r\n");
 }
 
 TEST(IniFile, HugeValuesRoundTripWhole) {

@@ -108,7 +108,7 @@ void ColourChartDialog::NewChart() {
     if (name.empty()) return;
     const std::string path = folder_ + ChartFileName(name);
     if (FileExists(path)) {
-        const Button answer = ui_.Message(
+        const corvan::Button answer = ui_.Message(
             MessageKind::Warning,
             "Replace existing file?\rA file already exists with the name:\r" + path, YesNo);
         if (answer != ButtonYes) return;
