@@ -34,6 +34,9 @@ public:
         p->fillRect(r, selected ? option.palette.highlight() : option.palette.base());
         const QRect swatch(QPoint(r.left() + 3, r.top() + 3), QPoint(r.left() + 21, r.top() + 12));
         p->fillRect(swatch, ToQColor(index.data(kSwatchRole).toUInt()));
+        // A thin frame keeps white and very light swatches visible.
+        p->setPen(QColor(128, 128, 128));
+        p->drawRect(swatch.adjusted(0, 0, -1, -1));
         p->setPen(QColor(192, 192, 192));
         p->drawLine(r.left(), r.bottom(), r.right(), r.bottom());
         p->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
