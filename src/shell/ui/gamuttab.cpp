@@ -46,6 +46,8 @@ GamutTab::GamutTab(AppCore& app, QWidget* parent) : QWidget(parent), app_(app) {
         if (!app_.CurrentJob) return;
         app_.CurrentJob->GmaMethod = index;
         app_.MarkModified();
+        app_.Events().JobChanged();  // the title and Save follow
+        app_.Events().Repaint();
         RedrawGamut();
     });
     connect(redraw, &QPushButton::clicked, this, &GamutTab::RedrawGamut);
@@ -85,7 +87,8 @@ void GamutTab::Advanced() {
     if (!ChooseDriverGamut(CurrentPlugin(), *app_.CurrentJob, *app_.PreviewImage, app_.Ui()))
         return;
     app_.MarkModified();
-    ShowJob();
+    app_.Events().JobChanged();
+    app_.Events().Repaint();
     RedrawGamut();
 }
 
