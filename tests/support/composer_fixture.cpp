@@ -5,16 +5,8 @@
 #include "support/metafile_fixture.h"
 
 #include <QFileInfo>
-#include <QGuiApplication>
 
 namespace corvan::test {
-
-void EnsureGuiApp() {
-    static int argc = 1;
-    static char name[] = "test_raster";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) new QGuiApplication(argc, argv);
-}
 
 std::string SamplesDir() {
     return CORVAN_SAMPLES_DIR;

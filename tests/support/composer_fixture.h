@@ -3,15 +3,13 @@
 // coloured quadrants whose landing places are easy to read.
 #include "job/emffile.h"
 #include "platform/bitmap.h"
+#include "support/gui_app.h"
 
 #include <QTemporaryDir>
 
 #include <string>
 
 namespace corvan::test {
-
-// Fonts need a GUI application; tests that draw text call this first.
-void EnsureGuiApp();
 
 // The folder of the shipped demo job, ending in "/".
 std::string SamplesDir();

@@ -18,18 +18,16 @@ namespace {
 
 class DesktopRip final : public ShellRip {
 public:
-    DesktopRip(AppCore& app, QWidget* mainWindow, RipProgressWindow& progress)
-        : ShellRip(app), mainWindow_(mainWindow), progress_(progress) {}
+    DesktopRip(AppCore& app, QWidget* mainWindow, RipProgressWindow& progress, GamutView& gamut)
+        : ShellRip(app), mainWindow_(mainWindow), progress_(progress), gamut_(gamut) {}
 
     bool Preflight(PreflightData& data) override {
         return ShowPreflight(mainWindow_, data, [this](QWidget* over) {
             OpenOutputPreview(app_, CurrentCropMarkCorners(app_), over);
         });
     }
-    // The gamut tab keeps no screen preview or method list of its own yet:
-    // the driver's colour dialog is the one place the method is chosen.
-    void RedrawGamutPreview() override {}
-    void GamutMethodCleared() override {}
+    void RedrawGamutPreview() override { gamut_.RedrawGamut(); }
+    void GamutMethodCleared() override { gamut_.ShowGamutMethod(); }
     void ShowMainWindow(bool visible) override { mainWindow_->setVisible(visible); }
     // The progress window stays on top: it must be gone before the closing
     // question, or the question opens behind it.
@@ -46,13 +44,14 @@ protected:
 private:
     QWidget* mainWindow_;
     RipProgressWindow& progress_;
+    GamutView& gamut_;
 };
 
 }  // namespace
 
-RipResult RunRipNow(AppCore& app, QtUserInterface& ui, QWidget* mainWindow) {
+RipResult RunRipNow(AppCore& app, QtUserInterface& ui, QWidget* mainWindow, GamutView& gamut) {
     RipProgressWindow progress;
-    DesktopRip port(app, mainWindow, progress);
+    DesktopRip port(app, mainWindow, progress, gamut);
     // While the run lasts, progress and Cancel go to the progress window;
     // the status bar's sink comes back afterwards.
     struct Restore {

@@ -10,6 +10,15 @@ namespace corvan {
 class AppCore;
 class QtUserInterface;
 
-RipResult RunRipNow(AppCore& app, QtUserInterface& ui, QWidget* mainWindow);
+// What a run asks of the window's gamut mapping tab.
+class GamutView {
+public:
+    virtual ~GamutView() = default;
+    virtual void RedrawGamut() = 0;
+    // The driver's colour dialog took over the method: show the job's.
+    virtual void ShowGamutMethod() = 0;
+};
+
+RipResult RunRipNow(AppCore& app, QtUserInterface& ui, QWidget* mainWindow, GamutView& gamut);
 
 }  // namespace corvan

@@ -13,6 +13,7 @@
 #include "plugins/ui/outputtab.h"
 #include "plugins/ui/systemprinterdialogs.h"
 #include "shell/ui/application.h"
+#include "shell/ui/gamuttab.h"
 #include "shell/ui/mainwindow.h"
 #include "shell/ui/projecttab.h"
 
@@ -50,7 +51,9 @@ void TForm1::BuildPrinterMenu(QMenu* m) {
     Command(Act(m, "LoadPrinterSettings1", QStringLiteral("&Load Printer Settings")),
             [this] { LoadPrinterSettings(); });
     m->addSeparator();
-    Pending(m, "SelectGMA1", QStringLiteral("Select GMA..."));
+    Command(
+        Act(m, "SelectGMA1", QStringLiteral("Select GMA..."), QKeySequence(Qt::CTRL | Qt::Key_G)),
+        [this] { gamutTab_->Advanced(); });
     m->addSeparator();
     Command(Act(m, "RIPNow1", QStringLiteral("&RIP Now")), [this] { RipNowCommand(); });
     Command(Act(m, "RIPSpooledFile1", QStringLiteral("RIP S&pooled File"),
@@ -94,6 +97,8 @@ void TForm1::FillDriverCombo() {
 }
 
 void TForm1::DeviceChanged() {
+    // Another device renders another picture.
+    gamutTab_->ClearPreview();
     ShowDevice();
     EnableByState();
     UpdateLayout(app_, true);

@@ -5,6 +5,7 @@
 #include "placement/ui/positiontab.h"
 #include "placement/ui/printingtab.h"
 #include "plugins/ui/outputtab.h"
+#include "shell/ui/gamuttab.h"
 #include "shell/ui/mainwindow.h"
 #include "shell/ui/othertabs.h"
 #include "shell/ui/projecttab.h"
@@ -102,8 +103,13 @@ void TForm1::BuildCentre() {
               printingTab_ = new PrintingTab(app_, panel),
               BuildContourCutTab(panel),
               spotTab_ = new SpotTab(app_, panel),
-              BuildGamutMappingTab(panel),
+              gamutTab_ = new GamutTab(app_, panel),
               outputTab_ = new OutputTab(app_, panel)};
+    connect(gamutTab_, &GamutTab::layoutViewWanted, this, [this] {
+        if (app_.CurrentView == AppCore::View::Page) return;
+        if (app_.CurrentJob) app_.CurrentJob->PreviewDirty = true;
+        SetViewMode(AppCore::View::Page);
+    });
     unavailable_.unite(PendingControls());
     for (const QStringList& names : {ProjectTab::PendingNames(), PositionTab::PendingNames(),
                                     SpotTab::PendingNames()})

@@ -16,6 +16,7 @@
 #include "shell/ui/aboutbox.h"
 #include "shell/ui/application.h"
 #include "shell/ui/editbitmap.h"
+#include "shell/ui/gamuttab.h"
 #include "shell/ui/helppopup.h"
 #include "shell/ui/mainwindow.h"
 #include "shell/ui/pathseditor.h"
@@ -264,6 +265,10 @@ void TForm1::BuildToolBar() {
     })->setToolTip(QStringLiteral("High Resolution Preview"));
     button("dbillboard1", QStringLiteral("Billboard Tiles"), QStyle::SP_FileDialogListView,
            [this] { OpenBillboardTiles(app_, CropDialogMode::AsJob, this); });
+    bar->addSeparator();
+    button("SpeedButton122", QStringLiteral("Select GMA"), QStyle::SP_DesktopIcon, [this] {
+        gamutTab_->Advanced();
+    })->setToolTip(QStringLiteral("The driver's colour settings (gamut mapping)"));
     bar->addSeparator();
     button("SpeedButton117", QStringLiteral("Help"), QStyle::SP_DialogHelpButton,
            [this] { front_.ShowHelpTopics(); });

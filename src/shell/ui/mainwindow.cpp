@@ -20,6 +20,7 @@
 #include "shell/statebits.h"
 #include "shell/ui/aboutbox.h"
 #include "shell/ui/application.h"
+#include "shell/ui/gamuttab.h"
 #include "shell/ui/othertabs.h"
 #include "shell/ui/pathseditor.h"
 #include "shell/ui/projecttab.h"
@@ -174,6 +175,7 @@ void TForm1::ShowJob() {
     positionTab_->ShowLayout();
     printingTab_->ShowJob();
     spotTab_->ShowJob();
+    gamutTab_->ShowJob();
     projectTab_->ShowBackgroundThumb();
     app_.Updating = was;
     view_->update();
@@ -188,6 +190,7 @@ void TForm1::ClearJobDisplay() {
     positionTab_->Clear();
     printingTab_->Clear();
     spotTab_->Clear();
+    gamutTab_->Clear();
     app_.Updating = was;
     view_->update();
 }

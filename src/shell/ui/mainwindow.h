@@ -35,6 +35,7 @@ class PositionTab;
 class PrintingTab;
 class ProjectTab;
 class SpotTab;
+class GamutTab;
 class QtUserInterface;
 class StatusPanel;
 
@@ -143,6 +144,7 @@ private:
     QToolButton* dexpert_ = nullptr;
     ProjectTab* projectTab_ = nullptr;
     SpotTab* spotTab_ = nullptr;
+    GamutTab* gamutTab_ = nullptr;
     PositionTab* positionTab_ = nullptr;
     PrintingTab* printingTab_ = nullptr;
     OutputTab* outputTab_ = nullptr;

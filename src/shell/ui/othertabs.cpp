@@ -114,14 +114,6 @@ QWidget* BuildContourCutTab(QWidget* parent) {
                        {Kind::Button, "dcutfile", "Create Cutfile", true}}}});
 }
 
-QWidget* BuildGamutMappingTab(QWidget* parent) {
-    return BuildTab(parent, "tab_gamutmapping",
-                    {{"Gamut Mapping",
-                      {{Kind::Combo, "comboGMA", "Method:", true},
-                       {Kind::Button, "dsetgma", "Set GMA", true},
-                       {Kind::Button, "dRefreshGMA", "Refresh", true}}}});
-}
-
 QWidget* BuildDriverSelectionTab(QWidget* parent) {
     return BuildTab(parent, "tab_driverselection", {});
 }

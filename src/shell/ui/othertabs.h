@@ -1,6 +1,6 @@
 #pragma once
 // The tabs whose commands come with later parts of the program (contour
-// cut, gamut mapping). Their controls exist with their names
+// cut). Their controls exist with their names
 // and captions so the window's layout, tab order and enabling rule are
 // complete; `PendingControls` lists the ones without a command yet, which
 // the window keeps disabled.
@@ -12,7 +12,6 @@ class QWidget;
 namespace corvan {
 
 QWidget* BuildContourCutTab(QWidget* parent);
-QWidget* BuildGamutMappingTab(QWidget* parent);
 QWidget* BuildDriverSelectionTab(QWidget* parent);
 
 const QSet<QString>& PendingControls();

@@ -2,6 +2,9 @@
 
 #include "colour/spotlist.h"
 #include "colour/ui/colourchartdialog.h"
+#include "cutting/colourpick.h"
+#include "cutting/ui/getline.h"
+#include "cutting/ui/grabcol.h"
 #include "platform/numbers.h"
 #include "platform/ui/widgetnames.h"
 #include "shell/appcore.h"
@@ -104,7 +107,18 @@ SpotTab::SpotTab(AppCore& app, QWidget* parent) : QWidget(parent), app_(app) {
             SetChartTarget(chosen->name, chosen->lab);
     });
     v->addLayout(buttons);
-    v->addWidget(BuildList(), 1);
+    auto* lower = new QHBoxLayout;
+    lower->addWidget(BuildList(), 1);
+    auto* previewBox = new QVBoxLayout;
+    previewBox->addWidget(new QLabel(QStringLiteral("Selected Preview"), this));
+    imagespotpreview_ = Named(new QLabel(this), "imagespotpreview");
+    imagespotpreview_->setFixedSize(170, 130);
+    imagespotpreview_->setAlignment(Qt::AlignCenter);
+    imagespotpreview_->setFrameShape(QFrame::StyledPanel);
+    previewBox->addWidget(imagespotpreview_);
+    previewBox->addStretch();
+    lower->addLayout(previewBox);
+    v->addLayout(lower, 1);
     onlyspot_ =
         Named(new QCheckBox(QStringLiteral("Only Print Extra Spot Colors"), this), "onlyspot");
     v->addWidget(onlyspot_);
@@ -119,7 +133,7 @@ SpotTab::SpotTab(AppCore& app, QWidget* parent) : QWidget(parent), app_(app) {
 }
 
 QStringList SpotTab::PendingNames() {
-    return {QStringLiteral("imagespotpreview")};
+    return {};
 }
 
 QWidget* SpotTab::BuildPicker() {
@@ -131,7 +145,17 @@ QWidget* SpotTab::BuildPicker() {
     pickerLabel_ = new QLabel(box);
     row->addWidget(spotcolorpicker_);
     row->addWidget(pickerLabel_, 1);
+    auto* source =
+        Named(new QPushButton(QStringLiteral("Select Source Color"), box), "SpeedButton29");
+    source->setToolTip(QStringLiteral("Pick the colour from the rendered job"));
+    auto* vectors =
+        Named(new QPushButton(QStringLiteral("Select Color from Vectors"), box), "SpeedButton52");
+    vectors->setToolTip(QStringLiteral("Pick one of the colours the job's layers use"));
+    row->addWidget(source);
+    row->addWidget(vectors);
     form->addRow(row);
+    connect(source, &QPushButton::clicked, this, &SpotTab::PickFromPixels);
+    connect(vectors, &QPushButton::clicked, this, &SpotTab::PickFromVectors);
     connect(spotcolorpicker_, &QPushButton::clicked, this, [this] {
         const QColor c = QColorDialog::getColor(ToQColor(pickerColour_), this);
         if (c.isValid())
@@ -146,8 +170,14 @@ QWidget* SpotTab::BuildPicker() {
     tol->addWidget(rxToll_, 1);
     tol->addWidget(tolLabel_);
     form->addRow(QStringLiteral("Tolerance:"), tol);
-    connect(rxToll_, &QSlider::valueChanged, tolLabel_,
-            [this](int value) { tolLabel_->setText(QString::number(value)); });
+    connect(rxToll_, &QSlider::valueChanged, tolLabel_, [this](int value) {
+        tolLabel_->setText(QString::number(value));
+        // A drag redraws once, when it ends; keys and clicks at once.
+        if (!rxToll_->isSliderDown() && app_.CurrentJob && !app_.Updating) SpotPreview();
+    });
+    connect(rxToll_, &QSlider::sliderReleased, this, [this] {
+        if (app_.CurrentJob && !app_.Updating) SpotPreview();
+    });
     return box;
 }
 
@@ -193,14 +223,19 @@ QWidget* SpotTab::BuildList() {
     spotlistbox_->installEventFilter(this);
     connect(Header1_, &QHeaderView::sectionResized, spotlistbox_->viewport(),
             [this] { spotlistbox_->viewport()->update(); });
-    connect(spotlistbox_, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { LoadEditor(item->text().toStdString()); });
+    connect(spotlistbox_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        LoadEditor(item->text().toStdString());
+        SpotPreview();
+    });
     v->addWidget(Header1_);
     v->addWidget(spotlistbox_, 1);
     return holder;
 }
 
 bool SpotTab::eventFilter(QObject* watched, QEvent* event) {
+    // The headings belong to the list: hidden with it when spot colours are off.
+    if (watched == spotlistbox_ && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        Header1_->setVisible(spotlistbox_->isVisibleTo(this));
     if (watched == spotlistbox_ && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Backspace) {
         Delete();
@@ -216,6 +251,7 @@ void SpotTab::SetPickerColour(unsigned colour) {
     spotcolorpicker_->setToolTip(
         QString::asprintf("RGB Value: %d,%d,%d", c.red(), c.green(), c.blue()));
     pickerLabel_->setText(QString::asprintf("( %d,%d,%d )", c.red(), c.green(), c.blue()));
+    if (app_.CurrentJob && !app_.Updating) SpotPreview();
 }
 
 void SpotTab::LoadEditor(const std::string& line) {
@@ -288,6 +324,43 @@ void SpotTab::Reset() {
     spotlistbox_->setCurrentRow(-1);
     spotlistbox_->clearSelection();
     LoadEditor(kEmptySpotLine);
+    SpotPreview();
+}
+
+void SpotTab::SpotPreview() {
+    imagespotpreview_->clear();
+    imagespotpreview_->setToolTip(QString());
+    if (!app_.CurrentJob || !app_.PreviewImage) return;
+    const auto image =
+        SelectedColourPreview(app_.PreviewImage.get(), imagespotpreview_->width(),
+                              imagespotpreview_->height(), pickerColour_, rxToll_->value());
+    if (!image) return;
+    imagespotpreview_->setPixmap(QPixmap::fromImage(image->View().copy()));
+    imagespotpreview_->setToolTip(
+        QStringLiteral("The job's pixels within the tolerance are black"));
+}
+
+// The pickers set the colour (and tolerance) as a loaded rule would, then
+// show the pixels they select.
+void SpotTab::PickFromPixels() {
+    Tfgrabcol dialog(app_.CurrentJob.get(), app_.Ui(), pickerColour_, rxToll_->value(), window());
+    if (dialog.exec() != QDialog::Accepted) return;
+    const bool was = app_.Updating;
+    app_.Updating = true;
+    rxToll_->setValue(std::min(dialog.Tolerance(), rxToll_->maximum()));
+    SetPickerColour(dialog.SelectedColour());
+    app_.Updating = was;
+    SpotPreview();
+}
+
+void SpotTab::PickFromVectors() {
+    Tfgetline dialog(app_.CurrentJob.get(), app_.Ui(), pickerColour_, window());
+    if (dialog.exec() != QDialog::Accepted) return;
+    const bool was = app_.Updating;
+    app_.Updating = true;
+    SetPickerColour(dialog.SelectedColour());
+    app_.Updating = was;
+    SpotPreview();
 }
 
 void SpotTab::ShowList(int select) {
@@ -302,12 +375,14 @@ void SpotTab::ShowJob() {
     cspot_->setChecked(app_.CurrentJob && app_.CurrentJob->SpotColors);
     onlyspot_->setChecked(app_.Output.OnlyExtraSpots);
     ShowList(-1);
+    SpotPreview();
 }
 
 void SpotTab::Clear() {
     cspot_->setChecked(false);
     spotlistbox_->clear();
     LoadEditor(kEmptySpotLine);
+    SpotPreview();
 }
 
 }  // namespace corvan

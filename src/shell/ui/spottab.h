@@ -42,6 +42,10 @@ private:
     QWidget* BuildList();
     void LoadEditor(const std::string& line);
     void SetPickerColour(unsigned colour);
+    // The job's pixels the editor's colour and tolerance select.
+    void SpotPreview();
+    void PickFromPixels();
+    void PickFromVectors();
     void Apply(bool copy);
     void Delete();
     void Reset();
@@ -58,6 +62,7 @@ private:
     QLineEdit* Edit1_;
     QHeaderView* Header1_;
     QListWidget* spotlistbox_;
+    QLabel* imagespotpreview_ = nullptr;
     unsigned pickerColour_ = 0;
 };
 
