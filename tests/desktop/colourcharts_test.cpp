@@ -181,18 +181,31 @@ TEST_F(ColourChartsTest, ChartsAreMadeChangedAndImportedThroughTheWindow) {
         EXPECT_EQ(GetProfileString(chart, "Colors", "Logo Red 2"), "");
         EXPECT_EQ(In<QLabel>(dlg, "statuscount")->text(), QStringLiteral("1 Items."));
 
+        // A name that is already there: the file keeps one key with the new
+        // value, the list shows both until the chart is loaded again.
+        In<QPushButton>(dlg, "dnew")->click();
+        Type(In<QLineEdit>(dlg, "editName"), "Red 1");
+        auto* lightness = In<QDoubleSpinBox>(dlg, "pbL");
+        lightness->setValue(20);
+        QTest::keyClick(lightness, Qt::Key_Return);
+        ui.Answer(ButtonYes);
+        update->click();
+        EXPECT_EQ(Names(list), (QStringList{QStringLiteral("Red 1"), QStringLiteral("Red 1")}));
+        EXPECT_EQ(GetProfileString(chart, "Colors", "Red 1"), "20.000,0.000,0.000");
+
         // The same chart name again asks before replacing the file.
         ui.AnswerInput("House colours");
         ui.Answer(ButtonNo);
         In<QPushButton>(dlg, "dnewchart")->click();
         EXPECT_EQ(ui.messages.back().text,
                   "Replace existing file?\rA file already exists with the name:\r" + chart);
-        EXPECT_EQ(list->count(), 1);
+        EXPECT_EQ(list->count(), 2);
         EXPECT_EQ(charts->count(), 3);
         In<QPushButton>(dlg, "dapply")->click();
     });
     EXPECT_EQ(Find<QLineEdit>("Edit1")->text(), QStringLiteral("Red 1"));
-    EXPECT_EQ(Find<QSpinBox>("PBNumEdit2")->value(), 70);
+    EXPECT_EQ(Find<QSpinBox>("PBNumEdit1")->value(), 20);
+    EXPECT_EQ(Find<QSpinBox>("PBNumEdit2")->value(), 0);
 }
 
 }  // namespace
