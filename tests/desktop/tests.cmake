@@ -18,3 +18,8 @@ endif()
 # The wiring tests choose a recording driver in the real window.
 add_dependencies(test_desktop corvan_drivers)
 target_compile_definitions(test_desktop PRIVATE CORVAN_TESTDRIVERS="${CMAKE_BINARY_DIR}/testdrivers/")
+
+# The spot colour test reads the printed file's colours through its profile.
+find_package(TIFF REQUIRED)
+pkg_check_modules(TEST_LCMS2 REQUIRED IMPORTED_TARGET lcms2)
+target_link_libraries(test_desktop PRIVATE TIFF::TIFF PkgConfig::TEST_LCMS2)

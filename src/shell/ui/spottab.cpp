@@ -1,5 +1,6 @@
 #include "shell/ui/spottab.h"
 
+#include "colour/gamutcheck.h"
 #include "colour/spotlist.h"
 #include "colour/ui/colourchartdialog.h"
 #include "cutting/colourpick.h"
@@ -7,6 +8,7 @@
 #include "cutting/ui/grabcol.h"
 #include "platform/numbers.h"
 #include "platform/ui/widgetnames.h"
+#include "plugins/currentplugin.h"
 #include "shell/appcore.h"
 
 #include <QCheckBox>
@@ -195,10 +197,17 @@ QWidget* SpotTab::BuildTarget() {
     PBNumEdit2_ = number("PBNumEdit2", -128, 127);
     PBNumEdit3_ = number("PBNumEdit3", -128, 127);
     form->addRow(QStringLiteral("L*a*b*:"), lab);
+    gamut_ = Named(new QLabel(box), "labelgamut");
+    gamut_->setWordWrap(true);
+    form->addRow(QString(), gamut_);
+    for (QSpinBox* edit : {PBNumEdit1_, PBNumEdit2_, PBNumEdit3_})
+        connect(edit, qOverload<int>(&QSpinBox::valueChanged), this, &SpotTab::ShowGamutCheck);
     combospotno_ = Named(new QComboBox(box), "combospotno");
     for (int n = 0; n <= 19; ++n) combospotno_->addItem(QString::fromStdString(SpotListText(n)));
     form->addRow(QStringLiteral("Spot#"), combospotno_);
     connect(combospotno_, &QComboBox::activated, this, &SpotTab::SpotNumberChosen);
+    connect(combospotno_, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &SpotTab::ShowGamutCheck);
     Edit1_ = Named(new QLineEdit(box), "Edit1");
     form->addRow(QStringLiteral("Name:"), Edit1_);
     return box;
@@ -327,6 +336,12 @@ void SpotTab::Reset() {
     SpotPreview();
 }
 
+void SpotTab::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The job preview may have been made since the job was shown.
+    SpotPreview();
+}
+
 void SpotTab::SpotPreview() {
     imagespotpreview_->clear();
     imagespotpreview_->setToolTip(QString());
@@ -338,6 +353,40 @@ void SpotTab::SpotPreview() {
     imagespotpreview_->setPixmap(QPixmap::fromImage(image->View().copy()));
     imagespotpreview_->setToolTip(
         QStringLiteral("The job's pixels within the tolerance are black"));
+}
+
+// How close the printer's profile comes to the target: a rule whose target
+// the printer cannot reach prints as the nearest colour it has.
+void SpotTab::ShowGamutCheck() {
+    gamut_->clear();
+    gamut_->setStyleSheet(QString());
+    if (combospotno_->currentIndex() > 0) return;  // an extra ink prints itself
+    TPluginObject& plugin = CurrentPlugin();
+    const std::string profile = plugin.Valid ? plugin.Get_Plugin_Datatype(10) : std::string();
+    if (profile.empty()) {
+        gamut_->setText(QStringLiteral("No printer profile to check the target against."));
+        return;
+    }
+    std::string error;
+    const LabColour target{double(PBNumEdit1_->value()), double(PBNumEdit2_->value()),
+                           double(PBNumEdit3_->value())};
+    const auto check = CheckTargetAgainstProfile(profile, target, error);
+    if (!check) {
+        gamut_->setText(QString::fromStdString(error));
+        return;
+    }
+    const LabColour& r = check->reachable;
+    gamut_->setText(
+        check->inGamut
+            ? QStringLiteral("ΔE 2000: %1, the printer reaches this target.")
+                  .arg(check->deltaE, 0, 'f', 1)
+            : QStringLiteral(
+                  "ΔE 2000: %1, outside the printer's gamut: prints as L*a*b* %2, %3, %4.")
+                  .arg(check->deltaE, 0, 'f', 1)
+                  .arg(r.L, 0, 'f', 0)
+                  .arg(r.a, 0, 'f', 0)
+                  .arg(r.b, 0, 'f', 0));
+    if (!check->inGamut) gamut_->setStyleSheet(QStringLiteral("color: #b00000"));
 }
 
 // The pickers set the colour (and tolerance) as a loaded rule would, then
@@ -376,6 +425,7 @@ void SpotTab::ShowJob() {
     onlyspot_->setChecked(app_.Output.OnlyExtraSpots);
     ShowList(-1);
     SpotPreview();
+    ShowGamutCheck();
 }
 
 void SpotTab::Clear() {

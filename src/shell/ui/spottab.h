@@ -35,6 +35,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QWidget* BuildPicker();
@@ -46,6 +47,7 @@ private:
     void SpotPreview();
     void PickFromPixels();
     void PickFromVectors();
+    void ShowGamutCheck();
     void Apply(bool copy);
     void Delete();
     void Reset();
@@ -63,6 +65,7 @@ private:
     QHeaderView* Header1_;
     QListWidget* spotlistbox_;
     QLabel* imagespotpreview_ = nullptr;
+    QLabel* gamut_ = nullptr;
     unsigned pickerColour_ = 0;
 };
 
