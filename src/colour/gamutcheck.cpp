@@ -68,7 +68,7 @@ bool Build(RoundTrip& trip, const std::string& path, std::string& error) {
 }  // namespace
 
 std::optional<GamutCheck> CheckTargetAgainstProfile(const std::string& iccPath,
-                                                    const LabColour& target, std::string& error) {
+                                                    const Lab& target, std::string& error) {
     static std::mutex mutex;
     static RoundTrip trip;
     std::lock_guard lock(mutex);

@@ -3,17 +3,15 @@
 // (CIE L*a*b*, D50) sent through the printer's ICC profile and back with
 // relative colorimetric intent, and the CIEDE2000 difference between the
 // target and what comes back.
+#include "colour/colourspace.h"
+
 #include <optional>
 #include <string>
 
 namespace corvan {
 
-struct LabColour {
-    double L = 0, a = 0, b = 0;
-};
-
 struct GamutCheck {
-    LabColour reachable;  // the nearest colour the printer prints
+    Lab reachable;  // the nearest colour the printer prints
     double deltaE = 0;    // CIEDE2000 between target and reachable
     bool inGamut = true;  // deltaE within kGamutTolerance
 };
@@ -25,6 +23,6 @@ inline constexpr double kGamutTolerance = 3.0;
 // None with a message when the profile cannot be read or is no printer
 // profile with a colour space the check knows (grey, RGB, CMYK).
 std::optional<GamutCheck> CheckTargetAgainstProfile(const std::string& iccPath,
-                                                    const LabColour& target, std::string& error);
+                                                    const Lab& target, std::string& error);
 
 }  // namespace corvan

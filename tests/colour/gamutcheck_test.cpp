@@ -11,7 +11,7 @@ const std::string kCmyk = CORVAN_SAMPLES_DIR "../Profiles/CorvanCMYK.icc";
 TEST(GamutCheck, NeutralsAreReachedAndColoursBeyondTheInksAreNot) {
     const struct {
         const char* name;
-        LabColour target;
+        Lab target;
         bool inGamut;
     } cases[] = {{"mid grey", {50, 0, 0}, true},
                  {"paper white", {100, 0, 0}, true},

@@ -368,14 +368,14 @@ void SpotTab::ShowGamutCheck() {
         return;
     }
     std::string error;
-    const LabColour target{double(PBNumEdit1_->value()), double(PBNumEdit2_->value()),
+    const Lab target{double(PBNumEdit1_->value()), double(PBNumEdit2_->value()),
                            double(PBNumEdit3_->value())};
     const auto check = CheckTargetAgainstProfile(profile, target, error);
     if (!check) {
         gamut_->setText(QString::fromStdString(error));
         return;
     }
-    const LabColour& r = check->reachable;
+    const Lab& r = check->reachable;
     gamut_->setText(
         check->inGamut
             ? QStringLiteral("ΔE 2000: %1, the printer reaches this target.")
