@@ -218,6 +218,13 @@ void TForm1::EnableByState() {
         save->setEnabled(app_.CurrentJob != nullptr);
     if (auto* dsave = findChild<QWidget*>(QStringLiteral("dsave")))
         dsave->setEnabled(app_.SaveEnabled);
+    // The tab's buttons outside the table follow its other buttons.
+    const auto follow = [this](const char* name, const char* leader) {
+        auto* w = findChild<QWidget*>(QString::fromUtf8(name));
+        auto* l = findChild<QWidget*>(QString::fromUtf8(leader));
+        if (w && l) w->setEnabled(l->isEnabled());
+    };
+    follow("dcolorcharts", "daddspot");
     outputTab_->ShowOptionPictures();
 }
 
