@@ -111,4 +111,16 @@ std::unique_ptr<Bitmap24> SelectedColourPreview(const Bitmap24* picture, int fra
     return image;
 }
 
+std::unique_ptr<Bitmap24> CutPreviewPicture(const TemfFile* job, int frameWidth, int frameHeight) {
+    if (!job || !job->ContourCut) return nullptr;
+    const FittedSize fit = FitSize(RoundToInt(job->PageWidth), RoundToInt(job->PageHeight),
+                                   frameWidth - 20, frameHeight - 20);
+    if (fit.width < 1 || fit.height < 1) return nullptr;
+    auto big = RenderMatched(job, 2 * fit.width, 2 * fit.height, job->CutLines, job->CutColor,
+                             false, job->CutSolid);
+    auto image = HalveBitmap(big.get());
+    if (image) Frame(*image);
+    return image;
+}
+
 }  // namespace corvan

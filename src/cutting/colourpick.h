@@ -41,4 +41,9 @@ std::unique_ptr<Bitmap24> VectorColourPreview(const TemfFile* job, int boxWidth,
 std::unique_ptr<Bitmap24> SelectedColourPreview(const Bitmap24* picture, int frameWidth,
                                                 int frameHeight, Colour colour, int tolerance);
 
+// The contour cut tab's picture: only the job's cut shapes, rendered at twice
+// the page fitted into the frame less 20 (a pixel a millimetre for small
+// jobs), halved and framed in grey; null without contour cutting.
+std::unique_ptr<Bitmap24> CutPreviewPicture(const TemfFile* job, int frameWidth, int frameHeight);
+
 }  // namespace corvan

@@ -17,19 +17,8 @@ using namespace emf;
 
 constexpr Colour kRed = 0x0000FF, kBlue = 0xFF0000, kGreen = 0x00FF00;
 
-// A 100 x 50 page: a red-outlined rectangle filled blue, then a green
-// rectangle with no outline.
 std::string TwoShapeLayer(const QTemporaryDir& dir) {
-    EmfWriter w = test::PixelWriter(100, 50);
-    w.SelectObject(w.CreatePen(kPsSolid, 3, kRed));
-    w.SelectObject(w.CreateBrush(kBsSolid, kBlue));
-    w.Box(kRectangle, QRect(10, 10, 30, 30));
-    w.SelectStock(kNullPen);
-    w.SelectObject(w.CreateBrush(kBsSolid, kGreen));
-    w.Box(kRectangle, QRect(60, 10, 30, 30));
-    const std::string path = dir.filePath("shapes.emf").toStdString();
-    EXPECT_TRUE(w.Save(path));
-    return path;
+    return test::WriteThreeColourLayer(dir.filePath("shapes.emf").toStdString());
 }
 
 TEST(ColourPick, LayerColoursByModeInFirstSeenOrder) {

@@ -26,15 +26,7 @@ protected:
     // A spot job whose layer strokes red around a blue fill, then fills green.
     void OpenSpotJob() {
         OpenOnRoll("pick.RIP", 100);
-        EmfWriter w = PixelWriter(100, 50);
-        w.SelectObject(w.CreatePen(kPsSolid, 3, 0x0000FF));
-        w.SelectObject(w.CreateBrush(kBsSolid, 0xFF0000));
-        w.Box(kRectangle, QRect(10, 10, 30, 30));
-        w.SelectStock(kNullPen);
-        w.SelectObject(w.CreateBrush(kBsSolid, 0x00FF00));
-        w.Box(kRectangle, QRect(60, 10, 30, 30));
-        const std::string layer = dir.filePath("shapes.emf").toStdString();
-        ASSERT_TRUE(w.Save(layer));
+        const std::string layer = WriteThreeColourLayer(dir.filePath("shapes.emf").toStdString());
         TemfFile& job = *Core().CurrentJob;
         job.PageHeight = 50;
         job.Layers = {layer};

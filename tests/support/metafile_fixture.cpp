@@ -1,5 +1,7 @@
 #include "support/metafile_fixture.h"
 
+#include "platform/metafile/emf_records.h"
+
 #include <QDir>
 #include <QImageWriter>
 
@@ -87,6 +89,18 @@ int CountColour(const Bitmap24& image, Colour c) {
     for (int y = 0; y < image.Height(); ++y)
         for (int x = 0; x < image.Width(); ++x) n += image.Pixel(x, y) == c;
     return n;
+}
+
+std::string WriteThreeColourLayer(const std::string& path) {
+    emf::EmfWriter w = PixelWriter(100, 50);
+    w.SelectObject(w.CreatePen(emf::kPsSolid, 3, 0x0000FF));
+    w.SelectObject(w.CreateBrush(emf::kBsSolid, 0xFF0000));
+    w.Box(emf::kRectangle, QRect(10, 10, 30, 30));
+    w.SelectStock(emf::kNullPen);
+    w.SelectObject(w.CreateBrush(emf::kBsSolid, 0x00FF00));
+    w.Box(emf::kRectangle, QRect(60, 10, 30, 30));
+    EXPECT_TRUE(w.Save(path));
+    return path;
 }
 
 }  // namespace corvan::test

@@ -19,6 +19,11 @@ namespace corvan::test {
 // playing it onto a w x h picture maps logical units 1:1 onto pixels.
 emf::EmfWriter PixelWriter(int w, int h);
 
+// A 100 x 50 layer of three colours for the colour pickers: a rectangle
+// outlined red (3 wide) and filled blue, then one filled green without an
+// outline. Saved as `path`, which is returned.
+std::string WriteThreeColourLayer(const std::string& path);
+
 // A new w x h picture of one colour.
 std::unique_ptr<Bitmap24> Blank(int w, int h, Colour colour = 0xFFFFFF);
 

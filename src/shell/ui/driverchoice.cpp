@@ -1,6 +1,7 @@
 // The main window's printer side: the driver choice on the output tab, the
 // Printer menu, the driver's and the system printer's dialogs, and the
 // commands that refresh the device record, the window and the layout.
+#include "cutting/cutfile.h"
 #include "placement/placementops.h"
 #include "platform/debuglog.h"
 #include "platform/userinterface.h"
@@ -12,6 +13,7 @@
 #include "plugins/systemprinter.h"
 #include "plugins/ui/outputtab.h"
 #include "plugins/ui/systemprinterdialogs.h"
+#include "shell/cutcommands.h"
 #include "shell/ui/application.h"
 #include "shell/ui/gamuttab.h"
 #include "shell/ui/mainwindow.h"
@@ -59,7 +61,10 @@ void TForm1::BuildPrinterMenu(QMenu* m) {
     Command(Act(m, "RIPSpooledFile1", QStringLiteral("RIP S&pooled File"),
                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)),
             [this] { RipFromFile(); });
-    Pending(m, "CreateCutFile1", QStringLiteral("Create Cut File"));
+    Command(Act(m, "CreateCutFile1", QStringLiteral("Create Cut File")),
+            [this] { CreateCutFileCommand(app_); });
+    Command(Act(m, "VinylSpooler1", QStringLiteral("Vinyl Spooler")),
+            [this] { StartVinylSpooler(app_); });
 }
 
 void TForm1::ConnectPrinterCommands() {

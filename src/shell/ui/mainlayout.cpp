@@ -5,6 +5,9 @@
 #include "placement/ui/positiontab.h"
 #include "placement/ui/printingtab.h"
 #include "plugins/ui/outputtab.h"
+#include "shell/cutcommands.h"
+#include "shell/ui/application.h"
+#include "shell/ui/contourtab.h"
 #include "shell/ui/gamuttab.h"
 #include "shell/ui/mainwindow.h"
 #include "shell/ui/othertabs.h"
@@ -12,6 +15,7 @@
 #include "shell/ui/spottab.h"
 #include "shell/ui/statuspanel.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -101,10 +105,15 @@ void TForm1::BuildCentre() {
     pages_ = {projectTab_,
               positionTab_,
               printingTab_ = new PrintingTab(app_, panel),
-              BuildContourCutTab(panel),
+              contourTab_ = new ContourTab(app_, panel),
               spotTab_ = new SpotTab(app_, panel),
               gamutTab_ = new GamutTab(app_, panel),
               outputTab_ = new OutputTab(app_, panel)};
+    connect(contourTab_, &ContourTab::autoTraceRequested, this, [this] {
+        if (auto* trace = findChild<QAction*>(QStringLiteral("AutoTrace1"))) trace->trigger();
+    });
+    connect(contourTab_, &ContourTab::cutFileRequested, this,
+            [this] { RunGuarded([this] { CreateCutFileCommand(app_); }); });
     connect(gamutTab_, &GamutTab::layoutViewWanted, this, [this] {
         if (app_.CurrentView == AppCore::View::Page) return;
         if (app_.CurrentJob) app_.CurrentJob->PreviewDirty = true;

@@ -20,6 +20,7 @@
 #include "shell/statebits.h"
 #include "shell/ui/aboutbox.h"
 #include "shell/ui/application.h"
+#include "shell/ui/contourtab.h"
 #include "shell/ui/gamuttab.h"
 #include "shell/ui/othertabs.h"
 #include "shell/ui/pathseditor.h"
@@ -176,6 +177,7 @@ void TForm1::ShowJob() {
     printingTab_->ShowJob();
     spotTab_->ShowJob();
     gamutTab_->ShowJob();
+    contourTab_->ShowCutSettings();
     projectTab_->ShowBackgroundThumb();
     app_.Updating = was;
     view_->update();
@@ -191,6 +193,7 @@ void TForm1::ClearJobDisplay() {
     printingTab_->Clear();
     spotTab_->Clear();
     gamutTab_->Clear();
+    contourTab_->ShowCutSettings();
     app_.Updating = was;
     view_->update();
 }

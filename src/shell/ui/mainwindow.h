@@ -36,6 +36,7 @@ class PrintingTab;
 class ProjectTab;
 class SpotTab;
 class GamutTab;
+class ContourTab;
 class QtUserInterface;
 class StatusPanel;
 
@@ -145,6 +146,7 @@ private:
     ProjectTab* projectTab_ = nullptr;
     SpotTab* spotTab_ = nullptr;
     GamutTab* gamutTab_ = nullptr;
+    ContourTab* contourTab_ = nullptr;
     PositionTab* positionTab_ = nullptr;
     PrintingTab* printingTab_ = nullptr;
     OutputTab* outputTab_ = nullptr;

@@ -1,9 +1,7 @@
 #pragma once
-// The tabs whose commands come with later parts of the program (contour
-// cut). Their controls exist with their names
-// and captions so the window's layout, tab order and enabling rule are
-// complete; `PendingControls` lists the ones without a command yet, which
-// the window keeps disabled.
+// The driver selection tab (its controls live on the output tab; the page
+// itself is kept hidden for the tab order), and the window parts still
+// waiting for their commands, which the window keeps disabled.
 #include <QSet>
 #include <QString>
 
@@ -11,7 +9,6 @@ class QWidget;
 
 namespace corvan {
 
-QWidget* BuildContourCutTab(QWidget* parent);
 QWidget* BuildDriverSelectionTab(QWidget* parent);
 
 const QSet<QString>& PendingControls();
