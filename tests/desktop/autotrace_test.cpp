@@ -7,6 +7,7 @@
 #include "cutting/layer_playback.h"
 #include "cutting/ui/autocut.h"
 #include "platform/metafile/emf_records.h"
+#include "platform/paths.h"
 #include "support/metafile_fixture.h"
 
 #include <QAction>
@@ -105,7 +106,7 @@ TEST_F(AutoTraceWindow, TracesSavesAndCutsAlongTheLayer) {
     ASSERT_EQ(ui.fileRequests.size(), 1u);
     EXPECT_EQ(ui.fileRequests[0].title, "Save Vector Layer (*.LYR)");
     EXPECT_EQ(ui.fileRequests[0].filter, "Vector Layer (*.LYR)|*.LYR");
-    EXPECT_EQ(ui.fileRequests[0].fileName, "Untitled.LYR");
+    EXPECT_EQ(ui.fileRequests[0].fileName, ReadPath("EMFDir") + "Untitled.LYR");
 
     const TemfFile& job = *Core().CurrentJob;
     EXPECT_EQ(job.Layers, (std::vector<std::string>{layer, saved}));

@@ -2,6 +2,7 @@
 
 #include "cutting/ui/autocutviews.h"
 #include "platform/companions.h"
+#include "platform/paths.h"
 #include "platform/ui/widgetnames.h"
 #include "platform/userinterface.h"
 #include "shell/imagelibrary.h"
@@ -260,6 +261,7 @@ void Tfautocut::Start(std::string saveAs) {
     worker_.Request({source_, Settings(), std::move(saveAs)},
                     [this](TraceRun run) { Finished(std::move(run)); });
     statusText_->setText(QStringLiteral("Tracing..."));
+    clock_.start();
     ShowProgress();
     progressTimer_->start();
 }
@@ -281,9 +283,12 @@ void Tfautocut::Finished(TraceRun run) {
         return;
     }
     shown_ = std::move(run);
-    statusText_->setText(shown_.file.empty()
-                             ? QStringLiteral("Traced")
-                             : QStringLiteral("Saved %1").arg(QString::fromStdString(shown_.file)));
+    const QString took = QStringLiteral(" (%1 s)").arg(double(clock_.elapsed()) / 1000, 0, 'f', 2);
+    statusText_->setText(
+        (shown_.file.empty()
+             ? QStringLiteral("Traced")
+             : QStringLiteral("Saved %1").arg(QString::fromStdString(shown_.file))) +
+        took);
     ShowCounters();
     Repaint();
     if (shown_.file.empty()) return;
@@ -314,8 +319,12 @@ void Tfautocut::SaveTracedVector() {
     req.title = "Save Vector Layer (*.LYR)";
     req.filter = "Vector Layer (*.LYR)|*.LYR";
     req.defaultExt = "LYR";
+    // Without an image library folder the layers folder is the natural place.
     req.initialDir = ImageFilesFolder();
-    req.fileName = sourceName_.isEmpty() ? "Untitled.LYR" : sourceName_.toStdString() + ".LYR";
+    if (req.initialDir.empty()) req.initialDir = ReadPath("EMFDir");
+    // The file dialog opens where the proposed name lies.
+    req.fileName = req.initialDir + (sourceName_.isEmpty() ? std::string("Untitled.LYR")
+                                                           : sourceName_.toStdString() + ".LYR");
     const auto chosen = ui_.ChooseFile(req);
     if (!chosen || chosen->empty()) {
         closeWhenSaved_ = false;

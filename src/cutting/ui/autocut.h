@@ -7,6 +7,7 @@
 #include "cutting/ui/traceworker.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 
 #include <memory>
 #include <string>
@@ -82,6 +83,7 @@ private:
     bool shownOnce_ = false;
     double zoom_ = 1;
     TraceRun shown_;
+    QElapsedTimer clock_;  // since the newest request
     TraceWorker worker_;
     QTimer* progressTimer_;
 
