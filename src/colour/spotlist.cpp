@@ -10,11 +10,6 @@ namespace {
 
 constexpr int kLastSpot = 19;
 
-struct NamedColour {
-    std::uint32_t value;  // 0x00BBGGRR
-    const char* name;
-};
-
 const NamedColour kPalette[] = {
     {0x000000, "Black"},
     {0x003399, "Brown"},
@@ -126,6 +121,10 @@ bool SpotMatches(std::uint32_t pixel, std::uint32_t colour, int tolerance) {
     const int dg = GreenOf(pixel) - GreenOf(colour);
     const int db = BlueOf(pixel) - BlueOf(colour);
     return dr * dr + dg * dg + db * db <= tolerance * tolerance;
+}
+
+std::span<const NamedColour> NamedColours() {
+    return kPalette;
 }
 
 std::string ColorDisplayName(std::int64_t colour) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,12 @@ bool DeleteSpotRule(std::vector<std::string>& list, int index);
 // Euclidean RGB distance test of a pixel against a rule colour.
 bool SpotMatches(std::uint32_t pixel, std::uint32_t colour, int tolerance);
 
+struct NamedColour {
+    std::uint32_t value;  // 0x00BBGGRR
+    const char* name;
+};
+// The 40 colours of the standard colour pickers, in their palette order.
+std::span<const NamedColour> NamedColours();
 // A palette name ("Sky Blue") or "Custom: ( r,g,b )".
 std::string ColorDisplayName(std::int64_t colour);
 

@@ -237,15 +237,20 @@ bool WriteProfileString(const std::string& path, std::string_view section, std::
 
 bool AtomicWriteFile(const std::string& path, std::string_view bytes, std::string* error) {
     QSaveFile f(QString::fromStdString(path));
-    if (!f.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a buffered short write (disk full, file size limit) is lost
+    // in the final flush and the cut-off file would still be committed.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         if (error) *error = f.errorString().toStdString();
         return false;
     }
-    const qint64 n = f.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    if (n != static_cast<qint64>(bytes.size())) {
-        if (error) *error = f.errorString().toStdString();
-        f.cancelWriting();
-        return false;
+    for (std::size_t done = 0; done < bytes.size();) {
+        const qint64 n = f.write(bytes.data() + done, static_cast<qint64>(bytes.size() - done));
+        if (n <= 0) {
+            if (error) *error = f.errorString().toStdString();
+            f.cancelWriting();
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
     }
     if (!f.commit()) {
         if (error) *error = f.errorString().toStdString();

@@ -136,11 +136,13 @@ TEST_F(MainWindow, TagTableForAJobWithSpotColoursOnTheSystemPrinter) {
 
     // The window itself keeps commands without their engine part disabled.
     window->EnableByState();
-    EXPECT_FALSE(Find<QWidget>("dcolorcharts")->isEnabled());
+    EXPECT_FALSE(Find<QWidget>("dkillemf")->isEnabled());
     EXPECT_TRUE(Find<QWidget>("daddspot")->isEnabled());
+    EXPECT_TRUE(Find<QWidget>("dcolorcharts")->isEnabled());
     EXPECT_TRUE(Find<QWidget>("dcenter")->isEnabled());
-    EXPECT_TRUE(window->Unavailable().contains("dcolorcharts"));
+    EXPECT_TRUE(window->Unavailable().contains("dkillemf"));
     EXPECT_FALSE(window->Unavailable().contains("daddspot"));
+    EXPECT_FALSE(window->Unavailable().contains("dcolorcharts"));
 }
 
 TEST_F(MainWindow, PreviewSizeFiveIsAppliedAsTenWithTheDraftView) {

@@ -38,8 +38,8 @@ TEST(Manual, ChaptersStartWhereHelpOpensIt) {
     std::map<int, std::string> chapters;
     for (const char* chapter :
          {"Getting started", "Making a banner", "A print-and-cut sticker", "A billboard in tiles",
-          "Spot colours", "Settings", "Drivers and printers", "Output preview and export",
-          "The command-line tool"}) {
+          "Spot colours", "Colour charts", "Settings", "Drivers and printers",
+          "Output preview and export", "The command-line tool"}) {
         const auto page = ManualChapterPage(chapter);
         ASSERT_TRUE(page) << chapter;
         EXPECT_EQ(FirstLineOfPage(pdf, *page), chapter);

@@ -22,6 +22,7 @@ for f in bin/corvanrip bin/corvanrip-cli share/corvanrip/Data/tiffraster.drv \
          share/corvanrip/Data/hpglcutter.drv share/corvanrip/samples/demo.RIP \
          share/corvanrip/Layers/sign.emf share/corvanrip/Images/background.png \
          share/corvanrip/CorvanRIP.pdf share/corvanrip/CorvanRIP.pages \
+         share/corvanrip/Profiles/ColorCharts/Sign_Vinyl_Basics.ini \
          share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
          share/mime/packages/$id.xml share/icons/hicolor/scalable/apps/$id.svg \
          share/icons/hicolor/48x48/apps/$id.png share/icons/hicolor/256x256/apps/$id.png \
@@ -32,6 +33,10 @@ done
 export CORVANRIP_HOME="$prefix/home" XDG_CONFIG_HOME="$prefix/config" QT_QPA_PLATFORM=offscreen
 info=$("$prefix/bin/corvanrip-cli" info)
 grep -q "^Data files: *$prefix/share/corvanrip/\$" <<<"$info" || { echo "$info"; exit 1; }
+# A fresh user starts with the shipped colour charts in the profile folder.
+for chart in Sign_Vinyl_Basics.ini Grey_Ramp.ini; do
+  [ -s "$CORVANRIP_HOME/Profiles/ColorCharts/$chart" ] || { echo "not seeded: $chart"; exit 1; }
+done
 "$prefix/bin/corvanrip-cli" rip "$CORVANRIP_HOME/samples/demo.RIP" \
   --driver "$CORVANRIP_HOME/Data/tiffraster.drv" --output "$prefix/demo.tif" 2>"$prefix/rip.log" ||
   { cat "$prefix/rip.log"; exit 1; }

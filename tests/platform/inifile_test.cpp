@@ -65,16 +65,20 @@ TEST(IniFile, UnreadableInputsGiveEmptyDocumentsOrErrors) {
 TEST(IniFile, FailedSaveLeavesTheOldFileWhole) {
     test::ScratchHome home;
     const std::string path = home.Path("job.RIP");
-    test::WriteFileBytes(path, "[Job]\r\nJobText=old\r\n");
-    IniFile ini(path);
-    ini.WriteString("Job", "JobText", std::string(64 * 1024, 'n'));
-    {
-        // A file-size limit makes the write fail even for root.
-        test::FileSizeLimit limit(4096);
-        EXPECT_FALSE(ini.Save());
+    // Larger than any write buffer, and small enough to sit in one until the
+    // file is closed.
+    for (const std::size_t size : {64 * 1024, 3000}) {
+        test::WriteFileBytes(path, "[Job]\r\nJobText=old\r\n");
+        IniFile ini(path);
+        ini.WriteString("Job", "JobText", std::string(size, 'n'));
+        {
+            // A file-size limit makes the write fail even for root.
+            test::FileSizeLimit limit(1024);
+            EXPECT_FALSE(ini.Save()) << size;
+        }
+        EXPECT_FALSE(ini.Error().empty()) << size;
+        EXPECT_EQ(test::ReadFileBytes(path), "[Job]\r\nJobText=old\r\n") << size;
     }
-    EXPECT_FALSE(ini.Error().empty());
-    EXPECT_EQ(test::ReadFileBytes(path), "[Job]\r\nJobText=old\r\n");
 }
 
 TEST(IniFile, ProfileFunctionsOpenWriteAndClose) {

@@ -2,9 +2,11 @@
 
 #include "colour/gamutcheck.h"
 #include "colour/spotlist.h"
+#include "colour/ui/colourchartdialog.h"
 #include "cutting/colourpick.h"
 #include "cutting/ui/getline.h"
 #include "cutting/ui/grabcol.h"
+#include "platform/numbers.h"
 #include "platform/ui/widgetnames.h"
 #include "plugins/currentplugin.h"
 #include "shell/appcore.h"
@@ -102,7 +104,10 @@ SpotTab::SpotTab(AppCore& app, QWidget* parent) : QWidget(parent), app_(app) {
     });
     connect(button("dremovespot", "Delete"), &QPushButton::clicked, this, &SpotTab::Delete);
     connect(button("dnewspot", "Reset"), &QPushButton::clicked, this, &SpotTab::Reset);
-    button("dcolorcharts", "Color Charts");
+    connect(button("dcolorcharts", "Color Charts"), &QPushButton::clicked, this, [this] {
+        if (const auto chosen = ChooseChartColour(app_.Ui(), this))
+            SetChartTarget(chosen->name, chosen->lab);
+    });
     v->addLayout(buttons);
     auto* lower = new QHBoxLayout;
     lower->addWidget(BuildList(), 1);
@@ -130,7 +135,7 @@ SpotTab::SpotTab(AppCore& app, QWidget* parent) : QWidget(parent), app_(app) {
 }
 
 QStringList SpotTab::PendingNames() {
-    return {QStringLiteral("dcolorcharts")};
+    return {};
 }
 
 QWidget* SpotTab::BuildPicker() {
@@ -283,6 +288,14 @@ void SpotTab::SpotNumberChosen(int index) {
     } else if (index == 0) {
         Edit1_->clear();
     }
+}
+
+void SpotTab::SetChartTarget(const std::string& name, const Lab& lab) {
+    PBNumEdit1_->setValue(static_cast<int>(RoundHalfEven(lab.L)));
+    PBNumEdit2_->setValue(static_cast<int>(RoundHalfEven(lab.a)));
+    PBNumEdit3_->setValue(static_cast<int>(RoundHalfEven(lab.b)));
+    combospotno_->setCurrentIndex(0);
+    Edit1_->setText(QString::fromStdString(name));
 }
 
 void SpotTab::Apply(bool copy) {

@@ -3,6 +3,8 @@
 // editor that makes, changes, copies and deletes them.
 #include <QWidget>
 
+#include <string>
+
 class QCheckBox;
 class QComboBox;
 class QHeaderView;
@@ -16,6 +18,7 @@ class QSpinBox;
 namespace corvan {
 
 class AppCore;
+struct Lab;
 
 class SpotTab : public QWidget {
     Q_OBJECT
@@ -24,6 +27,9 @@ public:
 
     void ShowJob();
     void Clear();
+    // A target colour taken from a colour chart: its name and L*a*b*, as a
+    // plain target (not a spot ink).
+    void SetChartTarget(const std::string& name, const Lab& lab);
     // Controls whose commands come with later parts of the program.
     static QStringList PendingNames();
 
