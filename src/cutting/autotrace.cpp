@@ -64,18 +64,25 @@ std::unique_ptr<Bitmap24> RenderAutotraceSource(const TemfFile& job) {
     return RenderJobWindow(job, fit.width, fit.height, {0, 0, fit.width, fit.height});
 }
 
+Outcome<std::vector<TdotList>> SaveTracedLayer(const TracedContours& traced, const AutotraceSettings& settings,
+                                               const std::string& path, AutotraceProgress* progress) {
+    auto smoothed = SmoothContours(traced, settings, progress);
+    if (!smoothed) return Failure{smoothed.Error()};
+    emf::EmfWriter layer = TracedLayer(*smoothed, traced.width, traced.height, settings.contourColour);
+    std::string error;
+    if (!layer.Save(path, &error)) return Failure{"Cannot write " + path + ": " + error};
+    if (progress) progress->Step(100);
+    return smoothed;
+}
+
 Outcome<AutotraceResult> AutotraceToLayer(const Bitmap24& source, const AutotraceSettings& settings,
                                           const std::string& path, AutotraceProgress* progress) {
     TraceMask mask = MakeTraceMask(source, settings);
     auto traced = TraceContours(mask, progress);
     if (!traced) return Failure{traced.Error()};
-    auto smoothed = SmoothContours(*traced, settings, progress);
-    if (!smoothed) return Failure{smoothed.Error()};
-    emf::EmfWriter layer = TracedLayer(*smoothed, traced->width, traced->height, settings.contourColour);
-    std::string error;
-    if (!layer.Save(path, &error)) return Failure{"Cannot write " + path + ": " + error};
-    if (progress) progress->Step(100);
-    return AutotraceResult{int(smoothed->size()), traced->totalPoints, traced->maxPoints};
+    auto saved = SaveTracedLayer(*traced, settings, path, progress);
+    if (!saved) return Failure{saved.Error()};
+    return AutotraceResult{int(saved->size()), traced->totalPoints, traced->maxPoints};
 }
 
 }  // namespace corvan

@@ -109,6 +109,11 @@ struct AutotraceResult {
     long maxPoints = 0;
 };
 
+// Smooths the traced outlines and saves them atomically as the layer at
+// `path`; the contours as written.
+Outcome<std::vector<TdotList>> SaveTracedLayer(const TracedContours& traced, const AutotraceSettings& settings,
+                                               const std::string& path, AutotraceProgress* progress = nullptr);
+
 // The whole run: mask, trace, smooth, then the layer saved atomically at `path`.
 Outcome<AutotraceResult> AutotraceToLayer(const Bitmap24& source, const AutotraceSettings& settings,
                                           const std::string& path, AutotraceProgress* progress = nullptr);

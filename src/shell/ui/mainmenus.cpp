@@ -1,4 +1,5 @@
 // The main window's menu bar and tool bar.
+#include "cutting/ui/autocut.h"
 #include "display/ui/jobview.h"
 #include "display/ui/printzoom.h"
 #include "display/ui/saveflatten.h"
@@ -149,7 +150,8 @@ void TForm1::BuildEditMenu(QMenu* m) {
                 QKeySequence(Qt::CTRL | Qt::Key_D)),
             [this] { printingTab_->ToggleBorder(); });
     Pending(m, "SetInterpolation1", QStringLiteral("Set Interpolation"));
-    Pending(m, "AutoTrace1", QStringLiteral("AutoTrace..."));
+    Command(Act(m, "AutoTrace1", QStringLiteral("AutoTrace...")),
+            [this] { OpenAutoTrace(app_, this); });
 }
 
 void TForm1::BuildViewMenu(QMenu* m) {
