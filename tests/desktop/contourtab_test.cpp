@@ -4,6 +4,7 @@
 #include "window_fixture.h"
 
 #include "cutting/cutfile.h"
+#include "cutting/ui/autocut.h"
 #include "platform/folders.h"
 #include "platform/metafile/emf_records.h"
 #include "platform/paths.h"
@@ -136,6 +137,19 @@ TEST_F(ContourCut, CreateCutfileTakesTheNextFreeNumberAndStartsTheSpooler) {
     qunsetenv("CORVANRIP_VINYL_SPOOLER");
     ASSERT_FALSE(ui.messages.empty());
     EXPECT_EQ(ui.messages.back().text, "Unable to locate Vinyl Spooler!");
+}
+
+TEST_F(ContourCut, AutoTraceButtonOpensTheTraceWindowForAVectorJob) {
+    OpenCutJob();
+    Find<QCheckBox>("cCanCut")->click();
+    int seen = 0;
+    WhenModal<Tfautocut>([&](Tfautocut* dlg) {
+        ++seen;
+        dlg->reject();
+    });
+    Find<QPushButton>("dautotrace")->click();
+    EXPECT_EQ(seen, 1);
+    EXPECT_EQ(Core().CurrentJob->Layers.size(), 1u) << "Cancel adds no layer";
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The main window's centre (view area and control panel), the tab
 // navigation with expert and standard mode, and the status bar.
+#include "cutting/ui/autocut.h"
 #include "display/jobpreview.h"
 #include "display/ui/jobview.h"
 #include "placement/ui/positiontab.h"
@@ -73,10 +74,11 @@ void TForm1::BuildCentre() {
         if (!app_.CurrentJob) return QImage();
         TemfFile& job = *app_.CurrentJob;
         // Placement changes that keep the size still change the picture.
-        const std::string now = std::to_string(size.width()) + "x" + std::to_string(size.height()) +
-                                (job.Rotate ? "R" : "") + (job.MirrorX ? "X" : "") + (job.MirrorY ? "Y" : "") + " " +
-                                std::to_string(job.CropLeft) + "," + std::to_string(job.CropTop) + "," +
-                                std::to_string(job.CropRight) + "," + std::to_string(job.CropBottom);
+        const std::string now =
+            std::to_string(size.width()) + "x" + std::to_string(size.height()) +
+            (job.Rotate ? "R" : "") + (job.MirrorX ? "X" : "") + (job.MirrorY ? "Y" : "") + " " +
+            std::to_string(job.CropLeft) + "," + std::to_string(job.CropTop) + "," +
+            std::to_string(job.CropRight) + "," + std::to_string(job.CropBottom);
         const bool fresh = app_.PreviewImage && !job.PreviewDirty && key == now;
         if (!fresh) {
             key = now;
@@ -109,9 +111,8 @@ void TForm1::BuildCentre() {
               spotTab_ = new SpotTab(app_, panel),
               gamutTab_ = new GamutTab(app_, panel),
               outputTab_ = new OutputTab(app_, panel)};
-    connect(contourTab_, &ContourTab::autoTraceRequested, this, [this] {
-        if (auto* trace = findChild<QAction*>(QStringLiteral("AutoTrace1"))) trace->trigger();
-    });
+    connect(contourTab_, &ContourTab::autoTraceRequested, this,
+            [this] { RunGuarded([this] { OpenAutoTrace(app_, this); }); });
     connect(contourTab_, &ContourTab::cutFileRequested, this,
             [this] { RunGuarded([this] { CreateCutFileCommand(app_); }); });
     connect(gamutTab_, &GamutTab::layoutViewWanted, this, [this] {
@@ -120,8 +121,8 @@ void TForm1::BuildCentre() {
         SetViewMode(AppCore::View::Page);
     });
     unavailable_.unite(PendingControls());
-    for (const QStringList& names : {ProjectTab::PendingNames(), PositionTab::PendingNames(),
-                                    SpotTab::PendingNames()})
+    for (const QStringList& names :
+         {ProjectTab::PendingNames(), PositionTab::PendingNames(), SpotTab::PendingNames()})
         for (const QString& name : names) unavailable_.insert(name);
     // The driver choice lives on the output tab; its own tab is not shown.
     BuildDriverSelectionTab(PageControl2_)->hide();
