@@ -19,6 +19,12 @@ int Shoot(const test::ScratchHome& home, const QStringList& args) {
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(CORVAN_BIN_DIR "/corvanrip"), args);
     if (!p.waitForFinished(60000)) return -1;
+    // A crash says how, with what the program wrote, so a failure can be read.
+    if (p.exitStatus() == QProcess::CrashExit) {
+        ADD_FAILURE() << "corvanrip " << args.join(' ').toStdString() << " crashed (signal "
+                      << p.exitCode() << "): " << p.readAllStandardError().toStdString();
+        return -2;
+    }
     return p.exitCode();
 }
 
