@@ -143,6 +143,7 @@ void SaveJob(AppCore& app) {
     app.SaveEnabled = false;
     job.Modified = false;
     app.Events().StateChanged();
+    app.Events().Repaint();  // the title loses its change mark, Save greys out
 }
 
 void SaveJobAs(AppCore& app) {

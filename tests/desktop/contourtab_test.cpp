@@ -83,7 +83,10 @@ TEST_F(ContourCut, ControlsReachTheJobAndComeBackFromTheSavedProject) {
     EXPECT_FALSE(job.TileBox);
     EXPECT_TRUE(job.Modified);
 
+    EXPECT_TRUE(window->isWindowModified());
     Find<QAction>("SaveRIPProject1")->trigger();
+    QApplication::processEvents();
+    EXPECT_FALSE(window->isWindowModified()) << "saved: the title drops its change mark";
     ui.Answer(ButtonNo);  // Update Printer Settings?
     ASSERT_TRUE(OpenProject(Core(), path));
     window->ShowJob();
