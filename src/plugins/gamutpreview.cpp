@@ -11,9 +11,6 @@
 namespace corvan {
 namespace {
 
-constexpr int kProfileDatatype = 10;
-constexpr int kMethodDatatype = 21;
-constexpr int kColourDialog = 11;
 constexpr int kPreviewSide = 330;
 constexpr const char* kNoProfile =
     "No Profile Set. You need to select a profile before you can access this feature";
@@ -43,7 +40,7 @@ std::unique_ptr<Bitmap24> RenderGamutPreview(TPluginObject& plugin, const TemfFi
     plugin.Plugin_Load_Profile();
     plugin.Set_Plugin_Preview(*source, 500);
     if (job.GmaMethod >= 0)
-        plugin.Set_Plugin_Datatype(kMethodDatatype, std::to_string(job.GmaMethod));
+        plugin.Set_Plugin_Datatype(kGmaMethodDatatype, std::to_string(job.GmaMethod));
     auto shown = plugin.Get_GMA_Data(source->Width(), source->Height());
     plugin.Plugin_Free_Profile();
     ui.SetBusy(false);

@@ -59,6 +59,11 @@ struct PrinterQuery {
     double PrintableWidth = 0, PrintableLength = 0;
 };
 
+// Data types and dialogs the host asks drivers for by number.
+inline constexpr std::int32_t kProfileDatatype = 10;    // path of the ICC profile
+inline constexpr std::int32_t kColourDialog = 11;       // the driver's colour settings
+inline constexpr std::int32_t kGmaMethodDatatype = 21;  // gamut mapping method
+
 class TPluginObject {
 public:
     // Loads the library at path (which may be empty or name no file: the

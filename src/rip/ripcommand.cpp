@@ -18,8 +18,6 @@ namespace corvan {
 
 namespace {
 
-constexpr int kProfileDatatype = 10;
-constexpr int kChooseDataDialog = 11;
 constexpr int kOutputFileDatatype = 14;
 constexpr int kDpiXDatatype = 17;
 constexpr int kDpiYDatatype = 18;
@@ -371,7 +369,7 @@ RipResult RipNow(JobSession& app, TPluginObject& plugin, RipPort& port) {
     }
     port.RedrawGamutPreview();
     if (toDriver) {
-        if (!plugin.Choose_Plugin_Data(kChooseDataDialog)) return result;
+        if (!plugin.Choose_Plugin_Data(kColourDialog)) return result;
         job.GmaMethod = -1;
         port.GamutMethodCleared();
     }

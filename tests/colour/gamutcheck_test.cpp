@@ -24,7 +24,6 @@ TEST(GamutCheck, NeutralsAreReachedAndColoursBeyondTheInksAreNot) {
         const auto check = CheckTargetAgainstProfile(kCmyk, c.target, error);
         ASSERT_TRUE(check) << error;
         EXPECT_EQ(check->inGamut, c.inGamut) << c.name << ": dE " << check->deltaE;
-        EXPECT_EQ(check->deltaE <= kGamutTolerance, check->inGamut);
         if (!c.inGamut) {
             // What comes back is a printable colour in the same direction.
             EXPECT_LT(std::abs(check->reachable.b), std::abs(c.target.b)) << c.name;

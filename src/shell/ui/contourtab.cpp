@@ -138,18 +138,16 @@ void ContourTab::OptionClicked(bool refresh) {
         app_.Events().Repaint();
         return;
     }
-    UpdateCutDisplay(true);
     job.PreviewDirty = true;
-    app_.Events().Repaint();
+    UpdateCutDisplay(true);
 }
 
 void ContourTab::UpdateCutDisplay(bool repaint) {
     if (!app_.CurrentJob) return;
-    BuildCutPreview();
+    ShowCutSettings();  // the cut picture with it
     QApplication::processEvents();
-    ShowCutSettings();
     app_.MarkModified();
-    app_.Events().JobChanged();  // the title and Save follow
+    // Repainting also brings the title's change mark and Save up to date.
     if (repaint) app_.Events().Repaint();
 }
 

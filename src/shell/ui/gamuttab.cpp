@@ -46,8 +46,7 @@ GamutTab::GamutTab(AppCore& app, QWidget* parent) : QWidget(parent), app_(app) {
         if (!app_.CurrentJob) return;
         app_.CurrentJob->GmaMethod = index;
         app_.MarkModified();
-        app_.Events().JobChanged();  // the title and Save follow
-        app_.Events().Repaint();
+        app_.Events().Repaint();  // the title and Save follow
         RedrawGamut();
     });
     connect(redraw, &QPushButton::clicked, this, &GamutTab::RedrawGamut);
@@ -87,8 +86,8 @@ void GamutTab::Advanced() {
     if (!ChooseDriverGamut(CurrentPlugin(), *app_.CurrentJob, *app_.PreviewImage, app_.Ui()))
         return;
     app_.MarkModified();
-    app_.Events().JobChanged();
     app_.Events().Repaint();
+    ShowJob();
     RedrawGamut();
 }
 

@@ -362,7 +362,7 @@ void SpotTab::ShowGamutCheck() {
     gamut_->setStyleSheet(QString());
     if (combospotno_->currentIndex() > 0) return;  // an extra ink prints itself
     TPluginObject& plugin = CurrentPlugin();
-    const std::string profile = plugin.Valid ? plugin.Get_Plugin_Datatype(10) : std::string();
+    const std::string profile = plugin.Valid ? plugin.Get_Plugin_Datatype(kProfileDatatype) : std::string();
     if (profile.empty()) {
         gamut_->setText(QStringLiteral("No printer profile to check the target against."));
         return;
