@@ -19,6 +19,8 @@ PACKAGES=(
   # (share/data/Data/FontSubstitutes.tsv says which stands for which)
   fontconfig fonts-dejavu-core fonts-liberation2 fonts-crosextra-carlito fonts-crosextra-caladea
   fonts-urw-base35 fonts-wine fonts-open-sans fonts-comic-neue
+  # one full-colour icon set for tool bar, menus and buttons
+  oxygen-icon-theme
   # fidelity scoring against the reference renders
   python3 python3-numpy python3-pil
   # the converters the render benchmark is compared with

@@ -14,6 +14,7 @@
 #include "platform/paths.h"
 #include "platform/preferences.h"
 
+#include <QFileInfo>
 #include <QLocale>
 #include <QTime>
 #include <algorithm>
@@ -368,21 +369,54 @@ bool WriteThumbnail(const Bitmap24& preview, float pageWidth, float pageHeight,
     return ini.Save();
 }
 
-std::unique_ptr<Bitmap24> ReadProjectThumbnail(const std::string& path) {
-    IniFile ini(path);
-    if (!ini.Load()) return nullptr;
+namespace {
+
+// A stored thumbnail is at most 64 x 64; anything far beyond is not one and
+// is refused before its pixels are allocated.
+constexpr std::int64_t kMaxThumbnailPixels = 1024 * 1024;
+// Job files hold text and a small picture; a driver's settings make them a
+// few megabytes at most.
+constexpr qint64 kMaxPreviewFileBytes = 64 * 1024 * 1024;
+
+std::unique_ptr<Bitmap24> ThumbnailOf(const IniFile& ini) {
     const int count = ini.ReadInteger("Preview", "Count", 0);
     if (count < 1) return nullptr;
+    // Keys the file lacks add nothing but a line break, so a count beyond the
+    // keys present reads no differently and costs nothing.
+    const int present = static_cast<int>(ini.KeyNames("Preview").size());
+    const int lines = std::min(count, present);
     std::string text;
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < lines; ++i) {
         text += ini.ReadString("Preview", std::to_string(i));
         text += '\n';
     }
     auto bytes = Base64Decode(text);
     if (!bytes) return nullptr;
-    auto image = DecodeBmp(*bytes);
+    DibDecodeOptions options;
+    options.maxPixels = kMaxThumbnailPixels;
+    auto image = DecodeBmp(*bytes, options);
     if (!image) return nullptr;
     return std::move(image->pixels);
+}
+
+}  // namespace
+
+std::unique_ptr<Bitmap24> ReadProjectThumbnail(const std::string& path) {
+    IniFile ini(path);
+    if (!ini.Load()) return nullptr;
+    return ThumbnailOf(ini);
+}
+
+std::optional<ProjectPreview> ReadProjectPreview(const std::string& path) {
+    const QFileInfo info(QString::fromStdString(path));
+    if (!info.isFile() || info.size() > kMaxPreviewFileBytes) return std::nullopt;
+    IniFile ini(path);
+    if (!ini.Load() || !LooksLikeProject(ini)) return std::nullopt;
+    ProjectPreview preview;
+    preview.thumbnail = ThumbnailOf(ini);
+    preview.pageWidth = static_cast<float>(ini.ReadFloat("Size", "Page Width(mm)", 0));
+    preview.pageHeight = static_cast<float>(ini.ReadFloat("Size", "Page Height(mm)", 0));
+    return preview;
 }
 
 Status ReloadBackground(JobSession& app) {

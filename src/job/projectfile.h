@@ -8,6 +8,7 @@
 #include <bitset>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace corvan {
@@ -43,8 +44,19 @@ PrintedTiles ReadPrintedTiles(const std::string& path);
 // Writes the "Preview" section of the file at path from the job preview.
 bool WriteThumbnail(const Bitmap24& preview, float pageWidth, float pageHeight,
                     const std::string& path);
-// The thumbnail stored in a project file, or none.
+// The thumbnail stored in a project file, or none: also for a missing or
+// unreadable file, damaged text or a picture that is no sound BMP.
 std::unique_ptr<Bitmap24> ReadProjectThumbnail(const std::string& path);
+
+// What the project file dialogs show of a highlighted file.
+struct ProjectPreview {
+    std::unique_ptr<Bitmap24> thumbnail;  // none when the file stores none
+    float pageWidth = 0;                  // mm, 0 when not stored
+    float pageHeight = 0;
+};
+// None when the file is missing, unreadable, no project file, or so large
+// that nobody would wait for a glance at it to load.
+std::optional<ProjectPreview> ReadProjectPreview(const std::string& path);
 
 // Reloads the current job's background bitmap from its file; a file that
 // exists but cannot be decoded is reported with the decoder's reason.

@@ -35,6 +35,9 @@ struct FileDialogRequest {
     std::string fileName;
     std::string filter;  // "Project files (*.RIP)|*.RIP|All files (*.*)|*.*"
     std::string defaultExt;
+    // A project file: the window shows its thumbnail and page size beside
+    // the file list.
+    bool projectPreview = false;
 };
 
 class UserInterface {
@@ -81,7 +84,9 @@ public:
                                      const std::string& initial) override {
         return initial;
     }
-    std::optional<std::string> ChooseFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<std::string> ChooseFile(const FileDialogRequest&) override {
+        return std::nullopt;
+    }
 
 private:
     bool answerYes_;

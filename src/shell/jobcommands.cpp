@@ -19,7 +19,9 @@
 
 namespace corvan {
 
-const char* const kProjectFilter = "RIP Project (*.RIP *.rip)|*.RIP *.rip|All files (*)|*";
+// The dialog matches patterns without regard to letter case, so "job.rip"
+// is offered too.
+const char* const kProjectFilter = "RIP Project File (*.RIP)|*.RIP";
 const char* const kLayerFilter =
     "Vector Layers (*.EMF *.emf *.LYR *.lyr)|*.EMF *.emf *.LYR *.lyr|"
     "All files (*)|*";
@@ -48,11 +50,12 @@ std::optional<std::string> AskProjectName(AppCore& app, FileDialogRequest::Mode 
     FileDialogRequest req;
     req.mode = mode;
     req.title =
-        mode == FileDialogRequest::Mode::Save ? "Save RIP Project File" : "Open RIP Project";
+        mode == FileDialogRequest::Mode::Save ? "Save RIP Project File" : "Load RIP Project File";
     req.initialDir = ReadPath("DocumentDir");
     req.fileName = proposed;
     req.filter = kProjectFilter;
     req.defaultExt = "RIP";
+    req.projectPreview = true;
     return app.Ui().ChooseFile(req);
 }
 

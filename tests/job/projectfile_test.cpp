@@ -2,6 +2,8 @@
 #include "job/jobsession.h"
 #include "placement/cropmarks.h"
 
+#include "platform/base64.h"
+#include "platform/bmpfile.h"
 #include "platform/folders.h"
 #include "platform/inifile.h"
 #include "platform/paths.h"
@@ -354,6 +356,102 @@ TEST_F(ProjectFile, ThumbnailIsWrittenOnlyWithAPreviewAndReadsBack) {
     EXPECT_EQ(thumb->Height(), 64);
     EXPECT_EQ(thumb->Pixel(20, 30), 0x0000FFu);
     EXPECT_FALSE(ReadProjectThumbnail(home.Path("missing.RIP")));
+}
+
+// A project file whose "Preview" section holds `bmp` in Base64 lines under
+// the given "Count" text (the real line count when empty).
+std::string ThumbnailProject(const std::vector<std::uint8_t>& bmp, const std::string& count = {}) {
+    const auto lines = Base64EncodeLines(bmp);
+    std::string text = "[Size]\r\nPage Width(mm)=254\r\nPage Height(mm)=127\r\n[Preview]\r\n";
+    text += "Count=" + (count.empty() ? std::to_string(lines.size()) : count) + "\r\n";
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        text += std::to_string(i) + "=" + lines[i] + "\r\n";
+    return text;
+}
+
+std::vector<std::uint8_t> SmallBmp(int w, int h) {
+    auto image = Bitmap24::Create(w, h);
+    image->Fill(0x00FF00);
+    return *EncodeBmp(*image);
+}
+
+// A BMP whose header claims a large RLE picture that a few bytes would fill.
+std::vector<std::uint8_t> ClaimsHugeRle() {
+    std::vector<std::uint8_t> b(14 + 40 + 8 + 2, 0);
+    auto put32 = [&](std::size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+    };
+    b[0] = 'B';
+    b[1] = 'M';
+    put32(2, static_cast<std::uint32_t>(b.size()));
+    put32(10, 14 + 40 + 8);
+    put32(14, 40);
+    put32(18, 4000);      // width
+    put32(22, 4000);      // height
+    b[26] = 1;            // planes
+    b[28] = 8;            // bits per pixel
+    put32(30, 1);         // RLE8
+    put32(46, 2);         // two colours
+    b[b.size() - 1] = 1;  // end of bitmap
+    return b;
+}
+
+TEST_F(ProjectFile, DamagedThumbnailsReadAsNone) {
+    auto truncated = SmallBmp(45, 64);
+    truncated.resize(truncated.size() / 2);
+    const struct {
+        const char* what;
+        std::string text;
+    } cases[] = {
+        {"no preview section", "[Size]\r\nPage Width(mm)=210\r\n"},
+        {"count zero", ThumbnailProject(SmallBmp(4, 4), "0")},
+        {"count not a number", ThumbnailProject(SmallBmp(4, 4), "many")},
+        {"negative count", ThumbnailProject(SmallBmp(4, 4), "-5")},
+        {"not Base64", "[Preview]\r\nCount=2\r\n0=Qk0@@@@\r\n1=AAAA\r\n"},
+        {"Base64 of no picture", "[Preview]\r\nCount=1\r\n0=SGVsbG8gd29ybGQh\r\n"},
+        {"picture cut short", ThumbnailProject(truncated)},
+        {"count short of the lines", ThumbnailProject(SmallBmp(45, 64), "2")},
+        {"huge claimed size", ThumbnailProject(ClaimsHugeRle())},
+    };
+    const std::string path = home.Path("damaged.RIP");
+    for (const auto& c : cases) {
+        test::WriteFileBytes(path, c.text);
+        EXPECT_FALSE(ReadProjectThumbnail(path)) << c.what;
+    }
+}
+
+TEST_F(ProjectFile, ThumbnailCountBeyondItsLinesStillReads) {
+    // Missing lines add nothing: an absurd count neither hangs nor fails.
+    const std::string path = home.Path("count.RIP");
+    test::WriteFileBytes(path, ThumbnailProject(SmallBmp(45, 64), "2147483647"));
+    auto thumb = ReadProjectThumbnail(path);
+    ASSERT_TRUE(thumb);
+    EXPECT_EQ(thumb->Width(), 45);
+    EXPECT_EQ(thumb->Pixel(10, 10), 0x00FF00u);
+}
+
+TEST_F(ProjectFile, PreviewOfAHighlightedFile) {
+    const std::string withThumb = home.Path("thumb.RIP");
+    test::WriteFileBytes(withThumb, ThumbnailProject(SmallBmp(64, 32)));
+    auto p = ReadProjectPreview(withThumb);
+    ASSERT_TRUE(p);
+    ASSERT_TRUE(p->thumbnail);
+    EXPECT_EQ(p->thumbnail->Width(), 64);
+    EXPECT_FLOAT_EQ(p->pageWidth, 254.0f);
+    EXPECT_FLOAT_EQ(p->pageHeight, 127.0f);
+
+    const std::string plain = home.Path("plain.RIP");
+    test::WriteFileBytes(plain, "[Job]\r\nJobText=x\r\n");
+    p = ReadProjectPreview(plain);
+    ASSERT_TRUE(p);
+    EXPECT_FALSE(p->thumbnail);
+    EXPECT_EQ(p->pageWidth, 0.0f);
+
+    // Not a job, not a file, not there: nothing to show.
+    const std::string letter = home.Path("letter.txt");
+    test::WriteFileBytes(letter, "Dear operator,\nthe roll is empty.\n");
+    for (const std::string& path : {letter, home.Path(""), home.Path("missing.RIP")})
+        EXPECT_FALSE(ReadProjectPreview(path)) << path;
 }
 
 TEST_F(ProjectFile, FailedSaveKeepsTheOldFileAndTheChanges) {

@@ -192,6 +192,28 @@ TEST_F(JobCommands, SaveAsksForANameOnceAndKeepsPrintedTiles) {
     EXPECT_EQ(app.DocHist, (std::vector<std::string>{copy, path}));
 }
 
+TEST_F(JobCommands, ProjectQuestionsAskForProjectFilesWithTheirPreview) {
+    NewJob(app);
+    const struct {
+        void (*command)(AppCore&);
+        const char* title;
+        FileDialogRequest::Mode mode;
+    } cases[] = {{OpenProjectCommand, "Load RIP Project File", FileDialogRequest::Mode::Open},
+                 {SaveJobAs, "Save RIP Project File", FileDialogRequest::Mode::Save}};
+    for (const auto& c : cases) {
+        ui.fileRequests.clear();
+        ui.AnswerFile(std::nullopt);
+        c.command(app);
+        ASSERT_EQ(ui.fileRequests.size(), 1u) << c.title;
+        const FileDialogRequest& req = ui.fileRequests[0];
+        EXPECT_EQ(req.title, c.title);
+        EXPECT_EQ(req.mode, c.mode);
+        EXPECT_EQ(req.filter, "RIP Project File (*.RIP)|*.RIP");
+        EXPECT_EQ(req.defaultExt, "RIP");
+        EXPECT_TRUE(req.projectPreview) << c.title;
+    }
+}
+
 TEST_F(JobCommands, SaveAsOntoItsOwnNameKeepsTheFile) {
     NewJob(app);
     const std::string path = home.Path("same.RIP");

@@ -5,6 +5,7 @@
 #include "placement/positioncommands.h"
 #include "placement/ui/cropdialog.h"
 #include "placement/ui/mmnumedit.h"
+#include "platform/ui/icons.h"
 #include "shell/appcore.h"
 #include "shell/ui/helppopup.h"
 
@@ -18,7 +19,6 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStringList>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace corvan {
@@ -201,7 +201,8 @@ QWidget* PositionTab::BuildFigures() {
     labelProjectSize_ = new QLabel(QStringLiteral("Total Job Size:"), this);
     imagefit_ = new QLabel(this);
     imagefit_->setObjectName(QStringLiteral("imagefit"));
-    imagefit_->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(16, 16));
+    imagefit_->setPixmap(
+        ThemedIcon(QStringLiteral("dialog-warning")).pixmap(kMenuIconSize, kMenuIconSize));
     imagefit_->setToolTip(QStringLiteral("Crop area is larger than print meadia."));
     imagefit_->hide();
     row->addWidget(label_jobsize_);

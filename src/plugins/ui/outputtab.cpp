@@ -5,6 +5,7 @@
 #include "job/units.h"
 #include "platform/commatext.h"
 #include "platform/folders.h"
+#include "platform/ui/icons.h"
 #include "platform/ui/widgetnames.h"
 #include "plugins/driverlist.h"
 #include "plugins/plottersize.h"
@@ -22,16 +23,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace corvan {
 
 namespace {
 
-QLabel* Picture(QWidget* parent, const char* name, QStyle::StandardPixmap icon) {
+QLabel* Picture(QWidget* parent, const char* name, const char* icon) {
     auto* l = Named(new QLabel(parent), name);
-    l->setPixmap(parent->style()->standardIcon(icon).pixmap(20, 20));
+    l->setPixmap(ThemedIcon(QString::fromLatin1(icon)).pixmap(kMenuIconSize, kMenuIconSize));
     l->setFixedSize(22, 22);
     return l;
 }
@@ -114,15 +114,15 @@ QWidget* OutputTab::BuildRipOptions() {
     cRiptoFile_ = Named(new QCheckBox(QStringLiteral("Rip to Fi&le"), box), "cRiptoFile");
     cDoRaster_->setChecked(true);
     cDoVector_->setChecked(true);
-    imageRaster_ = Picture(box, "imageRaster", QStyle::SP_DesktopIcon);
-    Imagevector_ = Picture(box, "Imagevector", QStyle::SP_DialogResetButton);
-    imagedisk_ = Picture(box, "imagedisk", QStyle::SP_DriveHDIcon);
+    imageRaster_ = Picture(box, "imageRaster", "image-x-generic");
+    Imagevector_ = Picture(box, "Imagevector", "draw-bezier-curves");
+    imagedisk_ = Picture(box, "imagedisk", "drive-harddisk");
     pictured(cDoRaster_, imageRaster_);
     pictured(cDoVector_, Imagevector_);
     pictured(cRiptoFile_, imagedisk_);
     FilenameEdit1_ = Named(new QLineEdit(box), "FilenameEdit1");
     FilenameEdit1_->setPlaceholderText(QStringLiteral("Output file"));
-    QAction* browse = FilenameEdit1_->addAction(style()->standardIcon(QStyle::SP_DirOpenIcon),
+    QAction* browse = FilenameEdit1_->addAction(ThemedIcon(QStringLiteral("document-open")),
                                                 QLineEdit::TrailingPosition);
     browse->setToolTip(QStringLiteral("Choose the output file"));
     connect(browse, &QAction::triggered, this, &OutputTab::BrowseOutputFile);
@@ -136,7 +136,7 @@ QWidget* OutputTab::BuildRipOptions() {
     auto* ripNow = Named(new QPushButton(QStringLiteral("RIP &Now"), box), "dripnow");
     ripNow->setDefault(true);
     ripNow->setMinimumHeight(34);
-    ripNow->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    ripNow->setIcon(ThemedIcon(QStringLiteral("media-playback-start")));
     connect(fromFile, &QPushButton::clicked, this, &OutputTab::ripFromFileRequested);
     connect(ripNow, &QPushButton::clicked, this, &OutputTab::ripNowRequested);
     row->addWidget(fromFile);
@@ -164,8 +164,8 @@ void OutputTab::BrowseOutputFile() {
 void OutputTab::FillDrivers(const DriverList& list, int index) {
     const QSignalBlocker block(comboPrinters_);
     comboPrinters_->clear();
-    const QIcon driverIcon = style()->standardIcon(QStyle::SP_DriveNetIcon);
-    const QIcon systemIcon = style()->standardIcon(QStyle::SP_ComputerIcon);
+    const QIcon driverIcon = ThemedIcon(QStringLiteral("printer"));
+    const QIcon systemIcon = ThemedIcon(QStringLiteral("computer"));
     for (const std::string& line : list.Lines) {
         const std::vector<std::string> f = SplitCommaText(line);
         const bool system = f.size() >= 2 && f[1] == kStoredSystemPrinterName;

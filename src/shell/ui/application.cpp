@@ -1,6 +1,7 @@
 #include "shell/ui/application.h"
 
 #include "platform/debuglog.h"
+#include "platform/ui/icons.h"
 #include "platform/userinterface.h"
 
 #include <dlfcn.h>
@@ -10,7 +11,9 @@
 
 namespace corvan {
 
-CorvanApplication::CorvanApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+CorvanApplication::CorvanApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    SetUpIconTheme();
+}
 
 std::string CorvanApplication::ExceptionText(const std::string& message, const void* address) {
     // The offset is counted from the start of the code: the load address of

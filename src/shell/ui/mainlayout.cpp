@@ -5,6 +5,7 @@
 #include "display/ui/jobview.h"
 #include "placement/ui/positiontab.h"
 #include "placement/ui/printingtab.h"
+#include "platform/ui/icons.h"
 #include "plugins/ui/outputtab.h"
 #include "shell/cutcommands.h"
 #include "shell/ui/application.h"
@@ -24,7 +25,6 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStringList>
-#include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -233,9 +233,9 @@ void TForm1::BuildStatusBar() {
     hintPanel_->setMinimumWidth(120);
     smallPanel_ = new QLabel(bar);
     smallPanel_->setMinimumWidth(50);
-    devicePanel_ = new StatusPanel(style()->standardIcon(QStyle::SP_ComputerIcon), 150, bar);
+    devicePanel_ = new StatusPanel(ThemedIcon(QStringLiteral("printer")), 150, bar);
     devicePanel_->setObjectName(QStringLiteral("DevicePanel"));
-    jobPanel_ = new StatusPanel(style()->standardIcon(QStyle::SP_FileIcon), 50, bar);
+    jobPanel_ = new StatusPanel(ThemedIcon(QStringLiteral("text-x-generic")), 50, bar);
     jobPanel_->setObjectName(QStringLiteral("JobPanel"));
     bar->addWidget(hintPanel_);
     bar->addWidget(smallPanel_);

@@ -10,6 +10,7 @@
 #include "placement/ui/printingtab.h"
 #include "platform/debuglog.h"
 #include "platform/preferences.h"
+#include "platform/ui/icons.h"
 #include "plugins/drivercommands.h"
 #include "shell/jobcommands.h"
 #include "shell/loading.h"
@@ -55,6 +56,53 @@ QAction* TForm1::Pending(QMenu* menu, const char* name, const QString& caption,
     return a;
 }
 
+namespace {
+
+// Menu commands with an icon, by standard icon name.
+const struct {
+    const char* action;
+    const char* icon;
+} kMenuIcons[] = {
+    {"NewJob1", "document-new"},
+    {"OpenRIPProject1", "document-open"},
+    {"OpenLayerasNew1", "document-import"},
+    {"OpenImageasNew1", "image-x-generic"},
+    {"LoadImage2", "insert-image"},
+    {"SaveRIPProject1", "document-save"},
+    {"SaveAs1", "document-save-as"},
+    {"SaveasBitmap1", "document-export"},
+    {"CloseCurrent1", "document-close"},
+    {"Exit1", "application-exit"},
+    {"ClearImage1", "edit-clear"},
+    {"EditImage1", "document-edit"},
+    {"SetJobSize1", "transform-scale"},
+    {"CenterJob1", "align-horizontal-center"},
+    {"StretchtoFit1", "zoom-fit-width"},
+    {"Reset1", "edit-undo"},
+    {"BillboardTiles1", "view-grid"},
+    {"ToggleCropmarks1", "transform-crop"},
+    {"AutoTrace1", "draw-bezier-curves"},
+    {"PrinterOptions1", "document-properties"},
+    {"SelectGMA1", "color-management"},
+    {"RIPNow1", "document-print"},
+    {"CreateCutFile1", "edit-cut"},
+    {"Settings1", "configure"},
+    {"SetPaths1", "folder-open"},
+    {"ProfileManager1", "color-management"},
+    {"HelpTopics1", "help-contents"},
+    {"KeyboardShortcuts1", "preferences-desktop-keyboard"},
+    {"About1", "help-about"},
+};
+
+}  // namespace
+
+void TForm1::ApplyMenuIcons() {
+    for (const auto& m : kMenuIcons)
+        if (auto* a = findChild<QAction*>(QString::fromLatin1(m.action)))
+            a->setIcon(ThemedIcon(QString::fromLatin1(m.icon)));
+    if (Recent1_) Recent1_->setIcon(ThemedIcon(QStringLiteral("document-open-recent")));
+}
+
 void TForm1::BuildMenus() {
     BuildFileMenu(menuBar()->addMenu(QStringLiteral("&File")));
     BuildEditMenu(menuBar()->addMenu(QStringLiteral("&Edit")));
@@ -82,6 +130,7 @@ void TForm1::BuildMenus() {
     Command(Act(help, "bitmapdir1", QStringLiteral("Set Manual Data")), [this] {
         if (auto word = app_.Ui().Input("c", "Enter Bitmap Dir", "")) RunDiagnostics(*word);
     });
+    ApplyMenuIcons();
 }
 
 void TForm1::BuildFileMenu(QMenu* m) {
@@ -217,37 +266,35 @@ void TForm1::BuildToolBar() {
     bar->setObjectName(QStringLiteral("ToolBar1"));
     bar->setMovable(false);
     bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    bar->setIconSize(QSize(22, 22));
-    auto button = [&](const char* name, const QString& caption, QStyle::StandardPixmap icon,
-                      auto handler) {
+    bar->setIconSize(QSize(kToolBarIconSize, kToolBarIconSize));
+    auto button = [&](const char* name, const QString& caption, const char* icon, auto handler) {
         auto* b = new QToolButton(bar);
         b->setObjectName(QString::fromUtf8(name));
         b->setText(caption);
         b->setToolTip(caption);
-        b->setIcon(style()->standardIcon(icon));
+        b->setIcon(ThemedIcon(QString::fromLatin1(icon)));
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         b->setAutoRaise(true);
         connect(b, &QToolButton::clicked, this, [handler] { RunGuarded(handler); });
         bar->addWidget(b);
         return b;
     };
-    button("dnew", QStringLiteral("New Job"), QStyle::SP_FileIcon, [this] { NewJob(app_); });
-    button("dopen", QStringLiteral("Open Job"), QStyle::SP_DialogOpenButton,
+    button("dnew", QStringLiteral("New Job"), "document-new", [this] { NewJob(app_); });
+    button("dopen", QStringLiteral("Open Job"), "document-open",
            [this] { OpenProjectCommand(app_); });
-    QToolButton* recent = button("drecentpop", QStringLiteral("Open Recent"),
-                                 QStyle::SP_FileDialogDetailedView, [] {});
+    QToolButton* recent =
+        button("drecentpop", QStringLiteral("Open Recent"), "document-open-recent", [] {});
     popuprecent_ = new QMenu(recent);
     popuprecent_->setObjectName(QStringLiteral("popuprecent"));
     recent->setMenu(popuprecent_);
     recent->setPopupMode(QToolButton::InstantPopup);
-    button("dnewemf", QStringLiteral("Layer as New Job"), QStyle::SP_FileDialogNewFolder,
+    button("dnewemf", QStringLiteral("Layer as New Job"), "document-import",
            [this] { OpenLayerAsNewCommand(app_); });
-    button("dnewimage", QStringLiteral("Image as New Job"), QStyle::SP_DesktopIcon,
+    button("dnewimage", QStringLiteral("Image as New Job"), "image-x-generic",
            [this] { OpenImageAsNewCommand(app_); });
-    button("dsave", QStringLiteral("Save Job"), QStyle::SP_DialogSaveButton,
-           [this] { SaveJob(app_); });
+    button("dsave", QStringLiteral("Save Job"), "document-save", [this] { SaveJob(app_); });
     QToolButton* flatten =
-        button("dsaveflatten", QStringLiteral("Save Bitmap"), QStyle::SP_DriveFDIcon,
+        button("dsaveflatten", QStringLiteral("Save Bitmap"), "document-export",
                [this] { SaveFlattenedCommand(app_.CurrentJob.get(), app_.Ui(), this); });
     flatten->setToolTip(QStringLiteral("Save as Flattened Bitmap"));
     // Usable exactly when the File menu offers "Save as Bitmap" (it is
@@ -260,19 +307,19 @@ void TForm1::BuildToolBar() {
         connect(menuItem, &QAction::changed, flatten, follow);
     }
     bar->addSeparator();
-    button("SpeedButton10", QStringLiteral("Job Size"), QStyle::SP_TitleBarMaxButton,
+    button("SpeedButton10", QStringLiteral("Job Size"), "transform-scale",
            [this] { ChangeJobSize(app_); });
-    button("dpreview", QStringLiteral("Preview"), QStyle::SP_FileDialogContentsView, [this] {
+    button("dpreview", QStringLiteral("Preview"), "document-print-preview", [this] {
         OpenOutputPreview(app_, CurrentCropMarkCorners(app_), this);
     })->setToolTip(QStringLiteral("High Resolution Preview"));
-    button("dbillboard1", QStringLiteral("Billboard Tiles"), QStyle::SP_FileDialogListView,
+    button("dbillboard1", QStringLiteral("Billboard Tiles"), "view-grid",
            [this] { OpenBillboardTiles(app_, CropDialogMode::AsJob, this); });
     bar->addSeparator();
-    button("SpeedButton122", QStringLiteral("Select GMA"), QStyle::SP_DesktopIcon, [this] {
+    button("SpeedButton122", QStringLiteral("Select GMA"), "color-management", [this] {
         gamutTab_->Advanced();
     })->setToolTip(QStringLiteral("The driver's colour settings (gamut mapping)"));
     bar->addSeparator();
-    button("SpeedButton117", QStringLiteral("Help"), QStyle::SP_DialogHelpButton,
+    button("SpeedButton117", QStringLiteral("Help"), "help-contents",
            [this] { front_.ShowHelpTopics(); });
 }
 

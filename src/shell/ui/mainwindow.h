@@ -91,6 +91,7 @@ private:
     friend class MainFrontEnd;
     void ConnectCore();
     void BuildMenus();
+    void ApplyMenuIcons();
     void BuildFileMenu(QMenu* m);
     void BuildEditMenu(QMenu* m);
     void BuildViewMenu(QMenu* m);

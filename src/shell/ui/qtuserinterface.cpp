@@ -1,10 +1,14 @@
 #include "shell/ui/qtuserinterface.h"
 
+#include "display/ui/ripdialog.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QStringList>
+
+#include <memory>
 
 namespace corvan {
 
@@ -101,11 +105,33 @@ std::optional<std::string> QtUserInterface::Input(const std::string& caption,
     return v.toStdString();
 }
 
+namespace {
+
+// The project dialogs with their thumbnail panel.
+QString ChooseProjectFile(QWidget* parent, const FileDialogRequest& r) {
+    std::unique_ptr<TopenRipDialog> dlg;
+    if (r.mode == FileDialogRequest::Mode::Save)
+        dlg = std::make_unique<TsaveRipDialog>(parent);
+    else
+        dlg = std::make_unique<TopenRipDialog>(parent);
+    if (!r.title.empty()) dlg->setWindowTitle(QString::fromStdString(r.title));
+    if (!r.initialDir.empty()) dlg->setDirectory(QString::fromStdString(r.initialDir));
+    if (!r.fileName.empty()) dlg->selectFile(QString::fromStdString(r.fileName));
+    if (dlg->exec() != QDialog::Accepted || dlg->selectedFiles().isEmpty()) return {};
+    return dlg->selectedFiles().front();
+}
+
+}  // namespace
+
 std::optional<std::string> QtUserInterface::ChooseFile(const FileDialogRequest& r) {
     const QString title = QString::fromStdString(r.title);
     QString start = QString::fromStdString(r.initialDir);
     if (!r.fileName.empty()) start = QString::fromStdString(r.fileName);
     QString chosen;
+    if (r.projectPreview) {
+        chosen = ChooseProjectFile(parent_, r);
+        return chosen.isEmpty() ? std::nullopt : std::optional(chosen.toStdString());
+    }
     switch (r.mode) {
         case FileDialogRequest::Mode::Open:
             chosen = QFileDialog::getOpenFileName(parent_, title, start, DialogFilter(r.filter));

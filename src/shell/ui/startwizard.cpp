@@ -1,5 +1,7 @@
 #include "shell/ui/startwizard.h"
 
+#include "platform/ui/icons.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QLabel>
@@ -15,17 +17,16 @@ namespace {
 struct Area {
     const char* title;
     const char* description;
-    QStyle::StandardPixmap icon;
+    const char* icon;  // standard icon name
 };
 
 constexpr Area kAreas[] = {
-    {"Open Job", "Open a Saved Document", QStyle::SP_DialogOpenButton},
-    {"Image as New Job", "Select an Image, as a New Docuent.", QStyle::SP_DirOpenIcon},
-    {"New Job", "Create a New Docuent, ready to insert layered artwork.", QStyle::SP_FileIcon},
-    {"Help", "View the CorvanRIP Help files.", QStyle::SP_DialogHelpButton},
-    {"Recent Job", "Open the Document that was most recently edited.",
-     QStyle::SP_FileDialogDetailedView},
-    {"Settings", "Edit current Settings for CorvanRIP.", QStyle::SP_FileDialogInfoView},
+    {"Open Job", "Open a Saved Document", "document-open"},
+    {"Image as New Job", "Select an Image, as a New Docuent.", "image-x-generic"},
+    {"New Job", "Create a New Docuent, ready to insert layered artwork.", "document-new"},
+    {"Help", "View the CorvanRIP Help files.", "help-contents"},
+    {"Recent Job", "Open the Document that was most recently edited.", "document-open-recent"},
+    {"Settings", "Edit current Settings for CorvanRIP.", "configure"},
 };
 
 constexpr int kTileW = 180, kTileH = 120, kGap = 12, kCols = 3;
@@ -78,8 +79,8 @@ QImage Tfhello::Picture(bool highlighted) const {
         p.setBrush(highlighted ? QColor(0x3D, 0x8E, 0xD8) : QColor(0x41, 0x55, 0x6B));
         p.drawRoundedRect(r, 8, 8);
         const Area& area = kAreas[a - 1];
-        style()->standardIcon(area.icon).paint(&p,
-                                               QRect(r.center().x() - 20, r.top() + 18, 40, 40));
+        ThemedIcon(QString::fromLatin1(area.icon))
+            .paint(&p, QRect(r.center().x() - 20, r.top() + 18, 40, 40));
         p.setPen(Qt::white);
         p.drawText(r.adjusted(6, 64, -6, -6), Qt::AlignHCenter | Qt::AlignTop,
                    QString::fromUtf8(area.title));

@@ -1,5 +1,7 @@
 #include "shell/ui/statuspanel.h"
 
+#include "platform/ui/icons.h"
+
 #include <QPainter>
 
 namespace corvan {
@@ -22,7 +24,7 @@ QSize StatusPanel::sizeHint() const {
 void StatusPanel::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), palette().window());
-    icon_.paint(&p, QRect(1, (height() - 16) / 2, 16, 16));
+    icon_.paint(&p, QRect(1, (height() - kMenuIconSize) / 2, kMenuIconSize, kMenuIconSize));
     p.setPen(palette().color(QPalette::WindowText));
     const QRect textRect(23, 2, width() - 25, height() - 2);
     p.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter,
