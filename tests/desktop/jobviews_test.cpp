@@ -112,7 +112,8 @@ TEST_F(JobViews, PreviewIsBuiltOncePerChangeAndNeverForARepaint) {
         {"layer added", [&] { AppendLayer(Core(), layer); }},
         {"background drawn or not", [&] { Find<QCheckBox>("cBackgroundImage")->click(); }},
         {"contour cutting", [&] { Find<QCheckBox>("cCanCut")->click(); }},
-        {"max preview", [&] {
+        {"max preview",
+         [&] {
              ui.AnswerInput("600");
              Find<QAction>("MaxPreview1")->trigger();
          }},
@@ -137,8 +138,11 @@ TEST_F(JobViews, SetMaxPreviewTakesWholeNumbersUpTo5000) {
         std::optional<std::string> answer;
         int want;
         bool error;
-    } cases[] = {{"7000", 5000, false}, {"1200", 1200, false}, {"", 1200, false},
-                 {std::nullopt, 1200, false}, {"12.5", 1200, true}};
+    } cases[] = {{"7000", 5000, false},
+                 {"1200", 1200, false},
+                 {"", 1200, false},
+                 {std::nullopt, 1200, false},
+                 {"12.5", 1200, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.answer.value_or("(cancelled)"));
         ui.messages.clear();
