@@ -1,6 +1,7 @@
 #include "shell/ui/mainwindow.h"
 
 #include "display/ui/jobview.h"
+#include "display/ui/viewarea.h"
 #include "job/units.h"
 #include "placement/cropmarks.h"
 #include "placement/placementops.h"
@@ -25,9 +26,9 @@
 #include "shell/ui/othertabs.h"
 #include "shell/ui/pathseditor.h"
 #include "shell/ui/projecttab.h"
-#include "shell/ui/spottab.h"
 #include "shell/ui/qtuserinterface.h"
 #include "shell/ui/settingsdialog.h"
+#include "shell/ui/spottab.h"
 #include "shell/ui/startwizard.h"
 #include "shell/ui/statuspanel.h"
 #include "shell/ui/tagapply.h"
@@ -97,7 +98,7 @@ TForm1::TForm1(UserInterface& questions, QtUserInterface& ui, QWidget* parent)
     if (SystemPrinterPort* port = CurrentSystemPrinterPort())
         outputTab_->FillQueues(port->PrinterNames());
     app_.PreviewImage.reset();
-    app_.CurrentView = AppCore::View::Printer;
+    app_.Views = ViewFlags{};
     app_.MaxPreview = 900;
     ConnectCore();
 
@@ -180,7 +181,7 @@ void TForm1::ShowJob() {
     contourTab_->ShowCutSettings();
     projectTab_->ShowBackgroundThumb();
     app_.Updating = was;
-    view_->update();
+    ShowViewState();
 }
 
 void TForm1::ClearJobDisplay() {
@@ -195,7 +196,9 @@ void TForm1::ClearJobDisplay() {
     gamutTab_->Clear();
     contourTab_->ShowCutSettings();
     app_.Updating = was;
-    view_->update();
+    // A build for the job that went away is of no use.
+    view_->DropPreview();
+    ShowViewState();
 }
 
 void TForm1::ShowLayout() {
@@ -281,7 +284,7 @@ WindowState TForm1::CurrentWindowState() const {
     s.placement = {g.left(), g.top(), g.width(), g.height(), isMaximized()};
     s.proportional = projectTab_->Proportional();
     s.expert = Expert();
-    if (auto* split = findChild<QSplitter*>(QStringLiteral("paneldisp")))
+    if (auto* split = findChild<QSplitter*>(QStringLiteral("Splitter1")))
         s.viewWidth = split->sizes().value(0);
     return s;
 }
@@ -293,7 +296,7 @@ void TForm1::RestoreState() {
     if (s.placement.maximised) setWindowState(windowState() | Qt::WindowMaximized);
     projectTab_->SetProportional(s.proportional);
     SetExpert(s.expert);
-    if (auto* split = findChild<QSplitter*>(QStringLiteral("paneldisp"));
+    if (auto* split = findChild<QSplitter*>(QStringLiteral("Splitter1"));
         split && s.viewWidth > 0) {
         const int total = std::max(split->width(), width());
         split->setSizes({s.viewWidth, std::max(1, total - s.viewWidth)});
@@ -309,13 +312,14 @@ void TForm1::StoreState() {
 
 void TForm1::ApplyPreferencesToWindow() {
     ApplyPreferences(app_);
-    SetViewMode(app_.CurrentView);
+    ShowViewState();
     SetMetric(app_.UseMetric);
 }
 
 void TForm1::SetMetric(bool metric) {
     app_.UseMetric = metric;
     if (metricAction_) metricAction_->setChecked(metric);
+    viewArea_->SetUnit(metric ? RulerUnit::Millimetres : RulerUnit::Inches);
     projectTab_->ApplyUnits();
     positionTab_->ApplyUnits();
     printingTab_->ApplyUnits();
