@@ -4,9 +4,11 @@
 
 #include <QFrame>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
 #include <QToolTip>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace corvan {
@@ -55,11 +57,25 @@ TopenRipDialog::TopenRipDialog(QWidget* parent) : QFileDialog(parent) {
     setNameFilter(QStringLiteral("RIP Project File (*.RIP)"));
     setDefaultSuffix(QStringLiteral("RIP"));
     setFileMode(QFileDialog::ExistingFile);
+    // Room for the name, size, type and date columns beside the panel.
+    resize(900, 480);
     // Qt's dialog lays its controls out on a grid: the panel takes a column
     // of its own at the right, over all rows.
     if (auto* grid = qobject_cast<QGridLayout*>(layout()))
         grid->addWidget(BuildPanel(), 0, grid->columnCount(), grid->rowCount(), 1);
+    FitDetailColumns();
     connect(this, &QFileDialog::currentChanged, this, &TopenRipDialog::ShowPreview);
+}
+
+// The detail view's size, type and date columns take what their contents
+// need, the name column the rest, so no heading or value is cut short.
+void TopenRipDialog::FitDetailColumns() {
+    auto* details = findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!details) return;
+    QHeaderView* header = details->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
 }
 
 QWidget* TopenRipDialog::BuildPanel() {
@@ -84,11 +100,14 @@ QWidget* TopenRipDialog::BuildPanel() {
     inside->setContentsMargins(2, 2, 2, 2);
     paintBox_ = new RipPaintBox(picture_, paintPanel);
     inside->addWidget(paintBox_);
-    column->addWidget(paintPanel, 1);
+    column->addWidget(paintPanel);
+    column->addStretch(1);
 
+    // A square box, as wide as the longest size text needs.
     const int width =
         std::max(kPanelMinSide, label_->fontMetrics().horizontalAdvance(kWidestSizeText) + 12);
     panel->setMinimumSize(width, kPanelMinSide);
+    paintPanel->setFixedHeight(width - 12);
     return panel;
 }
 

@@ -43,6 +43,7 @@ protected:
 
 private:
     QWidget* BuildPanel();
+    void FitDetailColumns();
 
     QImage picture_;
     QLabel* label_ = nullptr;

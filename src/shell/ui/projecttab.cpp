@@ -127,6 +127,9 @@ QWidget* ProjectTab::BuildBackground() {
     auto* dloadImage = Named(new QPushButton(QStringLiteral("&Load Image..."), this), "dloadImage");
     auto* dKillBG = Named(new QPushButton(QStringLiteral("&Clear Image"), this), "dKillBG");
     auto* deditimage = Named(new QPushButton(QStringLiteral("Edit Image"), this), "deditimage");
+    // Their captions stay whole however narrow the panel gets.
+    for (QPushButton* b : {dloadImage, dKillBG, deditimage})
+        b->setMinimumWidth(b->sizeHint().width());
     cBackgroundImage_ =
         Named(new QCheckBox(QStringLiteral("&Draw Image"), this), "cBackgroundImage");
     cSolid_ = Named(new QCheckBox(QStringLiteral("So&lid"), this), "cSolid");
