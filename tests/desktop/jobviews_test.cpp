@@ -34,7 +34,8 @@ protected:
         View()->repaint();
         QElapsedTimer t;
         t.start();
-        while ((View()->PreviewBusy() || Core().CurrentJob->PreviewDirty) && t.elapsed() < 20000) {
+        while ((View()->PreviewPending() || Core().CurrentJob->PreviewDirty) &&
+               t.elapsed() < 20000) {
             QApplication::processEvents();
             if (Core().CurrentJob->PreviewDirty) View()->repaint();
         }
