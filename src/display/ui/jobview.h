@@ -37,7 +37,10 @@ public:
     // The job's background picture changed: the reduced copy is stale.
     void BackgroundChanged() { builder_.ForgetBackground(); }
     // Abandons the running build (the job is going away).
-    void DropPreview() { builder_.Cancel(); }
+    void DropPreview() {
+        builder_.Cancel();
+        builder_.ForgetBackground();
+    }
 
 Q_SIGNALS:
     // A new preview picture is in the job session.
