@@ -21,13 +21,14 @@
 #include "shell/ui/aboutbox.h"
 #include "shell/ui/application.h"
 #include "shell/ui/contourtab.h"
+#include "shell/ui/filedroptarget.h"
 #include "shell/ui/gamuttab.h"
 #include "shell/ui/othertabs.h"
 #include "shell/ui/pathseditor.h"
 #include "shell/ui/projecttab.h"
-#include "shell/ui/spottab.h"
 #include "shell/ui/qtuserinterface.h"
 #include "shell/ui/settingsdialog.h"
+#include "shell/ui/spottab.h"
 #include "shell/ui/startwizard.h"
 #include "shell/ui/statuspanel.h"
 #include "shell/ui/tagapply.h"
@@ -100,6 +101,7 @@ TForm1::TForm1(UserInterface& questions, QtUserInterface& ui, QWidget* parent)
     app_.CurrentView = AppCore::View::Printer;
     app_.MaxPreview = 900;
     ConnectCore();
+    AcceptFileDrops(this, app_);
 
     Guarded("Errror with CurrentPlotter", true, [&] {
         app_.CurrentPlotter.IsPlugin = false;
