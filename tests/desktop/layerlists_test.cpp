@@ -191,6 +191,7 @@ TEST_F(LayerLists, PreviewShowsTheLayerAndItsChoiceBecomesTheSelection) {
         EXPECT_GE(dlg->height(), 403);
         auto* combo = In<QComboBox>(dlg, "ComboBox1");
         EXPECT_EQ(combo->count(), 3);
+        EXPECT_EQ(combo->itemText(2), "c.emf");
         combo->setCurrentIndex(2);
         Q_EMIT combo->activated(2);
         status = In<QStatusBar>(dlg, "StatusBar1")->currentMessage();

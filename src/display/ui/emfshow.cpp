@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -28,7 +29,12 @@ TFemfShow::TFemfShow(const QStringList& files, int index, QWidget* parent) : QDi
     ColorPickerButton1_ = Named(new ColourPickerButton(this), "ColorPickerButton1");
     ColorPickerButton1_->setText(QStringLiteral("Background Color"));
     ComboBox1_ = Named(new QComboBox(this), "ComboBox1");
-    ComboBox1_->addItems(files);
+    // The names fit the box; the whole path is the item's hint and shows in
+    // the status bar.
+    for (const QString& file : files) {
+        ComboBox1_->addItem(QFileInfo(file).fileName(), file);
+        ComboBox1_->setItemData(ComboBox1_->count() - 1, file, Qt::ToolTipRole);
+    }
     ComboBox1_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     ComboBox1_->setMinimumContentsLength(12);
     Shape1_ = Named(new QFrame(this), "Shape1");
@@ -83,7 +89,7 @@ void TFemfShow::SetBackground(Colour colour) {
 }
 
 void TFemfShow::LayerChosen(int index) {
-    fileName_ = ComboBox1_->itemText(index);
+    fileName_ = ComboBox1_->itemData(index).toString();
     RenderLayerPreview();
 }
 
