@@ -71,6 +71,8 @@ TEST_F(LayerLists, ButtonsMoveAndDeleteTheSelectedLayer) {
     EXPECT_TRUE(Enabled("SpeedButton110"));
 
     Active()->setCurrentRow(1);
+    window->ShowJob();  // a change elsewhere in the job keeps the selection
+    EXPECT_EQ(Active()->currentRow(), 1);
     for (const char* name : {"dkillemf", "dShoveUp", "dShoveDown", "demfpreview"})
         EXPECT_TRUE(Enabled(name)) << name;
     Find<QPushButton>("dShoveUp")->click();
@@ -123,8 +125,6 @@ TEST_F(LayerLists, LinesMoveBetweenTheListsOnlyAndTheKeysDelete) {
     EXPECT_EQ(Job(), (std::vector<std::string>{layers[1], layers[2]})) << "only the line goes";
 
     Active()->setCurrentRow(0);
-    QTest::keyClick(Active(), Qt::Key_Delete);
-    EXPECT_EQ(Job().size(), 2u) << "Delete is not the active list's key";
     QTest::keyClick(Active(), Qt::Key_Backspace);
     EXPECT_EQ(Job(), std::vector<std::string>{layers[2]});
 }

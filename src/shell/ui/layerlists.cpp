@@ -260,7 +260,10 @@ void LayerLists::FillHistoryPopup() {
 }
 
 void LayerLists::ShowJob() {
-    emflistbox_->Fill(app_.CurrentJob ? app_.CurrentJob->Layers : std::vector<std::string>{});
+    const std::vector<std::string> layers =
+        app_.CurrentJob ? app_.CurrentJob->Layers : std::vector<std::string>{};
+    // A change elsewhere in the job leaves the operator's selection alone.
+    if (layers != Lines(emflistbox_)) emflistbox_->Fill(layers);
     RefreshSelection();
 }
 

@@ -57,7 +57,8 @@ class LayerLists : public QGroupBox {
 public:
     LayerLists(AppCore& app, QWidget* parent);
 
-    // The active list from the job's layers, without selection.
+    // The active list from the job's layers; refilled lines come without a
+    // selection, unchanged ones keep it.
     void ShowJob();
     // No job: the active list empties; the stored list stays.
     void Clear();
