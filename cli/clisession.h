@@ -14,6 +14,8 @@ public:
     void BackgroundChanged() override {}
     void StateChanged() override {}
     void Repaint() override {}
+    // No view builds a preview here, so saved projects carry no thumbnail.
+    void SettlePreview() override {}
     std::optional<JobSize> AskJobSize(const JobSizeRequest& request) override;
     void RecentChanged() override {}
     void ActivateProjectTab() override {}

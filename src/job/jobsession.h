@@ -43,6 +43,9 @@ public:
     virtual void StateChanged() = 0;
     // The view area must be drawn again.
     virtual void Repaint() = 0;
+    // The job preview must be current now (a project's thumbnail is made
+    // from it): a build in progress or due is finished before returning.
+    virtual void SettlePreview() = 0;
     // The job size question; none when cancelled.
     virtual std::optional<JobSize> AskJobSize(const JobSizeRequest& request) = 0;
 };

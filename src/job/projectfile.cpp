@@ -255,6 +255,7 @@ bool SaveProject(JobSession& app, const std::string& path, const PrintedTiles& c
             ini.WriteString("Printer Settings", "Data", data);
         }
     }
+    app.Events().SettlePreview();
     if (app.PreviewImage) AddThumbnail(ini, *app.PreviewImage, job.PageWidth, job.PageHeight);
     for (int t = 0; t < 256; ++t)
         if (carryTiles[static_cast<std::size_t>(t)])

@@ -36,6 +36,7 @@ void TemfDoc::PlayLayers(Bitmap24& image) {
     const LayerSet owned = Layers ? LayerSet() : LayerSet(LayerFiles);
     const LayerSet& layers = Layers ? *Layers : owned;
     for (const auto& metafile : layers.Readers()) {
+        if (Preview.Cancel && Preview.Cancel->load(std::memory_order_relaxed)) break;
         Preview.InPath = false;
         const emf::PlaybackResult played =
             emf::Enumerate(dc, *metafile, ToQRect(PlayRect), &PlayLayerRecord, &Preview);

@@ -6,6 +6,7 @@
 #include "platform/bitmap.h"
 #include "raster/placement.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -47,6 +48,8 @@ struct TemfPreview {
     Bitmap24* Target = nullptr;  // the image being rendered (borrowed)
     float BlendParam = 0;
     bool CollectContours = false;
+    // Set from another thread to abandon a render nobody waits for any more.
+    const std::atomic<bool>* Cancel = nullptr;
     std::vector<IntPoint> PathPoints;     // image pixels
     std::vector<std::uint8_t> PathTypes;  // 6 move-to, 2 line-to, +1 close figure
 };

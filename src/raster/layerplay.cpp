@@ -186,6 +186,7 @@ Colour MatchableColour(Colour c) {
 RecordAction PlayLayerRecord(GdiDevice& dc, HandleTable& handles, const EmfRecord& record,
                              void* data) {
     auto& p = *static_cast<TemfPreview*>(data);
+    if (p.Cancel && p.Cancel->load(std::memory_order_relaxed)) return RecordAction::kStop;
     const std::uint32_t t = TrackType(record, p.InPath);
     const std::uint8_t c = RecordClassTable[t];
     bool draw = true;

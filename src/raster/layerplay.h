@@ -37,7 +37,7 @@ Colour BrushColorOf(const emf::GdiDevice& dc);
 // stored with the palette flag matches the shapes drawn in its RGB.
 Colour MatchableColour(Colour c);
 
-// `data` is the TemfPreview. Always continues.
+// `data` is the TemfPreview. Continues unless its Cancel flag is set.
 emf::RecordAction PlayLayerRecord(emf::GdiDevice& dc, emf::HandleTable& handles,
                                   const emf::EmfRecord& record, void* data);
 // `data` is a Tcolorlist; plays only state records.

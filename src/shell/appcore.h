@@ -3,6 +3,7 @@
 // the same from the desktop program, the command-line tool and tests. The
 // front end observes it and answers through the FrontEnd port, which the
 // window and the command-line tool each implement in full.
+#include "display/previewbuild.h"
 #include "job/jobsession.h"
 #include "placement/cropmarks.h"
 #include "plugins/driverlist.h"
@@ -61,10 +62,8 @@ public:
 
     // Largest side of the job preview in pixels (at least 10).
     int MaxPreview = 900;
-    // The view area's mode; Draft is the plain outline view.
-    enum class View { Page, Printer, Draft, Picture };
-    View CurrentView = View::Printer;
-    bool CutView = false;
+    // What the view area shows: the view and its three flags.
+    ViewFlags Views;
     // Set by the first display or the deferred start: their work runs once.
     bool StartupDone = false;
 

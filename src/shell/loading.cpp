@@ -106,8 +106,8 @@ bool OpenProject(AppCore& app, const std::string& path) {
         return false;
     }
     AddRecent(app, path);
-    app.CurrentView = AppCore::View::Printer;
-    app.CutView = false;
+    app.Views.ViewMode = ViewFlags::Printer;
+    app.Views.CutView = false;
     RefreshAfterJobChange(app);
     app.Events().Repaint();
     app.Front().ActivateProjectTab();

@@ -114,7 +114,7 @@ bool ApplyPreferences(AppCore& app) {
     app.MaxPreview = RoundToInt(ReadPrefNumber("max_preview", app.MaxPreview));
     if (app.MaxPreview < 10) {
         app.MaxPreview = 10;
-        app.CurrentView = AppCore::View::Draft;
+        app.Views.DraftView = true;
     }
     app.UseMetric = ReadPrefBool("use_metric", app.UseMetric);
     if (!app.CurrentJob || app.MaxPreview == before) return false;

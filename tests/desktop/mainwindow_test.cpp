@@ -149,7 +149,7 @@ TEST_F(MainWindow, PreviewSizeFiveIsAppliedAsTenWithTheDraftView) {
     WriteFileBytes(PreferencesFile(), "[settings]\nmax_preview_value=5\n");
     MakeWindow();
     EXPECT_EQ(Core().MaxPreview, 10);
-    EXPECT_EQ(Core().CurrentView, AppCore::View::Draft);
+    EXPECT_TRUE(Core().Views.DraftView);
     EXPECT_TRUE(Find<QToolButton>("dviewNone")->isChecked());
     EXPECT_TRUE(Find<QAction>("DraftView1")->isChecked());
 }

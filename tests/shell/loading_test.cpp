@@ -53,8 +53,8 @@ protected:
 
 TEST_F(Loading, ProjectOpensShowsStatusAndGoesOnTheRecentList) {
     const std::string path = Project("a.RIP", 123);
-    app.CutView = true;
-    app.CurrentView = AppCore::View::Draft;
+    app.Views.CutView = true;
+    app.Views.ViewMode = ViewFlags::Artwork;
     ui.statusTexts.clear();
     LoadAnything(app, path);
     ASSERT_TRUE(app.CurrentJob);
@@ -63,8 +63,8 @@ TEST_F(Loading, ProjectOpensShowsStatusAndGoesOnTheRecentList) {
     EXPECT_FALSE(app.SaveEnabled);
     EXPECT_EQ(app.DocHist, std::vector<std::string>{path});
     EXPECT_EQ(ui.statusTexts, std::vector<std::string>{"Loading Job:   " + path});
-    EXPECT_EQ(app.CurrentView, AppCore::View::Printer);
-    EXPECT_FALSE(app.CutView);
+    EXPECT_EQ(app.Views.ViewMode, ViewFlags::Printer);
+    EXPECT_FALSE(app.Views.CutView);
     EXPECT_EQ(appSession.front.Count("projecttab"), 1);
     EXPECT_TRUE(ui.messages.empty());
 }

@@ -168,7 +168,7 @@ TEST_F(Startup, PreviewSizePreference) {
         test::TestApp fresh;
         ApplyPreferences(fresh.app);
         EXPECT_EQ(fresh.app.MaxPreview, c.want);
-        EXPECT_EQ(fresh.app.CurrentView == AppCore::View::Draft, c.draft);
+        EXPECT_EQ(fresh.app.Views.DraftView, c.draft);
     }
 }
 

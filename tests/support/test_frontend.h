@@ -37,6 +37,7 @@ public:
     void BackgroundChanged() override { calls.push_back("background"); }
     void StateChanged() override { calls.push_back("state"); }
     void Repaint() override { calls.push_back("repaint"); }
+    void SettlePreview() override {}
     std::optional<JobSize> AskJobSize(const JobSizeRequest& request) override;
     void RecentChanged() override { calls.push_back("recent"); }
     void ActivateProjectTab() override { calls.push_back("projecttab"); }

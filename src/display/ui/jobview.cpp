@@ -1,134 +1,177 @@
 #include "display/ui/jobview.h"
 
-#include <QFontMetricsF>
+#include "shell/ripwiring.h"
+
+#include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
 
 namespace corvan {
 
-JobView::JobView(AppCore& app, QWidget* parent) : QWidget(parent), app_(app) {
+namespace {
+
+constexpr double kMinZoom = 0.25, kMaxZoom = 64;
+constexpr double kActualPixelsPerMm = 96 / 25.4;
+
+}  // namespace
+
+JobView::JobView(AppCore& app, QWidget* parent)
+    : QWidget(parent), app_(app), builder_(this, [this] { PreviewArrived(); }) {
     setObjectName(QStringLiteral("p"));
-    setAutoFillBackground(false);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
     setMinimumSize(200, 200);
 }
 
-QRectF JobView::MediaRect(float mediaW, float mediaH) const {
-    const double margin = 24;
-    const double k = std::min((width() - 2 * margin) / mediaW, (height() - 2 * margin) / mediaH);
-    // Centred both ways: a wide roll shows as a band across the middle.
-    return {(width() - k * mediaW) / 2, std::max(margin, (height() - k * mediaH) / 2), k * mediaW,
-            k * mediaH};
-}
-
-void JobView::PaintCopy(QPainter& p, const QRectF& r, int number, const QImage& art) const {
-    const TemfFile& job = *app_.CurrentJob;
-    const QColor bg(static_cast<int>(job.BackgroundColor & 0xFF),
-                    static_cast<int>((job.BackgroundColor >> 8) & 0xFF),
-                    static_cast<int>((job.BackgroundColor >> 16) & 0xFF));
-    p.fillRect(r, bg);
-    if (!art.isNull()) p.drawImage(r, art);
-    p.setPen(QPen(QColor(0, 90, 180), 1));
-    p.drawRect(r);
-    if (art.isNull() && r.width() > 24 && r.height() > 16) {
-        p.setPen(QColor(0, 90, 180, 90));
-        p.drawLine(r.topLeft(), r.bottomRight());
-        p.drawLine(r.topRight(), r.bottomLeft());
-        p.setPen(QColor(0, 60, 130));
-        p.drawText(r, Qt::AlignCenter, QString::number(number));
-    }
-}
-
-void JobView::PaintMarks(QPainter& p, const QRectF& copy, double k) const {
-    const TemfFile& job = *app_.CurrentJob;
-    const double offset = job.CropOffset * k;
-    const QRectF K = copy.adjusted(-offset, -offset, offset, offset);
-    if (job.CropMarks) {
-        // Each corner: the two edges carried on outward, stopping short of
-        // the corner point, as the built-in marks are drawn.
-        const double reach = std::max(3.0, job.CropmarkSize * k);
-        const double gap = std::min(reach / 4, 2.0);
-        p.setPen(QPen(Qt::black, 1));
-        for (const QPointF c : {K.topLeft(), K.topRight(), K.bottomLeft(), K.bottomRight()}) {
-            const double sx = c.x() < K.center().x() ? -1 : 1;
-            const double sy = c.y() < K.center().y() ? -1 : 1;
-            p.drawLine(QPointF(c.x() + sx * gap, c.y()), QPointF(c.x() + sx * reach, c.y()));
-            p.drawLine(QPointF(c.x(), c.y() + sy * gap), QPointF(c.x(), c.y() + sy * reach));
-        }
-    }
-    if (job.Border) {
-        p.setPen(QPen(QColor(0, 0, 255), 1));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(K);
-    }
-    if (job.PrintJobText && !job.JobText.empty()) {
-        // Five millimetres of point size, as the output sets it.
-        QFont font(QStringLiteral("Arial"));
-        font.setPixelSize(std::max(1, static_cast<int>(std::lround(5 * k * 4 / 3))));
-        p.setFont(font);
-        p.setPen(Qt::black);
-        const double indent = job.CropMarks ? job.CropmarkSize * k : 0;
-        p.drawText(QPointF(K.left() + indent, K.bottom() + QFontMetricsF(font).ascent()),
-                   QString::fromStdString(job.JobText));
-    }
-}
-
-QSizeF JobView::MediaShown() const {
+SceneFit JobView::BaseFit() const {
     if (!app_.CurrentJob) return {};
+    const QSizeF scene = SceneSize(*app_.CurrentJob, app_.CurrentPlotter, app_.Views.ViewMode);
+    return FitScene(static_cast<float>(scene.width()), static_cast<float>(scene.height()), width(),
+                    height());
+}
+
+SceneFit JobView::Mapping() const {
+    SceneFit f = ZoomScene(BaseFit(), zoom_, width() / 2, height() / 2);
+    f.x0 += pan_.x();
+    f.y0 += pan_.y();
+    return f;
+}
+
+void JobView::SetZoom(double zoom, QPoint pan) {
+    zoom_ = std::clamp(zoom, kMinZoom, kMaxZoom);
+    pan_ = zoom_ == 1 ? QPoint() : pan;
+    setCursor(zoom_ == 1 ? Qt::ArrowCursor : Qt::OpenHandCursor);
+    update();
+    Q_EMIT mappingChanged();
+}
+
+void JobView::ZoomFit() {
+    SetZoom(1, {});
+}
+
+void JobView::ZoomActual() {
+    const SceneFit fit = BaseFit();
+    if (fit.valid) SetZoom(kActualPixelsPerMm / fit.s, {});
+}
+
+void JobView::ZoomBy(double factor, QPoint anchor) {
+    const SceneFit now = Mapping();
+    if (!now.valid) return;
+    const double zoom = std::clamp(zoom_ * factor, kMinZoom, kMaxZoom);
+    // Keep the scene point under the anchor where it is.
+    const SceneFit base = ZoomScene(BaseFit(), zoom, width() / 2, height() / 2);
+    const double k = zoom / zoom_;
+    const int x0 = anchor.x() - static_cast<int>(std::lround((anchor.x() - now.x0) * k));
+    const int y0 = anchor.y() - static_cast<int>(std::lround((anchor.y() - now.y0) * k));
+    SetZoom(zoom, {x0 - base.x0, y0 - base.y0});
+}
+
+PreviewInput JobView::Snapshot() {
     const TemfFile& job = *app_.CurrentJob;
-    const TemfPlotter& dev = app_.CurrentPlotter;
-    float mediaW = dev.MediaWidth;
-    // A roll is as long as the job on it now, whatever length was last set.
-    float mediaH = dev.PrintableLength > 0 ? dev.MediaHeight : 0;
-    if (mediaW <= 0) mediaW = job.MediaUsedWidth + std::max(0.0f, job.XOffset);
-    if (mediaH <= 0) mediaH = job.MediaUsedHeight + std::max(0.0f, job.YOffset);
-    return {mediaW, mediaH};
+    const FittedSize size = PreviewSize(job.PageWidth, job.PageHeight, app_.MaxPreview);
+    std::shared_ptr<const Bitmap24> background;
+    if (job.DrawImage && !app_.Views.DraftView)
+        background = builder_.PreviewBackground(job.BackgroundImage.get(), size.width, size.height);
+    return SnapshotPreview(job, app_.Views, app_.MaxPreview, std::move(background));
+}
+
+void JobView::StartPreview() {
+    app_.CurrentJob->PreviewDirty = false;
+    Q_EMIT previewStarted();
+    builder_.Start(Snapshot());
+}
+
+void JobView::PreviewArrived() {
+    if (!app_.CurrentJob) return;
+    app_.PreviewImage = builder_.Take();
+    update();
+    Q_EMIT previewReady();
+}
+
+void JobView::SettlePreview() {
+    if (!app_.CurrentJob) return;
+    if (app_.CurrentJob->PreviewDirty) StartPreview();
+    if (!builder_.Pending()) return;
+    app_.PreviewImage = builder_.Wait();
+    update();
+    Q_EMIT previewReady();
 }
 
 void JobView::paintEvent(QPaintEvent*) {
+    TemfFile* job = app_.CurrentJob.get();
+    // A new job or another view starts fitted again.
+    if (job != lastJob_ || app_.Views.ViewMode != lastMode_) {
+        lastJob_ = job;
+        lastMode_ = app_.Views.ViewMode;
+        zoom_ = 1;
+        pan_ = {};
+        setCursor(Qt::ArrowCursor);
+        Q_EMIT mappingChanged();
+    }
+    if (job && job->PreviewDirty) StartPreview();
+    if (!canvas_ || canvas_->Width() != width() || canvas_->Height() != height())
+        canvas_ = Bitmap24::Create(std::max(1, width()), std::max(1, height()));
     QPainter p(this);
-    p.fillRect(rect(), QColor(0x80, 0x80, 0x80));
-    if (!app_.CurrentJob) {
-        p.setPen(QColor(0xE0, 0xE0, 0xE0));
+    if (!canvas_) return p.fillRect(rect(), QColor(0xDC, 0xDC, 0xDC));
+    ViewScene scene;
+    scene.job = job;
+    scene.device = &app_.CurrentPlotter;
+    scene.preview = app_.PreviewImage.get();
+    scene.flags = app_.Views;
+    scene.corners = &CurrentCropMarkCorners(app_);
+    PaintJobView(*canvas_, scene, Mapping());
+    p.drawImage(0, 0, canvas_->View());
+    p.setPen(QColor(0x60, 0x60, 0x60));
+    if (!job)
         p.drawText(rect(), Qt::AlignCenter, QStringLiteral("No Job Loaded."));
-        return;
-    }
-    TemfFile& job = *app_.CurrentJob;
-    // The media as wide as the device's and as long as the layout needs; with
-    // no media width known, just the space the copies take.
-    const QSizeF shown = MediaShown();
-    const auto mediaW = static_cast<float>(shown.width());
-    const auto mediaH = static_cast<float>(shown.height());
-    if (mediaW <= 0 || mediaH <= 0) return;
-    const QRectF media = MediaRect(mediaW, mediaH);
-    const double k = media.width() / mediaW;
-    p.fillRect(media.translated(3, 3), QColor(0x50, 0x50, 0x50));
-    p.fillRect(media, Qt::white);
+    else if (builder_.Busy())
+        p.drawText(rect().adjusted(8, 4, -8, -4), Qt::AlignLeft | Qt::AlignBottom,
+                   QStringLiteral("Building preview..."));
+}
 
-    const int copies = std::max(1, job.Copies);
-    const bool rotated = job.Rotate;
-    QImage art;
-    if (RenderArtwork && app_.CurrentView != AppCore::View::Draft) {
-        const float w = rotated ? job.CropHeight : job.CropWidth;
-        const float h = rotated ? job.CropWidth : job.CropHeight;
-        art = RenderArtwork(
-            QSize(std::max(1, static_cast<int>(w * k)), std::max(1, static_cast<int>(h * k))));
-    }
-    p.save();
-    p.setClipRect(media.adjusted(-1, -1, 1, 1));
-    for (int n = 1; n <= copies; ++n) {
-        float x1, y1, x2, y2;
-        job.GetCopyRect(n, x1, y1, x2, y2);
-        const QRectF r(media.left() + k * (x1 + job.XOffset), media.top() + k * (y1 + job.YOffset),
-                       k * (x2 - x1), k * (y2 - y1));
-        if (r.top() > height()) break;
-        PaintCopy(p, r, n, art);
-        PaintMarks(p, r, k);
-    }
-    p.restore();
-    p.setPen(job.FitsMedia ? QColor(0x30, 0x30, 0x30) : QColor(200, 0, 0));
-    p.drawRect(media);
+void JobView::resizeEvent(QResizeEvent*) {
+    Q_EMIT mappingChanged();
+}
+
+void JobView::wheelEvent(QWheelEvent* event) {
+    const double notches = event->angleDelta().y() / 120.0;
+    if (notches == 0) return;
+    ZoomBy(std::pow(1.25, notches), event->position().toPoint());
+    event->accept();
+}
+
+void JobView::mousePressEvent(QMouseEvent* event) {
+    if (zoom_ == 1 || event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+    dragging_ = true;
+    dragFrom_ = event->position().toPoint();
+    setCursor(Qt::ClosedHandCursor);
+}
+
+void JobView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    Q_EMIT pointerMoved(at);
+    if (!dragging_) return;
+    pan_ += at - dragFrom_;
+    dragFrom_ = at;
+    update();
+    Q_EMIT mappingChanged();
+}
+
+void JobView::mouseReleaseEvent(QMouseEvent* event) {
+    if (!dragging_) return QWidget::mouseReleaseEvent(event);
+    dragging_ = false;
+    setCursor(zoom_ == 1 ? Qt::ArrowCursor : Qt::OpenHandCursor);
+}
+
+void JobView::mouseDoubleClickEvent(QMouseEvent*) {
+    ZoomFit();
+}
+
+void JobView::leaveEvent(QEvent*) {
+    Q_EMIT pointerMoved({-1, -1});
 }
 
 }  // namespace corvan

@@ -1,14 +1,15 @@
 #pragma once
-// The view area: the media with every placed copy of the job, drawn from the
-// layout. The job's artwork comes from the strip composer through
-// `RenderArtwork` once that exists; until then each copy shows the page
-// outline, its background colour and its number.
+// The view area's paint box `p`: the current job in one of the three views,
+// drawn from the cached preview, which is rebuilt on a worker thread only
+// when the job marks it dirty. Wheel zooms about the pointer, dragging pans,
+// a double click fits the scene again.
+#include "display/jobviews.h"
+#include "display/previewbuild.h"
 #include "shell/appcore.h"
 
-#include <QImage>
 #include <QWidget>
 
-#include <functional>
+#include <memory>
 
 namespace corvan {
 
@@ -17,25 +18,59 @@ class JobView : public QWidget {
 public:
     explicit JobView(AppCore& app, QWidget* parent = nullptr);
 
-    // Renders the job page (crop section) into an image of about the given
-    // size; a null image when it cannot.
-    std::function<QImage(const QSize&)> RenderArtwork;
+    // The mapping of the scene the current view shows onto this widget.
+    SceneFit Mapping() const;
+    double Zoom() const { return zoom_; }
+    void ZoomFit();
+    // 96 pixels to the inch, as the rulers count 100 %.
+    void ZoomActual();
+    void ZoomBy(double factor, QPoint anchor);
 
-    // The media the view shows, in millimetres: the device's width, and for
-    // a roll the length the job uses now (else the sheet's length).
-    QSizeF MediaShown() const;
+    // Preview renders started so far, and whether one is running.
+    int PreviewBuilds() const { return builder_.Builds(); }
+    bool PreviewBusy() const { return builder_.Busy(); }
+    // Brings the preview up to date now: waits for the running build, or
+    // builds a dirty one here (a project's thumbnail is taken from it).
+    void SettlePreview();
+    // The job's background picture changed: the reduced copy is stale.
+    void BackgroundChanged() { builder_.ForgetBackground(); }
+    // Abandons the running build (the job is going away).
+    void DropPreview() { builder_.Cancel(); }
+
+Q_SIGNALS:
+    // A new preview picture is in the job session.
+    void previewReady();
+    // A rebuild started: pictures made from the old preview are stale.
+    void previewStarted();
+    void mappingChanged();
+    void pointerMoved(QPoint at);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
-    QRectF MediaRect(float mediaW, float mediaH) const;
-    void PaintCopy(QPainter& p, const QRectF& r, int number, const QImage& art) const;
-    // What the output adds around a copy: crop marks, border and job text,
-    // `k` pixels to the millimetre.
-    void PaintMarks(QPainter& p, const QRectF& copy, double k) const;
+    PreviewInput Snapshot();
+    void StartPreview();
+    void PreviewArrived();
+    SceneFit BaseFit() const;
+    void SetZoom(double zoom, QPoint pan);
 
     AppCore& app_;
+    PreviewBuilder builder_;
+    std::unique_ptr<Bitmap24> canvas_;
+    double zoom_ = 1;
+    QPoint pan_;
+    QPoint dragFrom_;
+    bool dragging_ = false;
+    int lastMode_ = 0;
+    const TemfFile* lastJob_ = nullptr;
 };
 
 }  // namespace corvan

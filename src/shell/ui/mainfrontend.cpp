@@ -33,6 +33,7 @@ void MainFrontEnd::LayoutChanged(bool repaint) {
 }
 
 void MainFrontEnd::BackgroundChanged() {
+    form_.View()->BackgroundChanged();
     form_.projectTab_->ShowBackgroundThumb();
 }
 
@@ -43,6 +44,10 @@ void MainFrontEnd::StateChanged() {
 void MainFrontEnd::Repaint() {
     form_.View()->update();
     form_.SyncSaveButtonLater();
+}
+
+void MainFrontEnd::SettlePreview() {
+    form_.View()->SettlePreview();
 }
 
 std::optional<JobSize> MainFrontEnd::AskJobSize(const JobSizeRequest& r) {

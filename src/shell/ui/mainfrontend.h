@@ -20,6 +20,7 @@ public:
     void BackgroundChanged() override;
     void StateChanged() override;
     void Repaint() override;
+    void SettlePreview() override;
     std::optional<JobSize> AskJobSize(const JobSizeRequest& request) override;
     void RecentChanged() override;
     void ActivateProjectTab() override;

@@ -1,8 +1,7 @@
 // The main window's centre (view area and control panel), the tab
 // navigation with expert and standard mode, and the status bar.
 #include "cutting/ui/autocut.h"
-#include "display/jobpreview.h"
-#include "display/ui/jobview.h"
+#include "display/ui/viewarea.h"
 #include "placement/ui/positiontab.h"
 #include "placement/ui/printingtab.h"
 #include "plugins/ui/outputtab.h"
@@ -66,27 +65,10 @@ QToolButton* ToolButton(QWidget* parent, const char* name, const QString& text, 
 
 void TForm1::BuildCentre() {
     auto* split = new QSplitter(Qt::Horizontal, this);
-    split->setObjectName(QStringLiteral("paneldisp"));
-    view_ = new JobView(app_, split);
-    // The artwork is rendered once per change of job or view size and kept
-    // as the job preview (also the project file's thumbnail source).
-    view_->RenderArtwork = [this, key = std::string()](const QSize& size) mutable {
-        if (!app_.CurrentJob) return QImage();
-        TemfFile& job = *app_.CurrentJob;
-        // Placement changes that keep the size still change the picture.
-        const std::string now =
-            std::to_string(size.width()) + "x" + std::to_string(size.height()) +
-            (job.Rotate ? "R" : "") + (job.MirrorX ? "X" : "") + (job.MirrorY ? "Y" : "") + " " +
-            std::to_string(job.CropLeft) + "," + std::to_string(job.CropTop) + "," +
-            std::to_string(job.CropRight) + "," + std::to_string(job.CropBottom);
-        const bool fresh = app_.PreviewImage && !job.PreviewDirty && key == now;
-        if (!fresh) {
-            key = now;
-            app_.PreviewImage = RenderPlacedCopy(job, size.width(), size.height());
-            job.PreviewDirty = false;
-        }
-        return app_.PreviewImage ? app_.PreviewImage->View().copy() : QImage();
-    };
+    split->setObjectName(QStringLiteral("Splitter1"));
+    viewArea_ = new ViewArea(app_, split);
+    view_ = viewArea_->View();
+    ConnectViewArea();
     auto* panel = new QWidget(split);
     panel->setObjectName(QStringLiteral("panelcontrols"));
     auto* v = new QVBoxLayout(panel);
@@ -116,9 +98,11 @@ void TForm1::BuildCentre() {
     connect(contourTab_, &ContourTab::cutFileRequested, this,
             [this] { RunGuarded([this] { CreateCutFileCommand(app_); }); });
     connect(gamutTab_, &GamutTab::layoutViewWanted, this, [this] {
-        if (app_.CurrentView == AppCore::View::Page) return;
+        if (app_.Views.ViewMode == ViewFlags::Layout) return;
         if (app_.CurrentJob) app_.CurrentJob->PreviewDirty = true;
-        SetViewMode(AppCore::View::Page);
+        viewArea_->Button("dviewpage")->click();
+        // The driver draws from the new preview, so it is built first.
+        view_->SettlePreview();
     });
     unavailable_.unite(PendingControls());
     for (const QStringList& names :
@@ -129,7 +113,7 @@ void TForm1::BuildCentre() {
     for (std::size_t i = 0; i < pages_.size(); ++i)
         if (kTabs[i].expertOnly) expertPages_.push_back(pages_[i]);
 
-    split->addWidget(view_);
+    split->addWidget(viewArea_);
     split->addWidget(panel);
     split->setStretchFactor(0, 1);
     split->setStretchFactor(1, 0);
@@ -241,39 +225,6 @@ void TForm1::BuildStatusBar() {
     bar->addWidget(smallPanel_);
     bar->addWidget(devicePanel_);
     bar->addWidget(jobPanel_, 1);
-
-    // The view buttons sit in the status bar, at its right end.
-    auto* panelview = new QWidget(bar);
-    panelview->setObjectName(QStringLiteral("panelview"));
-    auto* h = new QHBoxLayout(panelview);
-    h->setContentsMargins(0, 0, 0, 0);
-    h->setSpacing(1);
-    auto* group = new QButtonGroup(panelview);
-    const struct {
-        const char* name;
-        const char* text;
-        AppCore::View view;
-    } views[] = {{"dviewpage", "Layout", AppCore::View::Page},
-                 {"dviewprinter", "Preview", AppCore::View::Printer},
-                 {"dviewNone", "Draft", AppCore::View::Draft},
-                 {"dviewpic", "Artwork", AppCore::View::Picture}};
-    for (const auto& v : views) {
-        QToolButton* b = ToolButton(panelview, v.name, QString::fromUtf8(v.text), true);
-        b->setAutoRaise(true);
-        group->addButton(b);
-        h->addWidget(b);
-        const AppCore::View view = v.view;
-        connect(b, &QToolButton::clicked, this, [this, view] { SetViewMode(view); });
-    }
-    for (const char* name : {"dviewcut", "dviewimage"}) {
-        QToolButton* b =
-            ToolButton(panelview, name,
-                       name[5] == 'c' ? QStringLiteral("Cut") : QStringLiteral("Raster"), true);
-        b->setAutoRaise(true);
-        unavailable_.insert(b->objectName());
-        h->addWidget(b);
-    }
-    bar->addPermanentWidget(panelview);
 }
 
 }  // namespace corvan

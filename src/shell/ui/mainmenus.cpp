@@ -157,27 +157,7 @@ void TForm1::BuildEditMenu(QMenu* m) {
 }
 
 void TForm1::BuildViewMenu(QMenu* m) {
-    viewActions_ = new QActionGroup(this);
-    const struct {
-        const char* name;
-        const char* caption;
-        AppCore::View view;
-    } views[] = {{"PageView1", "Job Layout", AppCore::View::Page},
-                 {"PrinterView1", "Virtual Preview", AppCore::View::Printer},
-                 {"DraftView1", "Draft View", AppCore::View::Draft},
-                 {"JobView1", "Artwork", AppCore::View::Picture}};
-    for (const auto& v : views) {
-        QAction* a = Act(m, v.name, QString::fromUtf8(v.caption));
-        a->setCheckable(true);
-        a->setActionGroup(viewActions_);
-        const AppCore::View view = v.view;
-        connect(a, &QAction::triggered, this, [this, view] { SetViewMode(view); });
-    }
-    Pending(m, "ContourCutView1", QStringLiteral("Contour Cut View"));
-    Pending(m, "ViewCutfile1", QStringLiteral("View Cutfile"));
-    Pending(m, "ViewRaster1", QStringLiteral("View Raster"));
-    Command(Act(m, "Preview2", QStringLiteral("Output Preview..."), QKeySequence(Qt::Key_F5)),
-            [this] { OpenOutputPreview(app_, CurrentCropMarkCorners(app_), this); });
+    BuildViewCommands(m);
     m->addSeparator();
     metricAction_ =
         Act(m, "MetricUnits1", QStringLiteral("Metric Units"), QKeySequence(Qt::CTRL | Qt::Key_M));
@@ -188,16 +168,6 @@ void TForm1::BuildViewMenu(QMenu* m) {
         if (!WritePrefBool("use_metric", on))
             LogLine("Could not store use_metric in " + PreferencesFile());
     });
-}
-
-void TForm1::SetViewMode(AppCore::View view) {
-    app_.CurrentView = view;
-    const char* names[] = {"PageView1", "PrinterView1", "DraftView1", "JobView1"};
-    const char* buttons[] = {"dviewpage", "dviewprinter", "dviewNone", "dviewpic"};
-    const int i = static_cast<int>(view);
-    if (auto* a = findChild<QAction*>(QString::fromUtf8(names[i]))) a->setChecked(true);
-    if (auto* b = findChild<QToolButton*>(QString::fromUtf8(buttons[i]))) b->setChecked(true);
-    view_->update();
 }
 
 void TForm1::BuildRecentMenus() {

@@ -98,7 +98,7 @@ TForm1::TForm1(UserInterface& questions, QtUserInterface& ui, QWidget* parent)
     if (SystemPrinterPort* port = CurrentSystemPrinterPort())
         outputTab_->FillQueues(port->PrinterNames());
     app_.PreviewImage.reset();
-    app_.CurrentView = AppCore::View::Printer;
+    app_.Views = ViewFlags{};
     app_.MaxPreview = 900;
     ConnectCore();
     AcceptFileDrops(this, app_);
@@ -182,7 +182,7 @@ void TForm1::ShowJob() {
     contourTab_->ShowCutSettings();
     projectTab_->ShowBackgroundThumb();
     app_.Updating = was;
-    view_->update();
+    ShowViewState();
 }
 
 void TForm1::ClearJobDisplay() {
@@ -197,7 +197,9 @@ void TForm1::ClearJobDisplay() {
     gamutTab_->Clear();
     contourTab_->ShowCutSettings();
     app_.Updating = was;
-    view_->update();
+    // A build for the job that went away is of no use.
+    view_->DropPreview();
+    ShowViewState();
 }
 
 void TForm1::ShowLayout() {
@@ -283,7 +285,7 @@ WindowState TForm1::CurrentWindowState() const {
     s.placement = {g.left(), g.top(), g.width(), g.height(), isMaximized()};
     s.proportional = projectTab_->Proportional();
     s.expert = Expert();
-    if (auto* split = findChild<QSplitter*>(QStringLiteral("paneldisp")))
+    if (auto* split = findChild<QSplitter*>(QStringLiteral("Splitter1")))
         s.viewWidth = split->sizes().value(0);
     return s;
 }
@@ -295,7 +297,7 @@ void TForm1::RestoreState() {
     if (s.placement.maximised) setWindowState(windowState() | Qt::WindowMaximized);
     projectTab_->SetProportional(s.proportional);
     SetExpert(s.expert);
-    if (auto* split = findChild<QSplitter*>(QStringLiteral("paneldisp"));
+    if (auto* split = findChild<QSplitter*>(QStringLiteral("Splitter1"));
         split && s.viewWidth > 0) {
         const int total = std::max(split->width(), width());
         split->setSizes({s.viewWidth, std::max(1, total - s.viewWidth)});
@@ -311,7 +313,7 @@ void TForm1::StoreState() {
 
 void TForm1::ApplyPreferencesToWindow() {
     ApplyPreferences(app_);
-    SetViewMode(app_.CurrentView);
+    ShowViewState();
     SetMetric(app_.UseMetric);
 }
 

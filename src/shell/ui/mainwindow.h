@@ -30,6 +30,7 @@ class QToolButton;
 namespace corvan {
 
 class JobView;
+class ViewArea;
 class OutputTab;
 class PositionTab;
 class PrintingTab;
@@ -104,7 +105,16 @@ private:
     void ArrangeTabs();
     void TabChanged(int index);
     void Step(int delta);
-    void SetViewMode(AppCore::View view);
+    // The view buttons and the View menu (mainviews.cpp).
+    void BuildViewCommands(QMenu* m);
+    void ConnectViewArea();
+    void ViewMenuClicked(const char* button);
+    void ViewButtonClicked(QToolButton* sender);
+    // The buttons into the view state (SetDispPropsExecute).
+    void SetDispProps();
+    // The view state onto the buttons and menu items.
+    void ShowViewState();
+    void ShowViewChecks();
     void ApplyPreferencesToWindow();
     // The driver list and the printer commands (driverchoice.cpp).
     void BuildPrinterMenu(QMenu* m);
@@ -150,6 +160,7 @@ private:
     PositionTab* positionTab_ = nullptr;
     PrintingTab* printingTab_ = nullptr;
     OutputTab* outputTab_ = nullptr;
+    ViewArea* viewArea_ = nullptr;
     JobView* view_ = nullptr;
     StatusPanel* devicePanel_ = nullptr;
     StatusPanel* jobPanel_ = nullptr;
@@ -159,7 +170,6 @@ private:
     QMenu* Recent1_ = nullptr;
     QMenu* popuprecent_ = nullptr;
     QAction* metricAction_ = nullptr;
-    QActionGroup* viewActions_ = nullptr;
     QSet<QString> unavailable_;
     QWidget* quickLinks_ = nullptr;
     bool stateStored_ = false;

@@ -27,6 +27,8 @@ public:
 
     void ShowJob();
     void Clear();
+    // The job preview's pixels of the picker colour, again.
+    void SpotPreview();
     // A target colour taken from a colour chart: its name and L*a*b*, as a
     // plain target (not a spot ink).
     void SetChartTarget(const std::string& name, const Lab& lab);
@@ -44,7 +46,6 @@ private:
     void LoadEditor(const std::string& line);
     void SetPickerColour(unsigned colour);
     // The job's pixels the editor's colour and tolerance select.
-    void SpotPreview();
     void PickFromPixels();
     void PickFromVectors();
     void ShowGamutCheck();
