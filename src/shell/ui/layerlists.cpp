@@ -201,13 +201,17 @@ void LayerLists::BuildButtons(QGridLayout* grid) {
     dShoveUp_ = button("dShoveUp", "Send to Back");
     dShoveDown_ = button("dShoveDown", "Bring Layer to front");
     demfpreview_ = button("demfpreview", "Preview");
-    auto* row = new QHBoxLayout;
-    for (QPushButton* b : {SpeedButton110_, dkillemf_, dShoveUp_, dShoveDown_, demfpreview_})
-        row->addWidget(b);
-    row->addStretch(1);
-    row->addWidget(MoreInfoButton(this, app_.Ui(), "SpeedButton16", "EMF Layers"));
-    row->addWidget(MoreInfoButton(this, app_.Ui(), "SpeedButton15", "EMF List"));
-    grid->addLayout(row, 3, 0, 1, 2);
+    // Two rows, so that the captions stay whole in a narrow control panel.
+    const auto row = [&](std::initializer_list<QPushButton*> buttons, QWidget* info, int at) {
+        auto* line = new QHBoxLayout;
+        for (QPushButton* b : buttons) line->addWidget(b);
+        line->addStretch(1);
+        line->addWidget(info);
+        grid->addLayout(line, at, 0, 1, 2);
+    };
+    row({SpeedButton110_, dkillemf_, demfpreview_},
+        MoreInfoButton(this, app_.Ui(), "SpeedButton16", "EMF Layers"), 3);
+    row({dShoveUp_, dShoveDown_}, MoreInfoButton(this, app_.Ui(), "SpeedButton15", "EMF List"), 4);
 
     connect(SpeedButton110_, &QPushButton::clicked, this,
             [this] { PopupEMFhist_->popup(SpeedButton110_->mapToGlobal(QPoint(0, 22))); });
