@@ -3,6 +3,7 @@
 // profile with it; the driver's own dialog takes the choice over.
 #include "window_fixture.h"
 
+#include "display/ui/jobview.h"
 #include "platform/folders.h"
 #include "shell/loading.h"
 #include "shell/ui/gamuttab.h"
@@ -31,6 +32,7 @@ protected:
         ASSERT_NE(Core().CurrentJob, nullptr);
         window->EnableByState();
         QApplication::processEvents();
+        window->View()->SettlePreview();
         Core().CurrentJob->Modified = false;
     }
     QImage Shown() {

@@ -117,10 +117,12 @@ QWidget* ViewArea::BuildHeader() {
         if (std::string_view(spec.name) == "dviewprinter") h->addWidget(Separator(strip));
         connect(b, &QToolButton::clicked, this, [this, b] { Q_EMIT viewButtonClicked(b); });
     }
-    h->addStretch(1);
     caption_ = new QLabel(strip);
     caption_->setObjectName(QStringLiteral("label_viewcaption"));
-    h->addWidget(caption_);
+    // The caption gives way rather than widen the view area on each switch.
+    caption_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    caption_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    h->addWidget(caption_, 1);
     h->addSpacing(12);
     QToolButton* fit = AddButton(strip, "dzoomfit", QStringLiteral("Fit"),
                                  QStringLiteral("Fit the view (double click)"), "zoom-fit-best");

@@ -68,7 +68,6 @@ void TForm1::BuildCentre() {
     split->setObjectName(QStringLiteral("Splitter1"));
     viewArea_ = new ViewArea(app_, split);
     view_ = viewArea_->View();
-    ConnectViewArea();
     auto* panel = new QWidget(split);
     panel->setObjectName(QStringLiteral("panelcontrols"));
     auto* v = new QVBoxLayout(panel);
@@ -93,6 +92,7 @@ void TForm1::BuildCentre() {
               spotTab_ = new SpotTab(app_, panel),
               gamutTab_ = new GamutTab(app_, panel),
               outputTab_ = new OutputTab(app_, panel)};
+    ConnectViewArea();
     connect(contourTab_, &ContourTab::autoTraceRequested, this,
             [this] { RunGuarded([this] { OpenAutoTrace(app_, this); }); });
     connect(contourTab_, &ContourTab::cutFileRequested, this,

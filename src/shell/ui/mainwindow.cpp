@@ -1,6 +1,7 @@
 #include "shell/ui/mainwindow.h"
 
 #include "display/ui/jobview.h"
+#include "display/ui/viewarea.h"
 #include "job/units.h"
 #include "placement/cropmarks.h"
 #include "placement/placementops.h"
@@ -320,6 +321,7 @@ void TForm1::ApplyPreferencesToWindow() {
 void TForm1::SetMetric(bool metric) {
     app_.UseMetric = metric;
     if (metricAction_) metricAction_->setChecked(metric);
+    viewArea_->SetUnit(metric ? RulerUnit::Millimetres : RulerUnit::Inches);
     projectTab_->ApplyUnits();
     positionTab_->ApplyUnits();
     printingTab_->ApplyUnits();
