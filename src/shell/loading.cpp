@@ -55,6 +55,13 @@ void ShowNewJob(AppCore& app) {
 
 }  // namespace
 
+FileKind KindOfFile(const std::string& path) {
+    const std::string ext = UpperExtension(path);
+    if (ext == ".LYR" || ext == ".EMF") return FileKind::Layer;
+    if (ext == ".RIP") return FileKind::Project;
+    return FileKind::Picture;
+}
+
 LoadProgress ImageLoadProgress(AppCore& app, const std::string& path) {
     const std::string text = "Loading Image:   " + FileNamePart(path);
     return [&app, text](int stage, int percent) { app.Ui().Progress(stage, percent, text); };
@@ -63,9 +70,10 @@ LoadProgress ImageLoadProgress(AppCore& app, const std::string& path) {
 void LoadAnything(AppCore& app, const std::string& path) {
     const std::string ext = UpperExtension(path);
     LogLine("Try to Load Anything: FEXT:" + ext + ", S:" + path);
-    if (ext == ".LYR" || ext == ".EMF") {
+    const FileKind kind = KindOfFile(path);
+    if (kind == FileKind::Layer) {
         LoadLayerAsJob(app, path);
-    } else if (ext == ".RIP") {
+    } else if (kind == FileKind::Project) {
         OpenProject(app, path);
     } else {
         try {

@@ -12,7 +12,12 @@ namespace corvan {
 
 class AppCore;
 
-// Chooses the loader by the file's extension (".RIP", ".EMF"/".LYR", else an image).
+// What a file is taken for, by its extension (letter case ignored): ".RIP"
+// a project, ".EMF" or ".LYR" a vector layer, anything else a picture.
+enum class FileKind { Project, Layer, Picture };
+FileKind KindOfFile(const std::string& path);
+
+// Chooses the loader by the file's kind.
 void LoadAnything(AppCore& app, const std::string& path);
 // True when the project was loaded.
 bool OpenProject(AppCore& app, const std::string& path);

@@ -34,7 +34,8 @@ protected:
         View()->repaint();
         QElapsedTimer t;
         t.start();
-        while ((View()->PreviewBusy() || Core().CurrentJob->PreviewDirty) && t.elapsed() < 20000) {
+        while ((View()->PreviewPending() || Core().CurrentJob->PreviewDirty) &&
+               t.elapsed() < 20000) {
             QApplication::processEvents();
             if (Core().CurrentJob->PreviewDirty) View()->repaint();
         }
@@ -192,6 +193,30 @@ TEST_F(JobViews, ZoomKeepsThePointUnderThePointerAndFitsAgain) {
     EXPECT_EQ(View()->Mapping().RulerScale(), 100);
     Find<QToolButton>("dzoomfit")->click();
     EXPECT_EQ(View()->Mapping().x0, fit.x0);
+}
+
+}  // namespace
+}  // namespace corvan::test
+
+namespace corvan::test {
+namespace {
+
+TEST_F(JobViews, AWiderWindowWidensTheViewNotThePanel) {
+    OpenDemo();
+    auto* split = Find<QSplitter>("Splitter1");
+    window->resize(1280, 800);
+    QApplication::processEvents();
+    const QList<int> before = split->sizes();
+    window->resize(1600, 900);
+    QApplication::processEvents();
+    const QList<int> after = split->sizes();
+    // Of 320 more pixels the view takes nearly all.
+    EXPECT_GE(after.value(0) - before.value(0), 280);
+    EXPECT_LE(after.value(1) - before.value(1), 40);
+    // The page stays centred in the bigger view.
+    Find<QAction>("JobView1")->trigger();
+    const SceneFit page = View()->Mapping();
+    EXPECT_NEAR(page.x0, View()->width() - page.X(Core().CurrentJob->PageWidth), 3);
 }
 
 }  // namespace

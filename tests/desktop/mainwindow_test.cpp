@@ -140,7 +140,7 @@ TEST_F(MainWindow, TagTableForAJobWithSpotColoursOnTheSystemPrinter) {
     EXPECT_TRUE(Find<QWidget>("daddspot")->isEnabled());
     EXPECT_TRUE(Find<QWidget>("dcolorcharts")->isEnabled());
     EXPECT_TRUE(Find<QWidget>("dcenter")->isEnabled());
-    EXPECT_TRUE(window->Unavailable().contains("dkillemf"));
+    EXPECT_TRUE(window->Unavailable().contains("ScanNewImage1"));
     EXPECT_FALSE(window->Unavailable().contains("daddspot"));
     EXPECT_FALSE(window->Unavailable().contains("dcolorcharts"));
 }

@@ -16,7 +16,9 @@ namespace {
 
 using namespace corvan::emf;
 
-void App() { EnsureGuiApp(); }
+void App() {
+    EnsureGuiApp();
+}
 
 struct Ink {
     int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
@@ -79,7 +81,9 @@ TEST_P(Alignments, InkFollowsTheFontMetrics) {
     ASSERT_FALSE(ink.Empty());
     const QFontMetricsF fm(ResolveFont(Arial(-40), 40));
     const std::uint32_t v = c.align & kTaVerticalMask, h = c.align & kTaHorizontalMask;
-    const double baseline = v == kTaBaseline ? 60 : v == kTaBottom ? 60 - fm.descent() : 60 + fm.ascent();
+    const double baseline = v == kTaBaseline ? 60
+                            : v == kTaBottom ? 60 - fm.descent()
+                                             : 60 + fm.ascent();
     EXPECT_NEAR(ink.bottom + 1, baseline, 1.5) << c.name;
     EXPECT_NEAR(ink.bottom + 1 - ink.top, fm.capHeight(), 1.5) << c.name;
     const double advance = fm.horizontalAdvance('H');
@@ -87,14 +91,15 @@ TEST_P(Alignments, InkFollowsTheFontMetrics) {
     EXPECT_NEAR(ink.left, start + fm.leftBearing('H'), 1.5) << c.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Metafile, Alignments,
-    ::testing::Values(AlignCase{"left_top", 0}, AlignCase{"left_baseline", kTaBaseline},
-                      AlignCase{"left_bottom", kTaBottom}, AlignCase{"center_top", kTaCenter},
-                      AlignCase{"center_baseline", kTaCenter | kTaBaseline},
-                      AlignCase{"right_bottom", kTaRight | kTaBottom},
-                      AlignCase{"right_baseline", kTaRight | kTaBaseline}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Metafile, Alignments,
+                         ::testing::Values(AlignCase{"left_top", 0},
+                                           AlignCase{"left_baseline", kTaBaseline},
+                                           AlignCase{"left_bottom", kTaBottom},
+                                           AlignCase{"center_top", kTaCenter},
+                                           AlignCase{"center_baseline", kTaCenter | kTaBaseline},
+                                           AlignCase{"right_bottom", kTaRight | kTaBottom},
+                                           AlignCase{"right_baseline", kTaRight | kTaBaseline}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MetafileText, PositiveHeightIsTheCellHeight) {
     App();
@@ -255,7 +260,8 @@ TEST(MetafileText, UpdateCurrentPositionChainsRuns) {
     };
     const Ink one = render(1), two = render(2);
     const double advance = QFontMetricsF(emf::ResolveFont(Arial(-40), 40)).horizontalAdvance('H');
-    EXPECT_NEAR(one.left, 20 + QFontMetricsF(emf::ResolveFont(Arial(-40), 40)).leftBearing('H'), 1.5);
+    EXPECT_NEAR(one.left, 20 + QFontMetricsF(emf::ResolveFont(Arial(-40), 40)).leftBearing('H'),
+                1.5);
     EXPECT_NEAR(two.right - one.right, advance, 1.5);
     EXPECT_EQ(two.bottom, one.bottom);
 }
@@ -317,25 +323,29 @@ quint32 GlyphOfH() {
 
 INSTANTIATE_TEST_SUITE_P(
     Metafile, TextForms,
-    ::testing::Values(
-        FormCase{"polytextoutw",
-                 [](EmfWriter& w) {
-                     const TextItem one[] = {{{100, 60}, "HH", 0, {}}};
-                     WritePolyTextOut(w, true, one);
-                 }},
-        FormCase{"polytextouta",
-                 [](EmfWriter& w) {
-                     const TextItem one[] = {{{100, 60}, "HH", 0, {}}};
-                     WritePolyTextOut(w, false, one);
-                 }},
-        FormCase{"smalltextout_wide", [](EmfWriter& w) { WriteSmallTextOut(w, {{100, 60}, "HH", 0x100, {}}); }},
-        FormCase{"smalltextout_8bit",
-                 [](EmfWriter& w) { WriteSmallTextOut(w, {{100, 60}, "HH", 0x100 | 0x200, {}}); }},
-        FormCase{"glyph_indices",
-                 [](EmfWriter& w) {
-                     const QChar g{char16_t(GlyphOfH())};
-                     WriteExtTextOutW(w, {100, 60}, QString(2, g), kEtoGlyphIndex);
-                 }}),
+    ::testing::Values(FormCase{"polytextoutw",
+                               [](EmfWriter& w) {
+                                   const TextItem one[] = {{{100, 60}, "HH", 0, {}}};
+                                   WritePolyTextOut(w, true, one);
+                               }},
+                      FormCase{"polytextouta",
+                               [](EmfWriter& w) {
+                                   const TextItem one[] = {{{100, 60}, "HH", 0, {}}};
+                                   WritePolyTextOut(w, false, one);
+                               }},
+                      FormCase{"smalltextout_wide",
+                               [](EmfWriter& w) {
+                                   WriteSmallTextOut(w, {{100, 60}, "HH", 0x100, {}});
+                               }},
+                      FormCase{"smalltextout_8bit",
+                               [](EmfWriter& w) {
+                                   WriteSmallTextOut(w, {{100, 60}, "HH", 0x100 | 0x200, {}});
+                               }},
+                      FormCase{"glyph_indices",
+                               [](EmfWriter& w) {
+                                   const QChar g{char16_t(GlyphOfH())};
+                                   WriteExtTextOutW(w, {100, 60}, QString(2, g), kEtoGlyphIndex);
+                               }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MetafileText, PolyTextOutDrawsEveryString) {
@@ -353,13 +363,16 @@ TEST(MetafileText, PolyTextOutDrawsEveryString) {
 
 TEST(MetafileText, ClippedOptionKeepsInkInsideTheRectangle) {
     const QRect clip(95, 30, 20, 40);
-    const auto image = RenderWith(
-        [&](EmfWriter& w) { WriteExtTextOutW(w, {100, 60}, "HHHH", kEtoClipped, clip); });
+    const auto image = RenderWith([&](EmfWriter& w) {
+        WriteExtTextOutW(w, {100, 60}, "HHHH", kEtoClipped, clip);
+    });
     const Ink ink = InkOf(*image);
     ASSERT_FALSE(ink.Empty());
     EXPECT_GE(ink.left, clip.left());
     EXPECT_LE(ink.right, clip.right());
-    EXPECT_GT(InkOf(*RenderWith([](EmfWriter& w) { WriteExtTextOutW(w, {100, 60}, "HHHH"); })).right,
+    EXPECT_GT(InkOf(*RenderWith([](EmfWriter& w) {
+                  WriteExtTextOutW(w, {100, 60}, "HHHH");
+              })).right,
               clip.right() + 20);
 }
 
@@ -406,6 +419,32 @@ TEST(MetafileText, OrientationTurnsGlyphsInTheAdvancedMode) {
         else
             EXPECT_GT(tall, 3 * wide) << "upright";
     }
+}
+
+}  // namespace
+}  // namespace corvan::test
+
+namespace corvan::test {
+namespace {
+
+// Text drawn with plain pixels is grid-fitted: the font's hinted glyph is
+// placed on whole device pixels, so a letter looks the same wherever it
+// lands, with no stem broken or doubled by a fractional position.
+TEST(MetafileText, PlainPixelTextIsTheSameWhereverItLands) {
+    EnsureGuiApp();
+    std::set<int> inks;
+    for (int eighth = 0; eighth < 8; ++eighth) {
+        auto w = PixelWriter(200, 120);
+        // 13.56 pixels to the em: a size the font draws with plain pixels.
+        w.SetWorldTransform(QTransform::fromScale(1.13, 1.13).translate(eighth / 8.0, 0));
+        w.SelectObject(emf::WriteFont(w, Arial(-12)));
+        w.Set(emf::kSetBkMode, emf::kTransparent);
+        emf::WriteExtTextOutW(w, QPoint(20, 50), "H");
+        const auto image = Play(w, 200, 120);
+        inks.insert(CountColour(*image, 0));
+    }
+    EXPECT_EQ(inks.size(), 1u) << "the letter changed with its position";
+    EXPECT_GT(*inks.begin(), 20);
 }
 
 }  // namespace

@@ -103,4 +103,30 @@ std::string WriteThreeColourLayer(const std::string& path) {
     return path;
 }
 
+namespace {
+
+emf::EmfWriter SizedLayer(int records, std::size_t comment) {
+    emf::EmfWriter w = PixelWriter(10, 10);
+    for (int i = 0; i < records - 3; ++i) w.MoveTo(QPoint(i % 10, 0));
+    std::vector<std::uint8_t> body(4 + comment, 0);
+    for (int b = 0; b < 4; ++b) body[static_cast<std::size_t>(b)] = (comment >> (8 * b)) & 0xFF;
+    w.RawRecord(emf::kGdiComment, body);
+    return w;
+}
+
+}  // namespace
+
+std::string WriteLayerOfSize(const std::string& path, int records, std::size_t bytes) {
+    const std::size_t bare = SizedLayer(records, 0).Finish().size();
+    EXPECT_TRUE(SizedLayer(records, bytes - bare).Save(path));
+    return path;
+}
+
+std::string WriteFramedLayer(const std::string& path, int widthMm, int heightMm) {
+    // The frame is inclusive, in hundredths of a millimetre.
+    emf::EmfWriter w(emf::RectL{0, 0, widthMm * 100 - 1, heightMm * 100 - 1});
+    EXPECT_TRUE(w.Save(path));
+    return path;
+}
+
 }  // namespace corvan::test

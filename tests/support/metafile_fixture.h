@@ -24,6 +24,14 @@ emf::EmfWriter PixelWriter(int w, int h);
 // outline. Saved as `path`, which is returned.
 std::string WriteThreeColourLayer(const std::string& path);
 
+// A layer of exactly `records` records (header and end included, at least
+// 3) and `bytes` bytes (large enough for them, a multiple of 4): moves and
+// one comment that takes up the rest. Saved as `path`, which is returned.
+std::string WriteLayerOfSize(const std::string& path, int records, std::size_t bytes);
+
+// An empty layer whose frame is `widthMm` x `heightMm`. Saved as `path`.
+std::string WriteFramedLayer(const std::string& path, int widthMm, int heightMm);
+
 // A new w x h picture of one colour.
 std::unique_ptr<Bitmap24> Blank(int w, int h, Colour colour = 0xFFFFFF);
 

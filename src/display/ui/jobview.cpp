@@ -81,7 +81,18 @@ PreviewInput JobView::Snapshot() {
 void JobView::StartPreview() {
     app_.CurrentJob->PreviewDirty = false;
     Q_EMIT previewStarted();
-    builder_.Start(Snapshot());
+    built_ = Snapshot();
+    builder_.Start(built_);
+}
+
+bool JobView::PreviewStale() const {
+    const TemfFile* job = app_.CurrentJob.get();
+    if (!job) return false;
+    if (job->PreviewDirty) return true;
+    // View flags or the size set while a job was loading count too.
+    const ViewFlags& v = app_.Views;
+    return built_.DraftView != v.DraftView || built_.MaxPreview != app_.MaxPreview ||
+           (job->ContourCut && (built_.CutView != v.CutView || built_.RasterView != v.RasterView));
 }
 
 void JobView::PreviewArrived() {
@@ -93,7 +104,7 @@ void JobView::PreviewArrived() {
 
 void JobView::SettlePreview() {
     if (!app_.CurrentJob) return;
-    if (app_.CurrentJob->PreviewDirty) StartPreview();
+    if (PreviewStale()) StartPreview();
     if (!builder_.Pending()) return;
     app_.PreviewImage = builder_.Wait();
     update();
@@ -111,7 +122,7 @@ void JobView::paintEvent(QPaintEvent*) {
         setCursor(Qt::ArrowCursor);
         Q_EMIT mappingChanged();
     }
-    if (job && job->PreviewDirty) StartPreview();
+    if (PreviewStale()) StartPreview();
     if (!canvas_ || canvas_->Width() != width() || canvas_->Height() != height())
         canvas_ = Bitmap24::Create(std::max(1, width()), std::max(1, height()));
     QPainter p(this);

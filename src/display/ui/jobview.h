@@ -29,13 +29,18 @@ public:
     // Preview renders started so far, and whether one is running.
     int PreviewBuilds() const { return builder_.Builds(); }
     bool PreviewBusy() const { return builder_.Busy(); }
+    // A build was started whose picture has not reached the job session yet.
+    bool PreviewPending() const { return builder_.Pending(); }
     // Brings the preview up to date now: waits for the running build, or
     // builds a dirty one here (a project's thumbnail is taken from it).
     void SettlePreview();
     // The job's background picture changed: the reduced copy is stale.
     void BackgroundChanged() { builder_.ForgetBackground(); }
     // Abandons the running build (the job is going away).
-    void DropPreview() { builder_.Cancel(); }
+    void DropPreview() {
+        builder_.Cancel();
+        builder_.ForgetBackground();
+    }
 
 Q_SIGNALS:
     // A new preview picture is in the job session.
@@ -58,6 +63,7 @@ protected:
 private:
     PreviewInput Snapshot();
     void StartPreview();
+    bool PreviewStale() const;
     void PreviewArrived();
     SceneFit BaseFit() const;
     void SetZoom(double zoom, QPoint pan);
@@ -70,6 +76,8 @@ private:
     QPoint dragFrom_;
     bool dragging_ = false;
     int lastMode_ = 0;
+    // What the last build was started with, beyond the job's own flag.
+    PreviewInput built_;
     const TemfFile* lastJob_ = nullptr;
 };
 

@@ -4,6 +4,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QGuiApplication>
 #include <QHash>
 #include <QPainter>
@@ -11,6 +12,7 @@
 #include <QRawFont>
 
 #include <cmath>
+#include <vector>
 
 namespace corvan::emf {
 namespace {
@@ -50,6 +52,54 @@ void PaintGlyphs(GdiDevice& dc, const QPainterPath& glyphs, Colour colour, bool 
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(RedOf(colour), GreenOf(colour), BlueOf(colour)));
     p.drawPath(glyphs);
+}
+
+// Plain-pixel text on an upright mapping is drawn from the font's hinted (grid-fitted) glyphs at
+// the device size, each on a whole pixel, as the system draws bi-level text. False when the mapping
+// or the run does not allow it; the outlines are drawn instead.
+bool PaintHintedGlyphs(GdiDevice& dc, const QFont& font, const TextRun& run,
+                       const std::vector<QPointF>& origins, const QTransform& toDevice,
+                       Colour colour) {
+    const double k = toDevice.m22();
+    if (toDevice.m12() != 0 || toDevice.m21() != 0 || k <= 0 || toDevice.m11() <= 0) return false;
+    // An anisotropic mapping widens or narrows the glyphs.
+    const int stretch = int(std::lround(100 * toDevice.m11() / k));
+    const int pixels = int(std::lround(kDesignSize * k));
+    if (pixels < 2 || pixels > 400 || stretch < 25 || stretch > 400) return false;
+    QFont sized(font);
+    sized.setPixelSize(pixels);
+    if (stretch != 100) sized.setStretch(stretch);
+    sized.setHintingPreference(QFont::PreferFullHinting);
+    sized.setStyleStrategy(QFont::NoAntialias);
+    const QRawFont raw = QRawFont::fromFont(sized);
+    if (!raw.isValid()) return false;
+    QList<quint32> indexes;
+    if (run.options & kEtoGlyphIndex) {
+        for (const QChar c : run.text) indexes.push_back(c.unicode());
+    } else {
+        indexes = raw.glyphIndexesForString(run.text);
+    }
+    if (indexes.size() != qsizetype(origins.size())) return false;
+    QList<QPointF> positions;
+    for (const QPointF& o : origins) {
+        const QPointF at = toDevice.map(o);
+        positions.push_back(QPointF(std::round(at.x()), std::round(at.y())));
+    }
+    QGlyphRun glyphs;
+    glyphs.setRawFont(raw);
+    glyphs.setGlyphIndexes(indexes);
+    glyphs.setPositions(positions);
+    glyphs.setUnderline(font.underline());
+    glyphs.setStrikeOut(font.strikeOut());
+    Canvas& canvas = dc.GetCanvas();
+    const std::optional<QRegion> clip = dc.EffectiveClip();
+    if (clip && clip->isEmpty()) return true;
+    QPainter p(&canvas.Image());
+    if (clip) p.setClipRegion(*clip);
+    p.setRenderHint(QPainter::TextAntialiasing, false);
+    p.setPen(QColor(RedOf(colour), GreenOf(colour), BlueOf(colour)));
+    p.drawGlyphRun(QPointF(0, 0), glyphs);
+    return true;
 }
 
 // A font table, read once per thread and font.
@@ -100,7 +150,9 @@ bool GaspSmooths(const QFont& font, int ppem) {
     return true;
 }
 
-bool FontsAvailable() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()); }
+bool FontsAvailable() {
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+}
 
 }  // namespace
 
@@ -114,9 +166,9 @@ QFont ResolveFont(const LogFont& lf, int pixelSize) {
     QFont f(face.isEmpty() ? QStringLiteral("Liberation Sans") : ResolvedFamily(face));
     // Pitch and family steer the fallback when the face is not installed.
     const int family = lf.pitchAndFamily & 0xF0;
-    f.setStyleHint(family == 0x10 ? QFont::Serif
+    f.setStyleHint(family == 0x10                                   ? QFont::Serif
                    : family == 0x30 || (lf.pitchAndFamily & 3) == 1 ? QFont::Monospace
-                                                                     : QFont::SansSerif);
+                                                                    : QFont::SansSerif);
     f.setPixelSize(pixelSize);
     const FontSubstitute* row = face.isEmpty() ? nullptr : FindSubstitute(face);
     const int weight = std::max(lf.weight, row ? row->weight : 0);
@@ -140,7 +192,7 @@ namespace {
 // reference point's baseline), each turned by `turn` radians about its origin;
 // `pen` ends at the advance of the whole run (x along it, y its rise, down).
 QPainterPath LayOut(const QFont& font, const TextRun& run, double scale, double xScale, double turn,
-                    QPointF* pen) {
+                    QPointF* pen, std::vector<QPointF>* origins) {
     QPainterPath glyphs;
     glyphs.setFillRule(Qt::WindingFill);  // characters that overlap stay inked
     const QTransform spin = QTransform().rotateRadians(turn);
@@ -148,6 +200,7 @@ QPainterPath LayOut(const QFont& font, const TextRun& run, double scale, double 
     for (int i = 0; i < run.text.size(); ++i) {
         double adv = 0;
         QPainterPath g = GlyphPath(font, run, i, &adv);
+        origins->emplace_back(x, rise);
         if (turn != 0) g = spin.map(g);
         glyphs.addPath(g.translated(x, rise));
         if (i < int(run.advances.size())) {
@@ -183,11 +236,12 @@ void DrawText(GdiDevice& dc, const TextRun& run) {
     const double angle = lf.escapement / 10.0 * M_PI / 180.0;
     // In the advanced mode the glyphs turn by the orientation, independently
     // of the baseline; the compatible mode turns them with the escapement.
-    const double turn = run.graphicsMode == kAdvanced
-                            ? (lf.orientation - lf.escapement) / 10.0 * M_PI / 180.0 * (flipped ? 1 : -1)
-                            : 0;
+    const double turn = run.graphicsMode == kAdvanced ? (lf.orientation - lf.escapement) / 10.0 *
+                                                            M_PI / 180.0 * (flipped ? 1 : -1)
+                                                      : 0;
     QPointF end;
-    const QPainterPath glyphs = LayOut(font, run, scale, xScale, turn, &end);
+    std::vector<QPointF> origins;
+    const QPainterPath glyphs = LayOut(font, run, scale, xScale, turn, &end, &origins);
     const double pen = end.x();
     const std::uint32_t h = st.textAlign & kTaHorizontalMask;
     const std::uint32_t v = st.textAlign & kTaVerticalMask;
@@ -226,8 +280,11 @@ void DrawText(GdiDevice& dc, const TextRun& run) {
         PaintGlyphs(dc, toDevice.map(cells), ResolveColour(st.bkColour, st.palette), false);
     }
     const int ppem = int(std::lround(em * std::sqrt(std::abs(t.determinant()))));
-    PaintGlyphs(dc, toDevice.map(glyphs), ResolveColour(st.textColour, st.palette),
-                lf.quality != kNonAntialiased && lf.quality != kDraft && GaspSmooths(font, ppem));
+    const Colour colour = ResolveColour(st.textColour, st.palette);
+    const bool smooth =
+        lf.quality != kNonAntialiased && lf.quality != kDraft && GaspSmooths(font, ppem);
+    if (smooth || turn != 0 || !PaintHintedGlyphs(dc, font, run, origins, toDevice, colour))
+        PaintGlyphs(dc, toDevice.map(glyphs), colour, smooth);
     st.clip = saved;
 }
 

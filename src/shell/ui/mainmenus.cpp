@@ -22,6 +22,7 @@
 #include "shell/ui/helppopup.h"
 #include "shell/ui/mainwindow.h"
 #include "shell/ui/pathseditor.h"
+#include "shell/ui/projecttab.h"
 #include "shell/ui/qtuserinterface.h"
 
 #include <QAction>
@@ -151,7 +152,8 @@ void TForm1::BuildFileMenu(QMenu* m) {
     m->addSeparator();
     Command(Act(m, "LoadImage2", QStringLiteral("Load Background Image")),
             [this] { LoadBackgroundImage(app_); });
-    Pending(m, "LoadEMF1", QStringLiteral("Load Vector Layer"));
+    Command(Act(m, "LoadEMF1", QStringLiteral("Load Vector Layer")),
+            [this] { projectTab_->LoadLayer(); });
     m->addSeparator();
     Command(Act(m, "SaveRIPProject1", QStringLiteral("&Save RIP Project"), QKeySequence::Save),
             [this] { SaveJob(app_); });

@@ -22,6 +22,7 @@
 #include "shell/ui/aboutbox.h"
 #include "shell/ui/application.h"
 #include "shell/ui/contourtab.h"
+#include "shell/ui/filedroptarget.h"
 #include "shell/ui/gamuttab.h"
 #include "shell/ui/othertabs.h"
 #include "shell/ui/pathseditor.h"
@@ -101,6 +102,7 @@ TForm1::TForm1(UserInterface& questions, QtUserInterface& ui, QWidget* parent)
     app_.Views = ViewFlags{};
     app_.MaxPreview = 900;
     ConnectCore();
+    AcceptFileDrops(this, app_);
 
     Guarded("Errror with CurrentPlotter", true, [&] {
         app_.CurrentPlotter.IsPlugin = false;

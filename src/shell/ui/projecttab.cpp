@@ -13,6 +13,7 @@
 #include "shell/jobcommands.h"
 #include "shell/ui/editbitmap.h"
 #include "shell/ui/helppopup.h"
+#include "shell/ui/layerlists.h"
 
 #include <QApplication>
 #include <QSignalBlocker>
@@ -24,7 +25,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -180,27 +180,12 @@ QWidget* ProjectTab::BuildBackground() {
 }
 
 QWidget* ProjectTab::BuildLayers() {
-    auto* box = new QGroupBox(QStringLiteral("Vector Layers (Drag && Drop)"), this);
-    auto* grid = new QGridLayout(box);
-    emflistbox_ = Named(new QListWidget(this), "emflistbox");
-    ListBox1_ = Named(new QListWidget(this), "ListBox1");
-    grid->addWidget(new QLabel(QStringLiteral("Active (Included) Layers:"), this), 0, 0);
-    grid->addWidget(new QLabel(QStringLiteral("Stored Layers (Buffer):"), this), 0, 1);
-    grid->addWidget(emflistbox_, 1, 0);
-    grid->addWidget(ListBox1_, 1, 1);
-    auto* buttons = new QHBoxLayout;
-    const std::pair<const char*, const char*> names[] = {{"SpeedButton110", "Load Vector Layer"},
-                                                         {"dkillemf", "Delete Layer"},
-                                                         {"dShoveUp", "Send to Back"},
-                                                         {"dShoveDown", "Bring Layer to front"},
-                                                         {"demfpreview", "Preview"}};
-    for (auto [name, caption] : names)
-        buttons->addWidget(Named(new QPushButton(QString::fromUtf8(caption), this), name));
-    buttons->addStretch(1);
-    buttons->addWidget(MoreInfoButton(this, app_.Ui(), "SpeedButton16", "EMF Layers"));
-    buttons->addWidget(MoreInfoButton(this, app_.Ui(), "SpeedButton15", "EMF List"));
-    grid->addLayout(buttons, 2, 0, 1, 2);
-    return box;
+    layers_ = new LayerLists(app_, this);
+    return layers_;
+}
+
+void ProjectTab::LoadLayer() {
+    layers_->LoadLayer();
 }
 
 void ProjectTab::PageSizeEntered(bool width) {
@@ -309,10 +294,7 @@ void ProjectTab::ShowJob() {
     dlabel_bgfilename_->setText(fontMetrics().horizontalAdvance(name) > room
                                     ? QString::fromStdString(FileNamePart(job.BackgroundFile))
                                     : name);
-    emflistbox_->clear();
-    int i = 0;
-    for (const std::string& layer : job.Layers)
-        emflistbox_->addItem(QStringLiteral("%1.  %2").arg(++i).arg(QString::fromStdString(layer)));
+    layers_->ShowJob();
     ShowLayout();
 }
 
@@ -321,7 +303,7 @@ void ProjectTab::Clear() {
     label_bgfilename_->clear();
     label_bgfilename_->setAlignment(Qt::AlignLeft);
     dlabel_bgfilename_->setText(QString());
-    emflistbox_->clear();
+    layers_->Clear();
     mmDocWidth_->setValue(0);
     mmDocHeight_->setValue(0);
     label_docsize_->clear();
@@ -356,9 +338,7 @@ void ProjectTab::ApplyUnits() {
 }
 
 QStringList ProjectTab::PendingNames() {
-    return {QStringLiteral("SpeedButton110"), QStringLiteral("dkillemf"),
-            QStringLiteral("dShoveUp"), QStringLiteral("dShoveDown"),
-            QStringLiteral("demfpreview")};
+    return {};
 }
 
 bool ProjectTab::Proportional() const {

@@ -6,7 +6,6 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QListWidget;
 class QMenu;
 class QPushButton;
 #include <QStringList>
@@ -14,6 +13,7 @@ class QPushButton;
 namespace corvan {
 
 class AppCore;
+class LayerLists;
 class TmmNumEdit;
 
 class ProjectTab : public QWidget {
@@ -32,6 +32,8 @@ public:
     void SetProportional(bool on);
     // The roll widths and the custom paper sizes.
     void FillMediaPresets();
+    // "Load Vector Layer" of the File menu.
+    void LoadLayer();
     // Controls whose commands come with later parts of the program.
     static QStringList PendingNames();
 
@@ -54,7 +56,7 @@ private:
     QComboBox* ComboBox1_;
     QLabel *label_docsize_, *label_bgfilename_, *label_bgcolor_, *thumb_;
     QPushButton *dlabel_bgfilename_, *BG_color_picker_;
-    QListWidget *emflistbox_, *ListBox1_;
+    LayerLists* layers_;
     QMenu* PopupImageHist_;
     unsigned pickerColour_ = 0xFFFFFF;
 };
