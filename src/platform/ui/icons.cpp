@@ -13,7 +13,7 @@ const char* const kCoreNames[] = {"document-new", "document-open", "document-sav
 QIcon OwnDrawing(const QString& name) {
     QIcon icon;
     for (int size : {kMenuIconSize, kToolBarIconSize}) {
-        const QString file = QStringLiteral(":/icons/%1/%2.png").arg(size).arg(name);
+        const QString file = QStringLiteral(":/corvan/icons/%1/%2.png").arg(size).arg(name);
         if (QFile::exists(file)) icon.addFile(file, QSize(size, size));
     }
     return icon;
@@ -34,6 +34,8 @@ QIcon ThemedIcon(const QString& name) {
 void SetUpIconTheme() {
     // A bare X server or a desktop without a full theme gives mixed or no
     // icons; the packaged theme gives one look.
+    // The desktop's theme is judged on its own, not through a fallback.
+    QIcon::setFallbackThemeName(QString());
     if (!ThemeHasCoreNames()) QIcon::setThemeName(QString::fromLatin1(kPackagedIconTheme));
     // Names the chosen theme lacks are looked up in the packaged one next.
     QIcon::setFallbackThemeName(QString::fromLatin1(kPackagedIconTheme));
