@@ -212,11 +212,6 @@ void LoadBackgroundImage(AppCore& app, const std::string& historyPath) {
     const std::string path = historyPath.empty() ? PickLibraryFile(app, false) : historyPath;
     if (path.empty()) return;
     TemfFile& job = *app.CurrentJob;
-    job.BackgroundImage.reset();
-    job.BackgroundFile = path;
-    job.HasImage = false;
-    app.Events().BackgroundChanged();
-
     app.Ui().SetBusy(true);
     // Pages without pixels (EPS, PDF) are drawn at the job's resolution.
     DecodeOptions options;
@@ -224,14 +219,14 @@ void LoadBackgroundImage(AppCore& app, const std::string& historyPath) {
     ImageLoadResult loaded = LoadImage24(path, ImageLoadProgress(app, path), options);
     app.Ui().SetBusy(false);
     if (!loaded.image) {
+        // The picture the job had stays: a file that cannot be read must
+        // not cost the operator the background already placed.
         if (loaded.missing) app.Ui().ShowError(MissingImageText(path));
         if (!loaded.error.empty())
             app.Ui().ShowWarning("Unable to load image: " + path + "\r" + loaded.error);
-        job.BackgroundFile.clear();
-        job.HasImage = false;
-        ArtworkChanged(app);
         return;
     }
+    job.BackgroundFile = path;
     job.BackgroundImage = std::move(loaded.image);
     MoveToTop(app.ImageHist, path, kHistoryEntries);
     job.HasImage = true;

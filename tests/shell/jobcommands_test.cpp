@@ -257,9 +257,11 @@ TEST_F(JobCommands, BackgroundImageLoadsKeepsPageSizeAndFailsCleanly) {
     const std::string broken = home.Path("broken.png");
     test::WriteFileBytes(broken, "not a picture");
     LoadBackgroundImage(app, broken);
-    EXPECT_FALSE(job.BackgroundImage);
-    EXPECT_FALSE(job.HasImage);
-    EXPECT_TRUE(job.BackgroundFile.empty());
+    // The background already placed stays.
+    ASSERT_TRUE(job.BackgroundImage);
+    EXPECT_EQ(job.BackgroundImage->Width(), 40);
+    EXPECT_TRUE(job.HasImage);
+    EXPECT_EQ(job.BackgroundFile, picture);
     ASSERT_EQ(ui.messages.size(), 1u);
     // The decoder's reason follows the name.
     EXPECT_EQ(ui.messages[0].text.rfind("Unable to load image: " + broken + "\r", 0), 0u)
