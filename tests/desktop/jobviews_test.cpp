@@ -34,10 +34,10 @@ protected:
         View()->repaint();
         QElapsedTimer t;
         t.start();
-        while ((View()->PreviewPending() || Core().CurrentJob->PreviewDirty) &&
-               t.elapsed() < 20000) {
+        while (!View()->PreviewCurrent() && t.elapsed() < 20000) {
             QApplication::processEvents();
-            if (Core().CurrentJob->PreviewDirty) View()->repaint();
+            // Only a paint starts a build, as in the running program.
+            if (!View()->PreviewPending()) View()->repaint();
         }
         QApplication::processEvents();
     }

@@ -31,6 +31,8 @@ public:
     bool PreviewBusy() const { return builder_.Busy(); }
     // A build was started whose picture has not reached the job session yet.
     bool PreviewPending() const { return builder_.Pending(); }
+    // The picture in the job session is the one the job and view ask for.
+    bool PreviewCurrent() const { return !builder_.Pending() && !PreviewStale(); }
     // Brings the preview up to date now: waits for the running build, or
     // builds a dirty one here (a project's thumbnail is taken from it).
     void SettlePreview();

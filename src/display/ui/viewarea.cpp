@@ -1,9 +1,10 @@
 #include "display/ui/viewarea.h"
 
+#include "platform/ui/icons.h"
+
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QLabel>
 #include <QPainter>
 #include <QToolButton>
@@ -13,17 +14,6 @@ namespace corvan {
 namespace {
 
 constexpr int kStripHeight = 33;
-
-QString ViewCaption(int mode) {
-    switch (mode) {
-        case ViewFlags::Artwork:
-            return QStringLiteral("Show Artwork");
-        case ViewFlags::Layout:
-            return QStringLiteral("Job Layout");
-        default:
-            return QStringLiteral("Virtual Preview");
-    }
-}
 
 QFrame* Separator(QWidget* parent) {
     auto* line = new QFrame(parent);
@@ -81,8 +71,8 @@ QToolButton* ViewArea::AddButton(QWidget* parent, const char* name, const QStrin
     b->setObjectName(QString::fromUtf8(name));
     b->setText(text);
     b->setToolTip(hint);
-    b->setIcon(QIcon::fromTheme(QString::fromUtf8(icon)));
-    b->setIconSize(QSize(16, 16));
+    b->setIcon(ThemedIcon(QString::fromUtf8(icon)));
+    b->setIconSize(QSize(kMenuIconSize, kMenuIconSize));
     b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     b->setAutoRaise(true);
     parent->layout()->addWidget(b);
@@ -103,11 +93,11 @@ QWidget* ViewArea::BuildHeader() {
         const char* icon;
     } buttons[] = {
         {"dviewpic", "Artwork", "Show Artwork", "image-x-generic"},
-        {"dviewpage", "Layout", "Job Layout", "document-page-setup"},
+        {"dviewpage", "Layout", "Job Layout", "document-preview"},
         {"dviewprinter", "Printer", "Virtual Preview", "printer"},
-        {"dviewNone", "Draft", "Draft View", "draw-rectangle"},
+        {"dviewNone", "Draft", "Draft View", "draw-freehand"},
         {"dviewcut", "Cutfile", "Show Cutfile", "edit-cut"},
-        {"dviewimage", "Raster", "", "view-preview"},
+        {"dviewimage", "Raster", "", "insert-image"},
     };
     for (const auto& spec : buttons) {
         QToolButton* b = AddButton(strip, spec.name, QString::fromUtf8(spec.text),
@@ -117,17 +107,14 @@ QWidget* ViewArea::BuildHeader() {
         if (std::string_view(spec.name) == "dviewprinter") h->addWidget(Separator(strip));
         connect(b, &QToolButton::clicked, this, [this, b] { Q_EMIT viewButtonClicked(b); });
     }
-    caption_ = new QLabel(strip);
-    caption_->setObjectName(QStringLiteral("label_viewcaption"));
-    // The caption gives way rather than widen the view area on each switch.
-    caption_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    caption_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    h->addWidget(caption_, 1);
-    h->addSpacing(12);
+    h->addStretch(1);
     QToolButton* fit = AddButton(strip, "dzoomfit", QStringLiteral("Fit"),
                                  QStringLiteral("Fit the view (double click)"), "zoom-fit-best");
     QToolButton* actual = AddButton(strip, "dzoom100", QStringLiteral("100 %"),
                                     QStringLiteral("Actual size"), "zoom-original");
+    // The zoom buttons are known by their pictures where the theme has them.
+    for (QToolButton* b : {fit, actual})
+        if (!b->icon().isNull()) b->setToolButtonStyle(Qt::ToolButtonIconOnly);
     connect(fit, &QToolButton::clicked, this, [this] { view_->ZoomFit(); });
     connect(actual, &QToolButton::clicked, this, [this] { view_->ZoomActual(); });
     zoomText_ = new QLabel(strip);
@@ -151,7 +138,6 @@ void ViewArea::SetUnit(RulerUnit unit) {
 void ViewArea::Refresh() {
     const SceneFit f = view_->Mapping();
     const bool shown = app_.CurrentJob && f.valid;
-    caption_->setText(app_.CurrentJob ? ViewCaption(app_.Views.ViewMode) : QString());
     zoomText_->setText(shown ? QStringLiteral("%1 %").arg(f.RulerScale()) : QString());
     top_->setEnabled(shown);
     left_->setEnabled(shown);

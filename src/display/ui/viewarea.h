@@ -31,7 +31,7 @@ public:
     // One of dviewpic, dviewpage, dviewprinter, dviewNone, dviewcut, dviewimage.
     QToolButton* Button(const char* name) const;
     void SetUnit(RulerUnit unit);
-    // Rulers, the zoom text and the caption follow the view.
+    // Rulers and the zoom text follow the view.
     void Refresh();
 
 Q_SIGNALS:
@@ -47,7 +47,6 @@ private:
     JobView* view_;
     Ruler* top_;
     Ruler* left_;
-    QLabel* caption_ = nullptr;
     QLabel* zoomText_ = nullptr;
 };
 

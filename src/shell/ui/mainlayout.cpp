@@ -24,6 +24,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStringList>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -119,8 +120,10 @@ void TForm1::BuildCentre() {
     split->setStretchFactor(1, 0);
     split->setCollapsible(1, false);
     setCentralWidget(split);
-    // The panel gets the room its seven tab captions need; the view the rest.
-    split->setSizes({480, 800});
+    // The panel gets the room its pages ask for; the view the rest, and
+    // whatever a wider window adds.
+    const int panelWidth = panel->sizeHint().width();
+    split->setSizes({std::max(400, 1280 - panelWidth), panelWidth});
     connect(PageControl1_, &QTabWidget::currentChanged, this, &TForm1::TabChanged);
 }
 
@@ -135,6 +138,7 @@ QWidget* TForm1::BuildNavigation() {
     for (std::size_t i = 0; i < std::size(kTabs); ++i) {
         QToolButton* b =
             ToolButton(nav, kTabs[i].button, QString::fromUtf8(kTabs[i].buttonText), true);
+        b->setToolTip(QString::fromUtf8(kTabs[i].caption));
         navGroup_->addButton(b, static_cast<int>(i));
         h->addWidget(b);
     }
@@ -176,6 +180,9 @@ void TForm1::ArrangeTabs() {
             b->setEnabled(!kTabs[i].expertOnly || expert);
     }
     if (current && PageControl1_->indexOf(current) >= 0) PageControl1_->setCurrentWidget(current);
+    // The navigation row above names the same pages and fits the panel,
+    // where the seven long captions would scroll.
+    PageControl1_->tabBar()->hide();
     TabChanged(PageControl1_->currentIndex());
 }
 

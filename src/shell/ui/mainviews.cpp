@@ -2,6 +2,7 @@
 // mirrors them, and what the window does when a new job preview arrives.
 #include "display/ui/printzoom.h"
 #include "display/ui/viewarea.h"
+#include "platform/ui/icons.h"
 #include "shell/ripwiring.h"
 #include "shell/ui/gamuttab.h"
 #include "shell/ui/mainwindow.h"
@@ -24,25 +25,28 @@ struct ViewItem {
     const char* caption;
     const char* button;
     Qt::Key key;
+    const char* icon;  // the button's
 };
 
 constexpr ViewItem kViewItems[] = {
-    {"DraftView1", "Draft View", "dviewNone", Qt::Key_unknown},
-    {"JobView1", "Job View", "dviewpic", Qt::Key_F2},
-    {"PageView1", "Page View", "dviewpage", Qt::Key_F3},
-    {"PrinterView1", "Printer View", "dviewprinter", Qt::Key_F4},
+    {"DraftView1", "Draft View", "dviewNone", Qt::Key_unknown, "draw-freehand"},
+    {"JobView1", "Job View", "dviewpic", Qt::Key_F2, "image-x-generic"},
+    {"PageView1", "Page View", "dviewpage", Qt::Key_F3, "document-preview"},
+    {"PrinterView1", "Printer View", "dviewprinter", Qt::Key_F4, "printer"},
 };
 
 }  // namespace
 
 void TForm1::BuildViewCommands(QMenu* m) {
-    Command(Act(m, "Preview2", QStringLiteral("Preview"), QKeySequence(Qt::Key_F5)),
-            [this] { OpenOutputPreview(app_, CurrentCropMarkCorners(app_), this); });
+    QAction* preview = Act(m, "Preview2", QStringLiteral("Preview"), QKeySequence(Qt::Key_F5));
+    preview->setIcon(ThemedIcon(QStringLiteral("document-print-preview")));
+    Command(preview, [this] { OpenOutputPreview(app_, CurrentCropMarkCorners(app_), this); });
     m->addSeparator();
     for (const ViewItem& item : kViewItems) {
         QAction* a = Act(m, item.action, QString::fromUtf8(item.caption),
                          item.key == Qt::Key_unknown ? QKeySequence() : QKeySequence(item.key));
         a->setCheckable(true);
+        a->setIcon(ThemedIcon(QString::fromUtf8(item.icon)));
         const char* button = item.button;
         connect(a, &QAction::triggered, this, [this, button] { ViewMenuClicked(button); });
     }
@@ -50,6 +54,7 @@ void TForm1::BuildViewCommands(QMenu* m) {
     cut->menuAction()->setObjectName(QStringLiteral("ContourCutView1"));
     QAction* cutfile = Act(cut, "ViewCutfile1", QStringLiteral("View Cutfile"));
     cutfile->setCheckable(true);
+    cutfile->setIcon(ThemedIcon(QStringLiteral("edit-cut")));
     connect(cutfile, &QAction::triggered, this, [this] { ViewMenuClicked("dviewcut"); });
     // Shows the state only; its button is the one to press.
     Act(cut, "ViewRaster1", QStringLiteral("View Raster"))->setCheckable(true);
