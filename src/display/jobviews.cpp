@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace corvan {
 
@@ -79,9 +80,19 @@ void AndInto(Bitmap24& canvas, const Bitmap24& picture, int left, int top) {
 struct CopyLook {
     QColor outline;
     bool andCopies = false;
-    std::unique_ptr<Bitmap24> picture;
+    std::shared_ptr<const Bitmap24> picture;
     QSize drawnSize;  // the picture is stretched to this when it was limited
 };
+
+// The entry's picture when it was made for `key`, else a new one from `make`.
+template <typename Make>
+std::shared_ptr<const Bitmap24> Cached(ViewPictures::Entry* entry,
+                                       const std::array<double, 12>& key, Make make) {
+    if (entry && entry->picture && entry->key == key) return entry->picture;
+    std::shared_ptr<const Bitmap24> picture = make();
+    if (entry) *entry = {key, picture};
+    return picture;
+}
 
 // The picture every copy shows, at most a million pixels; a larger copy
 // takes a smaller picture stretched over it.
@@ -97,15 +108,31 @@ CopyLook LookOfCopies(const ViewScene& v, const SceneFit& f, bool hatch) {
     look.drawnSize = rotated ? QSize(h + 1, w + 1) : QSize(w + 1, h + 1);
     const double area = (w + 1.0) * (h + 1.0);
     const double k = area > kMaxCopyPixels ? std::sqrt(kMaxCopyPixels / area) : 1.0;
-    look.picture = CroppedPreview(v.preview, job, static_cast<int>((w + 1) * k) - 1,
-                                  static_cast<int>((h + 1) * k) - 1);
-    if (!look.picture) return look;
-    if (!job.FitsMedia) {
-        if (hatch)
-            HatchBitmap(look.picture.get(), 0);
-        else
-            FadeBitmap(look.picture.get(), 25);
-    }
+    const int cw = static_cast<int>((w + 1) * k) - 1, ch = static_cast<int>((h + 1) * k) - 1;
+    const std::array<double, 12> key{double(reinterpret_cast<std::uintptr_t>(v.preview)),
+                                     double(cw),
+                                     double(ch),
+                                     job.CropLeft,
+                                     job.CropTop,
+                                     job.CropRight,
+                                     job.CropBottom,
+                                     double(job.Rotate + 2 * job.MirrorX + 4 * job.MirrorY),
+                                     double(job.FitsMedia),
+                                     double(hatch)};
+    look.picture =
+        Cached(v.cache ? &v.cache->copies : nullptr, key, [&]() -> std::shared_ptr<const Bitmap24> {
+            std::unique_ptr<Bitmap24> pic = CroppedPreview(v.preview, job, cw, ch);
+            if (!pic) return nullptr;
+            if (!job.FitsMedia) {
+                if (hatch)
+                    HatchBitmap(pic.get(), 0);
+                else
+                    FadeBitmap(pic.get(), 25);
+            }
+            // Seen from the front the copy is turned half a turn.
+            if (hatch) pic = TransformBitmap(pic.get(), false, true, true);
+            return pic;
+        });
     return look;
 }
 
@@ -154,7 +181,13 @@ void PaintArtworkView(Bitmap24& canvas, QPainter& p, const ViewScene& v, const S
     } else {
         const long area = static_cast<long>(q.width() + 1) * (q.height() + 1);
         if (area <= 4 * kMaxCopyPixels) {
-            auto shown = ResampleBitmap(v.preview, q.width() + 1, q.height() + 1);
+            const std::array<double, 12> key{double(reinterpret_cast<std::uintptr_t>(v.preview)),
+                                             double(q.width()), double(q.height())};
+            const auto shown =
+                Cached(v.cache ? &v.cache->artwork : nullptr, key,
+                       [&]() -> std::shared_ptr<const Bitmap24> {
+                           return ResampleBitmap(v.preview, q.width() + 1, q.height() + 1);
+                       });
             if (shown) p.drawImage(q.topLeft(), shown->View());
         } else {
             // Zoomed far in: the cache holds no more detail than this.
@@ -239,8 +272,7 @@ void PaintPrinterView(Bitmap24& canvas, QPainter& p, const ViewScene& v, const S
     const float ox = fr.mediaRight - job.XOffset, oy = fr.sceneHeight - job.YOffset;
     DottedUsedArea(
         p, f, QRectF(QPointF(ox - job.MediaUsedWidth, oy - job.MediaUsedHeight), QPointF(ox, oy)));
-    CopyLook look = LookOfCopies(v, f, true);
-    if (look.picture) look.picture = TransformBitmap(look.picture.get(), false, true, true);
+    const CopyLook look = LookOfCopies(v, f, true);
     DrawCopies(canvas, p, v, f, look, fr, &FromFront);
     DrawPrinterFront(p, printer);
 }

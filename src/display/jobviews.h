@@ -10,6 +10,7 @@
 
 #include <QSizeF>
 
+#include <array>
 #include <memory>
 
 namespace corvan {
@@ -48,6 +49,18 @@ struct PrinterFrame {
 };
 PrinterFrame PrinterFrameFor(const TemfFile& job, const TemfPlotter& device);
 
+// Pictures scaled from the preview, kept between paints (panning and
+// repainting at one size scale nothing again). Clear it when the preview
+// picture is replaced.
+struct ViewPictures {
+    struct Entry {
+        std::array<double, 12> key{};
+        std::shared_ptr<const Bitmap24> picture;
+    };
+    Entry artwork, copies;
+    void Clear() { *this = ViewPictures{}; }
+};
+
 // What one paint needs; `job` is read only (placing copies settles its crop).
 struct ViewScene {
     TemfFile* job = nullptr;
@@ -55,6 +68,7 @@ struct ViewScene {
     const Bitmap24* preview = nullptr;
     ViewFlags flags;
     const CropMarkCorners* corners = nullptr;
+    ViewPictures* cache = nullptr;  // none: everything is scaled anew
 };
 
 // Fills `canvas` with the view background and draws the chosen view.

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace corvan {
 namespace {
 
@@ -193,9 +195,10 @@ protected:
         q.job.ComputeLayout();
         preview = BuildPreview(SnapshotPreview(q.job, ViewFlags{}, 400, nullptr));
     }
-    std::unique_ptr<Bitmap24> Paint(int mode, bool draft = false) {
+    std::unique_ptr<Bitmap24> Paint(int mode, bool draft = false, ViewPictures* cache = nullptr) {
         auto canvas = Bitmap24::Create(800, 600);
         ViewScene v;
+        v.cache = cache;
         v.job = &q.job;
         v.device = &device;
         v.preview = preview.get();
@@ -263,6 +266,24 @@ TEST_F(Views, AJobThatDoesNotFitIsMarkedInEveryView) {
     EXPECT_EQ(CountColour(*layout, kRed, all), 0);
     // Hatched copies in black from the front.
     EXPECT_GT(CountColour(*Paint(ViewFlags::Printer), 0, all), 200);
+}
+
+TEST_F(Views, ScaledPicturesAreKeptUntilTheirSourceOrShapeChanges) {
+    ViewPictures cache;
+    const auto uncached = Paint(ViewFlags::Layout);
+    const auto first = Paint(ViewFlags::Layout, false, &cache);
+    // Held here, so a new picture cannot take the old one's address.
+    const std::shared_ptr<const Bitmap24> kept = cache.copies.picture;
+    ASSERT_NE(kept, nullptr);
+    const auto second = Paint(ViewFlags::Layout, false, &cache);
+    EXPECT_EQ(cache.copies.picture, kept);
+    EXPECT_EQ(std::memcmp(first->Bits(), uncached->Bits(), first->Stride() * 600), 0);
+    EXPECT_EQ(std::memcmp(second->Bits(), uncached->Bits(), second->Stride() * 600), 0);
+    q.job.MirrorX = true;
+    Paint(ViewFlags::Layout, false, &cache);
+    EXPECT_NE(cache.copies.picture, kept) << "a mirrored copy needs its own picture";
+    Paint(ViewFlags::Artwork, false, &cache);
+    EXPECT_TRUE(cache.artwork.picture);
 }
 
 TEST_F(Views, CropSectionIsFramedByThreeDottedRectangles) {

@@ -98,6 +98,7 @@ bool JobView::PreviewStale() const {
 void JobView::PreviewArrived() {
     if (!app_.CurrentJob) return;
     app_.PreviewImage = builder_.Take();
+    pictures_.Clear();
     update();
     Q_EMIT previewReady();
 }
@@ -107,6 +108,7 @@ void JobView::SettlePreview() {
     if (PreviewStale()) StartPreview();
     if (!builder_.Pending()) return;
     app_.PreviewImage = builder_.Wait();
+    pictures_.Clear();
     update();
     Q_EMIT previewReady();
 }
@@ -133,6 +135,7 @@ void JobView::paintEvent(QPaintEvent*) {
     scene.preview = app_.PreviewImage.get();
     scene.flags = app_.Views;
     scene.corners = &CurrentCropMarkCorners(app_);
+    scene.cache = &pictures_;
     PaintJobView(*canvas_, scene, Mapping());
     p.drawImage(0, 0, canvas_->View());
     p.setPen(QColor(0x60, 0x60, 0x60));

@@ -42,6 +42,7 @@ public:
     void DropPreview() {
         builder_.Cancel();
         builder_.ForgetBackground();
+        pictures_.Clear();
     }
 
 Q_SIGNALS:
@@ -73,6 +74,7 @@ private:
     AppCore& app_;
     PreviewBuilder builder_;
     std::unique_ptr<Bitmap24> canvas_;
+    ViewPictures pictures_;
     double zoom_ = 1;
     QPoint pan_;
     QPoint dragFrom_;
