@@ -99,12 +99,12 @@ QWidget* ViewArea::BuildHeader() {
         {"dviewcut", "Cutfile", "Show Cutfile", "edit-cut"},
         {"dviewimage", "Raster", "", "insert-image"},
     };
-    for (const auto& spec : buttons) {
-        QToolButton* b = AddButton(strip, spec.name, QString::fromUtf8(spec.text),
-                                   QString::fromUtf8(spec.hint), spec.icon);
+    for (const auto& button : buttons) {
+        QToolButton* b = AddButton(strip, button.name, QString::fromUtf8(button.text),
+                                   QString::fromUtf8(button.hint), button.icon);
         b->setCheckable(true);
-        if (std::string_view(spec.name).starts_with("dviewp")) views->addButton(b);
-        if (std::string_view(spec.name) == "dviewprinter") h->addWidget(Separator(strip));
+        if (std::string_view(button.name).starts_with("dviewp")) views->addButton(b);
+        if (std::string_view(button.name) == "dviewprinter") h->addWidget(Separator(strip));
         connect(b, &QToolButton::clicked, this, [this, b] { Q_EMIT viewButtonClicked(b); });
     }
     h->addStretch(1);
