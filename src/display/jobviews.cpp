@@ -157,11 +157,8 @@ void DrawCopyFrame(Bitmap24& canvas, QPainter& p, const ViewScene& v, const Scen
     if (job.CropMarks && v.corners) {
         const int c = f.Len(job.CropmarkSize) + 1;
         // Top-left picture at the top-left corner, and so on, in every view.
-        const CropMarkCorners& pics = *v.corners;
-        DrawCropMark(canvas, k.left(), k.top(), pics[0], c);
-        DrawCropMark(canvas, k.left() + k.width(), k.top(), pics[1], c);
-        DrawCropMark(canvas, k.left(), k.top() + k.height(), pics[2], c);
-        DrawCropMark(canvas, k.left() + k.width(), k.top() + k.height(), pics[3], c);
+        DrawCropMarks(canvas, {k.left(), k.top(), k.left() + k.width(), k.top() + k.height()},
+                      *v.corners, c);
     }
     Outline(p, k, kLightGrey);
     if (job.Border) Outline(p, k, Qt::black);

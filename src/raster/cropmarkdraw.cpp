@@ -86,4 +86,11 @@ const CropMarkCorners& DefaultCropMarkCorners() {
     return corners;
 }
 
+void DrawCropMarks(Bitmap24& canvas, const IntRect& k, const CropMarkCorners& corners, int c) {
+    DrawCropMark(canvas, k.left, k.top, corners[0], c);
+    DrawCropMark(canvas, k.right, k.top, corners[1], c);
+    DrawCropMark(canvas, k.left, k.bottom, corners[2], c);
+    DrawCropMark(canvas, k.right, k.bottom, corners[3], c);
+}
+
 }  // namespace corvan

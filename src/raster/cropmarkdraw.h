@@ -3,6 +3,7 @@
 // stretched into the mark's square, or a grey cross when there is no
 // picture or the mark is too small to show one.
 #include "platform/bitmap.h"
+#include "raster/placement.h"
 
 #include <array>
 #include <cstdint>
@@ -21,6 +22,10 @@ using CropMarkCorners = std::array<std::vector<std::uint8_t>, 4>;
 // ones are drawn four times as large, halved and ANDed onto the canvas so
 // thin lines stay visible. White parts of a picture leave the canvas as it is.
 void DrawCropMark(Bitmap24& canvas, int x, int y, std::span<const std::uint8_t> picture, int c);
+
+// The four marks at the corners of `k` (right and bottom edges on the
+// frame), each corner's own picture.
+void DrawCropMarks(Bitmap24& canvas, const IntRect& k, const CropMarkCorners& corners, int c);
 
 // The built-in marks used until a crop-mark file is applied: two parallel
 // short lines along each edge, outside the job, stopping short of the corner.

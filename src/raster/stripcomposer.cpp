@@ -63,10 +63,7 @@ void DrawCopyFrame(Bitmap24& strip, const TemfFile& job, const CropMarkCorners& 
                    const IntRect& k, float s) {
     const int c = Rnd(s, job.CropmarkSize) + 1;
     if (job.CropMarks) {
-        DrawCropMark(strip, k.left, k.top, corners[0], c);
-        DrawCropMark(strip, k.right, k.top, corners[1], c);
-        DrawCropMark(strip, k.left, k.bottom, corners[2], c);
-        DrawCropMark(strip, k.right, k.bottom, corners[3], c);
+        DrawCropMarks(strip, k, corners, c);
     }
     if (job.TileText) DrawTileNumber(strip, job, k, Rnd(s, job.TextSize));
     if (job.Border) DrawBorder(strip, k, job.TileText && job.ThickText ? 2 : 1, 0xFF0000);

@@ -72,7 +72,7 @@ void TForm1::ConnectViewArea() {
 void TForm1::ViewMenuClicked(const char* button) {
     QToolButton* b = viewArea_->Button(button);
     // A view that is already chosen stays chosen; the flags toggle.
-    if (b->autoExclusive() || std::string_view(button).starts_with("dviewp"))
+    if (std::string_view(button).starts_with("dviewp"))
         b->setChecked(true);
     else
         b->setChecked(!b->isChecked());
