@@ -268,7 +268,10 @@ TEST_F(FileDrops, EachKindOfFileGoesWhereItBelongs) {
     DropOn(window.get(), {text});
     EXPECT_EQ(Core().CurrentJob->BackgroundFile, png);
     ASSERT_FALSE(ui.messages.empty());
-    EXPECT_EQ(ui.messages.back().text, "Unable to load image: " + text);
+    // The name, then the decoder's reason on the next line.
+    const std::string said = ui.messages.back().text;
+    EXPECT_EQ(said.substr(0, said.find('\r')), "Unable to load image: " + text);
+    EXPECT_GT(said.size(), said.find('\r') + 1) << said;
 
     const std::string other = Project("other.RIP", 140);
     ui.Answer(ButtonNo);  // the drops changed the job: not saved
