@@ -12,6 +12,8 @@ PACKAGES=(
   # WebP, MNG, ICNS, WBMP and more for the image loader through Qt
   qt6-image-formats-plugins
   libjpeg62-turbo-dev libpng-dev libtiff-dev liblcms2-dev zlib1g-dev
+  # plain-pixel text from the fonts' own hinting
+  libfreetype-dev libfontconfig-dev
   # HEIC and AVIF photos; EPS, PostScript and PDF files without a preview
   libheif-dev ghostscript
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -48,22 +48,23 @@ const std::vector<std::string> kQuad = {"bb..", "bb..", "rrgg", "rrgg"};
 INSTANTIATE_TEST_SUITE_P(
     Metafile, DibForms,
     ::testing::Values(
-        DibCase{"bpp1", {Info(2, 2, 1, 0, {0x000000, 0xFFFFFF}), {0x40, 0, 0, 0, 0x80, 0, 0, 0}},
+        DibCase{"bpp1",
+                {Info(2, 2, 1, 0, {0x000000, 0xFFFFFF}), {0x40, 0, 0, 0, 0x80, 0, 0, 0}},
                 {"..##", "..##", "##..", "##.."}},
         DibCase{"bpp4", {Info(2, 2, 4, 0, kRgbw), {0x01, 0, 0, 0, 0x23, 0, 0, 0}}, kQuad},
         DibCase{"bpp8", {Info(2, 2, 8, 0, kRgbw), {0, 1, 0, 0, 2, 3, 0, 0}}, kQuad},
-        DibCase{"bpp16", {Info(2, 2, 16, 0), {0x00, 0x7C, 0xE0, 0x03, 0x1F, 0x00, 0xFF, 0x7F}},
-                kQuad},
+        DibCase{
+            "bpp16", {Info(2, 2, 16, 0), {0x00, 0x7C, 0xE0, 0x03, 0x1F, 0x00, 0xFF, 0x7F}}, kQuad},
         DibCase{"bpp24",
-                {Info(2, 2, 24, 0),
-                 {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0}},
+                {Info(2, 2, 24, 0), {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0}},
                 kQuad},
         DibCase{"bpp32",
                 {Info(2, 2, 32, 0), {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0}},
                 kQuad},
         DibCase{"rle8", {Info(2, 2, 8, 1, kRgbw, 12), {1, 0, 1, 1, 0, 0, 1, 2, 1, 3, 0, 1}}, kQuad},
         DibCase{"rle4", {Info(2, 2, 4, 2, kRgbw, 8), {2, 0x01, 0, 0, 2, 0x23, 0, 1}}, kQuad},
-        DibCase{"top_down", {Info(2, -2, 8, 0, kRgbw), {0, 1, 0, 0, 2, 3, 0, 0}},
+        DibCase{"top_down",
+                {Info(2, -2, 8, 0, kRgbw), {0, 1, 0, 0, 2, 3, 0, 0}},
                 {"rrgg", "rrgg", "bb..", "bb.."}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -88,17 +89,18 @@ TEST_P(Rops, CombinesPatternSourceDestination) {
 
 INSTANTIATE_TEST_SUITE_P(
     Metafile, Rops,
-    ::testing::Values(RopCase{"srccopy", 0x00CC0020, "b."}, RopCase{"srcpaint", 0x00EE0086, "m."},
-                      RopCase{"srcand", 0x008800C6, "#r"}, RopCase{"srcinvert", 0x00660046, "mc"},
-                      RopCase{"srcerase", 0x00440328, "bc"}, RopCase{"notsrccopy", 0x00330008, "y#"},
-                      RopCase{"notsrcerase", 0x001100A6, "g#"}, RopCase{"mergecopy", 0x00C000CA, "#g"},
-                      RopCase{"mergepaint", 0x00BB0226, "yr"}, RopCase{"patcopy", 0x00F00021, "gg"},
-                      RopCase{"patpaint", 0x00FB0A09, "yy"}, RopCase{"patinvert", 0x005A0049, "yy"},
-                      RopCase{"dstinvert", 0x00550009, "cc"}, RopCase{"blackness", 0x00000042, "##"},
-                      RopCase{"whiteness", 0x00FF0062, ".."},
-                      // DSPDxax, computed from the ternary code: the pattern
-                      // where the source has bits, the destination elsewhere.
-                      RopCase{"generic_dspdxax", 0x00E20746, "rg"}),
+    ::testing::Values(
+        RopCase{"srccopy", 0x00CC0020, "b."}, RopCase{"srcpaint", 0x00EE0086, "m."},
+        RopCase{"srcand", 0x008800C6, "#r"}, RopCase{"srcinvert", 0x00660046, "mc"},
+        RopCase{"srcerase", 0x00440328, "bc"}, RopCase{"notsrccopy", 0x00330008, "y#"},
+        RopCase{"notsrcerase", 0x001100A6, "g#"}, RopCase{"mergecopy", 0x00C000CA, "#g"},
+        RopCase{"mergepaint", 0x00BB0226, "yr"}, RopCase{"patcopy", 0x00F00021, "gg"},
+        RopCase{"patpaint", 0x00FB0A09, "yy"}, RopCase{"patinvert", 0x005A0049, "yy"},
+        RopCase{"dstinvert", 0x00550009, "cc"}, RopCase{"blackness", 0x00000042, "##"},
+        RopCase{"whiteness", 0x00FF0062, ".."},
+        // DSPDxax, computed from the ternary code: the pattern
+        // where the source has bits, the destination elsewhere.
+        RopCase{"generic_dspdxax", 0x00E20746, "rg"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MetafileBitmaps, TransparentColourIsLeftOut) {
@@ -194,6 +196,19 @@ TEST(MetafileBitmaps, ColourOnColourDropsAndHalftoneAverages) {
         else
             EXPECT_NEAR(red, 128, 2);
     }
+}
+
+// A slight halftone shrink averages too, each source pixel weighted by the
+// share of the device pixel it covers: black, white, black on two pixels
+// gives a third of white on both, where picking the nearest pixel would
+// lose the white one altogether.
+TEST(MetafileBitmaps, HalftoneWeighsWhatEachPixelCovers) {
+    auto w = PixelWriter(2, 1);
+    w.Set(kSetStretchBltMode, 4);
+    const DibParts src{Info(3, 1, 24, 0), {0, 0, 0, 255, 255, 255, 0, 0, 0, 0, 0, 0}};
+    WriteStretchDiBits(w, QRect(0, 0, 2, 1), QRect(0, 0, 3, 1), src);
+    const auto image = Play(w, 2, 1, 0x0000FF);
+    for (int x = 0; x < 2; ++x) EXPECT_NEAR(RedOf(image->Pixel(x, 0)), 85, 2) << x;
 }
 
 // Halftone enlargement interpolates: between a black and a white source

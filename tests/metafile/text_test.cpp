@@ -447,5 +447,32 @@ TEST(MetafileText, PlainPixelTextIsTheSameWhereverItLands) {
     EXPECT_GT(*inks.begin(), 20);
 }
 
+// Plain-pixel text is fitted at a whole number of pixels per em, the size on
+// the device truncated: 12 units at 1.13 (13.56 pixels) draw the glyphs of a
+// 13-pixel font. What the mapping does beyond its scale stretches the fitted
+// glyphs: half as wide again across, the letters are half as wide again.
+TEST(MetafileText, PlainPixelTextIsFittedAtWholePixels) {
+    EnsureGuiApp();
+    const auto draw = [](double sx, double sy, int height) {
+        auto w = PixelWriter(200, 120);
+        w.SetWorldTransform(QTransform::fromScale(sx, sy));
+        w.SelectObject(emf::WriteFont(w, Arial(height)));
+        w.Set(emf::kSetBkMode, emf::kTransparent);
+        emf::WriteExtTextOutW(w, QPoint(int(20 / sx), int(60 / sy)), "EH");
+        return Play(w, 200, 120);
+    };
+    const auto scaled = draw(1.13, 1.13, -12);
+    const auto whole = draw(1, 1, -13);
+    EXPECT_EQ(CountColour(*scaled, 0), CountColour(*whole, 0));
+    const Ink a = InkOf(*scaled), b = InkOf(*whole);
+    EXPECT_EQ(a.bottom - a.top, b.bottom - b.top);
+    EXPECT_EQ(a.right - a.left, b.right - b.left);
+
+    const auto wide = draw(1.5, 1, -13);
+    const Ink c = InkOf(*wide);
+    EXPECT_EQ(c.bottom - c.top, b.bottom - b.top);
+    EXPECT_NEAR(c.right - c.left, 1.5 * (b.right - b.left), 2);
+}
+
 }  // namespace
 }  // namespace corvan::test

@@ -9,6 +9,7 @@ namespace {
 constexpr std::uint32_t kHalftone = 4;
 constexpr std::uint32_t kBlackOnWhite = 1;
 constexpr std::uint32_t kWhiteOnBlack = 2;
+constexpr std::uint32_t kColorOnColor = 3;
 
 QRgb ToRgb(Colour c) {
     return qRgb(RedOf(c), GreenOf(c), BlueOf(c));
@@ -47,16 +48,22 @@ private:
 };
 
 // Source sampling: nearest pixel, or several sub-samples of the footprint
-// when the picture shrinks and the stretch mode asks to keep detail.
+// when the picture shrinks and the stretch mode asks to keep detail. The
+// halftone mode averages the source pixels each device pixel covers, and
+// interpolates between them when the picture grows.
 class SourceSampler {
 public:
-    // `shrink` and `grow`: the largest and smallest source step per device pixel.
-    SourceSampler(const BlitSource& s, std::uint32_t stretchMode, double shrink, double grow)
+    // `dx`, `dy`: one device pixel across and down, in source pixels.
+    SourceSampler(const BlitSource& s, std::uint32_t stretchMode, QPointF dx, QPointF dy)
         : src_(s),
           mode_(stretchMode),
-          taps_(shrink > 1.5 && stretchMode != 3 ? 2 : 1),
-          // Halftone enlargement interpolates between source pixels.
-          smooth_(stretchMode == 0 && grow < 0.99 && shrink <= 1.5) {}
+          footprint_(std::abs(dx.x()) + std::abs(dy.x()), std::abs(dx.y()) + std::abs(dy.y())) {
+        const double shrink = std::max(std::hypot(dx.x(), dx.y()), std::hypot(dy.x(), dy.y()));
+        const double grow = std::min(std::hypot(dx.x(), dx.y()), std::hypot(dy.x(), dy.y()));
+        average_ = mode_ == kHalftone && shrink > 1.001;
+        smooth_ = mode_ == kHalftone && grow < 0.99 && !average_;
+        taps_ = shrink > 1.5 && mode_ != kColorOnColor ? 2 : 1;
+    }
 
     bool Inside(QPointF p) const {
         return p.x() >= 0 && p.y() >= 0 && p.x() < src_.pixels->Width() &&
@@ -64,20 +71,14 @@ public:
     }
     // `p` in source pixels; `dx`, `dy` one device pixel in source pixels.
     QRgb At(QPointF p, QPointF dx, QPointF dy, int* alpha) const {
-        const Bitmap24& b = *src_.pixels;
-        auto fetch = [&](QPointF q, int* a) {
-            const int x = std::clamp(int(std::floor(q.x())), 0, b.Width() - 1);
-            const int y = std::clamp(int(std::floor(q.y())), 0, b.Height() - 1);
-            if (a) *a = src_.alpha.empty() ? 255 : src_.alpha[std::size_t(y) * b.Width() + x];
-            return ToRgb(b.Pixel(x, y));
-        };
+        if (average_) return Averaged(p, alpha);
         if (smooth_) return Interpolated(p, alpha);
-        if (taps_ == 1) return fetch(p, alpha);
+        if (taps_ == 1) return Fetch(p, alpha);
         unsigned sum[3] = {}, andv = 0xFFFFFF, orv = 0, asum = 0;
         for (int j = 0; j < 2; ++j)
             for (int i = 0; i < 2; ++i) {
                 int a = 255;
-                const QRgb c = fetch(p + dx * (i * 0.5 - 0.25) + dy * (j * 0.5 - 0.25), &a);
+                const QRgb c = Fetch(p + dx * (i * 0.5 - 0.25) + dy * (j * 0.5 - 0.25), &a);
                 sum[0] += qRed(c), sum[1] += qGreen(c), sum[2] += qBlue(c), asum += unsigned(a);
                 andv &= c, orv |= c;
             }
@@ -95,6 +96,45 @@ public:
     }
 
 private:
+    int AlphaAt(int x, int y) const {
+        return src_.alpha.empty() ? 255 : src_.alpha[std::size_t(y) * src_.pixels->Width() + x];
+    }
+    QRgb Fetch(QPointF q, int* a) const {
+        const Bitmap24& b = *src_.pixels;
+        const int x = std::clamp(int(std::floor(q.x())), 0, b.Width() - 1);
+        const int y = std::clamp(int(std::floor(q.y())), 0, b.Height() - 1);
+        if (a) *a = AlphaAt(x, y);
+        return ToRgb(b.Pixel(x, y));
+    }
+
+    // The mean of the source pixels under the device pixel's footprint, each
+    // weighted by the share it covers. Very large footprints are sampled on
+    // a grid instead, so that a huge picture drawn tiny stays quick.
+    QRgb Averaged(QPointF p, int* alpha) const {
+        const Bitmap24& b = *src_.pixels;
+        const double x0 = p.x() - footprint_.x() / 2, x1 = p.x() + footprint_.x() / 2;
+        const double y0 = p.y() - footprint_.y() / 2, y1 = p.y() + footprint_.y() / 2;
+        const double stepX = std::max(1.0, footprint_.x() / 8),
+                     stepY = std::max(1.0, footprint_.y() / 8);
+        double sum[4] = {}, total = 0;
+        for (double y = std::floor(y0); y < y1; y += stepY) {
+            const double wy = std::min(y + stepY, y1) - std::max(y, y0);
+            const int sy = std::clamp(int(y), 0, b.Height() - 1);
+            for (double x = std::floor(x0); x < x1; x += stepX) {
+                const double w = wy * (std::min(x + stepX, x1) - std::max(x, x0));
+                const int sx = std::clamp(int(x), 0, b.Width() - 1);
+                const Colour c = b.Pixel(sx, sy);
+                sum[0] += w * RedOf(c), sum[1] += w * GreenOf(c), sum[2] += w * BlueOf(c);
+                sum[3] += w * AlphaAt(sx, sy);
+                total += w;
+            }
+        }
+        if (total <= 0) return Fetch(p, alpha);
+        if (alpha) *alpha = int(std::lround(sum[3] / total));
+        return qRgb(int(std::lround(sum[0] / total)), int(std::lround(sum[1] / total)),
+                    int(std::lround(sum[2] / total)));
+    }
+
     // Bilinear between the four source pixels around `p`, edges repeated.
     QRgb Interpolated(QPointF p, int* alpha) const {
         const Bitmap24& b = *src_.pixels;
@@ -109,8 +149,7 @@ private:
                 const int y = std::clamp(y0 + j, 0, b.Height() - 1);
                 const Colour c = b.Pixel(x, y);
                 sum[0] += wgt * RedOf(c), sum[1] += wgt * GreenOf(c), sum[2] += wgt * BlueOf(c);
-                sum[3] +=
-                    wgt * (src_.alpha.empty() ? 255 : src_.alpha[std::size_t(y) * b.Width() + x]);
+                sum[3] += wgt * AlphaAt(x, y);
             }
         if (alpha) *alpha = int(std::lround(sum[3]));
         return qRgb(int(std::lround(sum[0])), int(std::lround(sum[1])), int(std::lround(sum[2])));
@@ -118,8 +157,9 @@ private:
 
     const BlitSource& src_;
     std::uint32_t mode_;
-    int taps_;
-    bool smooth_;
+    QPointF footprint_;  // source pixels a device pixel spans, across and down
+    bool average_ = false, smooth_ = false;
+    int taps_ = 1;
 };
 
 QRgb Blend(QRgb s, QRgb d, int sourceAlpha, const BlitMode& m) {
@@ -183,14 +223,10 @@ void Blit(GdiDevice& dc, const QRectF& src, QPointF topLeft, QPointF topRight, Q
 
     QImage& image = dc.GetCanvas().Image();
     const PatternSampler pattern(dc);
-    const double stepX = std::hypot(back.m11(), back.m12()),
-                 stepY = std::hypot(back.m21(), back.m22());
     const bool useSource = source.pixels && source.pixels->Width() > 0;
-    const SourceSampler sampler(source,
-                                dc.State().stretchMode == kHalftone ? 0 : dc.State().stretchMode,
-                                std::max(stepX, stepY), std::min(stepX, stepY));
-    const QRectF norm = src.normalized();
     const QPointF dx(back.m11(), back.m12()), dy(back.m21(), back.m22());
+    const SourceSampler sampler(source, dc.State().stretchMode, dx, dy);
+    const QRectF norm = src.normalized();
     for (const QRect& r : cover) {
         for (int y = r.top(); y <= r.bottom(); ++y) {
             auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));

@@ -1,5 +1,6 @@
 #include "platform/metafile/gdi_text.h"
 
+#include "platform/metafile/font_glyphs.h"
 #include "platform/metafile/font_table.h"
 
 #include <QFontDatabase>
@@ -54,54 +55,6 @@ void PaintGlyphs(GdiDevice& dc, const QPainterPath& glyphs, Colour colour, bool 
     p.drawPath(glyphs);
 }
 
-// Plain-pixel text on an upright mapping is drawn from the font's hinted (grid-fitted) glyphs at
-// the device size, each on a whole pixel, as the system draws bi-level text. False when the mapping
-// or the run does not allow it; the outlines are drawn instead.
-bool PaintHintedGlyphs(GdiDevice& dc, const QFont& font, const TextRun& run,
-                       const std::vector<QPointF>& origins, const QTransform& toDevice,
-                       Colour colour) {
-    const double k = toDevice.m22();
-    if (toDevice.m12() != 0 || toDevice.m21() != 0 || k <= 0 || toDevice.m11() <= 0) return false;
-    // An anisotropic mapping widens or narrows the glyphs.
-    const int stretch = int(std::lround(100 * toDevice.m11() / k));
-    const int pixels = int(std::lround(kDesignSize * k));
-    if (pixels < 2 || pixels > 400 || stretch < 25 || stretch > 400) return false;
-    QFont sized(font);
-    sized.setPixelSize(pixels);
-    if (stretch != 100) sized.setStretch(stretch);
-    sized.setHintingPreference(QFont::PreferFullHinting);
-    sized.setStyleStrategy(QFont::NoAntialias);
-    const QRawFont raw = QRawFont::fromFont(sized);
-    if (!raw.isValid()) return false;
-    QList<quint32> indexes;
-    if (run.options & kEtoGlyphIndex) {
-        for (const QChar c : run.text) indexes.push_back(c.unicode());
-    } else {
-        indexes = raw.glyphIndexesForString(run.text);
-    }
-    if (indexes.size() != qsizetype(origins.size())) return false;
-    QList<QPointF> positions;
-    for (const QPointF& o : origins) {
-        const QPointF at = toDevice.map(o);
-        positions.push_back(QPointF(std::round(at.x()), std::round(at.y())));
-    }
-    QGlyphRun glyphs;
-    glyphs.setRawFont(raw);
-    glyphs.setGlyphIndexes(indexes);
-    glyphs.setPositions(positions);
-    glyphs.setUnderline(font.underline());
-    glyphs.setStrikeOut(font.strikeOut());
-    Canvas& canvas = dc.GetCanvas();
-    const std::optional<QRegion> clip = dc.EffectiveClip();
-    if (clip && clip->isEmpty()) return true;
-    QPainter p(&canvas.Image());
-    if (clip) p.setClipRegion(*clip);
-    p.setRenderHint(QPainter::TextAntialiasing, false);
-    p.setPen(QColor(RedOf(colour), GreenOf(colour), BlueOf(colour)));
-    p.drawGlyphRun(QPointF(0, 0), glyphs);
-    return true;
-}
-
 // A font table, read once per thread and font.
 const QByteArray& FontTableBytes(const QFont& font, const char* tag) {
     thread_local QHash<QString, QByteArray> tables;
@@ -148,6 +101,65 @@ bool GaspSmooths(const QFont& font, int ppem) {
         if (ppem <= u16(4 + 4 * i)) return u16(4 + 4 * i + 2) & 0x2;  // GASP_DOGRAY
     }
     return true;
+}
+
+// Pixels per em for a logical font height: a negative height is the em, a
+// positive one the character cell, whose em is rounded and then taken down
+// a pixel if the cell would outgrow the height.
+int PpemForHeight(double height, const Cell& cell) {
+    if (height < 0) return int(-height);
+    const double cellPerEm = (cell.ascent + cell.descent) / kDesignSize;
+    int ppem = int(std::lround(height / cellPerEm));
+    if (ppem > 1 && std::lround(ppem * cellPerEm) > height) --ppem;
+    return ppem;
+}
+
+// The size glyphs are fitted at, and how the fitted glyphs reach the device.
+// The em's height on the device, truncated to whole pixels, is the size;
+// what the mapping does beyond that (stretching across, mirroring) is
+// applied to the fitted outlines.
+struct Fitting {
+    int ppem = 0;
+    QTransform shape;  // fitted glyph pixels to device pixels
+};
+Fitting FitGlyphs(const LogFont& lf, const Cell& cell, double em, const QTransform& toDevice) {
+    const double height = lf.height == 0 ? -em : lf.height;
+    const QTransform perUnit =
+        QTransform(toDevice.m11(), toDevice.m12(), toDevice.m21(), toDevice.m22(), 0, 0) *
+        (kDesignSize / em);
+    const double up = std::hypot(perUnit.m21(), perUnit.m22());
+    if (up <= 0) return {};
+    return {std::max(1, PpemForHeight(std::trunc(height * up), cell)), perUnit * (1 / up)};
+}
+
+// Draws the run from the font's fitted glyphs, each on a whole device pixel.
+// False when the face cannot be drawn that way; the outlines are drawn then.
+bool PaintFittedGlyphs(GdiDevice& dc, const QFont& font, const TextRun& run,
+                       const std::vector<QPointF>& origins, const QTransform& toDevice,
+                       const Fitting& fit, Colour colour) {
+    if (fit.ppem <= 0 || fit.ppem > 0xFFFF) return false;
+    const QRawFont raw = QRawFont::fromFont(font);
+    if (!raw.isValid()) return false;
+    FontGlyphRun glyphs;
+    if (run.options & kEtoGlyphIndex) {
+        for (const QChar c : run.text) glyphs.glyphs.push_back(c.unicode());
+    } else {
+        glyphs.glyphs = raw.glyphIndexesForString(run.text);
+    }
+    if (glyphs.glyphs.size() != qsizetype(origins.size())) return false;
+    for (const QPointF& o : origins) {
+        const QPointF at = toDevice.map(o);
+        glyphs.origins.push_back(QPoint(int(std::lround(at.x())), int(std::lround(at.y()))));
+    }
+    glyphs.font = font;
+    glyphs.ppem = fit.ppem;
+    glyphs.shape = fit.shape;
+    glyphs.underline = font.underline();
+    glyphs.strikeOut = font.strikeOut();
+    const std::optional<QRegion> clip = dc.EffectiveClip();
+    if (clip && clip->isEmpty()) return true;
+    return PaintFontGlyphs(dc.GetCanvas().Image(), clip, glyphs,
+                           qRgb(RedOf(colour), GreenOf(colour), BlueOf(colour)));
 }
 
 bool FontsAvailable() {
@@ -279,11 +291,13 @@ void DrawText(GdiDevice& dc, const TextRun& run) {
         cells.addRect(QRectF(0, -cell.ascent, pen, cell.ascent + cell.descent).normalized());
         PaintGlyphs(dc, toDevice.map(cells), ResolveColour(st.bkColour, st.palette), false);
     }
-    const int ppem = int(std::lround(em * std::sqrt(std::abs(t.determinant()))));
     const Colour colour = ResolveColour(st.textColour, st.palette);
+    const Fitting fit = FitGlyphs(lf, cell, em, toDevice);
+    // Smoothing goes by the em's size on the device, both axes taken alike.
+    const int ppem = int(std::trunc(em * std::sqrt(std::abs(t.determinant()))));
     const bool smooth =
         lf.quality != kNonAntialiased && lf.quality != kDraft && GaspSmooths(font, ppem);
-    if (smooth || turn != 0 || !PaintHintedGlyphs(dc, font, run, origins, toDevice, colour))
+    if (smooth || turn != 0 || !PaintFittedGlyphs(dc, font, run, origins, toDevice, fit, colour))
         PaintGlyphs(dc, toDevice.map(glyphs), colour, smooth);
     st.clip = saved;
 }
