@@ -141,10 +141,13 @@ TEST(MetafileFidelity, ListedFilesKeepAgreeingWithTheReferences) {
                                 [&](const Scored& f) { return f.path == name; }))
             << name << " is listed but not scored";
     }
-    // CORVAN_FIDELITY_REPORT=1 lists the files below the mark with their share.
-    if (const char* report = std::getenv("CORVAN_FIDELITY_REPORT"); report && *report == '1')
+    // CORVAN_FIDELITY_REPORT=1 lists the files below the mark with their share,
+    // CORVAN_FIDELITY_REPORT=all every file.
+    const char* report = std::getenv("CORVAN_FIDELITY_REPORT");
+    const bool all = report && std::string(report) == "all";
+    if (report && (all || *report == '1'))
         for (const Scored& f : files)
-            if (f.share < kPassShare) std::printf("%.4f %s\n", f.share, f.path.c_str());
+            if (all || f.share < kPassShare) std::printf("%.4f %s\n", f.share, f.path.c_str());
     std::printf("fidelity: %d/%zu files agree on >= 99 %% of pixels\n", passing, files.size());
 }
 

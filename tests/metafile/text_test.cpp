@@ -9,7 +9,10 @@
 #include <QFontMetricsF>
 #include <QRawFont>
 
+#include <algorithm>
 #include <functional>
+#include <map>
+#include <set>
 
 namespace corvan::test {
 namespace {
@@ -427,25 +430,80 @@ TEST(MetafileText, OrientationTurnsGlyphsInTheAdvancedMode) {
 namespace corvan::test {
 namespace {
 
-// Text drawn with plain pixels is grid-fitted: the font's hinted glyph is
-// placed on whole device pixels, so a letter looks the same wherever it
-// lands, with no stem broken or doubled by a fractional position.
-TEST(MetafileText, PlainPixelTextIsTheSameWhereverItLands) {
+// Text is grid-fitted and placed on whole device pixels, plain or smoothed:
+// a letter looks the same wherever it lands, with no stem broken, doubled or
+// greyed by a fractional position. 12 units at 1.13 (13.56 pixels to the em)
+// the font draws with plain pixels, 30 units smoothed.
+TEST(MetafileText, TextIsTheSameWhereverItLands) {
     EnsureGuiApp();
-    std::set<int> inks;
-    for (int eighth = 0; eighth < 8; ++eighth) {
-        auto w = PixelWriter(200, 120);
-        // 13.56 pixels to the em: a size the font draws with plain pixels.
-        w.SetWorldTransform(QTransform::fromScale(1.13, 1.13).translate(eighth / 8.0, 0));
-        w.SelectObject(emf::WriteFont(w, Arial(-12)));
-        w.Set(emf::kSetBkMode, emf::kTransparent);
-        emf::WriteExtTextOutW(w, QPoint(20, 50), "H");
-        const auto image = Play(w, 200, 120);
-        inks.insert(CountColour(*image, 0));
+    for (const int height : {-12, -30}) {
+        std::set<std::map<Colour, int>> looks;
+        for (int eighth = 0; eighth < 8; ++eighth) {
+            auto w = PixelWriter(200, 120);
+            w.SetWorldTransform(QTransform::fromScale(1.13, 1.13).translate(eighth / 8.0, 0));
+            w.SelectObject(emf::WriteFont(w, Arial(height)));
+            w.Set(emf::kSetBkMode, emf::kTransparent);
+            emf::WriteExtTextOutW(w, QPoint(20, 50), "H");
+            const auto image = Play(w, 200, 120);
+            std::map<Colour, int> colours;
+            for (int y = 0; y < image->Height(); ++y)
+                for (int x = 0; x < image->Width(); ++x) ++colours[image->Pixel(x, y)];
+            looks.insert(colours);
+        }
+        EXPECT_EQ(looks.size(), 1u) << height << ": the letter changed with its position";
+        EXPECT_GT(looks.begin()->at(0), 20) << height;
     }
-    EXPECT_EQ(inks.size(), 1u) << "the letter changed with its position";
-    EXPECT_GT(*inks.begin(), 20);
 }
+
+struct RampCase {
+    const char* name;
+    Colour text, ground;
+    std::set<int> greys;  // every grey an edge may show, ends included
+};
+
+class GreyRamp : public ::testing::TestWithParam<RampCase> {};
+
+// Smoothed glyph edges take 17 coverage levels through the system's contrast
+// ramp rather than a linear blend: black on white gives the ramp's own greys
+// (lighter than linear), the faintest level leaves the ground alone, and a
+// grey ground scales the ramp towards the text.
+TEST_P(GreyRamp, SmoothedEdgesTakeTheRampGreys) {
+    const RampCase& c = GetParam();
+    App();
+    auto w = PixelWriter(200, 120);
+    w.SelectObject(emf::WriteFont(w, Arial(-40)));
+    w.Set(emf::kSetBkMode, emf::kTransparent);
+    w.Set(emf::kSetTextColor, std::int32_t(c.text));
+    emf::WriteExtTextOutW(w, QPoint(10, 80), "Sow Mg");
+    const auto image = Play(w, 200, 120, c.ground);
+    std::set<int> seen;
+    for (int y = 0; y < image->Height(); ++y)
+        for (int x = 0; x < image->Width(); ++x) {
+            const Colour p = image->Pixel(x, y);
+            ASSERT_TRUE(RedOf(p) == GreenOf(p) && GreenOf(p) == BlueOf(p)) << c.name;
+            seen.insert(RedOf(p));
+        }
+    EXPECT_TRUE(std::includes(c.greys.begin(), c.greys.end(), seen.begin(), seen.end()))
+        << c.name << ": a grey off the ramp";
+    EXPECT_GE(seen.size(), 10u) << c.name << ": too few levels";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Metafile, GreyRamp,
+    ::testing::Values(
+        RampCase{"black_on_white",
+                 0x000000,
+                 0xFFFFFF,
+                 {0, 77, 104, 124, 140, 154, 167, 178, 189, 199, 208, 217, 225, 233, 240, 255}},
+        RampCase{"white_on_black",
+                 0xFFFFFF,
+                 0x000000,
+                 {0, 104, 124, 140, 154, 167, 178, 189, 199, 208, 217, 225, 233, 240, 248, 255}},
+        RampCase{"black_on_grey",
+                 0x000000,
+                 0x808080,
+                 {0, 38, 52, 62, 70, 77, 83, 89, 94, 99, 104, 108, 112, 116, 120, 128}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Plain-pixel text is fitted at a whole number of pixels per em, the size on
 // the device truncated: 12 units at 1.13 (13.56 pixels) draw the glyphs of a

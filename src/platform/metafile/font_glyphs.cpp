@@ -108,12 +108,14 @@ FaceCache& Cache() {
     return cache;
 }
 
-// Loads a glyph grid-fitted at the face's size; a glyph whose instructions
-// fail is taken unhinted. Embedded strikes only serve plain, untransformed
-// text, and a grey strike gives way to the outline.
-bool LoadGlyph(FT_Face face, quint32 glyph, bool strikes) {
-    const FT_Int32 flags = FT_LOAD_TARGET_MONO | FT_LOAD_IGNORE_GLOBAL_ADVANCE_WIDTH |
-                           (strikes ? 0 : FT_LOAD_NO_BITMAP);
+// Loads a glyph grid-fitted at the face's size, for plain pixels or for grey
+// coverage; a glyph whose instructions fail is taken unhinted. Embedded
+// strikes only serve plain, untransformed text, and a grey strike gives way
+// to the outline.
+bool LoadGlyph(FT_Face face, quint32 glyph, bool strikes, bool smooth) {
+    const FT_Int32 flags = (smooth ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO) |
+                           FT_LOAD_IGNORE_GLOBAL_ADVANCE_WIDTH |
+                           (strikes && !smooth ? 0 : FT_LOAD_NO_BITMAP);
     for (const FT_Int32 more : {FT_Int32(0), FT_Int32(FT_LOAD_NO_BITMAP),
                                 FT_Int32(FT_LOAD_NO_BITMAP | FT_LOAD_NO_HINTING)}) {
         if (FT_Load_Glyph(face, glyph, flags | more) != 0) continue;
@@ -146,9 +148,33 @@ FT_BBox PixelBox(FT_GlyphSlot slot, const FT_Matrix* matrix) {
     return {box.xMin & -64, box.yMin & -64, (box.xMax + 63) & -64, (box.yMax + 63) & -64};
 }
 
+// Where the outline's pixels lie once taken through `matrix` (y up) when
+// there is one: the outline is moved so its box starts at 0,0 and `*at` gets
+// the box's top left from the glyph's origin (y down). Empty for blank glyphs.
+QSize PlaceOutline(FT_GlyphSlot slot, const FT_Matrix* matrix, QPoint* at) {
+    const FT_BBox box = PixelBox(slot, matrix);
+    const int width = int((box.xMax - box.xMin) >> 6), height = int((box.yMax - box.yMin) >> 6);
+    if (width <= 0 || height <= 0 || width > 4096 || height > 4096) return {};
+    FT_Outline_Translate(&slot->outline, -box.xMin, -box.yMin);
+    *at = QPoint(int(box.xMin >> 6), -int(box.yMax >> 6));
+    return {width, height};
+}
+
+// Fills the placed outline into `image`, whose pixels FreeType writes as
+// `mode`.
+void FillOutline(FT_Library library, FT_GlyphSlot slot, QImage& image, FT_Pixel_Mode mode) {
+    FT_Bitmap bitmap{};
+    bitmap.width = unsigned(image.width());
+    bitmap.rows = unsigned(image.height());
+    bitmap.pitch = int(image.bytesPerLine());
+    bitmap.pixel_mode = static_cast<unsigned char>(mode);
+    bitmap.buffer = image.bits();
+    FT_Outline_Get_Bitmap(library, &slot->outline, &bitmap);
+}
+
 // The loaded glyph, taken through `matrix` (y up) when there is one, as a
-// picture whose top left lies at `*at` from the glyph's origin (y down); a
-// null image for blank glyphs.
+// plain-pixel picture whose top left lies at `*at` from the glyph's origin
+// (y down); a null image for blank glyphs.
 QImage GlyphImage(FT_Library library, FT_GlyphSlot slot, const FT_Matrix* matrix, QRgb colour,
                   QPoint* at) {
     if (slot->format == FT_GLYPH_FORMAT_BITMAP) {
@@ -164,22 +190,83 @@ QImage GlyphImage(FT_Library library, FT_GlyphSlot slot, const FT_Matrix* matrix
         return image;
     }
     if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return {};
-    const FT_BBox box = PixelBox(slot, matrix);
-    const int width = int((box.xMax - box.xMin) >> 6), height = int((box.yMax - box.yMin) >> 6);
-    if (width <= 0 || height <= 0 || width > 4096 || height > 4096) return {};
-    FT_Outline_Translate(&slot->outline, -box.xMin, -box.yMin);
-    *at = QPoint(int(box.xMin >> 6), -int(box.yMax >> 6));
-    FT_Bitmap bitmap{};
-    bitmap.width = unsigned(width);
-    bitmap.rows = unsigned(height);
-    QImage image(width, height, QImage::Format_Mono);
+    const QSize size = PlaceOutline(slot, matrix, at);
+    if (size.isEmpty()) return {};
+    QImage image(size, QImage::Format_Mono);
     image.fill(0);
     image.setColorTable({qRgba(0, 0, 0, 0), colour});
-    bitmap.pitch = int(image.bytesPerLine());
-    bitmap.pixel_mode = FT_PIXEL_MODE_MONO;
-    bitmap.buffer = image.bits();
-    FT_Outline_Get_Bitmap(library, &slot->outline, &bitmap);
+    FillOutline(library, slot, image, FT_PIXEL_MODE_MONO);
     return image;
+}
+
+constexpr int kGreyLevels = 16;  // coverage comes in 17 steps, 0 to 16
+
+// The loaded glyph's coverage in 17 levels (0 none, 16 full), placed as
+// GlyphImage places its pictures.
+QImage GlyphLevels(FT_Library library, FT_GlyphSlot slot, const FT_Matrix* matrix, QPoint* at) {
+    if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return {};
+    const QSize size = PlaceOutline(slot, matrix, at);
+    if (size.isEmpty()) return {};
+    QImage image(size, QImage::Format_Grayscale8);
+    image.fill(0);
+    FillOutline(library, slot, image, FT_PIXEL_MODE_GRAY);
+    for (int y = 0; y < image.height(); ++y) {
+        uchar* line = image.scanLine(y);
+        for (int x = 0; x < image.width(); ++x) line[x] = uchar(line[x] * (kGreyLevels + 1) / 256);
+    }
+    return image;
+}
+
+// How the system mixes a coverage level with what lies below: not a linear
+// blend but a contrast ramp, the intensity each level gives full text on a
+// black ground (and, read backwards, none on a white one); other grounds are
+// interpolated between those ends. The lowest level leaves the ground alone.
+class GreyBlend {
+public:
+    explicit GreyBlend(QRgb colour) : text_{qRed(colour), qGreen(colour), qBlue(colour)} {
+        static constexpr int kRamp[kGreyLevels + 1] = {0,   77,  104, 124, 140, 154, 167, 178, 189,
+                                                       199, 208, 217, 225, 233, 240, 248, 255};
+        for (int level = 0; level <= kGreyLevels; ++level)
+            for (int c = 0; c < 3; ++c) {
+                const int back = kRamp[kGreyLevels - level];
+                low_[level][c] = kRamp[level] * text_[c] / 255;
+                high_[level][c] = back + (255 - back) * text_[c] / 255;
+            }
+    }
+
+    QRgb Mix(QRgb ground, int level) const {
+        if (level >= kGreyLevels) return qRgb(text_[0], text_[1], text_[2]);
+        const int under[3] = {qRed(ground), qGreen(ground), qBlue(ground)};
+        int out[3];
+        for (int c = 0; c < 3; ++c) {
+            const int d = under[c], t = text_[c];
+            out[c] = d == t  ? d
+                     : d > t ? t + (d - t) * (high_[level][c] - t) / (255 - t)
+                             : t - (t - d) * (t - low_[level][c]) / t;
+        }
+        return qRgb(out[0], out[1], out[2]);
+    }
+
+private:
+    int text_[3];
+    int low_[kGreyLevels + 1][3], high_[kGreyLevels + 1][3];
+};
+
+// Mixes `levels` into `target` with its top left at `at`, inside `clip` when
+// there is one.
+void BlendLevels(QImage& target, const std::optional<QRegion>& clip, const QPoint& at,
+                 const QImage& levels, const GreyBlend& blend) {
+    const QRect box = QRect(at, levels.size()) & target.rect();
+    if (box.isEmpty()) return;
+    const QRegion area = clip ? clip->intersected(box) : QRegion(box);
+    for (const QRect& r : area) {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            const uchar* level = levels.constScanLine(y - at.y()) - at.x();
+            auto* line = reinterpret_cast<QRgb*>(target.scanLine(y));
+            for (int x = r.left(); x <= r.right(); ++x)
+                if (level[x] > 1) line[x] = blend.Mix(line[x], level[x]);
+        }
+    }
 }
 
 // The shape as FreeType's matrix (16.16, y up); none for the identity.
@@ -215,23 +302,40 @@ bool PaintFontGlyphs(QImage& target, const std::optional<QRegion>& clip, const F
     FT_Face face = file ? cache.Open(*file) : nullptr;
     if (!face || run.ppem <= 0) return false;
     if (FT_Set_Pixel_Sizes(face, 0, FT_UInt(run.ppem)) != 0) return false;
+    // Smoothed glyphs are mixed into 32-bit pixels; other pictures take the outlines.
+    if (run.smooth && target.format() != QImage::Format_RGB32 &&
+        target.format() != QImage::Format_ARGB32)
+        return false;
     const std::optional<FT_Matrix> matrix = OutlineMatrix(run.shape);
-    QPainter p(&target);
-    if (clip) p.setClipRegion(*clip);
+    const FT_Matrix* m = matrix ? &*matrix : nullptr;
+    const GreyBlend blend(colour);
+    // Smoothed glyphs are mixed straight into the pixels, so no painter is open then.
+    std::optional<QPainter> painter;
+    const auto paint = [&]() -> QPainter& {
+        if (!painter) {
+            painter.emplace(&target);
+            if (clip) painter->setClipRegion(*clip);
+        }
+        return *painter;
+    };
     QPoint end = run.origins.isEmpty() ? QPoint() : run.origins.last();
     for (qsizetype i = 0; i < run.glyphs.size() && i < run.origins.size(); ++i) {
-        if (!LoadGlyph(face, run.glyphs[i], !matrix)) continue;
+        if (!LoadGlyph(face, run.glyphs[i], !matrix, run.smooth)) continue;
         if (file->emboldened) Embolden(face->glyph, run.ppem);
         const QPointF advance =
             run.shape.map(QPointF(face->glyph->advance.x / 64.0, 0)) - run.shape.map(QPointF());
         end = run.origins[i] + advance.toPoint();
         QPoint at;
-        const QImage image =
-            GlyphImage(cache.Library(), face->glyph, matrix ? &*matrix : nullptr, colour, &at);
-        if (!image.isNull()) p.drawImage(run.origins[i] + at, image);
+        if (run.smooth) {
+            const QImage levels = GlyphLevels(cache.Library(), face->glyph, m, &at);
+            if (!levels.isNull()) BlendLevels(target, clip, run.origins[i] + at, levels, blend);
+            continue;
+        }
+        const QImage image = GlyphImage(cache.Library(), face->glyph, m, colour, &at);
+        if (!image.isNull()) paint().drawImage(run.origins[i] + at, image);
     }
     if ((run.underline || run.strikeOut) && !run.origins.isEmpty())
-        PaintDecorations(p, face, run, end, colour);
+        PaintDecorations(paint(), face, run, end, colour);
     return true;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
-// Plain-pixel glyphs made the way the system's font engine makes them: the
-// font's own grid fitting for bi-level output at a whole number of pixels
-// per em, then the fitted outline taken through the rest of the mapping and
-// filled without smoothing.
+// Glyphs made the way the system's font engine makes them: the font's own
+// grid fitting at a whole number of pixels per em, then the fitted outline
+// taken through the rest of the mapping and filled, either as plain pixels or
+// as smoothed coverage in 17 levels blended through the system's contrast
+// ramp.
 #include <QFont>
 #include <QImage>
 #include <QList>
@@ -23,6 +24,7 @@ struct FontGlyphRun {
     // only the linear part counts.
     QTransform shape;
     bool underline = false, strikeOut = false;
+    bool smooth = false;  // grey coverage instead of plain pixels
 };
 
 // Paints `run` onto `target` in `colour`, inside `clip` when there is one.

@@ -132,11 +132,12 @@ Fitting FitGlyphs(const LogFont& lf, const Cell& cell, double em, const QTransfo
     return {std::max(1, PpemForHeight(std::trunc(height * up), cell)), perUnit * (1 / up)};
 }
 
-// Draws the run from the font's fitted glyphs, each on a whole device pixel.
-// False when the face cannot be drawn that way; the outlines are drawn then.
+// Draws the run from the font's fitted glyphs, each on a whole device pixel,
+// smoothed or as plain pixels. False when the face cannot be drawn that way;
+// the outlines are drawn then.
 bool PaintFittedGlyphs(GdiDevice& dc, const QFont& font, const TextRun& run,
                        const std::vector<QPointF>& origins, const QTransform& toDevice,
-                       const Fitting& fit, Colour colour) {
+                       const Fitting& fit, Colour colour, bool smooth) {
     if (fit.ppem <= 0 || fit.ppem > 0xFFFF) return false;
     const QRawFont raw = QRawFont::fromFont(font);
     if (!raw.isValid()) return false;
@@ -156,6 +157,7 @@ bool PaintFittedGlyphs(GdiDevice& dc, const QFont& font, const TextRun& run,
     glyphs.shape = fit.shape;
     glyphs.underline = font.underline();
     glyphs.strikeOut = font.strikeOut();
+    glyphs.smooth = smooth;
     const std::optional<QRegion> clip = dc.EffectiveClip();
     if (clip && clip->isEmpty()) return true;
     return PaintFontGlyphs(dc.GetCanvas().Image(), clip, glyphs,
@@ -297,7 +299,7 @@ void DrawText(GdiDevice& dc, const TextRun& run) {
     const int ppem = int(std::trunc(em * std::sqrt(std::abs(t.determinant()))));
     const bool smooth =
         lf.quality != kNonAntialiased && lf.quality != kDraft && GaspSmooths(font, ppem);
-    if (smooth || turn != 0 || !PaintFittedGlyphs(dc, font, run, origins, toDevice, fit, colour))
+    if (turn != 0 || !PaintFittedGlyphs(dc, font, run, origins, toDevice, fit, colour, smooth))
         PaintGlyphs(dc, toDevice.map(glyphs), colour, smooth);
     st.clip = saved;
 }
