@@ -455,6 +455,44 @@ TEST(MetafileText, TextIsTheSameWhereverItLands) {
     }
 }
 
+// The picture of "H" drawn `height` units tall through a world transform
+// scaling by `sx` and `sy`, recorded in `mode`.
+std::unique_ptr<Bitmap24> Letter(double sx, double sy, int height,
+                                 std::uint32_t mode = emf::kAdvanced) {
+    auto w = PixelWriter(200, 120);
+    w.SetWorldTransform(QTransform::fromScale(sx, sy));
+    w.SelectObject(emf::WriteFont(w, Arial(height)));
+    w.Set(emf::kSetTextAlign, emf::kTaBaseline);
+    w.Set(emf::kSetBkMode, emf::kTransparent);
+    emf::WriteExtTextOutW(w, QPoint(int(20 / sx), int(80 / sy)), "H", 0, QRect(), {}, mode);
+    return Play(w, 200, 120);
+}
+
+// A mapping that scales both axes alike scales the font, which is fitted at
+// its size on the device; any other mapping (here six across, a hair more
+// than six down) leaves the font fitted at its logical size, 9 pixels, and
+// scales the fitted letter: it is as tall as the 9-pixel letter (6 pixels)
+// six times over, not as the 54-pixel letter.
+TEST(MetafileText, AnyOtherMappingScalesTheLogicalGlyphs) {
+    EnsureGuiApp();
+    const Ink small = InkOf(*Letter(1, 1, -9)), big = InkOf(*Letter(1, 1, -54));
+    const Ink alike = InkOf(*Letter(6, 6, -9)), other = InkOf(*Letter(6, 6.001, -9));
+    EXPECT_EQ(alike.bottom - alike.top, big.bottom - big.top);
+    EXPECT_EQ(other.bottom - other.top + 1, 6 * (small.bottom - small.top + 1));
+    EXPECT_NE(other.bottom - other.top, big.bottom - big.top);
+}
+
+// In the compatible mode the font is scaled by the mapping's height only and
+// glyphs are never stretched across: twice as wide a mapping leaves the
+// letter as wide as it is unmapped.
+TEST(MetafileText, CompatibleModeNeverStretchesGlyphs) {
+    EnsureGuiApp();
+    const Ink plain = InkOf(*Letter(1, 1, -30, emf::kCompatible));
+    const Ink wide = InkOf(*Letter(2, 1, -30, emf::kCompatible));
+    EXPECT_EQ(wide.right - wide.left, plain.right - plain.left);
+    EXPECT_EQ(wide.bottom - wide.top, plain.bottom - plain.top);
+}
+
 struct RampCase {
     const char* name;
     Colour text, ground;

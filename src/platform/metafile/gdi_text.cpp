@@ -115,21 +115,32 @@ int PpemForHeight(double height, const Cell& cell) {
 }
 
 // The size glyphs are fitted at, and how the fitted glyphs reach the device.
-// The em's height on the device, truncated to whole pixels, is the size;
-// what the mapping does beyond that (stretching across, mirroring) is
-// applied to the fitted outlines.
+// A mapping that only scales both axes alike scales the font: the em's height
+// on the device, truncated to whole pixels, is the size, and the fitted
+// glyphs are only turned (and stretched by the font's own width). So is every
+// mapping in the compatible mode, which scales the font by the mapping's
+// height and never stretches glyphs across. Any other mapping in the advanced
+// mode leaves the font at its logical size and takes the fitted outlines
+// through the whole mapping.
 struct Fitting {
     int ppem = 0;
     QTransform shape;  // fitted glyph pixels to device pixels
 };
-Fitting FitGlyphs(const LogFont& lf, const Cell& cell, double em, const QTransform& toDevice) {
+Fitting FitGlyphs(const LogFont& lf, const Cell& cell, double em, const QTransform& toDevice,
+                  const QTransform& mapping, bool advanced, double xScale) {
     const double height = lf.height == 0 ? -em : lf.height;
     const QTransform perUnit =
         QTransform(toDevice.m11(), toDevice.m12(), toDevice.m21(), toDevice.m22(), 0, 0) *
         (kDesignSize / em);
+    const bool uniform = mapping.m12() == 0 && mapping.m21() == 0 && mapping.m11() == mapping.m22();
+    if (advanced && !uniform) return {std::max(1, PpemForHeight(height, cell)), perUnit};
     const double up = std::hypot(perUnit.m21(), perUnit.m22());
     if (up <= 0) return {};
-    return {std::max(1, PpemForHeight(std::trunc(height * up), cell)), perUnit * (1 / up)};
+    const QTransform shape = perUnit * (1 / up);
+    const double across = std::hypot(shape.m11(), shape.m12()) / xScale;
+    if (across <= 0) return {};
+    return {std::max(1, PpemForHeight(std::trunc(height * up), cell)),
+            QTransform(shape.m11() / across, shape.m12() / across, shape.m21(), shape.m22(), 0, 0)};
 }
 
 // Draws the run from the font's fitted glyphs, each on a whole device pixel,
@@ -294,7 +305,7 @@ void DrawText(GdiDevice& dc, const TextRun& run) {
         PaintGlyphs(dc, toDevice.map(cells), ResolveColour(st.bkColour, st.palette), false);
     }
     const Colour colour = ResolveColour(st.textColour, st.palette);
-    const Fitting fit = FitGlyphs(lf, cell, em, toDevice);
+    const Fitting fit = FitGlyphs(lf, cell, em, toDevice, t, run.graphicsMode == kAdvanced, xScale);
     // Smoothing goes by the em's size on the device, both axes taken alike.
     const int ppem = int(std::trunc(em * std::sqrt(std::abs(t.determinant()))));
     const bool smooth =
