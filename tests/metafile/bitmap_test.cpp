@@ -211,6 +211,32 @@ TEST(MetafileBitmaps, HalftoneWeighsWhatEachPixelCovers) {
     for (int x = 0; x < 2; ++x) EXPECT_NEAR(RedOf(image->Pixel(x, 0)), 85, 2) << x;
 }
 
+// Enlarging halftone interpolates at each device pixel's corner: a black
+// pixel between white ones, stretched by 1.5, darkens the two device pixels
+// whose corners fall within two thirds of it by two thirds, and the first
+// device pixel is exactly the first source pixel.
+TEST(MetafileBitmaps, HalftoneEnlargementInterpolatesAtPixelCorners) {
+    auto w = PixelWriter(6, 1);
+    w.Set(kSetStretchBltMode, 4);
+    const DibParts src{Info(4, 1, 24, 0), {255, 255, 255, 0, 0, 0, 255, 255, 255, 255, 255, 255}};
+    WriteStretchDiBits(w, QRect(0, 0, 6, 1), QRect(0, 0, 4, 1), src);
+    const auto image = Play(w, 6, 1, 0x0000FF);
+    const int expected[6] = {255, 85, 85, 255, 255, 255};
+    for (int x = 0; x < 6; ++x) EXPECT_NEAR(RedOf(image->Pixel(x, 0)), expected[x], 2) << x;
+}
+
+// The destination is turned into whole device pixels before the picture is
+// stretched onto it: logical 1 to 3 at a scale of 1.5 is device 1.5 to 4.5,
+// rounded to the pixels 2, 3 and 4.
+TEST(MetafileBitmaps, DestinationSnapsToWholeDevicePixels) {
+    auto w = PixelWriter(8, 1);
+    w.SetWorldTransform(QTransform::fromScale(1.5, 1));
+    w.Set(kSetStretchBltMode, 3);
+    const DibParts src{Info(2, 1, 24, 0), {0, 0, 255, 0, 0, 255, 0, 0}};
+    WriteStretchDiBits(w, QRect(1, 0, 2, 1), QRect(0, 0, 2, 1), src);
+    EXPECT_TRUE(Matches(*Play(w, 8, 1), {"..rrr..."}, "snapped"));
+}
+
 // Halftone enlargement interpolates: between a black and a white source
 // pixel the picture ramps through greys instead of stepping.
 TEST(MetafileBitmaps, HalftoneEnlargementRamps) {
