@@ -198,17 +198,52 @@ TEST(MetafileBitmaps, ColourOnColourDropsAndHalftoneAverages) {
     }
 }
 
-// A slight halftone shrink averages too, each source pixel weighted by the
-// share of the device pixel it covers: black, white, black on two pixels
-// gives a third of white on both, where picking the nearest pixel would
-// lose the white one altogether.
-TEST(MetafileBitmaps, HalftoneWeighsWhatEachPixelCovers) {
-    auto w = PixelWriter(2, 1);
+// Halftone on one row of grey levels. A slight shrink averages, each source
+// pixel weighted by the share of the device pixel it covers: black, white,
+// black on two pixels gives a third of white on both, where picking the
+// nearest pixel would lose the white one. Enlarging interpolates at each
+// device pixel's corner: a black pixel between white ones, stretched by 1.5,
+// darkens the two device pixels whose corners fall within it by two thirds,
+// and the first device pixel is exactly the first source pixel.
+struct HalftoneCase {
+    const char* name;
+    std::vector<int> source;    // grey levels
+    std::vector<int> expected;  // grey levels on the device
+};
+
+class HalftoneRows : public ::testing::TestWithParam<HalftoneCase> {};
+
+TEST_P(HalftoneRows, WeighWhatEachDevicePixelTakes) {
+    const HalftoneCase& c = GetParam();
+    const int from = int(c.source.size()), to = int(c.expected.size());
+    auto w = PixelWriter(to, 1);
     w.Set(kSetStretchBltMode, 4);
-    const DibParts src{Info(3, 1, 24, 0), {0, 0, 0, 255, 255, 255, 0, 0, 0, 0, 0, 0}};
-    WriteStretchDiBits(w, QRect(0, 0, 2, 1), QRect(0, 0, 3, 1), src);
-    const auto image = Play(w, 2, 1, 0x0000FF);
-    for (int x = 0; x < 2; ++x) EXPECT_NEAR(RedOf(image->Pixel(x, 0)), 85, 2) << x;
+    std::vector<std::uint8_t> bits;
+    for (const int v : c.source) bits.insert(bits.end(), 3, std::uint8_t(v));
+    bits.resize((bits.size() + 3) / 4 * 4, 0);
+    WriteStretchDiBits(w, QRect(0, 0, to, 1), QRect(0, 0, from, 1),
+                       DibParts{Info(from, 1, 24, 0), bits});
+    const auto image = Play(w, to, 1, 0x0000FF);
+    for (int x = 0; x < to; ++x) EXPECT_NEAR(RedOf(image->Pixel(x, 0)), c.expected[x], 2) << x;
+}
+
+INSTANTIATE_TEST_SUITE_P(Metafile, HalftoneRows,
+                         ::testing::Values(HalftoneCase{"shrink_by_1_5", {0, 255, 0}, {85, 85}},
+                                           HalftoneCase{"enlarge_by_1_5",
+                                                        {255, 0, 255, 255},
+                                                        {255, 85, 85, 255, 255, 255}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The destination is turned into whole device pixels before the picture is
+// stretched onto it: logical 1 to 3 at a scale of 1.5 is device 1.5 to 4.5,
+// rounded to the pixels 2, 3 and 4.
+TEST(MetafileBitmaps, DestinationSnapsToWholeDevicePixels) {
+    auto w = PixelWriter(8, 1);
+    w.SetWorldTransform(QTransform::fromScale(1.5, 1));
+    w.Set(kSetStretchBltMode, 3);
+    const DibParts src{Info(2, 1, 24, 0), {0, 0, 255, 0, 0, 255, 0, 0}};
+    WriteStretchDiBits(w, QRect(1, 0, 2, 1), QRect(0, 0, 2, 1), src);
+    EXPECT_TRUE(Matches(*Play(w, 8, 1), {"..rrr..."}, "snapped"));
 }
 
 // Halftone enlargement interpolates: between a black and a white source

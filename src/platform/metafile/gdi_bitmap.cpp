@@ -72,7 +72,9 @@ public:
     // `p` in source pixels; `dx`, `dy` one device pixel in source pixels.
     QRgb At(QPointF p, QPointF dx, QPointF dy, int* alpha) const {
         if (average_) return Averaged(p, alpha);
-        if (smooth_) return Interpolated(p, alpha);
+        // Enlarging halftone interpolates at the device pixel's corner, not
+        // its centre: the first device pixel is exactly the first source pixel.
+        if (smooth_) return Interpolated(p - 0.5 * (dx + dy), alpha);
         if (taps_ == 1) return Fetch(p, alpha);
         unsigned sum[3] = {}, andv = 0xFFFFFF, orv = 0, asum = 0;
         for (int j = 0; j < 2; ++j)
@@ -135,10 +137,11 @@ private:
                     int(std::lround(sum[2] / total)));
     }
 
-    // Bilinear between the four source pixels around `p`, edges repeated.
+    // Bilinear from the source pixel `p` lies in towards its neighbours
+    // right and down, edges repeated.
     QRgb Interpolated(QPointF p, int* alpha) const {
         const Bitmap24& b = *src_.pixels;
-        const double fx = p.x() - 0.5, fy = p.y() - 0.5;
+        const double fx = p.x(), fy = p.y();
         const int x0 = int(std::floor(fx)), y0 = int(std::floor(fy));
         const double wx = fx - x0, wy = fy - y0;
         double sum[4] = {};
@@ -161,6 +164,19 @@ private:
     bool average_ = false, smooth_ = false;
     int taps_ = 1;
 };
+
+// An upright destination is first turned into whole device pixels, each edge
+// rounded, and the source is stretched onto exactly those pixels; the mapping
+// from source pixels to the device is adjusted to match.
+QTransform SnapToPixels(const QTransform& toDevice, const QRectF& src) {
+    if (toDevice.m12() != 0 || toDevice.m21() != 0) return toDevice;
+    const QPointF a = toDevice.map(src.topLeft()), b = toDevice.map(src.bottomRight());
+    const double left = std::round(a.x()), right = std::round(b.x());
+    const double top = std::round(a.y()), bottom = std::round(b.y());
+    if (left == right || top == bottom) return toDevice;
+    const double sx = (right - left) / src.width(), sy = (bottom - top) / src.height();
+    return QTransform(sx, 0, 0, sy, left - src.left() * sx, top - src.top() * sy);
+}
 
 QRgb Blend(QRgb s, QRgb d, int sourceAlpha, const BlitMode& m) {
     const int k = m.constantAlpha;
@@ -210,7 +226,7 @@ void Blit(GdiDevice& dc, const QRectF& src, QPointF topLeft, QPointF topRight, Q
     const QTransform toLogical(ex.x(), ex.y(), ey.x(), ey.y(),
                                topLeft.x() - src.left() * ex.x() - src.top() * ey.x(),
                                topLeft.y() - src.left() * ex.y() - src.top() * ey.y());
-    const QTransform toDevice = toLogical * dc.DeviceTransform();
+    const QTransform toDevice = SnapToPixels(toLogical * dc.DeviceTransform(), src);
     bool invertible = false;
     const QTransform back = toDevice.inverted(&invertible);
     if (!invertible) return;
