@@ -35,15 +35,15 @@ TEST(MetafileFontTable, ParsesRowsAndLeavesOutCommentsAndShortLines) {
 
 TEST(MetafileFontTable, SignWorkFacesAreDrawnWithTheirSubstitutes) {
     EnsureGuiApp();
-    for (const char* face :
-         {"Arial", "Arial Black", "Impact", "Verdana", "Tahoma", "Georgia", "Trebuchet MS",
-          "Comic Sans MS", "Times New Roman", "Courier New", "Calibri", "Cambria", "Segoe UI",
-          "Symbol", "Wingdings"}) {
+    for (const char* face : {"Arial", "Arial Black", "Impact", "Verdana", "Tahoma", "Georgia",
+                             "Trebuchet MS", "Comic Sans MS", "Times New Roman", "Courier New",
+                             "Calibri", "Cambria", "Segoe UI", "Symbol", "Wingdings"}) {
         SCOPED_TRACE(face);
         const FontSubstitute* row = FindSubstitute(QString(face).toLower());
         ASSERT_NE(row, nullptr) << "not in the table";
         const QFont font(ResolvedFamily(face));
-        EXPECT_EQ(DrawnFamily(font.family()), row->substitute) << "install " << row->package.toStdString();
+        EXPECT_EQ(DrawnFamily(font.family()), row->substitute)
+            << "install " << row->package.toStdString();
         // Real glyphs, not empty boxes: narrow and wide letters differ in
         // ink (the symbol faces have no letters to compare).
         if (row->substitute == "Symbol" || row->substitute == "Wingdings") continue;
@@ -52,6 +52,16 @@ TEST(MetafileFontTable, SignWorkFacesAreDrawnWithTheirSubstitutes) {
         wide.addText(0, 0, font, "WWWWWWWW");
         EXPECT_NE(narrow.boundingRect(), wide.boundingRect());
         EXPECT_FALSE(wide.isEmpty());
+    }
+}
+
+// Sans faces with no metric-compatible free face take the default sans
+// face, as the system does for a sans face it lacks, so the letters keep the
+// sizes and weight the rest of the page was laid out against.
+TEST(MetafileFontTable, MissingSansFacesTakeTheDefaultSans) {
+    EnsureGuiApp();
+    for (const char* face : {"Verdana", "Segoe UI", "Segoe UI Light"}) {
+        EXPECT_EQ(DrawnFamily(QFont(ResolvedFamily(face)).family()), "Liberation Sans") << face;
     }
 }
 
