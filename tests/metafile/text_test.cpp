@@ -205,23 +205,30 @@ struct GaspCase {
     int height;    // logical
     double scale;  // of the world transform
     bool smooth;
+    double down = 0;  // the transform's own scale down, when not `scale`
+    std::uint32_t mode = kAdvanced;
 };
 
 class GaspSizes : public ::testing::TestWithParam<GaspCase> {};
 
-// The font's grid-fitting table decides smoothing by the size in device
-// pixels: the Liberation faces ask for plain pixels from 9 (Sans) or 11
-// (Serif) to 17 pixels per em, Carlito for smoothing at every size.
+// The font's grid-fitting table decides smoothing by the size the font is
+// fitted at: the Liberation faces ask for plain pixels from 9 (Sans) or 11
+// (Serif) to 17 pixels per em, Carlito for smoothing at every size. That
+// size is the one on the device when the mapping scales both axes alike or
+// the text is in the compatible mode (by the mapping's height), else the
+// logical one.
 TEST_P(GaspSizes, DecideSmoothingBySizeOnTheDevice) {
     const GaspCase& c = GetParam();
     App();
     auto w = PixelWriter(200, 120);
-    w.SetWorldTransform(QTransform::fromScale(c.scale, c.scale));
+    const double down = c.down > 0 ? c.down : c.scale;
+    w.SetWorldTransform(QTransform::fromScale(c.scale, down));
     emf::LogFont f = Arial(c.height);
     f.faceName = c.face;
     w.SelectObject(WriteFont(w, f));
     w.Set(kSetBkMode, kTransparent);
-    WriteExtTextOutW(w, QPoint(int(20 / c.scale), int(60 / c.scale)), "Sow Mw");
+    WriteExtTextOutW(w, QPoint(int(20 / c.scale), int(60 / down)), "Sow Mw", 0, QRect(), {},
+                     c.mode);
     const auto image = Play(w, 200, 120);
     const int all = image->Width() * image->Height();
     const int plain = CountColour(*image, 0) + CountColour(*image, 0xFFFFFF);
@@ -234,13 +241,16 @@ TEST_P(GaspSizes, DecideSmoothingBySizeOnTheDevice) {
 
 INSTANTIATE_TEST_SUITE_P(
     Metafile, GaspSizes,
-    ::testing::Values(GaspCase{"sans_8px_smooth", u"Arial", -8, 1, true},
-                      GaspCase{"sans_12px_plain", u"Arial", -12, 1, false},
-                      GaspCase{"sans_17px_plain", u"Arial", -17, 1, false},
-                      GaspCase{"sans_30px_smooth", u"Arial", -30, 1, true},
-                      GaspCase{"sans_6_units_at_2x_plain", u"Arial", -6, 2, false},
-                      GaspCase{"mono_14px_plain", u"Courier New", -14, 1, false},
-                      GaspCase{"carlito_12px_smooth", u"Calibri", -12, 1, true}),
+    ::testing::Values(
+        GaspCase{"sans_8px_smooth", u"Arial", -8, 1, true},
+        GaspCase{"sans_12px_plain", u"Arial", -12, 1, false},
+        GaspCase{"sans_17px_plain", u"Arial", -17, 1, false},
+        GaspCase{"sans_30px_smooth", u"Arial", -30, 1, true},
+        GaspCase{"sans_6_units_at_2x_plain", u"Arial", -6, 2, false},
+        GaspCase{"mono_14px_plain", u"Courier New", -14, 1, false},
+        GaspCase{"carlito_12px_smooth", u"Calibri", -12, 1, true},
+        GaspCase{"compatible_by_height_8px_smooth", u"Arial", -18, 1.7, true, 0.45, kCompatible},
+        GaspCase{"other_mapping_logical_30px_smooth", u"Arial", -30, 0.5, true, 0.5001}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

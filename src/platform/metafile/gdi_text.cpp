@@ -310,10 +310,9 @@ void DrawText(GdiDevice& dc, const TextRun& run) {
     }
     const Colour colour = ResolveColour(st.textColour, st.palette);
     const Fitting fit = FitGlyphs(lf, cell, em, toDevice, t, run.graphicsMode == kAdvanced, xScale);
-    // Smoothing goes by the em's size on the device, both axes taken alike.
-    const int ppem = int(std::trunc(em * std::sqrt(std::abs(t.determinant()))));
+    // Smoothing goes by the size the font is fitted at.
     const bool smooth =
-        lf.quality != kNonAntialiased && lf.quality != kDraft && GaspSmooths(font, ppem);
+        lf.quality != kNonAntialiased && lf.quality != kDraft && GaspSmooths(font, fit.ppem);
     if (turn != 0 || !PaintFittedGlyphs(dc, font, run, origins, toDevice, fit, colour, smooth))
         PaintGlyphs(dc, toDevice.map(glyphs), colour, smooth);
     st.clip = saved;
