@@ -11,6 +11,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -295,6 +296,46 @@ void PaintDecorations(QPainter& p, FT_Face face, const FontGlyphRun& run, const 
 
 }  // namespace
 
+// A smoothed glyph as it was last made: its levels, where they lie from the
+// origin, and its advance in fitted pixels. Text repeats its letters, and
+// running the font's instructions for each costs more than the drawing.
+struct GreyGlyph {
+    QImage levels;
+    QPoint at;
+    double advance = 0;
+};
+
+// The smoothed glyph `glyph` of `face` at the size set, loading and keeping
+// it on first use; null when it cannot be loaded.
+const GreyGlyph* SmoothGlyph(FT_Library library, FT_Face face, const FaceFile& file, int ppem,
+                             const FT_Matrix* matrix, quint32 glyph) {
+    thread_local QHash<QByteArray, std::optional<GreyGlyph>> made;
+    const FT_Matrix none{};
+    const FT_Matrix& mm = matrix ? *matrix : none;
+    const std::array<qint64, 8> parts{qint64(reinterpret_cast<quintptr>(face)),
+                                      ppem,
+                                      mm.xx,
+                                      mm.xy,
+                                      mm.yx,
+                                      mm.yy,
+                                      glyph,
+                                      file.emboldened};
+    const QByteArray key(reinterpret_cast<const char*>(parts.data()), sizeof(parts));
+    auto it = made.constFind(key);
+    if (it == made.constEnd()) {
+        if (made.size() > 20000) made.clear();
+        std::optional<GreyGlyph> g;
+        if (LoadGlyph(face, glyph, false, true)) {
+            if (file.emboldened) Embolden(face->glyph, ppem);
+            g.emplace();
+            g->advance = face->glyph->advance.x / 64.0;
+            g->levels = GlyphLevels(library, face->glyph, matrix, &g->at);
+        }
+        it = made.insert(key, g);
+    }
+    return *it ? &**it : nullptr;
+}
+
 bool PaintFontGlyphs(QImage& target, const std::optional<QRegion>& clip, const FontGlyphRun& run,
                      QRgb colour) {
     FaceCache& cache = Cache();
@@ -320,17 +361,22 @@ bool PaintFontGlyphs(QImage& target, const std::optional<QRegion>& clip, const F
     };
     QPoint end = run.origins.isEmpty() ? QPoint() : run.origins.last();
     for (qsizetype i = 0; i < run.glyphs.size() && i < run.origins.size(); ++i) {
-        if (!LoadGlyph(face, run.glyphs[i], !matrix, run.smooth)) continue;
+        if (run.smooth) {
+            const GreyGlyph* g =
+                SmoothGlyph(cache.Library(), face, *file, run.ppem, m, run.glyphs[i]);
+            if (!g) continue;
+            end = run.origins[i] +
+                  (run.shape.map(QPointF(g->advance, 0)) - run.shape.map(QPointF())).toPoint();
+            if (!g->levels.isNull())
+                BlendLevels(target, clip, run.origins[i] + g->at, g->levels, blend);
+            continue;
+        }
+        if (!LoadGlyph(face, run.glyphs[i], !matrix, false)) continue;
         if (file->emboldened) Embolden(face->glyph, run.ppem);
         const QPointF advance =
             run.shape.map(QPointF(face->glyph->advance.x / 64.0, 0)) - run.shape.map(QPointF());
         end = run.origins[i] + advance.toPoint();
         QPoint at;
-        if (run.smooth) {
-            const QImage levels = GlyphLevels(cache.Library(), face->glyph, m, &at);
-            if (!levels.isNull()) BlendLevels(target, clip, run.origins[i] + at, levels, blend);
-            continue;
-        }
         const QImage image = GlyphImage(cache.Library(), face->glyph, m, colour, &at);
         if (!image.isNull()) paint().drawImage(run.origins[i] + at, image);
     }
