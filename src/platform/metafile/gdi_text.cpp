@@ -152,8 +152,9 @@ bool PaintFittedGlyphs(GdiDevice& dc, const QFont& font, const TextRun& run,
                        const std::vector<QPointF>& origins, const QTransform& toDevice,
                        const Fitting& fit, Colour colour, bool smooth) {
     // Giant letters are left to the outlines, which have no size limit.
-    const double across = std::hypot(fit.shape.m11(), fit.shape.m12());
-    if (fit.ppem <= 0 || fit.ppem * std::max(1.0, across) > kLargestFittedEm) return false;
+    const double onDevice = fit.ppem * std::max(std::hypot(fit.shape.m11(), fit.shape.m12()),
+                                                std::hypot(fit.shape.m21(), fit.shape.m22()));
+    if (fit.ppem <= 0 || fit.ppem > 0xFFFF || onDevice > kLargestFittedEm) return false;
     const QRawFont raw = QRawFont::fromFont(font);
     if (!raw.isValid()) return false;
     FontGlyphRun glyphs;
