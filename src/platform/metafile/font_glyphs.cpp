@@ -3,6 +3,8 @@
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_DRIVER_H
+#include FT_MODULE_H
 #include FT_OUTLINE_H
 #include FT_TRUETYPE_TABLES_H
 
@@ -72,7 +74,13 @@ std::optional<FaceFile> FindFaceFile(const QFont& font) {
 class FaceCache {
 public:
     FaceCache() {
-        if (FT_Init_FreeType(&library_) != 0) library_ = nullptr;
+        if (FT_Init_FreeType(&library_) != 0) {
+            library_ = nullptr;
+            return;
+        }
+        // The fitting the system's glyphs match, whatever the environment asks.
+        FT_UInt interpreter = TT_INTERPRETER_VERSION_40;
+        FT_Property_Set(library_, "truetype", "interpreter-version", &interpreter);
     }
     ~FaceCache() {
         for (FT_Face face : faces_) FT_Done_Face(face);
