@@ -503,6 +503,41 @@ TEST(MetafileText, CompatibleModeNeverStretchesGlyphs) {
     EXPECT_EQ(wide.bottom - wide.top, plain.bottom - plain.top);
 }
 
+// Underline and strike-out bars of smoothed text are solid, in the text
+// colour, across the run: below the baseline for the underline, above it
+// for the strike-out.
+TEST(MetafileText, SmoothedTextKeepsItsBars) {
+    App();
+    const auto draw = [](bool underline, bool strikeOut) {
+        auto w = PixelWriter(200, 120);
+        emf::LogFont f = Arial(-30);
+        f.underline = underline;
+        f.strikeOut = strikeOut;
+        w.SelectObject(emf::WriteFont(w, f));
+        w.Set(emf::kSetTextAlign, emf::kTaBaseline);
+        w.Set(emf::kSetBkMode, emf::kTransparent);
+        emf::WriteExtTextOutW(w, QPoint(20, 60), "H H");
+        return Play(w, 200, 120);
+    };
+    const auto plain = draw(false, false);
+    // The rows where the barred picture has black the plain one lacks.
+    const auto barRows = [&](const Bitmap24& barred) {
+        std::set<int> rows;
+        for (int y = 0; y < barred.Height(); ++y)
+            for (int x = 0; x < barred.Width(); ++x)
+                if (barred.Pixel(x, y) == 0 && plain->Pixel(x, y) != 0) rows.insert(y);
+        return rows;
+    };
+    const std::set<int> under = barRows(*draw(true, false));
+    const std::set<int> through = barRows(*draw(false, true));
+    ASSERT_FALSE(under.empty());
+    ASSERT_FALSE(through.empty());
+    EXPECT_GT(*under.begin(), 60);
+    EXPECT_LT(*through.rbegin(), 60);
+    const Ink bar = InkOf(*draw(true, false));
+    EXPECT_GE(bar.right - bar.left, InkOf(*plain).right - InkOf(*plain).left);
+}
+
 struct RampCase {
     const char* name;
     Colour text, ground;
