@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace corvan::emf {
 namespace {
@@ -385,14 +386,26 @@ void FillPicked(GdiDevice& dc, const Axis& ax, const Axis& ay, const BlitSource&
     QImage& image = dc.GetCanvas().Image();
     const PixelCombiner combine(dc, mode);
     const bool useSource = source.pixels && source.pixels->Width() > 0;
+    // The columns' taps, worked out once for all rows.
+    const QRect box = cover.boundingRect();
+    struct Column {
+        bool on = false;
+        int x0 = 0, x1 = 0;
+    };
+    std::vector<Column> columns(std::size_t(box.width()));
+    for (int x = box.left(); x <= box.right(); ++x) {
+        Column& c = columns[std::size_t(x - box.left())];
+        c.on = ax.Taps(x, &c.x0, &c.x1);
+    }
     for (const QRect& r : cover) {
         for (int y = r.top(); y <= r.bottom(); ++y) {
             int y0 = 0, y1 = 0;
             if (!ay.Taps(y, &y0, &y1)) continue;
             auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
             for (int x = r.left(); x <= r.right(); ++x) {
-                int x0 = 0, x1 = 0;
-                if (!ax.Taps(x, &x0, &x1)) continue;
+                const Column& c = columns[std::size_t(x - box.left())];
+                if (!c.on) continue;
+                const int x0 = c.x0, x1 = c.x1;
                 QRgb s = 0;
                 int alpha = 255;
                 // GDI leaves pixels whose source lies outside the bitmap alone.
