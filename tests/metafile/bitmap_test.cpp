@@ -238,19 +238,6 @@ INSTANTIATE_TEST_SUITE_P(
                  {"r", "b"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Halftone filters bilinearly, stepping from the source's first pixel by
-// source width / destination width: black, white, black onto two pixels
-// gives the first pixel itself and then the mean of the other two.
-TEST(MetafileBitmaps, HalftoneStepsFromTheFirstSourcePixel) {
-    auto w = PixelWriter(2, 1);
-    w.Set(kSetStretchBltMode, 4);
-    const DibParts src{Info(3, 1, 24, 0), {0, 0, 0, 255, 255, 255, 0, 0, 0, 0, 0, 0}};
-    WriteStretchDiBits(w, QRect(0, 0, 2, 1), QRect(0, 0, 3, 1), src);
-    const auto image = Play(w, 2, 1, 0x0000FF);
-    EXPECT_EQ(image->Pixel(0, 0), 0x000000u);
-    EXPECT_EQ(image->Pixel(1, 0), 0x808080u);
-}
-
 // Halftone steps across the visible part only: the destination cut to the
 // clip's bounding box, mapped back to whole source pixels with a pixel of
 // slack. A ramp of 0, 60, 120, 180 doubled: unclipped, device pixel 2 falls
@@ -267,6 +254,52 @@ TEST(MetafileBitmaps, HalftoneStepsFromTheClipBox) {
         EXPECT_EQ(RedOf(image->Pixel(2, 0)), clipped ? 0 : 60);
         EXPECT_EQ(RedOf(image->Pixel(3, 0)), clipped ? 40 : 90);
     }
+}
+
+// Halftone on one row of grey levels: a bilinear filter stepping from the
+// first source pixel by source width / destination width. Shrinking black,
+// white, black onto two pixels gives the first pixel itself, then the mean of
+// the other two. Enlarging a black pixel between white ones by 1.5 darkens
+// the two device pixels that step into it by two thirds.
+struct HalftoneCase {
+    const char* name;
+    std::vector<int> source;    // grey levels
+    std::vector<int> expected;  // grey levels on the device
+};
+
+class HalftoneRows : public ::testing::TestWithParam<HalftoneCase> {};
+
+TEST_P(HalftoneRows, WeighWhatEachDevicePixelTakes) {
+    const HalftoneCase& c = GetParam();
+    const int from = int(c.source.size()), to = int(c.expected.size());
+    auto w = PixelWriter(to, 1);
+    w.Set(kSetStretchBltMode, 4);
+    std::vector<std::uint8_t> bits;
+    for (const int v : c.source) bits.insert(bits.end(), 3, std::uint8_t(v));
+    bits.resize((bits.size() + 3) / 4 * 4, 0);
+    WriteStretchDiBits(w, QRect(0, 0, to, 1), QRect(0, 0, from, 1),
+                       DibParts{Info(from, 1, 24, 0), bits});
+    const auto image = Play(w, to, 1, 0x0000FF);
+    for (int x = 0; x < to; ++x) EXPECT_NEAR(RedOf(image->Pixel(x, 0)), c.expected[x], 2) << x;
+}
+
+INSTANTIATE_TEST_SUITE_P(Metafile, HalftoneRows,
+                         ::testing::Values(HalftoneCase{"shrink_by_1_5", {0, 255, 0}, {0, 128}},
+                                           HalftoneCase{"enlarge_by_1_5",
+                                                        {255, 0, 255, 255},
+                                                        {255, 85, 85, 255, 255, 255}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The destination is turned into whole device pixels before the picture is
+// stretched onto it: logical 1 to 3 at a scale of 1.5 is device 1.5 to 4.5,
+// rounded to the pixels 2, 3 and 4.
+TEST(MetafileBitmaps, DestinationSnapsToWholeDevicePixels) {
+    auto w = PixelWriter(8, 1);
+    w.SetWorldTransform(QTransform::fromScale(1.5, 1));
+    w.Set(kSetStretchBltMode, 3);
+    const DibParts src{Info(2, 1, 24, 0), {0, 0, 255, 0, 0, 255, 0, 0}};
+    WriteStretchDiBits(w, QRect(1, 0, 2, 1), QRect(0, 0, 2, 1), src);
+    EXPECT_TRUE(Matches(*Play(w, 8, 1), {"..rrr..."}, "snapped"));
 }
 
 // Halftone enlargement interpolates: between a black and a white source

@@ -73,7 +73,9 @@ public:
     // `p` in source pixels; `dx`, `dy` one device pixel in source pixels.
     QRgb At(QPointF p, QPointF dx, QPointF dy, int* alpha) const {
         if (average_) return Averaged(p, alpha);
-        if (smooth_) return Interpolated(p, alpha);
+        // Enlarging halftone interpolates at the device pixel's corner, not
+        // its centre: the first device pixel is exactly the first source pixel.
+        if (smooth_) return Interpolated(p - 0.5 * (dx + dy), alpha);
         if (taps_ == 1) return Fetch(p, alpha);
         unsigned sum[3] = {}, andv = 0xFFFFFF, orv = 0, asum = 0;
         for (int j = 0; j < 2; ++j)
@@ -136,10 +138,11 @@ private:
                     int(std::lround(sum[2] / total)));
     }
 
-    // Bilinear between the four source pixels around `p`, edges repeated.
+    // Bilinear from the source pixel `p` lies in towards its neighbours
+    // right and down, edges repeated.
     QRgb Interpolated(QPointF p, int* alpha) const {
         const Bitmap24& b = *src_.pixels;
-        const double fx = p.x() - 0.5, fy = p.y() - 0.5;
+        const double fx = p.x(), fy = p.y();
         const int x0 = int(std::floor(fx)), y0 = int(std::floor(fy));
         const double wx = fx - x0, wy = fy - y0;
         double sum[4] = {};
