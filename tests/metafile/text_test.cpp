@@ -468,6 +468,17 @@ TEST(MetafileText, PlainPixelTextIsFittedAtWholePixels) {
     EXPECT_EQ(a.bottom - a.top, b.bottom - b.top);
     EXPECT_EQ(a.right - a.left, b.right - b.left);
 
+    // A giant plain-pixel letter is drawn all the same: the stem of an H
+    // 6000 pixels tall covers the whole picture.
+    auto w = PixelWriter(100, 100);
+    emf::LogFont giant = Arial(-6000);
+    giant.quality = 3;
+    w.SelectObject(emf::WriteFont(w, giant));
+    w.Set(emf::kSetTextAlign, emf::kTaBaseline);
+    w.Set(emf::kSetBkMode, emf::kTransparent);
+    emf::WriteExtTextOutW(w, QPoint(-500, 3000), "H");
+    EXPECT_EQ(CountColour(*Play(w, 100, 100), 0), 100 * 100);
+
     const auto wide = draw(1.5, 1, -13);
     const Ink c = InkOf(*wide);
     EXPECT_EQ(c.bottom - c.top, b.bottom - b.top);

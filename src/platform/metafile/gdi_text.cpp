@@ -21,6 +21,8 @@ namespace {
 // Glyphs are built at this size and scaled: logical fonts may be fractions
 // of a unit or thousands of units tall.
 constexpr int kDesignSize = 256;
+// Fitted glyphs are drawn as pictures of at most this many pixels per em.
+constexpr double kLargestFittedEm = 1000;
 
 QPainterPath GlyphPath(const QFont& font, const TextRun& run, int i, double* advance) {
     QPainterPath p;
@@ -137,7 +139,10 @@ Fitting FitGlyphs(const LogFont& lf, const Cell& cell, double em, const QTransfo
 bool PaintFittedGlyphs(GdiDevice& dc, const QFont& font, const TextRun& run,
                        const std::vector<QPointF>& origins, const QTransform& toDevice,
                        const Fitting& fit, Colour colour) {
-    if (fit.ppem <= 0 || fit.ppem > 0xFFFF) return false;
+    // Giant plain-pixel letters are left to the outlines, which have no
+    // size limit.
+    const double across = std::hypot(fit.shape.m11(), fit.shape.m12());
+    if (fit.ppem <= 0 || fit.ppem * std::max(1.0, across) > kLargestFittedEm) return false;
     const QRawFont raw = QRawFont::fromFont(font);
     if (!raw.isValid()) return false;
     FontGlyphRun glyphs;
