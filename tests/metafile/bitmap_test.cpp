@@ -256,6 +256,19 @@ TEST(MetafileBitmaps, HalftoneStepsFromTheClipBox) {
     }
 }
 
+// A picture blown up far past the device in either mode still covers it with
+// its colour: the stretch arithmetic must not overflow.
+TEST(MetafileBitmaps, HugeStretchCoversTheDevice) {
+    for (const std::int32_t mode : {3, 4}) {
+        auto w = PixelWriter(2, 2);
+        w.Set(kSetStretchBltMode, mode);
+        w.SetWorldTransform(QTransform::fromScale(100, 100));
+        WriteStretchDiBits(w, QRect(-500000000, -500000000, 1000000000, 1000000000),
+                           QRect(0, 0, 2, 1), Colours(2, 1, "rr"));
+        EXPECT_TRUE(Matches(*Play(w, 2, 2), {"rr", "rr"}, "huge")) << mode;
+    }
+}
+
 // Halftone on one row of grey levels: a bilinear filter stepping from the
 // first source pixel by source width / destination width. Shrinking black,
 // white, black onto two pixels gives the first pixel itself, then the mean of

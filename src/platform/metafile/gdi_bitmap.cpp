@@ -233,15 +233,19 @@ struct HalftoneAxis {
 HalftoneAxis MakeHalftoneAxis(const Axis& a, int srcSize, int visLo, int visHi) {
     HalftoneAxis out;
     const int dOff = a.dstLen < 0 ? 1 : 0, sOff = a.srcLen < 0 ? 1 : 0;
-    // The source's extent in destination pixels, widened by one each way.
-    int lo = (0 - a.srcStart - sOff) * a.dstLen / a.srcLen;
-    int hi = (srcSize - a.srcStart - sOff) * a.dstLen / a.srcLen;
+    // The source's extent in destination pixels, widened by one each way;
+    // 64 bits, as the products of far-out coordinates leave 32.
+    const auto scale = [](std::int64_t v, int num, int den) {
+        return int(std::clamp<std::int64_t>(v * num / den, -(1 << 30), 1 << 30));
+    };
+    int lo = scale(std::int64_t{0} - a.srcStart - sOff, a.dstLen, a.srcLen);
+    int hi = scale(std::int64_t{srcSize} - a.srcStart - sOff, a.dstLen, a.srcLen);
     if (lo > hi) std::swap(lo, hi);
     visLo = std::max(visLo, a.dstStart + lo - 1), visHi = std::min(visHi, a.dstStart + hi + 1);
     if (visLo >= visHi) return out;
     // Back to the source, widened again.
-    int sLo = a.srcStart + (visLo - a.dstStart - dOff) * a.srcLen / a.dstLen;
-    int sHi = a.srcStart + (visHi - a.dstStart - dOff) * a.srcLen / a.dstLen;
+    int sLo = a.srcStart + scale(std::int64_t{visLo} - a.dstStart - dOff, a.srcLen, a.dstLen);
+    int sHi = a.srcStart + scale(std::int64_t{visHi} - a.dstStart - dOff, a.srcLen, a.dstLen);
     if (sLo > sHi) std::swap(sLo, sHi);
     sLo = std::max({sLo - 1, 0, a.SrcLo()}), sHi = std::min({sHi + 1, srcSize, a.SrcHi()});
     out.lo = std::max(visLo, a.DstLo()), out.hi = std::min(visHi, a.DstHi());
@@ -335,8 +339,9 @@ bool PickSource(const BlitSource& src, std::uint32_t mode, int x0, int x1, int y
     return true;
 }
 
+// Far-out coordinates are held where the pixel arithmetic cannot overflow.
 int RoundHalfUp(double v) {
-    return int(std::floor(v + 0.5));
+    return int(std::floor(std::clamp(std::isfinite(v) ? v : 0.0, -2e8, 2e8) + 0.5));
 }
 
 // Whether the logical rectangle meets the device with its sides along the
