@@ -269,6 +269,28 @@ TEST(MetafileBitmaps, HugeStretchCoversTheDevice) {
     }
 }
 
+// A strip of the page samples a halftone picture as the whole page does:
+// where the picture reaches past the strip does not move its steps.
+TEST(MetafileBitmaps, HalftoneStripsJoinTheWholePicture) {
+    const DibParts ramp{Info(4, 1, 24, 0), {0, 0, 0, 60, 60, 60, 120, 120, 120, 180, 180, 180}};
+    auto w = PixelWriter(7, 2);
+    w.Set(kSetStretchBltMode, 4);
+    WriteStretchDiBits(w, QRect(0, 0, 7, 2), QRect(0, 0, 4, 1), ramp);
+    const std::vector<std::uint8_t> bytes = w.Finish();
+    auto reader = EmfReader::OpenMemory(bytes);
+    ASSERT_TRUE(reader);
+    auto page = Bitmap24::Create(7, 2), strip = Bitmap24::Create(3, 2);
+    {
+        GdiDevice dc(*page);
+        PlayMetafile(dc, *reader, QRect(0, 0, 7, 2));
+    }
+    {
+        GdiDevice dc(*strip);  // columns 4 to 6 of the page
+        PlayMetafile(dc, *reader, QRect(-4, 0, 7, 2));
+    }
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(strip->Pixel(x, 0), page->Pixel(x + 4, 0)) << x;
+}
+
 // Halftone on one row of grey levels: a bilinear filter stepping from the
 // first source pixel by source width / destination width. Shrinking black,
 // white, black onto two pixels gives the first pixel itself, then the mean of

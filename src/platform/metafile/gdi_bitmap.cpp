@@ -354,13 +354,15 @@ bool GridAligned(const QTransform& t, QPointF topLeft, QPointF topRight, QPointF
 void FillHalftone(GdiDevice& dc, const Axis& ax, const Axis& ay, const BlitSource& source,
                   const BlitMode& mode) {
     const Bitmap24& b = *source.pixels;
-    QRect vis(QPoint(0, 0), QSize(dc.Width(), dc.Height()));
+    // The whole picture, not the canvas: a strip samples as the page does.
+    QRect vis = dc.PictureArea();
     const auto clip = dc.EffectiveClip();
     if (clip) vis &= clip->boundingRect();
     const HalftoneAxis hx = MakeHalftoneAxis(ax, b.Width(), vis.left(), vis.right() + 1);
     const HalftoneAxis hy = MakeHalftoneAxis(ay, b.Height(), vis.top(), vis.bottom() + 1);
     if (hx.taps.empty() || hy.taps.empty()) return;
-    QRegion cover(QRect(hx.lo, hy.lo, hx.hi - hx.lo, hy.hi - hy.lo));
+    QRegion cover(QRect(hx.lo, hy.lo, hx.hi - hx.lo, hy.hi - hy.lo)
+                      .intersected(QRect(0, 0, dc.Width(), dc.Height())));
     if (clip) cover &= *clip;
     QImage& image = dc.GetCanvas().Image();
     const PixelCombiner combine(dc, mode);
