@@ -217,9 +217,9 @@ private:
 
 // Halftone mode filters bilinearly, stepping from the first source pixel of
 // the visible part by source-width / destination-width in single precision.
-// The visible part is the destination cut to the device and the clip's
-// bounding box, mapped back to the source in whole pixels with a pixel of
-// slack, so where the picture is clipped shifts its sampling slightly.
+// The visible part is the destination cut to the picture being played and
+// the clip's bounding box, mapped back to the source in whole pixels with a
+// pixel of slack, so where the picture is clipped shifts its sampling a little.
 struct HalftoneTap {
     int i0 = 0, i1 = 0;
     float frac = 0;
