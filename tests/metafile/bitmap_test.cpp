@@ -4,6 +4,9 @@
 #include "platform/metafile/emf_writer_records.h"
 #include "support/metafile_fixture.h"
 
+#include <array>
+#include <map>
+
 namespace corvan::test {
 namespace {
 
@@ -122,7 +125,8 @@ TEST(MetafileBitmaps, ConstantAlphaBlendsHalfway) {
 TEST(MetafileBitmaps, MirroredDestinationFlipsThePicture) {
     auto w = PixelWriter(2, 1);
     const DibParts src{Info(2, 1, 24, 0), {255, 0, 0, 255, 255, 255, 0, 0}};
-    WriteStretchDiBits(w, QRect(2, 0, -2, 1), QRect(0, 0, 2, 1), src);
+    // A negative width runs back from the start pixel: x 1, width -2 covers 1 and 0.
+    WriteStretchDiBits(w, QRect(1, 0, -2, 1), QRect(0, 0, 2, 1), src);
     EXPECT_TRUE(Matches(*Play(w, 2, 1, 0x0000FF), {".b"}, "mirrored"));
 }
 
@@ -156,7 +160,7 @@ TEST_P(PlgBlts, MapTheSourceOntoTheParallelogram) {
 INSTANTIATE_TEST_SUITE_P(
     Metafile, PlgBlts,
     ::testing::Values(PlgCase{"upright", {{0, 0}, {2, 0}, {0, 1}}, false, "rg"},
-                      PlgCase{"mirrored", {{2, 0}, {0, 0}, {2, 1}}, false, "gr"},
+                      PlgCase{"mirrored", {{1, 0}, {-1, 0}, {1, 1}}, false, "gr"},
                       PlgCase{"masked", {{0, 0}, {2, 0}, {0, 1}}, true, "rb"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -182,29 +186,116 @@ INSTANTIATE_TEST_SUITE_P(Metafile, StretchModes,
                                            StretchCase{"whiteonblack", 2, ".."}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Colour-on-colour drops pixels (each result is one of the source's), halftone
-// averages them.
-TEST(MetafileBitmaps, ColourOnColourDropsAndHalftoneAverages) {
-    for (const std::uint32_t mode : {3u, 4u}) {
-        auto w = PixelWriter(2, 1);
-        w.Set(kSetStretchBltMode, std::int32_t(mode));
-        const DibParts src{Info(4, 1, 24, 0), {0, 0, 0, 255, 255, 255, 0, 0, 0, 255, 255, 255}};
-        WriteStretchDiBits(w, QRect(0, 0, 2, 1), QRect(0, 0, 4, 1), src);
-        const int red = RedOf(Play(w, 2, 1, 0x0000FF)->Pixel(0, 0));
-        if (mode == 3)
-            EXPECT_TRUE(red == 0 || red == 255) << red;
-        else
-            EXPECT_NEAR(red, 128, 2);
+// 24-bit top-down rows of red, green, blue and white pixels, `w` x `h`.
+DibParts Colours(int w, int h, const std::string& pixels) {
+    std::vector<std::uint8_t> bits;
+    const std::map<char, std::array<std::uint8_t, 3>> bgr = {
+        {'r', {0, 0, 255}}, {'g', {0, 255, 0}}, {'b', {255, 0, 0}}, {'.', {255, 255, 255}}};
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const auto& c = bgr.at(pixels[std::size_t(y * w + x)]);
+            bits.insert(bits.end(), c.begin(), c.end());
+        }
+        bits.resize((bits.size() + 3) / 4 * 4);
+    }
+    return {Info(w, -h, 24, 0), bits};
+}
+
+// Colour-on-colour stretches step in whole pixels: each device pixel's centre
+// maps into the source, an exact tie going to the lower pixel; a shrink keeps
+// the last pixel of each run across and the first of each run down.
+struct PickCase {
+    const char* name;
+    QRect dest, src;
+    DibParts dib;
+    std::vector<std::string> expected;
+};
+
+class StretchPicks : public ::testing::TestWithParam<PickCase> {};
+
+TEST_P(StretchPicks, WholePixelStepping) {
+    const PickCase& c = GetParam();
+    const int w = int(c.expected[0].size()), h = int(c.expected.size());
+    auto writer = PixelWriter(w, h);
+    writer.Set(kSetStretchBltMode, 3);
+    WriteStretchDiBits(writer, c.dest, c.src, c.dib);
+    EXPECT_TRUE(Matches(*Play(writer, w, h, 0x808080), c.expected, c.name));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Metafile, StretchPicks,
+    ::testing::Values(
+        PickCase{"ties_go_low", QRect(0, 0, 3, 1), QRect(0, 0, 2, 1), Colours(2, 1, "rg"), {"rrg"}},
+        PickCase{"shrink_keeps_last_across",
+                 QRect(0, 0, 2, 1),
+                 QRect(0, 0, 4, 1),
+                 Colours(4, 1, "rgb."),
+                 {"g."}},
+        PickCase{"shrink_keeps_first_down",
+                 QRect(0, 0, 1, 2),
+                 QRect(0, 0, 1, 4),
+                 Colours(1, 4, "rgb."),
+                 {"r", "b"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Halftone steps across the visible part only: the destination cut to the
+// clip's bounding box, mapped back to whole source pixels with a pixel of
+// slack. A ramp of 0, 60, 120, 180 doubled: unclipped, device pixel 2 falls
+// on the second source pixel; clipped from pixel 2 on, the visible part
+// starts again at the first source pixel and steps 4/6 of a pixel.
+TEST(MetafileBitmaps, HalftoneStepsFromTheClipBox) {
+    const DibParts ramp{Info(4, 1, 24, 0), {0, 0, 0, 60, 60, 60, 120, 120, 120, 180, 180, 180}};
+    for (const bool clipped : {false, true}) {
+        auto w = PixelWriter(8, 1);
+        w.Set(kSetStretchBltMode, 4);
+        if (clipped) w.Box(kIntersectClipRect, QRect(2, 0, 6, 1));
+        WriteStretchDiBits(w, QRect(0, 0, 8, 1), QRect(0, 0, 4, 1), ramp);
+        const auto image = Play(w, 8, 1);
+        EXPECT_EQ(RedOf(image->Pixel(2, 0)), clipped ? 0 : 60);
+        EXPECT_EQ(RedOf(image->Pixel(3, 0)), clipped ? 40 : 90);
     }
 }
 
-// Halftone on one row of grey levels. A slight shrink averages, each source
-// pixel weighted by the share of the device pixel it covers: black, white,
-// black on two pixels gives a third of white on both, where picking the
-// nearest pixel would lose the white one. Enlarging interpolates at each
-// device pixel's corner: a black pixel between white ones, stretched by 1.5,
-// darkens the two device pixels whose corners fall within it by two thirds,
-// and the first device pixel is exactly the first source pixel.
+// A picture blown up far past the device in either mode still covers it with
+// its colour: the stretch arithmetic must not overflow.
+TEST(MetafileBitmaps, HugeStretchCoversTheDevice) {
+    for (const std::int32_t mode : {3, 4}) {
+        auto w = PixelWriter(2, 2);
+        w.Set(kSetStretchBltMode, mode);
+        w.SetWorldTransform(QTransform::fromScale(100, 100));
+        WriteStretchDiBits(w, QRect(-500000000, -500000000, 1000000000, 1000000000),
+                           QRect(0, 0, 2, 1), Colours(2, 1, "rr"));
+        EXPECT_TRUE(Matches(*Play(w, 2, 2), {"rr", "rr"}, "huge")) << mode;
+    }
+}
+
+// A strip of the page samples a halftone picture as the whole page does:
+// where the picture reaches past the strip does not move its steps.
+TEST(MetafileBitmaps, HalftoneStripsJoinTheWholePicture) {
+    const DibParts ramp{Info(4, 1, 24, 0), {0, 0, 0, 60, 60, 60, 120, 120, 120, 180, 180, 180}};
+    auto w = PixelWriter(7, 2);
+    w.Set(kSetStretchBltMode, 4);
+    WriteStretchDiBits(w, QRect(0, 0, 7, 2), QRect(0, 0, 4, 1), ramp);
+    const std::vector<std::uint8_t> bytes = w.Finish();
+    auto reader = EmfReader::OpenMemory(bytes);
+    ASSERT_TRUE(reader);
+    auto page = Bitmap24::Create(7, 2), strip = Bitmap24::Create(3, 2);
+    {
+        GdiDevice dc(*page);
+        PlayMetafile(dc, *reader, QRect(0, 0, 7, 2));
+    }
+    {
+        GdiDevice dc(*strip);  // columns 4 to 6 of the page
+        PlayMetafile(dc, *reader, QRect(-4, 0, 7, 2));
+    }
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(strip->Pixel(x, 0), page->Pixel(x + 4, 0)) << x;
+}
+
+// Halftone on one row of grey levels: a bilinear filter stepping from the
+// first source pixel by source width / destination width. Shrinking black,
+// white, black onto two pixels gives the first pixel itself, then the mean of
+// the other two. Enlarging a black pixel between white ones by 1.5 darkens
+// the two device pixels that step into it by two thirds.
 struct HalftoneCase {
     const char* name;
     std::vector<int> source;    // grey levels
@@ -228,7 +319,7 @@ TEST_P(HalftoneRows, WeighWhatEachDevicePixelTakes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Metafile, HalftoneRows,
-                         ::testing::Values(HalftoneCase{"shrink_by_1_5", {0, 255, 0}, {85, 85}},
+                         ::testing::Values(HalftoneCase{"shrink_by_1_5", {0, 255, 0}, {0, 128}},
                                            HalftoneCase{"enlarge_by_1_5",
                                                         {255, 0, 255, 255},
                                                         {255, 85, 85, 255, 255, 255}}),

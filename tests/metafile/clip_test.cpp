@@ -76,6 +76,18 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  {"........", ".######.", ".######.", ".##..##.", ".##..##.", ".######.",
                   ".######.", "........"}},
+        // A clip path becomes a region by the polygon scanline rules: a row
+        // takes the pixels from where the edges cross its top, so the row of
+        // a side tip is full width and the row of the top tip stays empty.
+        ClipCase{"path_tips",
+                 [](EmfWriter& w) {
+                     w.Plain(kBeginPath);
+                     w.PolyPoly(kPolyPolygon, {{{4, 0}, {0, 4}, {4, 8}, {8, 4}}});
+                     w.Plain(kEndPath);
+                     w.Set(kSelectClipPath, kRgnCopy);
+                 },
+                 {"........", "...##...", "..####..", ".######.", "########", ".######.",
+                  "..####..", "...##..."}},
         // The meta region stays when the clip is reset, and bounds later clips.
         ClipCase{"meta_region",
                  [](EmfWriter& w) {

@@ -304,10 +304,11 @@ struct FormCase {
 
 class TextForms : public ::testing::TestWithParam<FormCase> {};
 
-std::unique_ptr<Bitmap24> RenderWith(const std::function<void(EmfWriter&)>& write) {
+std::unique_ptr<Bitmap24> RenderWith(const std::function<void(EmfWriter&)>& write,
+                                     int height = -20) {
     App();
     auto w = PixelWriter(200, 120);
-    w.SelectObject(WriteFont(w, Arial(-20)));
+    w.SelectObject(WriteFont(w, Arial(height)));
     w.Set(kSetBkMode, kTransparent);
     write(w);
     return Play(w, 200, 120);
@@ -374,19 +375,28 @@ TEST(MetafileText, PolyTextOutDrawsEveryString) {
     EXPECT_GT(ink.bottom, 100);
 }
 
+// Smoothed (20 px) and plain-pixel (14 px) letters alike.
 TEST(MetafileText, ClippedOptionKeepsInkInsideTheRectangle) {
     const QRect clip(95, 30, 20, 40);
-    const auto image = RenderWith([&](EmfWriter& w) {
-        WriteExtTextOutW(w, {100, 60}, "HHHH", kEtoClipped, clip);
-    });
-    const Ink ink = InkOf(*image);
-    ASSERT_FALSE(ink.Empty());
-    EXPECT_GE(ink.left, clip.left());
-    EXPECT_LE(ink.right, clip.right());
-    EXPECT_GT(InkOf(*RenderWith([](EmfWriter& w) {
-                  WriteExtTextOutW(w, {100, 60}, "HHHH");
-              })).right,
-              clip.right() + 20);
+    for (const int height : {-20, -14}) {
+        const auto image = RenderWith(
+            [&](EmfWriter& w) {
+                WriteExtTextOutW(w, {100, 60}, "HHHH", kEtoClipped, clip);
+            },
+            height);
+        const Ink ink = InkOf(*image);
+        ASSERT_FALSE(ink.Empty()) << height;
+        EXPECT_GE(ink.left, clip.left()) << height;
+        EXPECT_LE(ink.right, clip.right()) << height;
+        EXPECT_GT(InkOf(*RenderWith(
+                            [](EmfWriter& w) {
+                                WriteExtTextOutW(w, {100, 60}, "HHHH");
+                            },
+                            height))
+                      .right,
+                  clip.right() + 20)
+            << height;
+    }
 }
 
 // The opaque background mode paints the character cells (advance by ascent
@@ -624,6 +634,45 @@ TEST(MetafileText, PlainPixelTextIsFittedAtWholePixels) {
     const Ink c = InkOf(*wide);
     EXPECT_EQ(c.bottom - c.top, b.bottom - b.top);
     EXPECT_NEAR(c.right - c.left, 1.5 * (b.right - b.left), 2);
+}
+
+}  // namespace
+}  // namespace corvan::test
+
+namespace corvan::test {
+namespace {
+
+// Underline and strike-out bars, for smoothed (30 px) and plain-pixel (14 px)
+// letters: the underline reaches below the baseline that "HH" stands on, the
+// strike-out crosses the gap between the letters.
+TEST(MetafileText, DecorationsCrossTheRun) {
+    EnsureGuiApp();
+    for (const int height : {-30, -14}) {
+        const auto draw = [&](bool underline, bool strikeOut) {
+            auto w = PixelWriter(200, 120);
+            emf::LogFont f = Arial(height);
+            f.underline = underline;
+            f.strikeOut = strikeOut;
+            w.SelectObject(emf::WriteFont(w, f));
+            w.Set(emf::kSetTextAlign, emf::kTaBaseline);
+            w.Set(emf::kSetBkMode, emf::kTransparent);
+            emf::WriteExtTextOutW(w, QPoint(20, 60), "HH");
+            return Play(w, 200, 120);
+        };
+        const Ink plain = InkOf(*draw(false, false));
+        ASSERT_FALSE(plain.Empty());
+        EXPECT_LT(plain.bottom, 60) << height;
+        EXPECT_GE(InkOf(*draw(true, false)).bottom, 60) << height;
+
+        const auto struck = draw(false, true);
+        bool crossed = false;
+        for (int y = plain.top; y <= plain.bottom && !crossed; ++y) {
+            crossed = true;
+            for (int x = plain.left; x <= plain.right; ++x)
+                crossed = crossed && GreenOf(struck->Pixel(x, y)) < 128;
+        }
+        EXPECT_TRUE(crossed) << height;
+    }
 }
 
 }  // namespace

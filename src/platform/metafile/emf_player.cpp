@@ -70,6 +70,7 @@ public:
     PlaybackScope(GdiDevice& dc, const EmfHeader& h, const QRect& rect, HandleTable& handles)
         : dc_(dc),
           base_(dc.BaseTransform()),
+          area_(dc.PictureAreaSet()),
           handles_(dc.Handles()),
           floor_(dc.RestoreFloor()),
           pixels_(dc.ReferencePixels()),
@@ -83,6 +84,7 @@ public:
         dc.SetReferenceDevice(QSize(h.devicePixels.cx, h.devicePixels.cy),
                               QSizeF(h.deviceMillimetres.cx, h.deviceMillimetres.cy));
         dc.SetBaseTransform(FrameTransform(h, rect) * outer);
+        if (!area_) dc.SetPictureArea(outer.mapRect(rect));
         dc.SetHandles(&handles);
     }
     ~PlaybackScope() {
@@ -90,6 +92,7 @@ public:
         dc_.RestoreDC(level_);
         dc_.SetRestoreFloor(floor_);
         dc_.SetBaseTransform(base_);
+        dc_.SetPictureArea(area_);
         dc_.SetHandles(handles_);
         dc_.SetReferenceDevice(pixels_, millimetres_);
     }
@@ -97,6 +100,7 @@ public:
 private:
     GdiDevice& dc_;
     QTransform base_;
+    std::optional<QRect> area_;
     HandleTable* handles_;
     int floor_;
     QSize pixels_;

@@ -3,7 +3,8 @@
 // logical destination (rectangle or parallelogram) and the world and page
 // transforms, combined with the destination and the brush by a ternary raster
 // operation, blended by alpha, or keyed by a transparent colour. Works pixel
-// by pixel in device space, so rotation, mirroring and clipping come free.
+// by pixel in device space, so rotation, mirroring and clipping come free;
+// upright transfers pick their source pixels with GDI's whole-pixel stepping.
 #include "platform/metafile/gdi_device.h"
 
 #include <cstdint>

@@ -9,6 +9,7 @@
 
 #include <QPainterPath>
 
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -72,6 +73,11 @@ public:
     // The transform of an enclosing playback (frame onto rectangle), applied last.
     void SetBaseTransform(const QTransform& t) { base_ = t; }
     const QTransform& BaseTransform() const { return base_; }
+    // The device pixels of the whole picture being played, even when the
+    // canvas holds only a strip of it; outside a playback, the canvas.
+    void SetPictureArea(std::optional<QRect> area) { pictureArea_ = area; }
+    std::optional<QRect> PictureAreaSet() const { return pictureArea_; }
+    QRect PictureArea() const { return pictureArea_.value_or(QRect(0, 0, Width(), Height())); }
     QTransform PageTransform() const;
     // Logical units to device pixels: world, then page, then base.
     QTransform DeviceTransform() const;
@@ -173,6 +179,7 @@ private:
     std::vector<DcState> saved_;
     int floor_ = 0;
     QTransform base_;
+    std::optional<QRect> pictureArea_;
     HandleTable* handles_ = nullptr;
     QSize refPixels_;
     QSizeF refMillimetres_;

@@ -147,10 +147,37 @@ bool GdiDevice::StrokeAndFillPath() {
     return UsePath(true, true);
 }
 
+namespace {
+
+QPoint WholePixel(QPointF p) {
+    return QPoint(int(std::floor(p.x() + 0.5)), int(std::floor(p.y() + 0.5)));
+}
+
+// GDI keeps a path's points in whole device pixels and makes a clip region of
+// it by the polygon scanline rules: each row's span starts at the pixel an
+// edge crosses on the row's top and ends before the one where it leaves, so
+// a sharp tip lying on a row still adds that row's pixels below it. All
+// figures count together under the fill mode; they are joined into one
+// outline through an anchor point, each link run both ways so it adds nothing.
+QRegion PolygonRegion(const GdiPath& path, Qt::FillRule rule) {
+    GdiPath whole = path;
+    for (QPointF& p : whole.points) p = WholePixel(p);
+    QPolygon joined;
+    for (const QPolygonF& figure : ToPainterPath(whole).toSubpathPolygons()) {
+        if (figure.isEmpty()) continue;
+        const QPoint anchor = joined.isEmpty() ? WholePixel(figure.first()) : joined.first();
+        for (const QPointF& p : figure) joined << WholePixel(p);
+        joined << WholePixel(figure.first()) << anchor;
+    }
+    return joined.isEmpty() ? QRegion() : QRegion(joined, rule);
+}
+
+}  // namespace
+
 bool GdiDevice::SelectClipPath(std::uint32_t mode) {
     if (state_.pathState != PathState::kClosed) return false;
     const Qt::FillRule rule = state_.polyFillMode == kWinding ? Qt::WindingFill : Qt::OddEvenFill;
-    const QRegion region = RegionOfPath(ToPainterPath(state_.path), rule);
+    const QRegion region = PolygonRegion(state_.path, rule);
     AbortPath();
     SelectClipRegion(region, mode);
     return true;
