@@ -60,7 +60,8 @@ TEST(MetafileFontTable, SignWorkFacesAreDrawnWithTheirSubstitutes) {
 // sizes and weight the rest of the page was laid out against.
 TEST(MetafileFontTable, MissingSansFacesTakeTheDefaultSans) {
     EnsureGuiApp();
-    for (const char* face : {"Verdana", "Segoe UI", "Segoe UI Light", "Impact"}) {
+    for (const char* face :
+         {"Verdana", "Segoe UI", "Segoe UI Light", "Impact", "Arial Unicode MS"}) {
         EXPECT_EQ(DrawnFamily(QFont(ResolvedFamily(face)).family()), "Liberation Sans") << face;
     }
 }
