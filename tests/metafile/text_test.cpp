@@ -475,17 +475,24 @@ TEST(MetafileText, TextIsTheSameWhereverItLands) {
     }
 }
 
-// The picture of "H" drawn `height` units tall through a world transform
-// scaling by `sx` and `sy`, recorded in `mode`.
-std::unique_ptr<Bitmap24> Letter(double sx, double sy, int height,
-                                 std::uint32_t mode = emf::kAdvanced) {
+// One run of `text` in `font` on a 200 x 120 picture, standing on the
+// baseline at device (20, y), through a world transform scaling by `sx` and
+// `sy`, recorded in `mode`.
+std::unique_ptr<Bitmap24> RunAt(const emf::LogFont& font, const QString& text, double sx = 1,
+                                double sy = 1, int y = 80, std::uint32_t mode = emf::kAdvanced) {
     auto w = PixelWriter(200, 120);
     w.SetWorldTransform(QTransform::fromScale(sx, sy));
-    w.SelectObject(emf::WriteFont(w, Arial(height)));
+    w.SelectObject(emf::WriteFont(w, font));
     w.Set(emf::kSetTextAlign, emf::kTaBaseline);
     w.Set(emf::kSetBkMode, emf::kTransparent);
-    emf::WriteExtTextOutW(w, QPoint(int(20 / sx), int(80 / sy)), "H", 0, QRect(), {}, mode);
+    emf::WriteExtTextOutW(w, QPoint(int(20 / sx), int(y / sy)), text, 0, QRect(), {}, mode);
     return Play(w, 200, 120);
+}
+
+// The picture of "H" drawn `height` units tall.
+std::unique_ptr<Bitmap24> Letter(double sx, double sy, int height,
+                                 std::uint32_t mode = emf::kAdvanced) {
+    return RunAt(Arial(height), "H", sx, sy, 80, mode);
 }
 
 // A mapping that scales both axes alike scales the font, which is fitted at
@@ -511,41 +518,6 @@ TEST(MetafileText, CompatibleModeNeverStretchesGlyphs) {
     const Ink wide = InkOf(*Letter(2, 1, -30, emf::kCompatible));
     EXPECT_EQ(wide.right - wide.left, plain.right - plain.left);
     EXPECT_EQ(wide.bottom - wide.top, plain.bottom - plain.top);
-}
-
-// Underline and strike-out bars of smoothed text are solid, in the text
-// colour, across the run: below the baseline for the underline, above it
-// for the strike-out.
-TEST(MetafileText, SmoothedTextKeepsItsBars) {
-    App();
-    const auto draw = [](bool underline, bool strikeOut) {
-        auto w = PixelWriter(200, 120);
-        emf::LogFont f = Arial(-30);
-        f.underline = underline;
-        f.strikeOut = strikeOut;
-        w.SelectObject(emf::WriteFont(w, f));
-        w.Set(emf::kSetTextAlign, emf::kTaBaseline);
-        w.Set(emf::kSetBkMode, emf::kTransparent);
-        emf::WriteExtTextOutW(w, QPoint(20, 60), "H H");
-        return Play(w, 200, 120);
-    };
-    const auto plain = draw(false, false);
-    // The rows where the barred picture has black the plain one lacks.
-    const auto barRows = [&](const Bitmap24& barred) {
-        std::set<int> rows;
-        for (int y = 0; y < barred.Height(); ++y)
-            for (int x = 0; x < barred.Width(); ++x)
-                if (barred.Pixel(x, y) == 0 && plain->Pixel(x, y) != 0) rows.insert(y);
-        return rows;
-    };
-    const std::set<int> under = barRows(*draw(true, false));
-    const std::set<int> through = barRows(*draw(false, true));
-    ASSERT_FALSE(under.empty());
-    ASSERT_FALSE(through.empty());
-    EXPECT_GT(*under.begin(), 60);
-    EXPECT_LT(*through.rbegin(), 60);
-    const Ink bar = InkOf(*draw(true, false));
-    EXPECT_GE(bar.right - bar.left, InkOf(*plain).right - InkOf(*plain).left);
 }
 
 struct RampCase {
@@ -605,12 +577,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(MetafileText, PlainPixelTextIsFittedAtWholePixels) {
     EnsureGuiApp();
     const auto draw = [](double sx, double sy, int height) {
-        auto w = PixelWriter(200, 120);
-        w.SetWorldTransform(QTransform::fromScale(sx, sy));
-        w.SelectObject(emf::WriteFont(w, Arial(height)));
-        w.Set(emf::kSetBkMode, emf::kTransparent);
-        emf::WriteExtTextOutW(w, QPoint(int(20 / sx), int(60 / sy)), "EH");
-        return Play(w, 200, 120);
+        return RunAt(Arial(height), "EH", sx, sy, 60);
     };
     const auto scaled = draw(1.13, 1.13, -12);
     const auto whole = draw(1, 1, -13);
@@ -642,36 +609,40 @@ TEST(MetafileText, PlainPixelTextIsFittedAtWholePixels) {
 namespace corvan::test {
 namespace {
 
-// Underline and strike-out bars, for smoothed (30 px) and plain-pixel (14 px)
-// letters: the underline reaches below the baseline that "HH" stands on, the
-// strike-out crosses the gap between the letters.
+// Underline and strike-out bars are solid, in the text colour, across the
+// run, for smoothed (30 px) and plain-pixel (14 px) letters alike: below the
+// baseline for the underline, above it for the strike-out, which crosses the
+// gap between the letters.
 TEST(MetafileText, DecorationsCrossTheRun) {
-    EnsureGuiApp();
+    App();
     for (const int height : {-30, -14}) {
         const auto draw = [&](bool underline, bool strikeOut) {
-            auto w = PixelWriter(200, 120);
             emf::LogFont f = Arial(height);
             f.underline = underline;
             f.strikeOut = strikeOut;
-            w.SelectObject(emf::WriteFont(w, f));
-            w.Set(emf::kSetTextAlign, emf::kTaBaseline);
-            w.Set(emf::kSetBkMode, emf::kTransparent);
-            emf::WriteExtTextOutW(w, QPoint(20, 60), "HH");
-            return Play(w, 200, 120);
+            return RunAt(f, "H H", 1, 1, 60);
         };
-        const Ink plain = InkOf(*draw(false, false));
-        ASSERT_FALSE(plain.Empty());
-        EXPECT_LT(plain.bottom, 60) << height;
-        EXPECT_GE(InkOf(*draw(true, false)).bottom, 60) << height;
-
-        const auto struck = draw(false, true);
-        bool crossed = false;
-        for (int y = plain.top; y <= plain.bottom && !crossed; ++y) {
-            crossed = true;
-            for (int x = plain.left; x <= plain.right; ++x)
-                crossed = crossed && GreenOf(struck->Pixel(x, y)) < 128;
-        }
-        EXPECT_TRUE(crossed) << height;
+        const auto plain = draw(false, false);
+        const Ink ink = InkOf(*plain);
+        // The rows where the barred picture has black the plain one lacks.
+        const auto barRows = [&](const Bitmap24& barred) {
+            std::set<int> rows;
+            for (int y = 0; y < barred.Height(); ++y)
+                for (int x = 0; x < barred.Width(); ++x)
+                    if (barred.Pixel(x, y) == 0 && plain->Pixel(x, y) != 0) rows.insert(y);
+            return rows;
+        };
+        const auto underlined = draw(true, false), struck = draw(false, true);
+        const std::set<int> under = barRows(*underlined), through = barRows(*struck);
+        ASSERT_FALSE(under.empty()) << height;
+        ASSERT_FALSE(through.empty()) << height;
+        EXPECT_GE(*under.begin(), 60) << height;  // row 60 lies just below the baseline
+        EXPECT_LT(*through.rbegin(), 60) << height;
+        const Ink bar = InkOf(*underlined);
+        EXPECT_GE(bar.right - bar.left, ink.right - ink.left) << height;
+        const int row = *through.begin();
+        for (int x = ink.left; x <= ink.right; ++x)
+            EXPECT_EQ(struck->Pixel(x, row), 0u) << height << " at " << x;
     }
 }
 
