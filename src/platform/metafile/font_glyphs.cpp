@@ -313,11 +313,26 @@ struct GreyGlyph {
     double advance = 0;
 };
 
+// Smoothed glyphs kept per thread, up to a budget of pixels: a page of large
+// lettering must not hold on to gigabytes of pictures.
+struct GreyGlyphCache {
+    static constexpr qint64 kBudget = 64 << 20;  // bytes of coverage pictures
+    QHash<QByteArray, std::optional<GreyGlyph>> glyphs;
+    qint64 bytes = 0;
+
+    void Keep(const QByteArray& key, std::optional<GreyGlyph> glyph) {
+        const qint64 size = glyph ? glyph->levels.sizeInBytes() : 0;
+        if (bytes + size > kBudget) glyphs.clear(), bytes = 0;
+        glyphs.insert(key, std::move(glyph));
+        bytes += size;
+    }
+};
+
 // The smoothed glyph `glyph` of `face` at the size set, loading and keeping
 // it on first use; null when it cannot be loaded.
 const GreyGlyph* SmoothGlyph(FT_Library library, FT_Face face, const FaceFile& file, int ppem,
                              const FT_Matrix* matrix, quint32 glyph) {
-    thread_local QHash<QByteArray, std::optional<GreyGlyph>> made;
+    thread_local GreyGlyphCache made;
     const FT_Matrix none{};
     const FT_Matrix& mm = matrix ? *matrix : none;
     const std::array<qint64, 8> parts{qint64(reinterpret_cast<quintptr>(face)),
@@ -329,9 +344,7 @@ const GreyGlyph* SmoothGlyph(FT_Library library, FT_Face face, const FaceFile& f
                                       glyph,
                                       file.emboldened};
     const QByteArray key(reinterpret_cast<const char*>(parts.data()), sizeof(parts));
-    auto it = made.constFind(key);
-    if (it == made.constEnd()) {
-        if (made.size() > 20000) made.clear();
+    if (!made.glyphs.contains(key)) {
         std::optional<GreyGlyph> g;
         if (LoadGlyph(face, glyph, false, true)) {
             if (file.emboldened) Embolden(face->glyph, ppem);
@@ -339,8 +352,9 @@ const GreyGlyph* SmoothGlyph(FT_Library library, FT_Face face, const FaceFile& f
             g->advance = face->glyph->advance.x / 64.0;
             g->levels = GlyphLevels(library, face->glyph, matrix, &g->at);
         }
-        it = made.insert(key, g);
+        made.Keep(key, std::move(g));
     }
+    const auto it = made.glyphs.constFind(key);
     return *it ? &**it : nullptr;
 }
 
