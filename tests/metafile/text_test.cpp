@@ -496,17 +496,21 @@ std::unique_ptr<Bitmap24> Letter(double sx, double sy, int height,
 }
 
 // A mapping that scales both axes alike scales the font, which is fitted at
-// its size on the device; any other mapping (here six across, a hair more
-// than six down) leaves the font fitted at its logical size, 9 pixels, and
-// scales the fitted letter: it is as tall as the 9-pixel letter (6 pixels)
-// six times over, not as the 54-pixel letter.
+// its size on the device; any other mapping (here twice across, a hair more
+// than twice down) leaves the font fitted at its logical size, 9 pixels, and
+// scales the fitted letter: it is the 9-pixel letter twice over. Magnified
+// more than three times, letters are fitted on the device again rather than
+// turning into blocks of pixels: six times (and a hair) is the 54-pixel letter.
 TEST(MetafileText, AnyOtherMappingScalesTheLogicalGlyphs) {
     EnsureGuiApp();
-    const Ink small = InkOf(*Letter(1, 1, -9)), big = InkOf(*Letter(1, 1, -54));
-    const Ink alike = InkOf(*Letter(6, 6, -9)), other = InkOf(*Letter(6, 6.001, -9));
-    EXPECT_EQ(alike.bottom - alike.top, big.bottom - big.top);
-    EXPECT_EQ(other.bottom - other.top + 1, 6 * (small.bottom - small.top + 1));
-    EXPECT_NE(other.bottom - other.top, big.bottom - big.top);
+    const auto height = [](const Ink& ink) { return ink.bottom - ink.top + 1; };
+    const Ink small = InkOf(*Letter(1, 1, -9)), big = InkOf(*Letter(1, 1, -18));
+    const Ink alike = InkOf(*Letter(2, 2, -9)), other = InkOf(*Letter(2, 2.001, -9));
+    EXPECT_EQ(height(alike), height(big));
+    EXPECT_EQ(height(other), 2 * height(small));
+    const Ink huge = InkOf(*Letter(1, 1, -54)), magnified = InkOf(*Letter(6, 6.001, -9));
+    EXPECT_NEAR(height(magnified), height(huge), 1);
+    EXPECT_NE(height(magnified), 6 * height(small));
 }
 
 // In the compatible mode the font is scaled by the mapping's height only and

@@ -23,6 +23,8 @@ namespace {
 constexpr int kDesignSize = 256;
 // Fitted glyphs are drawn as pictures of at most this many pixels per em.
 constexpr double kLargestFittedEm = 1000;
+// Letters fitted at their logical size are magnified at most this much.
+constexpr double kLargestFittedMagnification = 3;
 
 QPainterPath GlyphPath(const QFont& font, const TextRun& run, int i, double* advance) {
     QPainterPath p;
@@ -135,9 +137,17 @@ Fitting FitGlyphs(const LogFont& lf, const Cell& cell, double em, const QTransfo
         QTransform(toDevice.m11(), toDevice.m12(), toDevice.m21(), toDevice.m22(), 0, 0) *
         (kDesignSize / em);
     const bool uniform = mapping.m12() == 0 && mapping.m21() == 0 && mapping.m11() == mapping.m22();
-    if (advanced && !uniform) return {std::max(1, PpemForHeight(height, cell)), perUnit};
     const double up = std::hypot(perUnit.m21(), perUnit.m22());
     if (up <= 0) return {};
+    if (advanced && !uniform) {
+        // Fitted at the logical size and then magnified, letters would turn
+        // into blocks of device pixels (a layer drawn in screen units, printed
+        // at a print resolution): past a small magnification they are fitted
+        // at their size on the device, keeping the mapping's stretch.
+        if (up <= kLargestFittedMagnification)
+            return {std::max(1, PpemForHeight(height, cell)), perUnit};
+        return {std::max(1, PpemForHeight(std::trunc(height * up), cell)), perUnit * (1 / up)};
+    }
     const QTransform shape = perUnit * (1 / up);
     const double across = std::hypot(shape.m11(), shape.m12()) / xScale;
     if (across <= 0) return {};
