@@ -515,13 +515,19 @@ TEST(MetafileText, AnyOtherMappingScalesTheLogicalGlyphs) {
 
 // In the compatible mode the font is scaled by the mapping's height only and
 // glyphs are never stretched across: twice as wide a mapping leaves the
-// letter as wide as it is unmapped.
+// letter as wide as it is unmapped (as the system documents: only the height
+// of the text is scaled).
 TEST(MetafileText, CompatibleModeNeverStretchesGlyphs) {
     EnsureGuiApp();
     const Ink plain = InkOf(*Letter(1, 1, -30, emf::kCompatible));
     const Ink wide = InkOf(*Letter(2, 1, -30, emf::kCompatible));
     EXPECT_EQ(wide.right - wide.left, plain.right - plain.left);
     EXPECT_EQ(wide.bottom - wide.top, plain.bottom - plain.top);
+    // Without a spacing array the font's own advances are not stretched either:
+    // the run is as long as it is unmapped, with no gaps between the letters.
+    const Ink run = InkOf(*RunAt(Arial(-30), "HHH", 1, 1, 80, emf::kCompatible));
+    const Ink wideRun = InkOf(*RunAt(Arial(-30), "HHH", 2, 1, 80, emf::kCompatible));
+    EXPECT_NEAR(wideRun.right - wideRun.left, run.right - run.left, 1);
 }
 
 struct RampCase {

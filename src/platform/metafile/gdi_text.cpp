@@ -274,6 +274,13 @@ void DrawText(GdiDevice& dc, const TextRun& run) {
     const QTransform t = dc.DeviceTransform();
     const bool flipped = t.determinant() < 0;
     const double angle = lf.escapement / 10.0 * M_PI / 180.0;
+    // Only the height of text follows the mapping in the compatible mode: the
+    // letters and the font's own advances keep their proportions however the
+    // mapping stretches across (spacing arrays, in logical units, still do).
+    const double squeeze =
+        run.graphicsMode == kAdvanced
+            ? 1
+            : std::hypot(t.m21(), t.m22()) / std::max(1e-12, std::hypot(t.m11(), t.m12()));
     // In the advanced mode the glyphs turn by the orientation, independently
     // of the baseline; the compatible mode turns them with the escapement.
     const double turn = run.graphicsMode == kAdvanced ? (lf.orientation - lf.escapement) / 10.0 *
@@ -281,7 +288,7 @@ void DrawText(GdiDevice& dc, const TextRun& run) {
                                                       : 0;
     QPointF end;
     std::vector<QPointF> origins;
-    const QPainterPath glyphs = LayOut(font, run, scale, xScale, turn, &end, &origins);
+    const QPainterPath glyphs = LayOut(font, run, scale, xScale * squeeze, turn, &end, &origins);
     const double pen = end.x();
     const std::uint32_t h = st.textAlign & kTaHorizontalMask;
     const std::uint32_t v = st.textAlign & kTaVerticalMask;
@@ -295,7 +302,7 @@ void DrawText(GdiDevice& dc, const TextRun& run) {
     // The angle counts in logical space as drawn: a mapping with y up turns
     // the text the other way on the page, as Windows does.
     text.rotateRadians(-angle);
-    text.scale(scale * xScale, flipped ? -scale : scale);
+    text.scale(scale * xScale * squeeze, flipped ? -scale : scale);
     text.translate(ox, oy);
     const QTransform toDevice = text * t;
 
