@@ -496,8 +496,7 @@ void Blit(GdiDevice& dc, const QRectF& src, QPointF topLeft, QPointF topRight, Q
     if (!invertible) return;
 
     const QPolygonF area = toDevice.map(QPolygonF(src));
-    QRegion cover(
-        area.boundingRect().toAlignedRect().intersected(QRect(0, 0, dc.Width(), dc.Height())));
+    QRegion cover(PixelArea(area.boundingRect(), QRect(0, 0, dc.Width(), dc.Height())));
     if (const auto clip = dc.EffectiveClip()) cover &= *clip;
     if (cover.isEmpty()) return;
 
@@ -537,11 +536,9 @@ bool BlitVisible(const GdiDevice& dc, QPointF topLeft, QPointF topRight, QPointF
     const QPointF bottomRight = topRight + bottomLeft - topLeft;
     const QPolygonF area =
         dc.DeviceTransform().map(QPolygonF({topLeft, topRight, bottomRight, bottomLeft}));
-    // A pixel of margin: culling may only ever skip work, never pixels.
-    QRegion cover(area.boundingRect()
-                      .toAlignedRect()
-                      .adjusted(-1, -1, 1, 1)
-                      .intersected(QRect(0, 0, dc.Width(), dc.Height())));
+    // A pixel of margin (which PixelArea adds): culling may only ever skip
+    // work, never pixels. Far-out corners are cut in floating point first.
+    QRegion cover(PixelArea(area.boundingRect(), QRect(0, 0, dc.Width(), dc.Height())));
     if (const auto clip = dc.EffectiveClip()) cover &= *clip;
     return !cover.isEmpty();
 }
