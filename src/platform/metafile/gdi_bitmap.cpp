@@ -48,21 +48,28 @@ private:
     QRgb colour_, text_, back_;
 };
 
-// Source sampling: nearest pixel, or several sub-samples of the footprint
-// when the picture shrinks and the stretch mode asks to keep detail. The
-// halftone mode averages the source pixels each device pixel covers, and
-// interpolates between them when the picture grows.
+bool MaskSetAt(const BlitSource& src, int sx, int sy) {
+    if (!src.mask) return true;
+    const int x = int(std::floor(sx + 0.5 + src.maskOrigin.x()));
+    const int y = int(std::floor(sy + 0.5 + src.maskOrigin.y()));
+    if (x < 0 || y < 0 || x >= src.mask->Width() || y >= src.mask->Height()) return true;
+    return (src.mask->Pixel(x, y) & 0xFFFFFF) != 0;
+}
+
+int AlphaOf(const BlitSource& src, int x, int y) {
+    return src.alpha.empty() ? 255 : src.alpha[std::size_t(y) * src.pixels->Width() + x];
+}
+
+// Source sampling for blits the whole-pixel stretch cannot take (turned or
+// sheared): nearest pixel, or several sub-samples of the footprint when the
+// picture shrinks and the stretch mode asks to keep detail. Halftone filters
+// bilinearly, from the device pixel's corner, as the upright stretch does.
 class SourceSampler {
 public:
     // `dx`, `dy`: one device pixel across and down, in source pixels.
     SourceSampler(const BlitSource& s, std::uint32_t stretchMode, QPointF dx, QPointF dy)
-        : src_(s),
-          mode_(stretchMode),
-          footprint_(std::abs(dx.x()) + std::abs(dy.x()), std::abs(dx.y()) + std::abs(dy.y())) {
+        : src_(s), mode_(stretchMode) {
         const double shrink = std::max(std::hypot(dx.x(), dx.y()), std::hypot(dy.x(), dy.y()));
-        const double grow = std::min(std::hypot(dx.x(), dx.y()), std::hypot(dy.x(), dy.y()));
-        average_ = mode_ == kHalftone && shrink > 1.001;
-        smooth_ = mode_ == kHalftone && grow < 0.99 && !average_;
         taps_ = shrink > 1.5 && mode_ != kColorOnColor ? 2 : 1;
     }
 
@@ -72,10 +79,7 @@ public:
     }
     // `p` in source pixels; `dx`, `dy` one device pixel in source pixels.
     QRgb At(QPointF p, QPointF dx, QPointF dy, int* alpha) const {
-        if (average_) return Averaged(p, alpha);
-        // Enlarging halftone interpolates at the device pixel's corner, not
-        // its centre: the first device pixel is exactly the first source pixel.
-        if (smooth_) return Interpolated(p - 0.5 * (dx + dy), alpha);
+        if (mode_ == kHalftone) return Interpolated(p - 0.5 * (dx + dy), alpha);
         if (taps_ == 1) return Fetch(p, alpha);
         unsigned sum[3] = {}, andv = 0xFFFFFF, orv = 0, asum = 0;
         for (int j = 0; j < 2; ++j)
@@ -91,51 +95,16 @@ public:
         return qRgb(int(sum[0] / 4), int(sum[1] / 4), int(sum[2] / 4));
     }
     bool MaskSet(QPointF p) const {
-        if (!src_.mask) return true;
-        const int x = int(std::floor(p.x() + src_.maskOrigin.x()));
-        const int y = int(std::floor(p.y() + src_.maskOrigin.y()));
-        if (x < 0 || y < 0 || x >= src_.mask->Width() || y >= src_.mask->Height()) return true;
-        return (src_.mask->Pixel(x, y) & 0xFFFFFF) != 0;
+        return MaskSetAt(src_, int(std::floor(p.x())), int(std::floor(p.y())));
     }
 
 private:
-    int AlphaAt(int x, int y) const {
-        return src_.alpha.empty() ? 255 : src_.alpha[std::size_t(y) * src_.pixels->Width() + x];
-    }
     QRgb Fetch(QPointF q, int* a) const {
         const Bitmap24& b = *src_.pixels;
         const int x = std::clamp(int(std::floor(q.x())), 0, b.Width() - 1);
         const int y = std::clamp(int(std::floor(q.y())), 0, b.Height() - 1);
-        if (a) *a = AlphaAt(x, y);
+        if (a) *a = AlphaOf(src_, x, y);
         return ToRgb(b.Pixel(x, y));
-    }
-
-    // The mean of the source pixels under the device pixel's footprint, each
-    // weighted by the share it covers. Very large footprints are sampled on
-    // a grid instead, so that a huge picture drawn tiny stays quick.
-    QRgb Averaged(QPointF p, int* alpha) const {
-        const Bitmap24& b = *src_.pixels;
-        const double x0 = p.x() - footprint_.x() / 2, x1 = p.x() + footprint_.x() / 2;
-        const double y0 = p.y() - footprint_.y() / 2, y1 = p.y() + footprint_.y() / 2;
-        const double stepX = std::max(1.0, footprint_.x() / 8),
-                     stepY = std::max(1.0, footprint_.y() / 8);
-        double sum[4] = {}, total = 0;
-        for (double y = std::floor(y0); y < y1; y += stepY) {
-            const double wy = std::min(y + stepY, y1) - std::max(y, y0);
-            const int sy = std::clamp(int(y), 0, b.Height() - 1);
-            for (double x = std::floor(x0); x < x1; x += stepX) {
-                const double w = wy * (std::min(x + stepX, x1) - std::max(x, x0));
-                const int sx = std::clamp(int(x), 0, b.Width() - 1);
-                const Colour c = b.Pixel(sx, sy);
-                sum[0] += w * RedOf(c), sum[1] += w * GreenOf(c), sum[2] += w * BlueOf(c);
-                sum[3] += w * AlphaAt(sx, sy);
-                total += w;
-            }
-        }
-        if (total <= 0) return Fetch(p, alpha);
-        if (alpha) *alpha = int(std::lround(sum[3] / total));
-        return qRgb(int(std::lround(sum[0] / total)), int(std::lround(sum[1] / total)),
-                    int(std::lround(sum[2] / total)));
     }
 
     // Bilinear from the source pixel `p` lies in towards its neighbours
@@ -153,7 +122,7 @@ private:
                 const int y = std::clamp(y0 + j, 0, b.Height() - 1);
                 const Colour c = b.Pixel(x, y);
                 sum[0] += wgt * RedOf(c), sum[1] += wgt * GreenOf(c), sum[2] += wgt * BlueOf(c);
-                sum[3] += wgt * AlphaAt(x, y);
+                sum[3] += wgt * AlphaOf(src_, x, y);
             }
         if (alpha) *alpha = int(std::lround(sum[3]));
         return qRgb(int(std::lround(sum[0])), int(std::lround(sum[1])), int(std::lround(sum[2])));
@@ -161,8 +130,6 @@ private:
 
     const BlitSource& src_;
     std::uint32_t mode_;
-    QPointF footprint_;  // source pixels a device pixel spans, across and down
-    bool average_ = false, smooth_ = false;
     int taps_ = 1;
 };
 
@@ -300,18 +267,6 @@ private:
     PatternSampler pattern_;
     const BlitMode& mode_;
 };
-
-bool MaskSetAt(const BlitSource& src, int sx, int sy) {
-    if (!src.mask) return true;
-    const int x = int(std::floor(sx + 0.5 + src.maskOrigin.x()));
-    const int y = int(std::floor(sy + 0.5 + src.maskOrigin.y()));
-    if (x < 0 || y < 0 || x >= src.mask->Width() || y >= src.mask->Height()) return true;
-    return (src.mask->Pixel(x, y) & 0xFFFFFF) != 0;
-}
-
-int AlphaOf(const BlitSource& src, int x, int y) {
-    return src.alpha.empty() ? 255 : src.alpha[std::size_t(y) * src.pixels->Width() + x];
-}
 
 // The source pixel a device pixel takes when the stretch picks pixels:
 // colour-on-colour keeps one (the last of a run across, the first of a run
