@@ -26,19 +26,20 @@ constexpr double kLargestFittedEm = 1000;
 // Letters fitted at their logical size are magnified at most this much.
 constexpr double kLargestFittedMagnification = 3;
 
-QPainterPath GlyphPath(const QFont& font, const TextRun& run, int i, double* advance) {
+// Character `i` of the run (a glyph index with kEtoGlyphIndex) in design units.
+QPainterPath GlyphPath(const QFont& font, const QRawFont& raw, const TextRun& run, int i) {
     QPainterPath p;
-    if (run.options & kEtoGlyphIndex) {
-        const QRawFont raw = QRawFont::fromFont(font);
-        const quint32 glyph = run.text.at(i).unicode();
-        p = raw.pathForGlyph(glyph);
-        const auto adv = raw.advancesForGlyphIndexes(QList<quint32>{glyph});
-        *advance = adv.isEmpty() ? 0 : adv.first().x();
-        return p;
-    }
+    if (run.options & kEtoGlyphIndex) return raw.pathForGlyph(run.text.at(i).unicode());
     p.addText(QPointF(0, 0), font, run.text.mid(i, 1));
-    *advance = QFontMetricsF(font).horizontalAdvance(run.text.mid(i, 1));
     return p;
+}
+
+// The font's own advance of character `i`, for runs without a spacing array.
+double GlyphAdvance(const QFont& font, const QRawFont& raw, const TextRun& run, int i) {
+    if (!(run.options & kEtoGlyphIndex))
+        return QFontMetricsF(font).horizontalAdvance(run.text.mid(i, 1));
+    const auto adv = raw.advancesForGlyphIndexes(QList<quint32>{run.text.at(i).unicode()});
+    return adv.isEmpty() ? 0 : adv.first().x();
 }
 
 constexpr std::uint8_t kDraft = 1;
@@ -158,14 +159,13 @@ Fitting FitGlyphs(const LogFont& lf, const Cell& cell, double em, const QTransfo
 // Draws the run from the font's fitted glyphs, each on a whole device pixel,
 // smoothed or as plain pixels. False when the face cannot be drawn that way;
 // the outlines are drawn then.
-bool PaintFittedGlyphs(GdiDevice& dc, const QFont& font, const TextRun& run,
+bool PaintFittedGlyphs(GdiDevice& dc, const QFont& font, const QRawFont& raw, const TextRun& run,
                        const std::vector<QPointF>& origins, const QTransform& toDevice,
                        const Fitting& fit, Colour colour, bool smooth) {
     // Giant letters are left to the outlines, which have no size limit.
     const double onDevice = fit.ppem * std::max(std::hypot(fit.shape.m11(), fit.shape.m12()),
                                                 std::hypot(fit.shape.m21(), fit.shape.m22()));
     if (fit.ppem <= 0 || fit.ppem > 0xFFFF || onDevice > kLargestFittedEm) return false;
-    const QRawFont raw = QRawFont::fromFont(font);
     if (!raw.isValid()) return false;
     FontGlyphRun glyphs;
     if (run.options & kEtoGlyphIndex) {
@@ -228,29 +228,36 @@ QStringList RegisterFontFile(const QString& path) {
 
 namespace {
 
-// The run's glyphs along the baseline in design units (y down, origin at the
-// reference point's baseline), each turned by `turn` radians about its origin;
-// `pen` ends at the advance of the whole run (x along it, y its rise, down).
-QPainterPath LayOut(const QFont& font, const TextRun& run, double scale, double xScale, double turn,
-                    QPointF* pen, std::vector<QPointF>* origins) {
-    QPainterPath glyphs;
-    glyphs.setFillRule(Qt::WindingFill);  // characters that overlap stay inked
-    const QTransform spin = QTransform().rotateRadians(turn);
+// Where the run's glyphs stand along the baseline in design units (y down,
+// origin at the reference point's baseline); `pen` ends at the advance of the
+// whole run (x along it, y its rise, down).
+void LayOut(const QFont& font, const QRawFont& raw, const TextRun& run, double scale, double xScale,
+            QPointF* pen, std::vector<QPointF>* origins) {
     double x = 0, rise = 0;
     for (int i = 0; i < run.text.size(); ++i) {
-        double adv = 0;
-        QPainterPath g = GlyphPath(font, run, i, &adv);
         origins->emplace_back(x, rise);
-        if (turn != 0) g = spin.map(g);
-        glyphs.addPath(g.translated(x, rise));
         if (i < int(run.advances.size())) {
             x += run.advances[i].x() / scale / xScale;
             rise -= run.advances[i].y() / scale;
         } else {
-            x += adv;
+            x += GlyphAdvance(font, raw, run, i);
         }
     }
     *pen = QPointF(x, rise);
+}
+
+// The run's outlines at their origins, each turned by `turn` radians about
+// its origin; only built where fitted glyphs cannot be drawn.
+QPainterPath Outlines(const QFont& font, const QRawFont& raw, const TextRun& run,
+                      const std::vector<QPointF>& origins, double turn) {
+    QPainterPath glyphs;
+    glyphs.setFillRule(Qt::WindingFill);  // characters that overlap stay inked
+    const QTransform spin = QTransform().rotateRadians(turn);
+    for (int i = 0; i < run.text.size(); ++i) {
+        QPainterPath g = GlyphPath(font, raw, run, i);
+        if (turn != 0) g = spin.map(g);
+        glyphs.addPath(g.translated(origins[std::size_t(i)]));
+    }
     return glyphs;
 }
 
@@ -288,7 +295,8 @@ void DrawText(GdiDevice& dc, const TextRun& run) {
                                                       : 0;
     QPointF end;
     std::vector<QPointF> origins;
-    const QPainterPath glyphs = LayOut(font, run, scale, xScale * squeeze, turn, &end, &origins);
+    const QRawFont raw = QRawFont::fromFont(font);
+    LayOut(font, raw, run, scale, xScale * squeeze, &end, &origins);
     const double pen = end.x();
     const std::uint32_t h = st.textAlign & kTaHorizontalMask;
     const std::uint32_t v = st.textAlign & kTaVerticalMask;
@@ -316,7 +324,7 @@ void DrawText(GdiDevice& dc, const TextRun& run) {
         dc.FillRect(t.mapRect(run.rect).toRect(), ResolveColour(st.bkColour, st.palette));
     }
     if (dc.InPath()) {
-        dc.Emit(ToGdiPath(toDevice.map(glyphs), true), false);
+        dc.Emit(ToGdiPath(toDevice.map(Outlines(font, raw, run, origins, turn)), true), false);
         return;
     }
     if (run.options & kEtoClipped && !run.rect.isEmpty()) dc.IntersectClipRect(run.rect);
@@ -331,8 +339,8 @@ void DrawText(GdiDevice& dc, const TextRun& run) {
     // Smoothing goes by the size the font is fitted at.
     const bool smooth =
         lf.quality != kNonAntialiased && lf.quality != kDraft && GaspSmooths(font, fit.ppem);
-    if (turn != 0 || !PaintFittedGlyphs(dc, font, run, origins, toDevice, fit, colour, smooth))
-        PaintGlyphs(dc, toDevice.map(glyphs), colour, smooth);
+    if (turn != 0 || !PaintFittedGlyphs(dc, font, raw, run, origins, toDevice, fit, colour, smooth))
+        PaintGlyphs(dc, toDevice.map(Outlines(font, raw, run, origins, turn)), colour, smooth);
     st.clip = saved;
 }
 
