@@ -178,12 +178,6 @@ TEST(MetafileText, TextInPathIsFilledWithTheBrush) {
     EXPECT_EQ(CountColour(*image, 0x000000), 0);
 }
 
-}  // namespace
-}  // namespace corvan::test
-
-namespace corvan::test {
-namespace {
-
 // Text is grey-antialiased unless the font asks for plain pixels.
 TEST(MetafileText, QualityDecidesAntialiasing) {
     for (const std::uint8_t quality : {0, 3}) {
@@ -252,12 +246,6 @@ INSTANTIATE_TEST_SUITE_P(
         GaspCase{"compatible_by_height_8px_smooth", u"Arial", -18, 1.7, true, 0.45, kCompatible},
         GaspCase{"other_mapping_logical_30px_smooth", u"Arial", -30, 0.5, true, 0.5001}),
     [](const auto& info) { return std::string(info.param.name); });
-
-}  // namespace
-}  // namespace corvan::test
-
-namespace corvan::test {
-namespace {
 
 // With update-current-position the reference point is ignored: text starts at
 // the current position and leaves it at the end of the run.
@@ -444,12 +432,6 @@ TEST(MetafileText, OrientationTurnsGlyphsInTheAdvancedMode) {
     }
 }
 
-}  // namespace
-}  // namespace corvan::test
-
-namespace corvan::test {
-namespace {
-
 // Text is grid-fitted and placed on whole device pixels, plain or smoothed:
 // a letter looks the same wherever it lands, with no stem broken, doubled or
 // greyed by a fractional position. 12 units at 1.13 (13.56 pixels to the em)
@@ -612,12 +594,6 @@ TEST(MetafileText, PlainPixelTextIsFittedAtWholePixels) {
     EXPECT_EQ(c.bottom - c.top, b.bottom - b.top);
     EXPECT_NEAR(c.right - c.left, 1.5 * (b.right - b.left), 2);
 }
-
-}  // namespace
-}  // namespace corvan::test
-
-namespace corvan::test {
-namespace {
 
 // Underline and strike-out bars are solid, in the text colour, across the
 // run, for smoothed (30 px) and plain-pixel (14 px) letters alike: below the
